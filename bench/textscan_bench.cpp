@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+//
+// Text scans over a 5 MB page text made up here: lines of words, numbers,
+// addresses and links separated by spaces and commas, CR LF line ends and now
+// and then a quoted phrase.
+//
+//   build/<dir>/bench/textscan_bench --benchmark_min_time=0.5
+
+#include "../tests/textscan/plainscan.h"
+#include "textscan/textscan.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t PageSize = 5 * 1024 * 1024;
+constexpr std::string_view PageSeparators{"\t\n\r ,;", 6};
+constexpr std::string_view DateSeparators{"-.\t\n\r ,;", 8};
+
+const std::string& pageText()
+{
+    static const std::string text = [] {
+        static constexpr std::string_view words[] = {"the",
+                                                     "domain",
+                                                     "of",
+                                                     "registrar",
+                                                     "search",
+                                                     "results",
+                                                     "a",
+                                                     "Web",
+                                                     "page",
+                                                     "2025",
+                                                     "11",
+                                                     "about",
+                                                     "for",
+                                                     "and",
+                                                     "keywords",
+                                                     "in",
+                                                     "www.example.com",
+                                                     "is",
+                                                     "to",
+                                                     "news",
+                                                     "https://www.example.org/path/to/page.html",
+                                                     "Cached",
+                                                     "Similar",
+                                                     "-",
+                                                     "contact@example.net",
+                                                     "more",
+                                                     "information",
+                                                     "2025-11-05",
+                                                     "with",
+                                                     "by"};
+        std::mt19937 random(7);
+        std::uniform_int_distribution<std::size_t> pick(0, std::size(words) - 1);
+        std::uniform_int_distribution<int> lineLength(4, 18);
+        std::uniform_int_distribution<int> percent(0, 99);
+        std::string out;
+        out.reserve(PageSize + 256);
+        while (out.size() < PageSize) {
+            const int n = lineLength(random);
+            for (int i = 0; i < n; ++i) {
+                if (i > 0) {
+                    out += percent(random) < 8 ? ", " : " ";
+                }
+                if (percent(random) < 2) {
+                    out += '"';
+                    out += words[pick(random)];
+                    out += ' ';
+                    out += words[pick(random)];
+                    out += '"';
+                } else {
+                    out += words[pick(random)];
+                }
+            }
+            out += "\r\n";
+        }
+        out.resize(PageSize);
+        return out;
+    }();
+    return text;
+}
+
+template <typename Scan> void scanAll(benchmark::State& state, std::string_view separators, Scan scan)
+{
+    const std::string& text = pageText();
+    std::int64_t pieces = 0;
+    for (auto _ : state) {
+        std::int32_t cursor = 1;
+        std::size_t bytes = 0;
+        do {
+            const std::string_view piece = scan(text, separators, cursor);
+            bytes += piece.size();
+            ++pieces;
+        } while (cursor != 0);
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.counters["pieces/s"] = benchmark::Counter(static_cast<double>(pieces), benchmark::Counter::kIsRate);
+}
+
+void BM_NextToken_Page(benchmark::State& state)
+{
+    scanAll(state, PageSeparators, ostrevo::NextToken);
+}
+BENCHMARK(BM_NextToken_Page);
+
+void BM_NextToken_Page_DateSeparators(benchmark::State& state)
+{
+    scanAll(state, DateSeparators, ostrevo::NextToken);
+}
+BENCHMARK(BM_NextToken_Page_DateSeparators);
+
+// More than eight distinct separators: the byte-by-byte path.
+void BM_NextToken_Page_LargeSet(benchmark::State& state)
+{
+    scanAll(state, "\t\n\r ,;-.:/!?", ostrevo::NextToken);
+}
+BENCHMARK(BM_NextToken_Page_LargeSet);
+
+// The straightforward scan the fast one is checked against, for comparison.
+void BM_NextToken_Page_PlainReference(benchmark::State& state)
+{
+    scanAll(state, PageSeparators, ostrevo::plain::nextToken);
+}
+BENCHMARK(BM_NextToken_Page_PlainReference);
+
+void BM_FieldOf_Page(benchmark::State& state)
+{
+    scanAll(state, PageSeparators, ostrevo::FieldOf);
+}
+BENCHMARK(BM_FieldOf_Page);
+
+// Markers that do not occur in the page: the whole 5 MB is searched.
+const std::string_view AbsentMarkers[] = {"\x01", "xpir", "No match for domain",
+                                          "<a href=\"https://www.example.org/path/to/page.html\">"};
+
+void BM_FindMarker_NoMatch(benchmark::State& state)
+{
+    const std::string& text = pageText();
+    const std::string_view marker = AbsentMarkers[state.range(0)];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ostrevo::FindMarker(text, marker, 1));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.SetLabel("marker length " + std::to_string(marker.size()));
+}
+BENCHMARK(BM_FindMarker_NoMatch)->DenseRange(0, 3);
+
+void BM_TextBetween_NoStartMarker(benchmark::State& state)
+{
+    const std::string& text = pageText();
+    for (auto _ : state) {
+        std::int32_t cursor = 1;
+        benchmark::DoNotOptimize(ostrevo::TextBetween(text, "xpir", "\r", cursor));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_TextBetween_NoStartMarker);
+
+void BM_TextBetween_NoEndMarker(benchmark::State& state)
+{
+    // The start marker opens the page; the end marker is nowhere.
+    const std::string& text = pageText();
+    const std::string startMarker = text.substr(0, 2);
+    for (auto _ : state) {
+        std::int32_t cursor = 1;
+        benchmark::DoNotOptimize(ostrevo::TextBetween(text, startMarker, "</a>", cursor));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_TextBetween_NoEndMarker);
+
+void BM_IsNumeric_Digits(benchmark::State& state)
+{
+    const std::string digits(PageSize, '7');
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ostrevo::IsNumeric(digits));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(digits.size()));
+}
+BENCHMARK(BM_IsNumeric_Digits);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Ostrevo developers
+#
+# Builds the libFuzzer targets and runs each for a bounded time.
+# Usage: scripts/fuzz.sh [seconds per target, default 60]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+
+bash scripts/install-deps.sh
+cmake --preset fuzz
+cmake --build --preset fuzz -j"$(nproc)"
+
+shopt -s nullglob
+targets=(build/fuzz/fuzz/*_fuzz)
+if [ ${#targets[@]} -eq 0 ]; then
+  echo "no fuzz targets built" >&2
+  exit 1
+fi
+for target in "${targets[@]}"; do
+  name=$(basename "$target")
+  corpus="build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  echo "== $name: ${seconds}s"
+  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+    -artifact_prefix="build/fuzz/$name-" "$corpus" 2>&1 | tail -n 3
+  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$name found a fault" >&2; exit 1; }
+done
+echo "fuzz: ${#targets[@]} targets clean"

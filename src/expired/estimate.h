@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Remaining time of a lookup run: two seconds per host still to do.
+
+namespace ostrevo {
+
+struct Duration {
+    long long hours = 0; // not capped at 24: a long run keeps counting hours
+    int minutes = 0;
+    int seconds = 0;
+};
+
+Duration remainingLookupTime(int progressMaximum, int progressPosition);
+
+} // namespace ostrevo

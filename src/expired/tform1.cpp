@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "expired/tform1.h"
+
+#include "expired/estimate.h"
+#include "expired/statuspanels.h"
+#include "expired/whoisparser.h"
+#include "pageloader/pageloader.h"
+#include "platform/collation.h"
+#include "platform/errorguard.h"
+#include "platform/eventpump.h"
+#include "platform/systemlocale.h"
+#include "resultlist/resulttablemodel.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QStyle>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <climits>
+
+namespace ostrevo {
+
+namespace {
+
+QString estimateText(const Duration& d)
+{
+    if (d.hours < 24)
+        return QTime(static_cast<int>(d.hours), d.minutes, d.seconds).toString(longTimeFormat());
+    // A time of day cannot hold a day or more: keep counting hours.
+    return QStringLiteral("%1:%2:%3")
+        .arg(d.hours)
+        .arg(d.minutes, 2, 10, QLatin1Char('0'))
+        .arg(d.seconds, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> www, WhoisServices whoisServices,
+               QWidget* parent)
+    : QMainWindow(parent), m_prompts(prompts), m_pump(pump), m_www(std::move(www)),
+      m_whoisServices(std::move(whoisServices))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Ostrevo"));
+    resize(575, 391);
+
+    buildToolbar();
+    buildResultTable();
+
+    StatusBar1 = new StatusPanels({140, 150, 50}, this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setPanelText(1, QStringLiteral("Domains"));
+    setStatusBar(StatusBar1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(2000);
+    connect(Timer1, &QTimer::timeout, this, [this] { guarded(m_prompts, [this] { Timer1Timer(); }); });
+
+    m_www->SetVisible(false);
+    m_www->SetSilent(true);
+    m_www->OnDocumentComplete = [this] { wwwDocumentComplete(); };
+    m_www->OnNewWindow2 = [](bool& cancel) { cancel = true; };
+}
+
+TForm1::~TForm1() = default;
+
+QToolButton* TForm1::addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)())
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setIcon(icon);
+    button->setAutoRaise(true);
+    button->setFixedSize(25, 25);
+    if (handler)
+        connect(button, &QToolButton::clicked, this,
+                [this, handler] { guarded(m_prompts, [this, handler] { (this->*handler)(); }); });
+    return button;
+}
+
+void TForm1::buildToolbar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    QStyle* s = style();
+
+    BPlay = addToolButton(QStringLiteral("BPlay"), s->standardIcon(QStyle::SP_MediaPlay), &TForm1::BPlayClick);
+    BStop = addToolButton(QStringLiteral("BStop"), s->standardIcon(QStyle::SP_MediaStop), &TForm1::BStopClick);
+    ToolButton2 = addToolButton(QStringLiteral("ToolButton2"), s->standardIcon(QStyle::SP_FileDialogDetailedView),
+                                nullptr);
+    BOpen = addToolButton(QStringLiteral("BOpen"), s->standardIcon(QStyle::SP_DialogOpenButton), nullptr);
+    BDisk = addToolButton(QStringLiteral("BDisk"), s->standardIcon(QStyle::SP_DialogSaveButton), nullptr);
+    SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon), nullptr);
+    BStop->setEnabled(false);
+
+    buffer = new QProgressBar(this);
+    buffer->setObjectName(QStringLiteral("buffer"));
+    buffer->setRange(0, 100);
+    buffer->setValue(0);
+    buffer->setTextVisible(false);
+    buffer->setFixedSize(374, 25);
+
+    bar->addWidget(BPlay);
+    bar->addWidget(BStop);
+    bar->addWidget(ToolButton2);
+    bar->addSeparator();
+    bar->addWidget(BOpen);
+    bar->addWidget(BDisk);
+    bar->addSeparator();
+    bar->addWidget(SpeedButton5);
+    bar->addSeparator();
+    bar->addWidget(buffer);
+    addToolBar(Qt::TopToolBarArea, bar);
+}
+
+void TForm1::buildResultTable()
+{
+    m_table.setCaptionSortKey(&captionSortKey);
+    for (const auto& [caption, width] : {std::pair{"Web sites", 250}, {"Email", 200}, {"Expires", 100}}) {
+        ResultColumn& column = m_table.AddColumn();
+        column.Caption = caption;
+        column.width = width;
+    }
+    m_table.SetCheckboxes(true);
+    m_table.SetSortType(SortType::stBoth);
+    m_table.SetSaveHeader(true);
+    m_table.SetLoadHeader(false);
+
+    m_model = new ResultTableModel(m_table, this);
+    resultat = new QTreeView(this);
+    resultat->setObjectName(QStringLiteral("resultat"));
+    resultat->setRootIsDecorated(false);
+    resultat->setUniformRowHeights(true);
+    resultat->setModel(m_model);
+    for (int c = 0; c < m_table.ColumnCount(); ++c)
+        resultat->header()->resizeSection(c, m_table.Column(c).width);
+    connect(m_model, &ResultTableModel::bulkUpdateChanged, resultat,
+            [this](bool open) { resultat->setUpdatesEnabled(!open); });
+    setCentralWidget(resultat);
+}
+
+QString TForm1::domainsText() const
+{
+    return QStringLiteral("Domains:%1").arg(m_table.RowCount());
+}
+
+void TForm1::Button1Click(std::vector<std::string> hosts)
+{
+    const unsigned run = ++m_runGeneration;
+    const auto stopped = [this, run] { return stopflag || run != m_runGeneration; };
+    stopflag = false;
+    bool exceeded = false;
+
+    const int hostCount = static_cast<int>(std::min<std::size_t>(hosts.size(), INT_MAX));
+    // An empty range would turn the bar into a busy indicator.
+    buffer->setRange(0, std::max(hostCount, 1));
+    Timer1->start();
+
+    for (int i = 0; i < hostCount; ++i) {
+        const std::string& host = hosts[static_cast<std::size_t>(i)];
+        buffer->setValue(i);
+        StatusBar1->setPanelText(1, domainsText());
+        StatusBar1->setPanelText(2, QString::fromStdString(host));
+        if (stopped())
+            return;
+
+        const WhoisService& service =
+            usesSecondService(i, exceeded) ? m_whoisServices.second : m_whoisServices.first;
+        loaded = false;
+        m_www->Navigate(whoisUrl(service, host));
+        m_pump.waitUntil([&] { return loaded || stopped(); });
+        if (stopped())
+            return;
+
+        const std::string pageText = m_www->PageText();
+        m_pump.WaitMs(2100);
+
+        const WhoisAnswer answer = ParseWhoisPage(pageText);
+        exceeded = answer.outcome == WhoisOutcome::Refused;
+        if (answer.outcome == WhoisOutcome::Record) {
+            ResultRow& row = m_table.AddRow();
+            row.SetCaption("http://" + host);
+            row.AppendSubItem("mailto:" + answer.record.email);
+            row.AppendSubItem(answer.record.expires);
+        }
+    }
+
+    Timer1->stop();
+    StatusBar1->setPanelText(0, QString());
+    buffer->setValue(0);
+}
+
+void TForm1::BPlayClick()
+{
+    buffer->setValue(0);
+    if (m_liste) {
+        m_liste->show();
+        m_liste->raise();
+        m_liste->activateWindow();
+    }
+    StatusBar1->setPanelText(2, QString());
+}
+
+void TForm1::BStopClick()
+{
+    if (!m_prompts.question(QStringLiteral("stop the serach ?")))
+        return;
+    stopflag = true;
+    BPlay->setEnabled(true);
+    BStop->setEnabled(false);
+    // Nothing else gives the load button back after a hand-over.
+    BOpen->setEnabled(true);
+    Timer1->stop();
+    StatusBar1->setPanelText(0, QString());
+    buffer->setValue(0);
+}
+
+void TForm1::Timer1Timer()
+{
+    const Duration left = remainingLookupTime(buffer->maximum(), buffer->value());
+    StatusBar1->setPanelText(0, QStringLiteral("Estimated time:") + estimateText(left));
+}
+
+void TForm1::wwwDocumentComplete()
+{
+    loaded = true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (BPlay->isEnabled()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    guarded(m_prompts, [this] { m_prompts.information(QStringLiteral("You must stop the program before !")); });
+}
+
+} // namespace ostrevo

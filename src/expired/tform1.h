@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// The main window: toolbar, result table, status bar, and the expiry lookup
+// run that walks the collected hosts through a registrar's whois page.
+
+#include "expired/whoisservices.h"
+#include "resultlist/resulttable.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QProgressBar;
+class QTimer;
+class QToolButton;
+class QTreeView;
+
+namespace ostrevo {
+
+class EventPump;
+class PageLoader;
+class Prompts;
+class ResultTableModel;
+class StatusPanels;
+
+class TForm1 final : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> www, WhoisServices whoisServices,
+           QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    ResultTable& table() { return m_table; }
+    // The links search window the start button shows.
+    void setLinksWindow(QWidget* liste) { m_liste = liste; }
+
+    // Looks up every host in turn and adds a row for each record found. Returns
+    // when the list is done or Stop was confirmed.
+    void Button1Click(std::vector<std::string> hosts);
+    void BPlayClick();
+    void BStopClick();
+    void Timer1Timer();
+    void wwwDocumentComplete();
+
+    // Controls, under their layout names; other windows reach them too.
+    QToolButton* BPlay = nullptr;
+    QToolButton* BStop = nullptr;
+    QToolButton* ToolButton2 = nullptr;
+    QToolButton* BOpen = nullptr;
+    QToolButton* BDisk = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QProgressBar* buffer = nullptr;
+    StatusPanels* StatusBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTreeView* resultat = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildToolbar();
+    void buildResultTable();
+    QToolButton* addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)());
+    QString domainsText() const;
+
+    Prompts& m_prompts;
+    EventPump& m_pump;
+    std::unique_ptr<PageLoader> m_www;
+    WhoisServices m_whoisServices;
+    ResultTable m_table;
+    ResultTableModel* m_model = nullptr;
+    QWidget* m_liste = nullptr;
+
+    bool stopflag = false;
+    bool loaded = false;
+    // Counts runs, so that a run resumed after a newer one started stops too.
+    unsigned m_runGeneration = 0;
+};
+
+} // namespace ostrevo

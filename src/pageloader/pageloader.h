@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// What the program needs of an embedded browser: load a page by URL without
+// showing it, tell when it is busy and when a document completed, and give the
+// text of the page's body. Events are delivered while the caller processes
+// window messages.
+
+#include <functional>
+#include <string>
+
+namespace ostrevo {
+
+class PageLoader {
+public:
+    virtual ~PageLoader() = default;
+
+    virtual void SetVisible(bool visible) = 0;
+    // No dialogs, prompts, downloads or permission requests of the page's own.
+    virtual void SetSilent(bool silent) = 0;
+    // True from Navigate until that load finished (successfully or not).
+    virtual bool Busy() const = 0;
+    // A plain GET; returns at once.
+    virtual void Navigate(const std::string& url) = 0;
+    // The body's text as UTF-8 with every line ending as CR LF; empty when the
+    // page has no body. Processes events while it waits for the browser.
+    virtual std::string PageText() = 0;
+
+    // A document (the page or one of its frames) finished loading.
+    std::function<void()> OnDocumentComplete;
+    // The page asks for a new window. `cancel` comes in false; the loader
+    // never opens a window, whatever the handler leaves in it.
+    std::function<void(bool& cancel)> OnNewWindow2;
+    std::function<void(int progress, int progressMax)> OnProgressChange;
+};
+
+} // namespace ostrevo

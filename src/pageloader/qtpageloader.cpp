@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "pageloader/qtpageloader.h"
+
+#include "pageloader/lineends.h"
+
+#include <QAuthenticator>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+#include <QVariant>
+#include <QWebEngineCertificateError>
+#include <QWebEngineClientCertificateSelection>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineNotification>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineQuotaRequest>
+#include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+
+#include <algorithm>
+#include <memory>
+
+namespace ostrevo {
+
+void prepareBrowserEngine()
+{
+    static bool prepared = false;
+    if (prepared) {
+        return;
+    }
+    prepared = true;
+    if (QCoreApplication::instance() == nullptr) {
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    }
+    // Read by the engine when the first profile is made; flags already given
+    // by the user are kept and not repeated.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const char* const wanted[] = {
+        "--disable-gpu",  "--disable-background-networking", "--disable-component-update", "--disable-sync",
+        "--no-first-run", "--disable-domain-reliability"};
+    for (const char* flag : wanted) {
+        if (!flags.contains(flag)) {
+            flags += (flags.isEmpty() ? "" : " ");
+            flags += flag;
+        }
+    }
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+namespace {
+
+void applySettings(QWebEngineSettings* settings)
+{
+    // Text is all that is read: no images, icons, plug-ins or GPU work.
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, false);
+    settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+    settings->setAttribute(QWebEngineSettings::TouchIconsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    settings->setAttribute(QWebEngineSettings::WebGLEnabled, false);
+    settings->setAttribute(QWebEngineSettings::Accelerated2dCanvasEnabled, false);
+    // Result pages need their scripts.
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
+    settings->setAttribute(QWebEngineSettings::AllowWindowActivationFromJavaScript, false);
+    settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
+    settings->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
+    // Nothing leaves for hosts the page did not ask for.
+    settings->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+    settings->setAttribute(QWebEngineSettings::HyperlinkAuditingEnabled, false);
+    settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+}
+
+// One profile for all loaders, made when the first loader needs it and owned
+// by the application so that it outlives every page.
+QWebEngineProfile* sharedProfile()
+{
+    static QPointer<QWebEngineProfile> profile;
+    if (profile) {
+        return profile;
+    }
+    prepareBrowserEngine();
+    // No storage name: off the record, cookies and cache in memory only.
+    profile = new QWebEngineProfile(QCoreApplication::instance());
+    profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    profile->setSpellCheckEnabled(false);
+    profile->setNotificationPresenter([](std::unique_ptr<QWebEngineNotification>) {});
+    QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
+                     [](QWebEngineDownloadRequest* download) { download->cancel(); });
+    applySettings(profile->settings());
+    return profile;
+}
+
+} // namespace
+
+// The page refuses everything that would need a user.
+class SilentWebPage final : public QWebEnginePage {
+public:
+    SilentWebPage(QWebEngineProfile* profile, QtPageLoader* loader)
+        : QWebEnginePage(profile, loader), m_loader(loader)
+    {
+        connect(this, &QWebEnginePage::featurePermissionRequested, this, &SilentWebPage::denyPermission);
+        connect(this, &QWebEnginePage::certificateError, this, &SilentWebPage::rejectCertificate);
+        connect(this, &QWebEnginePage::authenticationRequired, this, &SilentWebPage::refuseCredentials);
+        connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
+                &SilentWebPage::refuseProxyCredentials);
+        connect(this, &QWebEnginePage::selectClientCertificate, this, &SilentWebPage::selectNoCertificate);
+        connect(this, &QWebEnginePage::fullScreenRequested, this, &SilentWebPage::refuseFullScreen);
+        connect(this, &QWebEnginePage::quotaRequested, this, &SilentWebPage::refuseQuota);
+        connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+                &SilentWebPage::refuseProtocolHandler);
+        connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
+                &SilentWebPage::refuseFileSystemAccess);
+        setAudioMuted(true);
+    }
+
+protected:
+    void javaScriptAlert(const QUrl&, const QString&) override {}
+    bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
+    bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override
+    {}
+    QStringList chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) override { return {}; }
+
+    QWebEnginePage* createWindow(WebWindowType) override
+    {
+        m_loader->refuseNewWindow();
+        return nullptr;
+    }
+
+private:
+    void denyPermission(const QUrl& origin, Feature feature)
+    {
+        setFeaturePermission(origin, feature, PermissionDeniedByUser);
+    }
+    void rejectCertificate(const QWebEngineCertificateError& error)
+    {
+        QWebEngineCertificateError rejected = error;
+        rejected.rejectCertificate();
+    }
+    void refuseCredentials(const QUrl&, QAuthenticator* authenticator) { *authenticator = QAuthenticator(); }
+    void refuseProxyCredentials(const QUrl&, QAuthenticator* authenticator, const QString&)
+    {
+        *authenticator = QAuthenticator();
+    }
+    void selectNoCertificate(QWebEngineClientCertificateSelection selection) { selection.selectNone(); }
+    void refuseFullScreen(QWebEngineFullScreenRequest request) { request.reject(); }
+    void refuseQuota(QWebEngineQuotaRequest request) { request.reject(); }
+    void refuseProtocolHandler(QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); }
+    void refuseFileSystemAccess(QWebEngineFileSystemAccessRequest request) { request.reject(); }
+
+    QtPageLoader* m_loader;
+};
+
+QtPageLoader::QtPageLoader(QObject* parent) : QObject(parent)
+{
+    m_page = new SilentWebPage(sharedProfile(), this);
+    connect(m_page, &QWebEnginePage::loadStarted, this, &QtPageLoader::beginLoad);
+    connect(m_page, &QWebEnginePage::loadFinished, this, &QtPageLoader::endLoad);
+    connect(m_page, &QWebEnginePage::loadProgress, this, &QtPageLoader::reportProgress);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &QtPageLoader::endAfterRendererLoss);
+}
+
+QtPageLoader::~QtPageLoader()
+{
+    // A PageText() waiting on this loader must not wait out its time-out.
+    for (QEventLoop* wait : m_textWaits) {
+        wait->quit();
+    }
+    // The page goes first, without reporting to a loader half gone.
+    disconnect(m_page, nullptr, this, nullptr);
+    delete m_page;
+    m_page = nullptr;
+}
+
+void QtPageLoader::SetVisible(bool visible)
+{
+    m_visible = visible;
+}
+
+void QtPageLoader::SetSilent(bool silent)
+{
+    m_silent = silent;
+}
+
+bool QtPageLoader::Busy() const
+{
+    return m_busy;
+}
+
+void QtPageLoader::Navigate(const std::string& url)
+{
+    QUrl target(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())), QUrl::TolerantMode);
+    if (!target.isValid() || target.isEmpty()) {
+        // A blank page still completes, so that nobody waits for a load that
+        // never starts.
+        target = QUrl(QStringLiteral("about:blank"));
+    }
+    m_busy = true;
+    m_page->load(target);
+}
+
+std::string QtPageLoader::PageText()
+{
+    struct Answer {
+        bool arrived = false;
+        QString text;
+    };
+    auto answer = std::make_shared<Answer>();
+    QEventLoop wait;
+    QPointer<QEventLoop> waitGuard(&wait);
+    // The callback may come after this call gave up; it then only fills an
+    // answer nobody reads.
+    m_page->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
+                          QWebEngineScript::ApplicationWorld, [answer, waitGuard](const QVariant& result) {
+                              answer->arrived = true;
+                              answer->text = result.toString();
+                              if (waitGuard) {
+                                  waitGuard->quit();
+                              }
+                          });
+    if (!answer->arrived) {
+        QPointer<QtPageLoader> self(this);
+        m_textWaits.push_back(&wait);
+        QTimer::singleShot(m_pageTextTimeoutMs, &wait, &QEventLoop::quit);
+        wait.exec();
+        if (!self) {
+            return {};
+        }
+        m_textWaits.erase(std::remove(m_textWaits.begin(), m_textWaits.end(), &wait), m_textWaits.end());
+    }
+    if (!answer->arrived) {
+        return {};
+    }
+    return withCrLfLineEnds(answer->text.toStdString());
+}
+
+void QtPageLoader::beginLoad()
+{
+    m_busy = true;
+}
+
+void QtPageLoader::endLoad(bool)
+{
+    m_busy = false;
+    if (OnDocumentComplete) {
+        OnDocumentComplete();
+    }
+}
+
+void QtPageLoader::reportProgress(int progress)
+{
+    if (OnProgressChange) {
+        OnProgressChange(progress, 100);
+    }
+}
+
+void QtPageLoader::endAfterRendererLoss()
+{
+    // A crashed or killed renderer finishes no load; end the wait for it.
+    if (m_busy) {
+        endLoad(false);
+    }
+}
+
+void QtPageLoader::refuseNewWindow()
+{
+    bool cancel = false;
+    if (OnNewWindow2) {
+        OnNewWindow2(cancel);
+    }
+    // Whatever the handler decided, a hidden loader has nowhere to show a window.
+}
+
+} // namespace ostrevo

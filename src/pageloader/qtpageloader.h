@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// The page loader on Qt WebEngine: a page without a view, on an off-the-record
+// profile that all loaders of the program share. It never shows anything of
+// its own: script dialogs, new windows, downloads, permission and certificate
+// prompts are all refused.
+
+#include "pageloader/pageloader.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QEventLoop;
+
+namespace ostrevo {
+
+class SilentWebPage;
+
+// Settles how the browser engine starts: call it in main() before the
+// QApplication exists. Keeps the engine from reaching the network on its own
+// (component updates, background requests) and from using the GPU for pages
+// that are never drawn. Loaders call it too, in case main() did not.
+void prepareBrowserEngine();
+
+// Busy also covers loads the page starts by itself (a script or a refresh
+// moving on), and each finished load fires OnDocumentComplete. Handlers run
+// inside the browser's own notifications: they must not throw, and must not
+// destroy the loader (deleteLater() is fine).
+class QtPageLoader final : public QObject, public PageLoader {
+    Q_OBJECT
+
+public:
+    explicit QtPageLoader(QObject* parent = nullptr);
+    ~QtPageLoader() override;
+
+    // The page has no view: it stays hidden whatever is asked.
+    void SetVisible(bool visible) override;
+    // Always silent; the setting is kept for those who ask.
+    void SetSilent(bool silent) override;
+    bool Busy() const override;
+    void Navigate(const std::string& url) override;
+    // Waits for the browser while processing events, at most pageTextTimeout()
+    // milliseconds; empty on time-out or when the loader is destroyed meanwhile.
+    std::string PageText() override;
+
+    bool visible() const { return m_visible; }
+    bool silent() const { return m_silent; }
+    int pageTextTimeout() const { return m_pageTextTimeoutMs; }
+    void setPageTextTimeout(int ms) { m_pageTextTimeoutMs = ms; }
+
+private:
+    void beginLoad();
+    void endLoad(bool ok);
+    void reportProgress(int progress);
+    void endAfterRendererLoss();
+    void refuseNewWindow();
+
+    friend class SilentWebPage;
+
+    SilentWebPage* m_page = nullptr;
+    std::vector<QEventLoop*> m_textWaits;
+    bool m_busy = false;
+    bool m_visible = true;
+    bool m_silent = false;
+    int m_pageTextTimeoutMs = 10000;
+};
+
+} // namespace ostrevo

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "platform/qtprompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace ostrevo {
+namespace {
+
+QString boxTitle()
+{
+    return QGuiApplication::applicationDisplayName();
+}
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                     QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!request.filters.isEmpty()) {
+        dialog.setNameFilters(request.filters);
+    }
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty()) {
+        dialog.selectFile(request.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.constFirst().isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen.constFirst();
+}
+
+} // namespace
+
+QtPrompts::QtPrompts(QWidget* parent) : m_parent(parent)
+{}
+
+void QtPrompts::setParentWidget(QWidget* parent)
+{
+    m_parent = parent;
+}
+
+QWidget* QtPrompts::dialogParent() const
+{
+    if (m_parent) {
+        return m_parent;
+    }
+    return QApplication::activeWindow();
+}
+
+void QtPrompts::information(const QString& text)
+{
+    QMessageBox::information(dialogParent(), boxTitle(), text, QMessageBox::Ok);
+}
+
+bool QtPrompts::question(const QString& text)
+{
+    return QMessageBox::question(dialogParent(), boxTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void QtPrompts::error(const QString& text)
+{
+    QMessageBox::critical(dialogParent(), boxTitle(), text, QMessageBox::Ok);
+}
+
+std::optional<QString> QtPrompts::inputText(const QString& caption, const QString& prompt,
+                                            const QString& initial)
+{
+    bool accepted = false;
+    QString text =
+        QInputDialog::getText(dialogParent(), caption, prompt, QLineEdit::Normal, initial, &accepted);
+    if (!accepted) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::optional<QString> QtPrompts::openFileName(const FileDialogRequest& request)
+{
+    return runFileDialog(dialogParent(), request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtPrompts::saveFileName(const FileDialogRequest& request)
+{
+    return runFileDialog(dialogParent(), request, QFileDialog::AcceptSave);
+}
+
+} // namespace ostrevo

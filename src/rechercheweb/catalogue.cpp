@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "rechercheweb/catalogue.h"
+
+#include "rechercheweb/filereading.h"
+#include "rechercheweb/linesplit.h"
+#include "rechercheweb/textkey.h"
+
+#include <algorithm>
+
+namespace ostrevo {
+namespace {
+
+constexpr std::size_t BlockLines = 6;
+
+} // namespace
+
+std::vector<EngineEntry> catalogueEntries(const std::vector<std::string>& lines)
+{
+    std::vector<EngineEntry> entries;
+    entries.reserve((lines.size() + BlockLines - 1) / BlockLines);
+    const auto line = [&](std::size_t index) { return index < lines.size() ? lines[index] : std::string(); };
+    for (std::size_t first = 0; first < lines.size(); first += BlockLines) {
+        entries.push_back(EngineEntry{line(first), line(first + 1), line(first + 2), line(first + 3),
+                                      line(first + 4), line(first + 5)});
+    }
+    return entries;
+}
+
+std::vector<std::string> engineNames(std::string_view fileContent)
+{
+    const std::vector<std::string> lines = textFileLines(fileContent);
+    std::vector<std::string> names;
+    for (std::size_t first = 0; first < lines.size(); first += BlockLines) {
+        names.push_back(lines[first]);
+    }
+    return names;
+}
+
+std::vector<std::string> readEngineNames(const std::filesystem::path& path)
+{
+    return engineNames(readTextFile(path));
+}
+
+std::vector<std::string> readCatalogueLines(const std::filesystem::path& path)
+{
+    return splitLines(readWholeFile(path));
+}
+
+std::vector<EngineEntry> enginesForRun(const std::vector<std::string>& catalogueLines,
+                                       const std::vector<std::string>& names)
+{
+    std::vector<EngineEntry> engines;
+    engines.reserve(names.size());
+    for (const std::string& name : names) {
+        const auto found = std::find(catalogueLines.begin(), catalogueLines.end(), name);
+        if (found == catalogueLines.end()) {
+            throw EngineNotFoundError(name);
+        }
+        const auto j = static_cast<std::size_t>(found - catalogueLines.begin());
+        const auto line = [&](std::size_t index) -> const std::string& {
+            if (index >= catalogueLines.size()) {
+                throw ListIndexError(static_cast<std::int64_t>(index));
+            }
+            return catalogueLines[index];
+        };
+        engines.push_back(EngineEntry{name, line(j + 1), line(j + 2), line(j + 3), line(j + 4), line(j + 5)});
+    }
+    return engines;
+}
+
+std::vector<std::string> cutMarkersOf(const std::vector<EngineEntry>& engines)
+{
+    std::vector<std::string> markers;
+    for (const EngineEntry& engine : engines) {
+        if (!isBlank(engine.cutMarker)) {
+            markers.push_back(engine.cutMarker);
+        }
+    }
+    return markers;
+}
+
+} // namespace ostrevo

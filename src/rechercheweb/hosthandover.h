@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Finish: the URL list reduced to the host names the expiry lookup needs.
+
+#include "rechercheweb/urllist.h"
+
+#include <string>
+#include <vector>
+
+namespace ostrevo {
+
+// Every entry, ticked or not, in list order, lower-cased: the host after
+// "http://" or "https://" (port kept, path dropped), or the text before the
+// first "/". Only hosts containing ".com", ".net" or ".org" are kept, each once.
+std::vector<std::string> finishHosts(const UrlList& urls, const TextKeyFunction& caseFoldKey = asciiLower);
+
+// Replaces the list's entries by its finishHosts (with the list's own
+// case-fold key), all unticked; in sorted mode, in alphabetical order.
+void reduceToHosts(UrlList& urls);
+
+} // namespace ostrevo

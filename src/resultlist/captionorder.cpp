@@ -1,0 +1,274 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+//
+// Keeping the rows in caption order, and the full sorts (caption order after
+// a bulk update, a column chosen by a header click).
+//
+// A caption assignment must leave the table as a full re-sort would, without
+// paying for one: only the re-captioned row and the rows outside the ordered
+// prefix (new rows, usually just the one being filled) are placed, each by a
+// binary search. Too many unplaced rows, and one full sort is cheaper.
+
+#include "resultlist/resulttable.h"
+
+#include "resultlist/resulttableimpl.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace ostrevo {
+
+namespace {
+
+constexpr std::size_t kMaxRowsPlacedOneByOne = 16;
+
+// Most comparisons are decided by 16 key bytes kept in the entry, after the
+// start all keys share; only ties read the keys themselves, which are
+// scattered in memory.
+struct SortEntry {
+    std::uint64_t high; // key bytes [common, common + 8), big-endian
+    std::uint64_t low;  // key bytes [common + 8, common + 16)
+    std::string_view key;
+    ResultRow* row;
+};
+
+std::uint64_t bytesAt(std::string_view key, std::size_t from)
+{
+    // Zero padding keeps the order: a shorter key is smaller or, on equal
+    // prefixes, the full comparison decides.
+    std::uint64_t value = 0;
+    for (std::size_t i = from; i < from + 8; ++i) {
+        value <<= 8;
+        if (i < key.size()) {
+            value |= static_cast<unsigned char>(key[i]);
+        }
+    }
+    return value;
+}
+
+// `covered`: keys up to this length lie wholly in the entry's bytes; two such
+// keys with equal bytes differ at most in length (the shorter comes first).
+bool entryLess(const SortEntry& a, const SortEntry& b, std::size_t covered)
+{
+    if (a.high != b.high) {
+        return a.high < b.high;
+    }
+    if (a.low != b.low) {
+        return a.low < b.low;
+    }
+    if (a.key.size() <= covered && b.key.size() <= covered) {
+        return a.key.size() < b.key.size();
+    }
+    return a.key < b.key; // char_traits compares bytes as unsigned
+}
+
+} // namespace
+
+void ResultTable::setCaptionSortKey(SortKeyFunction sortKey)
+{
+    // Compute every key first: a throwing key function changes nothing.
+    std::string emptyKey = sortKey ? sortKey("") : std::string();
+    std::vector<std::unique_ptr<std::string>> keys;
+    keys.reserve(m_impl->rows.size());
+    m_impl->rows.forEach([&](const ResultRow& row) {
+        keys.push_back(sortKey && !row.m_caption.empty()
+                           ? std::make_unique<std::string>(sortKey(row.m_caption))
+                           : nullptr);
+    });
+
+    m_impl->sortKey = std::move(sortKey);
+    m_impl->emptyKey = std::move(emptyKey);
+    std::size_t k = 0;
+    m_impl->rows.forEach([&](ResultRow& row) { row.m_sortKey = std::move(keys[k++]); });
+    const std::size_t count = m_impl->rows.size();
+    m_impl->orderedCount = count < 2 ? count : 0;
+}
+
+const std::string& ResultTable::sortKeyOf(const ResultRow& row) const
+{
+    if (!m_impl->sortKey) {
+        return row.m_caption;
+    }
+    return row.m_sortKey ? *row.m_sortKey : m_impl->emptyKey;
+}
+
+void ResultTable::setCaptionText(ResultRow& row, std::string&& caption) const
+{
+    std::unique_ptr<std::string> key;
+    if (m_impl->sortKey && !caption.empty()) {
+        key = std::make_unique<std::string>(m_impl->sortKey(caption));
+    }
+    row.m_caption = std::move(caption);
+    row.m_sortKey = std::move(key);
+}
+
+bool ResultTable::sortsOnCaption() const
+{
+    return (m_sortType == ostrevo::SortType::stText || m_sortType == ostrevo::SortType::stBoth) &&
+           m_impl->bulkDepth == 0;
+}
+
+bool ResultTable::captionFits(std::size_t index) const
+{
+    const RowStore& rows = m_impl->rows;
+    const std::string& key = sortKeyOf(rows.at(index));
+    if (index > 0 && key < sortKeyOf(rows.at(index - 1))) {
+        return false;
+    }
+    return index + 1 >= m_impl->orderedCount || !(sortKeyOf(rows.at(index + 1)) < key);
+}
+
+void ResultTable::assignCaption(ResultRow& row, std::string&& caption)
+{
+    const std::size_t index = m_impl->rows.indexOf(row);
+    setCaptionText(row, std::move(caption));
+    if (index == RowStore::npos) {
+        return;
+    }
+    if (m_observer) {
+        m_observer->rowChanged(static_cast<int>(index));
+    }
+    if (sortsOnCaption()) {
+        placeAfterCaptionChange(index);
+    } else if (index < m_impl->orderedCount && !captionFits(index)) {
+        m_impl->orderedCount = index;
+    }
+}
+
+void ResultTable::placeAfterCaptionChange(std::size_t index)
+{
+    if (index < m_impl->orderedCount && !captionFits(index)) {
+        const std::string& key = sortKeyOf(m_impl->rows.at(index));
+        moveRow(index, captionUpperBound(key, m_impl->orderedCount, index));
+    }
+    placeUnorderedTail();
+}
+
+void ResultTable::placeUnorderedTail()
+{
+    std::size_t& ordered = m_impl->orderedCount;
+    const std::size_t count = m_impl->rows.size();
+    if (count - ordered > kMaxRowsPlacedOneByOne) {
+        sortByCaption();
+        return;
+    }
+    // Each row after the prefix joins it; the rest stay after it.
+    for (; ordered < count; ++ordered) {
+        const std::string& key = sortKeyOf(m_impl->rows.at(ordered));
+        moveRow(ordered, captionUpperBound(key, ordered, RowStore::npos));
+    }
+}
+
+std::size_t ResultTable::captionUpperBound(const std::string& key, std::size_t count, std::size_t skip) const
+{
+    // Searches the first `count` rows without the one at `skip`; the result
+    // is the position the row takes once the skipped row is out of the way.
+    if (skip >= count) {
+        return m_impl->rows.upperBound(count, [&](const ResultRow& row) { return key < sortKeyOf(row); });
+    }
+    std::size_t low = 0;
+    std::size_t high = count - 1;
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        const std::size_t at = mid >= skip ? mid + 1 : mid;
+        if (key < sortKeyOf(m_impl->rows.at(at))) {
+            high = mid;
+        } else {
+            low = mid + 1;
+        }
+    }
+    return low;
+}
+
+void ResultTable::moveRow(std::size_t from, std::size_t to)
+{
+    if (from == to) {
+        return;
+    }
+    m_impl->rows.prepareInsert();
+    if (m_observer) {
+        // Qt counts the destination before the move.
+        const std::size_t destination = to > from ? to + 1 : to;
+        m_observer->rowAboutToBeMoved(static_cast<int>(from), static_cast<int>(destination));
+    }
+    m_impl->rows.move(from, to);
+    if (m_observer) {
+        m_observer->rowMoved();
+    }
+}
+
+template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descending)
+{
+    RowStore& rows = m_impl->rows;
+    if (rows.size() < 2) {
+        return;
+    }
+    std::vector<SortEntry> entries;
+    entries.reserve(rows.size());
+    rows.forEach([&](ResultRow& row) { entries.push_back({0, 0, keyOf(row), &row}); });
+
+    // Keys usually share a long start ("http://www."): skip it in the prefix.
+    std::size_t common = entries.front().key.size();
+    for (const SortEntry& entry : entries) {
+        const std::string_view first = entries.front().key.substr(0, common);
+        const auto limit = std::min(common, entry.key.size());
+        common = static_cast<std::size_t>(std::mismatch(first.begin(),
+                                                        first.begin() + static_cast<std::ptrdiff_t>(limit),
+                                                        entry.key.begin())
+                                              .first -
+                                          first.begin());
+    }
+    for (SortEntry& entry : entries) {
+        entry.high = bytesAt(entry.key, common);
+        entry.low = bytesAt(entry.key, common + 8);
+    }
+    // Stable: rows with equal keys keep their order, so sorting by one column
+    // after another groups as the user expects.
+    const std::size_t covered = common + 16;
+    if (descending) {
+        std::stable_sort(entries.begin(), entries.end(), [covered](const SortEntry& a, const SortEntry& b) {
+            return entryLess(b, a, covered);
+        });
+    } else {
+        std::stable_sort(entries.begin(), entries.end(), [covered](const SortEntry& a, const SortEntry& b) {
+            return entryLess(a, b, covered);
+        });
+    }
+
+    if (m_observer) {
+        m_observer->layoutAboutToBeChanged();
+    }
+    rows.reorder([&](std::size_t k) { return entries[k].row; });
+    if (m_observer) {
+        m_observer->layoutChanged();
+    }
+}
+
+void ResultTable::sortByCaption()
+{
+    const std::size_t count = m_impl->rows.size();
+    if (m_impl->orderedCount < count) {
+        sortRows([this](const ResultRow& row) { return std::string_view(sortKeyOf(row)); }, false);
+    }
+    m_impl->orderedCount = count;
+}
+
+void ResultTable::SortByColumn(int column, int direction)
+{
+    if (column < 0 || column >= ColumnCount()) {
+        return;
+    }
+    const bool descending = direction < 0;
+    if (column == 0) {
+        sortRows([](const ResultRow& row) { return std::string_view(row.m_caption); }, descending);
+    } else {
+        const auto subItem = static_cast<std::size_t>(column - 1);
+        sortRows([subItem](const ResultRow& row) { return row.SubItemOrEmpty(subItem); }, descending);
+    }
+    // Byte order of captions is caption order unless a collation key is set.
+    const std::size_t count = m_impl->rows.size();
+    const bool captionOrder = column == 0 && !descending && !m_impl->sortKey;
+    m_impl->orderedCount = count < 2 || captionOrder ? count : 0;
+}
+
+} // namespace ostrevo

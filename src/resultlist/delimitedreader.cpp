@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "resultlist/resulttable.h"
+
+#include "platform/errors.h"
+#include "resultlist/delimitedformat.h"
+#include "resultlist/resulttableimpl.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace ostrevo {
+
+namespace {
+
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;
+// Rows reach the table (and its observer) in batches rather than one by one.
+constexpr std::size_t kRowsPerBatch = std::size_t{1} << 16;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// The file read in large blocks; the unread rest stays in front when more is
+// read, and the buffer grows for a record longer than itself.
+class InputBuffer {
+public:
+    // `sizeHint`: the file's size when known; a small file gets a small buffer.
+    InputBuffer(std::FILE* file, std::string name, std::size_t sizeHint)
+        : m_file(file), m_name(std::move(name)),
+          m_capacity(std::clamp<std::size_t>(sizeHint + 1, 64, kReadChunk))
+    {
+        m_buffer.reset(new char[m_capacity]);
+    }
+
+    std::string_view data() const { return {m_buffer.get() + m_begin, m_end - m_begin}; }
+    bool atEnd() const { return m_atEnd; }
+    void consume(std::size_t count) { m_begin += count; }
+
+    void fill()
+    {
+        if (m_atEnd) {
+            return;
+        }
+        if (m_begin > 0) {
+            std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
+            m_end -= m_begin;
+            m_begin = 0;
+        }
+        if (m_end == m_capacity) {
+            std::unique_ptr<char[]> larger(new char[m_capacity * 2]);
+            std::memcpy(larger.get(), m_buffer.get(), m_end);
+            m_buffer = std::move(larger);
+            m_capacity *= 2;
+        }
+        const std::size_t wanted = m_capacity - m_end;
+        errno = 0;
+        const std::size_t got = std::fread(m_buffer.get() + m_end, 1, wanted, m_file);
+        m_end += got;
+        if (got < wanted) {
+            if (std::ferror(m_file)) {
+                const int error = errno != 0 ? errno : EIO;
+                throw RuntimeError("Cannot read file " + m_name + ": " + std::strerror(error));
+            }
+            m_atEnd = true;
+        }
+    }
+
+private:
+    std::FILE* m_file;
+    std::string m_name;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_capacity;
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_atEnd = false;
+};
+
+FilePtr openForReading(const std::filesystem::path& fileName)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(fileName, ec)) {
+        throw EResultListError("File cannot be opened");
+    }
+    FilePtr file(std::fopen(fileName.c_str(), "rb"));
+    if (!file) {
+        throw EResultListError("File cannot be opened");
+    }
+    return file;
+}
+
+} // namespace
+
+void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
+{
+    FilePtr file = openForReading(fileName);
+    std::error_code ec;
+    const std::uintmax_t fileSize = std::filesystem::file_size(fileName, ec);
+    InputBuffer input(file.get(), fileName.string(),
+                      ec ? kReadChunk
+                         : static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, kReadChunk)));
+    input.fill();
+    if (m_delimiter == 0) {
+        delimited::FirstLines lines;
+        while (!delimited::firstTwoLines(input.data(), input.atEnd(), lines)) {
+            input.fill();
+        }
+        m_delimiter = delimited::detectDelimiter(lines.first, lines.second);
+    }
+    const char delimiter = m_delimiter != 0 ? m_delimiter : ',';
+
+    std::vector<std::unique_ptr<ResultRow>> pending;
+    pending.reserve(kRowsPerBatch);
+
+    // One record becomes one row; unquoted fields that are not last make
+    // room for the field after them, as columns for the next field.
+    const auto addRecord = [&](const std::vector<delimited::RawField>& fields) {
+        std::unique_ptr<ResultRow> row(new ResultRow(*this));
+        row->m_subItems.reserve(fields.size() - 1);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const delimited::RawField& field = fields[i];
+            if (i + 1 < fields.size()) {
+                if (!field.quoted && i >= 1 && m_impl->columns.size() < i + 2) {
+                    appendRows(pending); // rows before this line come before the column
+                    AddColumn();
+                }
+            } else if (!field.quoted && field.text.empty()) {
+                break; // the line ends with the delimiter: no last field
+            }
+            if (i == 0) {
+                std::string caption;
+                delimited::decodeField(field, caption);
+                setCaptionText(*row, std::move(caption));
+            } else {
+                delimited::decodeField(field, row->m_subItems.emplace_back());
+            }
+        }
+        pending.push_back(std::move(row));
+    };
+
+    const auto isOwnHeader = [&](const std::vector<delimited::RawField>& fields) {
+        const std::vector<std::string> captions = delimited::headerCaptions(fields);
+        if (captions.empty() || captions.size() != m_impl->columns.size()) {
+            return false;
+        }
+        for (std::size_t k = 0; k < captions.size(); ++k) {
+            if (captions[k] != m_impl->columns[k].Caption) {
+                return false;
+            }
+        }
+        return true;
+    };
+
+    BeginBulkUpdate();
+    try {
+        if (m_loadHeader) {
+            Clear();
+        }
+        std::vector<delimited::RawField> fields;
+        bool firstRecord = true;
+        for (;;) {
+            const delimited::ScanResult scan =
+                delimited::scanRecord(input.data(), input.atEnd(), delimiter, fields);
+            if (scan.status == delimited::ScanStatus::NeedMoreData) {
+                input.fill();
+                continue;
+            }
+            if (scan.status == delimited::ScanStatus::EndOfInput) {
+                break;
+            }
+            // `fields` views the buffer: use them before the next fill.
+            if (firstRecord && m_loadHeader) {
+                addColumns(delimited::headerCaptions(fields));
+            } else if (!(firstRecord && isOwnHeader(fields))) {
+                addRecord(fields);
+            }
+            firstRecord = false;
+            input.consume(scan.consumed);
+            if (pending.size() >= kRowsPerBatch) {
+                appendRows(pending);
+            }
+        }
+        appendRows(pending);
+    } catch (...) {
+        // Keep what was read, close the bulk update (and the file, on return).
+        try {
+            appendRows(pending);
+        } catch (...) {
+        }
+        EndBulkUpdate();
+        throw;
+    }
+    EndBulkUpdate();
+}
+
+} // namespace ostrevo

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "resultlist/resulttable.h"
+
+#include "resultlist/delimitedformat.h"
+#include "resultlist/replacingfile.h"
+#include "resultlist/resulttableimpl.h"
+
+namespace ostrevo {
+
+namespace {
+constexpr std::size_t kWriteChunk = std::size_t{1} << 20;
+constexpr std::string_view kLineEnd = "\r\n";
+} // namespace
+
+void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName) const
+{
+    const std::size_t columns = m_impl->columns.size();
+    if (columns == 0 || m_impl->rows.size() == 0) {
+        return; // nothing to save: an existing file stays as it is
+    }
+    const char delimiter = m_delimiter != 0 ? m_delimiter : ',';
+    ReplacingFile file(fileName);
+    std::string buffer;
+    buffer.reserve(kWriteChunk + 4096);
+
+    if (m_saveHeader) {
+        for (std::size_t k = 0; k < columns; ++k) {
+            if (k > 0) {
+                buffer.push_back(delimiter);
+            }
+            // An empty last caption is written as "" so that the header reads
+            // back with the same number of captions.
+            delimited::appendField(buffer, m_impl->columns[k].Caption, delimiter, k + 1 == columns);
+        }
+        buffer.append(kLineEnd);
+    }
+
+    const auto writeRow = [&](const ResultRow& row) {
+        const std::size_t subItems = std::min(row.m_subItems.size(), columns);
+        delimited::appendField(buffer, row.m_caption, delimiter, false);
+        for (std::size_t j = 0; j < subItems; ++j) {
+            buffer.push_back(delimiter);
+            // An empty last field would read back as no field at all.
+            delimited::appendField(buffer, row.m_subItems[j], delimiter, j + 1 == subItems);
+        }
+        buffer.append(kLineEnd);
+    };
+    m_impl->rows.forEachBlock([&](const std::vector<ResultRow*>& rows) {
+        // Rows lie scattered in memory. Reading their sizes first, with no
+        // dependency between rows, lets the processor fetch them in parallel
+        // instead of waiting for each row in turn; it also sizes the buffer.
+        std::size_t bytes = 0;
+        for (const ResultRow* row : rows) {
+            bytes += row->m_caption.size() + 2;
+            for (const std::string& text : row->m_subItems) {
+                bytes += text.size() + 1;
+            }
+        }
+        buffer.reserve(buffer.size() + bytes + bytes / 8);
+        for (const ResultRow* row : rows) {
+            writeRow(*row);
+        }
+        if (buffer.size() >= kWriteChunk) {
+            file.write(buffer);
+            buffer.clear();
+        }
+    });
+    file.write(buffer);
+    file.commit();
+}
+
+} // namespace ostrevo

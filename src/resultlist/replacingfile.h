@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Writes a file so that it either appears complete or not at all: the data
+// goes to a temporary file in the target's folder, which replaces the target
+// only on commit(). A failure at any point leaves the old file as it was.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace ostrevo {
+
+class ReplacingFile {
+public:
+    // Throws FileCreateError naming `target` and the system's reason.
+    explicit ReplacingFile(const std::filesystem::path& target);
+    // Removes the temporary file unless committed.
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Throws RuntimeError "Cannot write file <name>: <reason>".
+    void write(std::string_view data);
+    // Flushes, closes and moves the data over the target.
+    void commit();
+
+private:
+    [[noreturn]] void failWrite(int error);
+
+    std::filesystem::path m_target; // a symbolic link's target, so the link stays
+    std::string m_name;             // as the caller gave it, for messages
+    std::filesystem::path m_temp;
+    std::FILE* m_file = nullptr;
+    bool m_committed = false;
+};
+
+} // namespace ostrevo

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// The data behind the result list: columns, rows with a caption, sub-items and
+// a check mark, kept in caption order, and the delimited text files.
+//
+// Rows are objects with their own identity: a ResultRow& stays valid while the
+// table re-orders (until the row is deleted). An index always means the
+// current display position.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ostrevo {
+
+class ResultTable;
+class RowStore;
+struct RowBlock;
+
+enum class SortType { stNone, stData, stText, stBoth };
+
+struct ResultColumn {
+    enum class Alignment { Left, Right, Center };
+    std::string Caption;
+    int width = 50;
+    Alignment alignment = Alignment::Left;
+};
+
+class ResultRow {
+public:
+    ResultRow(const ResultRow&) = delete;
+    ResultRow& operator=(const ResultRow&) = delete;
+
+    const std::string& Caption() const { return m_caption; }
+    // Stores the caption, then re-sorts the table by caption (unless a bulk
+    // update is open or the sort type is stNone/stData).
+    void SetCaption(std::string caption);
+
+    std::size_t SubItemCount() const { return m_subItems.size(); }
+    // Throws ListIndexError when out of range.
+    const std::string& SubItem(std::size_t index) const;
+    // The sub-item, or an empty text when the row has no such sub-item.
+    std::string_view SubItemOrEmpty(std::size_t index) const;
+    const std::vector<std::string>& SubItems() const { return m_subItems; }
+    // Appending never re-sorts.
+    void AppendSubItem(std::string text);
+
+    // False while the table's Checkboxes is off; setting turns Checkboxes on.
+    bool Checked() const;
+    void SetChecked(bool checked);
+
+private:
+    friend class ResultTable;
+    friend class RowStore;
+    explicit ResultRow(ResultTable& table) : m_table(&table) {}
+
+    ResultTable* m_table;
+    RowBlock* m_block = nullptr; // where the table's storage keeps this row
+    std::string m_caption;
+    // Collation key of the caption, only while the table has a key function
+    // and the caption is not empty. Kept out of line: most tables have none.
+    std::unique_ptr<std::string> m_sortKey;
+    std::vector<std::string> m_subItems;
+    bool m_checked = false;
+};
+
+// Told about every change so that a view can follow the table without copying
+// rows. "About to" calls come before the change, the others after it.
+class ResultTableObserver {
+public:
+    virtual ~ResultTableObserver() = default;
+    virtual void rowsAboutToBeInserted(int first, int last) = 0;
+    virtual void rowsInserted() = 0;
+    virtual void rowsAboutToBeRemoved(int first, int last) = 0;
+    virtual void rowsRemoved() = 0;
+    // One row moves from `from` to the position it has once moved (Qt's
+    // beginMoveRows convention: `to` counts positions before the move).
+    virtual void rowAboutToBeMoved(int from, int to) = 0;
+    virtual void rowMoved() = 0;
+    // Many rows change places; rows keep their identity.
+    virtual void layoutAboutToBeChanged() = 0;
+    virtual void layoutChanged() = 0;
+    // A row's texts or check mark changed.
+    virtual void rowChanged(int index) = 0;
+    // Columns added or removed, or every row removed.
+    virtual void aboutToReset() = 0;
+    virtual void reset() = 0;
+    // Bulk update opened (true) / closed (false): a view stops redrawing meanwhile.
+    virtual void updatesSuspended(bool suspended) = 0;
+};
+
+class ResultTable {
+public:
+    // Turns a caption into a key compared byte by byte; stands in for the
+    // locale's collation. Without one, captions are compared as bytes.
+    using SortKeyFunction = std::function<std::string(std::string_view)>;
+
+    ResultTable();
+    ~ResultTable();
+    ResultTable(const ResultTable&) = delete;
+    ResultTable& operator=(const ResultTable&) = delete;
+
+    void setObserver(ResultTableObserver* observer);
+    void setCaptionSortKey(SortKeyFunction sortKey);
+
+    // Columns
+    ResultColumn& AddColumn();
+    int ColumnCount() const;
+    ResultColumn& Column(int index);             // throws ListIndexError
+    const ResultColumn& Column(int index) const; // throws ListIndexError
+
+    // Rows
+    ResultRow& AddRow();
+    int RowCount() const;
+    ResultRow& Row(int index);               // throws ListIndexError
+    const ResultRow& Row(int index) const;   // throws ListIndexError
+    int IndexOf(const ResultRow& row) const; // -1 when the row is not in the table
+    void DeleteRow(int index);               // throws ListIndexError
+    void ClearRows();                        // rows only; columns stay
+    void Clear();                            // rows, then columns
+
+    // Re-orders the rows by one column (0 = caption, k = sub-item k - 1,
+    // missing = empty), comparing bytes as unsigned; direction +1 or -1
+    // (any negative value sorts descending). Does nothing for a column that
+    // does not exist. The next caption assignment restores caption order.
+    void SortByColumn(int column, int direction);
+
+    // Nestable; the outermost EndBulkUpdate restores the sort type and sorts
+    // once. An EndBulkUpdate without a matching Begin does nothing.
+    void BeginBulkUpdate();
+    void EndBulkUpdate();
+    int BulkUpdateDepth() const;
+
+    // Settings
+    bool Checkboxes() const { return m_checkboxes; }
+    void SetCheckboxes(bool on) { m_checkboxes = on; }
+    ostrevo::SortType SortType() const { return m_sortType; }
+    void SetSortType(ostrevo::SortType sortType);
+    bool SaveHeader() const { return m_saveHeader; }
+    void SetSaveHeader(bool on) { m_saveHeader = on; }
+    bool LoadHeader() const { return m_loadHeader; }
+    void SetLoadHeader(bool on) { m_loadHeader = on; }
+    // 0 until a read detected it; a comma is used meanwhile.
+    char Delimiter() const { return m_delimiter; }
+    void SetDelimiter(char delimiter) { m_delimiter = delimiter; }
+
+    // Delimited text files (lines end with CR LF). Errors are thrown as
+    // EResultListError / RuntimeError with a message for the user.
+    //
+    // Saving replaces the file only once everything is written; a table
+    // without rows or columns writes nothing at all. Fields holding the
+    // delimiter, a double quote or a line break are enclosed in double quotes.
+    void SaveToDelimitedFile(const std::filesystem::path& fileName) const;
+    // Adds the file's rows (with LoadHeader on: replaces rows and columns).
+    // With LoadHeader off, a first line equal to the column captions (the
+    // header of our own saves) is not added as a row.
+    void LoadFromDelimitedFile(const std::filesystem::path& fileName);
+
+private:
+    friend class ResultRow;
+
+    void assignCaption(ResultRow& row, std::string&& caption);
+    void rowTextChanged(const ResultRow& row);
+    void setCaptionText(ResultRow& row, std::string&& caption) const;
+    const std::string& sortKeyOf(const ResultRow& row) const;
+    bool sortsOnCaption() const;
+    bool captionFits(std::size_t index) const;
+    void placeAfterCaptionChange(std::size_t index);
+    void placeUnorderedTail();
+    void moveRow(std::size_t from, std::size_t to);
+    std::size_t captionUpperBound(const std::string& key, std::size_t count, std::size_t skip) const;
+    void sortByCaption();
+    template <typename KeyOf> void sortRows(KeyOf keyOf, bool descending);
+    void appendRows(std::vector<std::unique_ptr<ResultRow>>& rows);
+    void addColumns(std::vector<std::string>&& captions);
+
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+    ResultTableObserver* m_observer = nullptr;
+    bool m_checkboxes = false;
+    ostrevo::SortType m_sortType = ostrevo::SortType::stNone;
+    bool m_saveHeader = false;
+    bool m_loadHeader = false;
+    char m_delimiter = 0;
+};
+
+// 1-based position of the first single (not doubled) `c` in `s`, or 0; a `c`
+// at the very end always counts.
+std::int32_t SingleCharPos(char c, std::string_view s);
+std::int32_t SingleCharCount(char c, std::string_view s);
+
+} // namespace ostrevo

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// State of a ResultTable shared by the files that implement it.
+
+#include "resultlist/resulttable.h"
+#include "resultlist/rowstore.h"
+
+#include <deque>
+
+namespace ostrevo {
+
+struct ResultTable::Impl {
+    // A deque keeps references from AddColumn valid as columns are added.
+    std::deque<ResultColumn> columns;
+    RowStore rows;
+    // Rows [0, orderedCount) are in caption order. Rows after them were added
+    // or re-captioned while the table was not sorting, or re-ordered by a
+    // header click; the next sorting caption assignment places them.
+    std::size_t orderedCount = 0;
+    SortKeyFunction sortKey;
+    std::string emptyKey; // sortKey(""), the key of rows without a caption
+    int bulkDepth = 0;
+    ostrevo::SortType savedSortType = ostrevo::SortType::stNone;
+};
+
+} // namespace ostrevo

@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "rowstore.h"
+
+#include "resultlist/resulttable.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace ostrevo {
+
+namespace {
+// A block below a quarter full is merged with a neighbour when the two fit in
+// half a block; splitting makes two halves. The gap between the two limits
+// keeps an insert/erase pair from splitting and merging the same block.
+constexpr std::size_t kSmallBlock = RowStore::kMaxBlock / 4;
+constexpr std::size_t kMergedLimit = RowStore::kMaxBlock / 2;
+// Bulk appends leave room in each block for later inserts.
+constexpr std::size_t kAppendFill = RowStore::kMaxBlock * 3 / 4;
+} // namespace
+
+RowStore::RowStore() = default;
+
+RowStore::~RowStore()
+{
+    clear();
+}
+
+void RowStore::setBlock(ResultRow& row, RowBlock* block)
+{
+    row.m_block = block;
+}
+
+RowStore::Location RowStore::locate(std::size_t index) const
+{
+    assert(index < m_size);
+    const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), index);
+    const auto block = static_cast<std::size_t>(it - m_starts.begin()) - 1;
+    return {block, index - m_starts[block]};
+}
+
+ResultRow& RowStore::at(std::size_t index) const
+{
+    const Location loc = locate(index);
+    return *m_blocks[loc.block]->rows[loc.offset];
+}
+
+std::size_t RowStore::indexOf(const ResultRow& row) const
+{
+    if (&row == m_hintRow) {
+        return m_hintIndex;
+    }
+    const RowBlock* block = row.m_block;
+    if (block == nullptr || block->index >= m_blocks.size() || m_blocks[block->index].get() != block) {
+        return npos;
+    }
+    const auto it = std::find(block->rows.begin(), block->rows.end(), &row);
+    if (it == block->rows.end()) {
+        return npos;
+    }
+    m_hintRow = &row;
+    m_hintIndex = m_starts[block->index] + static_cast<std::size_t>(it - block->rows.begin());
+    return m_hintIndex;
+}
+
+std::unique_ptr<RowBlock> RowStore::newBlock() const
+{
+    auto block = std::make_unique<RowBlock>();
+    // Full capacity up front: inserting into a block never reallocates.
+    block->rows.reserve(kMaxBlock);
+    return block;
+}
+
+std::unique_ptr<RowBlock> RowStore::takeSpare()
+{
+    assert(m_spare);
+    return std::move(m_spare);
+}
+
+void RowStore::prepareInsert()
+{
+    if (!m_spare) {
+        m_spare = newBlock();
+    }
+    if (m_blocks.capacity() < m_blocks.size() + 1) {
+        m_blocks.reserve(std::max<std::size_t>(16, m_blocks.size() * 2));
+    }
+    if (m_starts.capacity() < m_blocks.capacity()) {
+        m_starts.reserve(m_blocks.capacity());
+    }
+}
+
+void RowStore::renumberFrom(std::size_t first)
+{
+    for (std::size_t b = first; b < m_blocks.size(); ++b) {
+        m_blocks[b]->index = b;
+    }
+}
+
+void RowStore::insertBlock(std::size_t at, std::unique_ptr<RowBlock> block, std::size_t start)
+{
+    m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(at), std::move(block));
+    m_starts.insert(m_starts.begin() + static_cast<std::ptrdiff_t>(at), start);
+    renumberFrom(at);
+}
+
+void RowStore::removeBlock(std::size_t at)
+{
+    std::unique_ptr<RowBlock> block = std::move(m_blocks[at]);
+    m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(at));
+    m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(at));
+    renumberFrom(at);
+    if (!m_spare) {
+        block->rows.clear();
+        m_spare = std::move(block);
+    }
+}
+
+void RowStore::split(std::size_t block)
+{
+    std::unique_ptr<RowBlock> fresh = takeSpare();
+    auto& rows = m_blocks[block]->rows;
+    const std::size_t half = rows.size() / 2;
+    fresh->rows.assign(rows.begin() + static_cast<std::ptrdiff_t>(half), rows.end());
+    rows.resize(half);
+    for (ResultRow* row : fresh->rows) {
+        setBlock(*row, fresh.get());
+    }
+    insertBlock(block + 1, std::move(fresh), m_starts[block] + half);
+}
+
+void RowStore::mergeInto(std::size_t target)
+{
+    auto& into = m_blocks[target]->rows;
+    const auto& from = m_blocks[target + 1]->rows;
+    for (ResultRow* row : from) {
+        into.push_back(row);
+        setBlock(*row, m_blocks[target].get());
+    }
+    removeBlock(target + 1);
+}
+
+void RowStore::insertPrepared(std::size_t index, ResultRow* row) noexcept
+{
+    assert(index <= m_size);
+    if (m_blocks.empty()) {
+        insertBlock(0, takeSpare(), 0);
+    }
+    Location loc =
+        index == m_size ? Location{m_blocks.size() - 1, m_blocks.back()->rows.size()} : locate(index);
+    if (m_blocks[loc.block]->rows.size() >= kMaxBlock) {
+        if (index == m_size) {
+            // Appending: start a new block rather than leave two half-full ones.
+            insertBlock(m_blocks.size(), takeSpare(), m_size);
+            loc = {m_blocks.size() - 1, 0};
+        } else {
+            split(loc.block);
+            const std::size_t half = m_blocks[loc.block]->rows.size();
+            if (loc.offset > half) {
+                ++loc.block;
+                loc.offset -= half;
+            }
+        }
+    }
+    auto& rows = m_blocks[loc.block]->rows;
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(loc.offset), row);
+    setBlock(*row, m_blocks[loc.block].get());
+    for (std::size_t b = loc.block + 1; b < m_starts.size(); ++b) {
+        ++m_starts[b];
+    }
+    ++m_size;
+    m_hintRow = row;
+    m_hintIndex = index;
+}
+
+void RowStore::insert(std::size_t index, std::unique_ptr<ResultRow> row)
+{
+    prepareInsert();
+    insertPrepared(index, row.release());
+}
+
+void RowStore::append(std::vector<std::unique_ptr<ResultRow>>& rows)
+{
+    if (rows.empty()) {
+        return;
+    }
+    std::size_t room = 0;
+    if (!m_blocks.empty() && m_blocks.back()->rows.size() < kAppendFill) {
+        room = kAppendFill - m_blocks.back()->rows.size();
+    }
+    const std::size_t remaining = rows.size() > room ? rows.size() - room : 0;
+    const std::size_t blocksNeeded = (remaining + kAppendFill - 1) / kAppendFill;
+    std::vector<std::unique_ptr<RowBlock>> fresh;
+    fresh.reserve(blocksNeeded);
+    for (std::size_t i = 0; i < blocksNeeded; ++i) {
+        fresh.push_back(newBlock());
+    }
+    m_blocks.reserve(m_blocks.size() + blocksNeeded);
+    m_starts.reserve(m_blocks.capacity());
+
+    // Nothing below allocates.
+    std::size_t next = 0;
+    for (auto& owned : rows) {
+        if (m_blocks.empty() || m_blocks.back()->rows.size() >= kAppendFill) {
+            assert(next < fresh.size());
+            insertBlock(m_blocks.size(), std::move(fresh[next++]), m_size);
+        }
+        RowBlock* block = m_blocks.back().get();
+        ResultRow* row = owned.release();
+        block->rows.push_back(row);
+        setBlock(*row, block);
+        ++m_size;
+    }
+    rows.clear();
+    m_hintRow = nullptr;
+}
+
+ResultRow* RowStore::detach(std::size_t index) noexcept
+{
+    const Location loc = locate(index);
+    auto& rows = m_blocks[loc.block]->rows;
+    ResultRow* row = rows[loc.offset];
+    rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(loc.offset));
+    for (std::size_t b = loc.block + 1; b < m_starts.size(); ++b) {
+        --m_starts[b];
+    }
+    --m_size;
+    tidyAfterErase(loc.block);
+    setBlock(*row, nullptr);
+    m_hintRow = nullptr;
+    return row;
+}
+
+void RowStore::tidyAfterErase(std::size_t block) noexcept
+{
+    const std::size_t size = m_blocks[block]->rows.size();
+    if (size == 0) {
+        if (m_blocks.size() > 1) {
+            removeBlock(block);
+        }
+        return;
+    }
+    if (size >= kSmallBlock) {
+        return;
+    }
+    if (block + 1 < m_blocks.size() && size + m_blocks[block + 1]->rows.size() <= kMergedLimit) {
+        mergeInto(block);
+    } else if (block > 0 && m_blocks[block - 1]->rows.size() + size <= kMergedLimit) {
+        mergeInto(block - 1);
+    }
+}
+
+void RowStore::erase(std::size_t index)
+{
+    delete detach(index);
+}
+
+void RowStore::move(std::size_t from, std::size_t to)
+{
+    if (from == to) {
+        return;
+    }
+    prepareInsert();
+    insertPrepared(to, detach(from));
+}
+
+void RowStore::clear()
+{
+    for (const auto& block : m_blocks) {
+        for (ResultRow* row : block->rows) {
+            delete row;
+        }
+    }
+    m_blocks.clear();
+    m_starts.clear();
+    m_size = 0;
+    m_hintRow = nullptr;
+}
+
+} // namespace ostrevo

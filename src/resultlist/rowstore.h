@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// The table's rows in display order. A plain vector would move every pointer
+// below an insertion; here the rows live in blocks of at most kMaxBlock
+// pointers, so an insert or erase moves at most one block's worth, finding a
+// position costs a binary search over the block starts, and a row finds its
+// own index through the block it records.
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace ostrevo {
+
+class ResultRow;
+
+struct RowBlock {
+    std::vector<ResultRow*> rows;
+    std::size_t index = 0; // position in RowStore's block list
+};
+
+class RowStore {
+public:
+    static constexpr std::size_t kMaxBlock = 1024;
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+    RowStore();
+    ~RowStore();
+    RowStore(const RowStore&) = delete;
+    RowStore& operator=(const RowStore&) = delete;
+
+    std::size_t size() const { return m_size; }
+    std::size_t blockCount() const { return m_blocks.size(); }
+    ResultRow& at(std::size_t index) const;
+    // npos when the row is not stored here.
+    std::size_t indexOf(const ResultRow& row) const;
+
+    // Allocates what the next insert or move needs, so that callers can tell
+    // observers "about to" knowing the change itself will not fail.
+    void prepareInsert();
+    void insert(std::size_t index, std::unique_ptr<ResultRow> row);
+    // Appends all of `rows` (leaving it empty) or, on failure, none.
+    void append(std::vector<std::unique_ptr<ResultRow>>& rows);
+    void erase(std::size_t index);
+    // The row at `from` ends up at `to` (positions after the move).
+    void move(std::size_t from, std::size_t to);
+    void clear();
+
+    template <typename F> void forEach(F&& f) const
+    {
+        for (const auto& block : m_blocks) {
+            for (ResultRow* row : block->rows) {
+                f(*row);
+            }
+        }
+    }
+
+    // The first position in [0, count) whose row is after the probe, for rows
+    // [0, count) in order: `after(row)` tells whether the row comes after the
+    // probe. Searches the block starts first, then inside one block.
+    template <typename After> std::size_t upperBound(std::size_t count, After&& after) const
+    {
+        if (count == 0) {
+            return 0;
+        }
+        const std::size_t lastBlock = locate(count - 1).block;
+        std::size_t low = 0;
+        std::size_t high = lastBlock + 1;
+        while (low < high) {
+            const std::size_t mid = low + (high - low) / 2;
+            if (after(*m_blocks[mid]->rows.front())) {
+                high = mid;
+            } else {
+                low = mid + 1;
+            }
+        }
+        if (low == 0) {
+            return 0;
+        }
+        const std::size_t block = low - 1;
+        const auto& rows = m_blocks[block]->rows;
+        const std::size_t inBlock = std::min(rows.size(), count - m_starts[block]);
+        const auto end = rows.begin() + static_cast<std::ptrdiff_t>(inBlock);
+        const auto it =
+            std::partition_point(rows.begin(), end, [&](const ResultRow* row) { return !after(*row); });
+        return m_starts[block] + static_cast<std::size_t>(it - rows.begin());
+    }
+
+    // The rows block by block, in display order.
+    template <typename F> void forEachBlock(F&& f) const
+    {
+        for (const auto& block : m_blocks) {
+            f(static_cast<const std::vector<ResultRow*>&>(block->rows));
+        }
+    }
+
+    // Puts the same rows in a new order: nth(k) gives the row for position k
+    // and must name every stored row exactly once. Allocates nothing.
+    template <typename Nth> void reorder(Nth&& nth) noexcept
+    {
+        std::size_t k = 0;
+        for (const auto& block : m_blocks) {
+            for (ResultRow*& slot : block->rows) {
+                slot = nth(k++);
+                setBlock(*slot, block.get());
+            }
+        }
+        m_hintRow = nullptr;
+    }
+
+private:
+    struct Location {
+        std::size_t block;
+        std::size_t offset;
+    };
+    Location locate(std::size_t index) const;
+    std::unique_ptr<RowBlock> newBlock() const;
+    std::unique_ptr<RowBlock> takeSpare();
+    void insertBlock(std::size_t at, std::unique_ptr<RowBlock> block, std::size_t start);
+    void removeBlock(std::size_t at);
+    void renumberFrom(std::size_t first);
+    void split(std::size_t block);
+    void mergeInto(std::size_t target);
+    void insertPrepared(std::size_t index, ResultRow* row) noexcept;
+    ResultRow* detach(std::size_t index) noexcept;
+    void tidyAfterErase(std::size_t block) noexcept;
+    static void setBlock(ResultRow& row, RowBlock* block);
+
+    std::vector<std::unique_ptr<RowBlock>> m_blocks;
+    std::vector<std::size_t> m_starts; // index of each block's first row
+    std::size_t m_size = 0;
+    std::unique_ptr<RowBlock> m_spare; // ready for the next split
+    // The row whose index was last asked for or changed: the lookup run asks
+    // for the same row several times in a row.
+    mutable const ResultRow* m_hintRow = nullptr;
+    mutable std::size_t m_hintIndex = 0;
+};
+
+} // namespace ostrevo

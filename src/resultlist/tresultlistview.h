@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// The result list on screen: a report view of a ResultTable in which the view
+// draws every row and header item itself, shows web and mail addresses as
+// links, sorts by a header click and toggles check marks by a click in the
+// check box column or the space bar.
+//
+// Painting reads the table directly and only for the rows Qt asks for (the
+// visible ones): nothing walks all rows per paint.
+
+#include "resultlist/listgeometry.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QCursor>
+#include <QFlags>
+#include <QFont>
+#include <QTreeView>
+
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace ostrevo {
+
+class ResultHeaderView;
+class ResultTable;
+class ResultTableModel;
+class TResultListView;
+
+enum class TSortDirection { sdAscending, sdDescending };
+
+// A row's drawing state as the per-cell hook sees it.
+enum class OwnerDrawFlag : unsigned { odSelected = 0x01, odFocus = 0x10 };
+Q_DECLARE_FLAGS(TOwnerDrawState, OwnerDrawFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TOwnerDrawState)
+
+// The font a cell's text is drawn with, and the text's colour.
+struct CellFont {
+    QFont font;
+    QColor color;
+};
+
+// Called for every cell drawn, before it is drawn. `subitemindex` is -1 for
+// the caption, k for the column that shows sub-item k. The hook may change the
+// brush colour and the font (colour, style); the view then draws the cell with
+// them, except that a selected row's first cell and link cells get their own
+// colours. Each cell starts again from the row's colours.
+using TDrawItemProp =
+    std::function<void(TResultListView& Sender, int itemindex, int subitemindex, TOwnerDrawState AState,
+                       QBrush& ABrush, CellFont& AFont, std::string_view ItemText)>;
+
+// Hands a link cell's stored text to whatever opens it.
+using LinkOpener = std::function<void(const QString& address)>;
+
+class TResultListView final : public QTreeView {
+    Q_OBJECT
+public:
+    // Shows `table`, which must outlive the view. The view makes the table's
+    // model and takes the column widths from the table's columns.
+    explicit TResultListView(ResultTable& table, QWidget* parent = nullptr);
+    ~TResultListView() override;
+
+    ResultTable& table() { return m_table; }
+    const ResultTable& table() const { return m_table; }
+    ResultTableModel& resultModel() { return *m_model; }
+
+    // The table's font: the system's sans-serif face at 11 pixels.
+    static QFont defaultFont();
+
+    TDrawItemProp OnDrawItemProp;
+    // Replaces the desktop opener (tests record instead). Only texts that
+    // isOpenableLink() accepts ever reach it.
+    void setLinkOpener(LinkOpener opener);
+
+    // Settings
+    int ItemHeight() const { return m_itemHeight; }
+    void SetItemHeight(int height);
+    int HeaderHeight() const { return m_headerHeight; }
+    void SetHeaderHeight(int textHeight);
+    TVerticalAlignment VAlignment() const { return m_vAlignment; }
+    void SetVAlignment(TVerticalAlignment alignment);
+    QColor SelectionColor() const { return m_selectionColor; }
+    void SetSelectionColor(const QColor& color);
+    QColor SelectionTextColor() const { return m_selectionTextColor; }
+    void SetSelectionTextColor(const QColor& color);
+    bool URLShow() const { return m_urlShow; }
+    void SetURLShow(bool on);
+    bool URLFull() const { return m_urlFull; }
+    void SetURLFull(bool on);
+    QColor URLColor() const { return m_urlColor; }
+    void SetURLColor(const QColor& color);
+    bool SortShow() const { return m_sortShow; }
+    void SetSortShow(bool on) { m_sortShow = on; }
+    TSortDirection SortDirection() const { return m_sortDirection; }
+    void SetSortDirection(TSortDirection direction) { m_sortDirection = direction; }
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool on);
+    bool ColumnClick() const;
+    void SetColumnClick(bool on);
+
+    // The column last sorted by a header click, -1 before the first click.
+    int SortColumn() const { return m_sortColumn; }
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    struct RowColours;
+
+    void sortByHeaderClick(int column);
+    void applyColumnWidths();
+    void storeColumnWidth(int column, int oldWidth, int newWidth);
+
+    // x measured from the row's left edge, whatever the horizontal scrolling.
+    int rowX(const QPoint& point) const;
+    bool pressToggledCheck(const QPoint& point);
+    void openLinkAt(const QModelIndex& index);
+    void updateCursor(const QPoint& point);
+    void restoreCursor();
+    std::string_view cellText(int row, int column) const;
+
+    void paintCell(QPainter& painter, const QRect& cellRect, int row, int column, int position,
+                   TOwnerDrawState state, const RowColours& colours) const;
+    void paintCheckBox(QPainter& painter, const QRect& box, bool checked) const;
+    void paintFocusRect(QPainter& painter, const QRect& rect) const;
+
+    ResultTable& m_table;
+    ResultTableModel* m_model = nullptr;
+    ResultHeaderView* m_header = nullptr;
+    LinkOpener m_linkOpener;
+
+    int m_itemHeight = 13;
+    int m_headerHeight = 13;
+    TVerticalAlignment m_vAlignment = TVerticalAlignment::vtaCenter;
+    QColor m_selectionColor;
+    QColor m_selectionTextColor;
+    bool m_urlShow = true;
+    bool m_urlFull = false;
+    QColor m_urlColor{0, 0, 255};
+    bool m_sortShow = true;
+    TSortDirection m_sortDirection = TSortDirection::sdAscending;
+    bool m_readOnly = false;
+
+    int m_sortColumn = -1;
+    // Columns are being re-made from the table: header size changes are not the user's.
+    bool m_applyingWidths = false;
+    // The press toggled a check mark: its release must not start editing.
+    bool m_swallowRelease = false;
+    // The cursor the table had before the hand was shown over a link.
+    std::optional<QCursor> m_savedCursor;
+};
+
+} // namespace ostrevo

@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "expired/statuspanels.h"
+#include "expired/tform1.h"
+#include "platform/eventpump.h"
+#include "platform/systemlocale.h"
+
+#include "fakepageloader.h"
+#include "faketicksource.h"
+#include "scriptedprompts.h"
+
+#include <QProgressBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace ostrevo {
+namespace {
+
+using test::FakePageLoader;
+using test::FakeTickSource;
+using test::ScriptedPrompts;
+
+std::string recordPage(const std::string& email, const std::string& date)
+{
+    return "Domain Name: X\r\nRegistrant Email: " + email + "\r\nRegistry Expiry Date: " + date + "\r\n";
+}
+
+const std::string kRefusal = "Query limit exceeded, try again later\r\n";
+const std::string kUnknown = "No match for domain \"NOPE.COM\".\r\n";
+
+class LookupRunTest : public ::testing::Test {
+protected:
+    LookupRunTest()
+    {
+        auto loader = std::make_unique<FakePageLoader>();
+        www = loader.get();
+        form = std::make_unique<TForm1>(prompts, pump, std::move(loader),
+                                        WhoisServices{{"first.test", "/first?d="}, {"second.test", "/second?d="}});
+    }
+
+    // The hand-over's button states, as a run starts.
+    void handOver()
+    {
+        form->BPlay->setEnabled(false);
+        form->BStop->setEnabled(true);
+        form->BOpen->setEnabled(false);
+    }
+
+    std::vector<std::string> services() const
+    {
+        std::vector<std::string> which;
+        for (const std::string& url : www->navigatedUrls())
+            which.push_back(url.substr(7, url.find('/', 7) - 7));
+        return which;
+    }
+
+    QString panel(int i) const { return form->StatusBar1->panelText(i); }
+
+    ScriptedPrompts prompts;
+    FakeTickSource ticks;
+    EventPump pump{ticks};
+    FakePageLoader* www = nullptr;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(LookupRunTest, RecordsBecomeRowsInCaptionOrder)
+{
+    www->answerEveryNavigation([](const std::string& url) {
+        if (url.ends_with("zeta.com"))
+            return recordPage("<hostmaster@zeta.com>", "2028-09-13T04:00:00Z");
+        if (url.ends_with("alpha.org"))
+            return recordPage("admin@alpha.org", "05-Nov-2025");
+        return kUnknown;
+    });
+    form->Button1Click({"zeta.com", "nope.com", "alpha.org"});
+
+    ResultTable& table = form->table();
+    ASSERT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(table.Row(0).Caption(), "http://alpha.org");
+    EXPECT_EQ(table.Row(0).SubItems(), (std::vector<std::string>{"mailto:admin@alpha.org", "2025/11/05"}));
+    EXPECT_EQ(table.Row(1).Caption(), "http://zeta.com");
+    EXPECT_EQ(table.Row(1).SubItems(), (std::vector<std::string>{"mailto:<hostmaster@zeta.com>", "2028/09/13"}));
+    EXPECT_FALSE(table.Row(0).Checked());
+    EXPECT_EQ(www->navigatedUrls().front(), "http://second.test/second?d=zeta.com");
+    EXPECT_EQ(www->navigatedUrls()[1], "http://first.test/first?d=nope.com");
+}
+
+TEST_F(LookupRunTest, SecondServiceForEveryTenthHostAndAfterRefusalsUntilAnAnswer)
+{
+    std::vector<std::string> hosts;
+    for (int i = 0; i < 25; ++i)
+        hosts.push_back("host" + std::to_string(i) + ".com");
+    www->answerEveryNavigation([](const std::string& url) {
+        // Hosts 3 and 4 are refused; 5 answers.
+        if (url.ends_with("host3.com") || url.ends_with("host4.com"))
+            return kRefusal;
+        return kUnknown;
+    });
+    form->Button1Click(hosts);
+
+    const std::vector<std::string> used = services();
+    ASSERT_EQ(used.size(), 25u);
+    for (int i = 0; i < 25; ++i) {
+        const bool second = i % 10 == 0 || i == 4 || i == 5;
+        EXPECT_EQ(used[static_cast<std::size_t>(i)], second ? "second.test" : "first.test") << "host " << i;
+    }
+}
+
+TEST_F(LookupRunTest, PausesAfterEveryPageWithoutRealTime)
+{
+    www->answerEveryNavigation([](const std::string&) { return kUnknown; });
+    const std::uint32_t before = ticks.now();
+    form->Button1Click({"a.com", "b.com"});
+    EXPECT_GE(ticks.now() - before, 2u * 2100u);
+}
+
+TEST_F(LookupRunTest, EmptyHostListDoesTheEndStepsAtOnce)
+{
+    form->StatusBar1->setPanelText(0, QStringLiteral("Estimated time:stale"));
+    form->Button1Click({});
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(panel(0), QString());
+    EXPECT_EQ(form->buffer->value(), 0);
+    EXPECT_EQ(form->table().RowCount(), 0);
+    EXPECT_TRUE(www->navigatedUrls().empty());
+}
+
+TEST_F(LookupRunTest, StatusShowsRowsIncludingEarlierOnesAndTheCurrentHost)
+{
+    for (const char* caption : {"http://old1.com", "http://old2.com"})
+        form->table().AddRow().SetCaption(caption);
+    std::vector<QString> seen;
+    www->setNavigateHandler([&](const std::string&) {
+        seen.push_back(panel(1) + QLatin1Char('|') + panel(2));
+        EXPECT_TRUE(form->Timer1->isActive());
+        www->completeSoon(recordPage("a@b.com", "2030-01-02"));
+    });
+    form->Button1Click({"one.com", "two.com"});
+    EXPECT_EQ(seen, (std::vector<QString>{QStringLiteral("Domains:2|one.com"), QStringLiteral("Domains:3|two.com")}));
+    EXPECT_EQ(form->table().RowCount(), 4);
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(form->buffer->value(), 0);
+}
+
+TEST_F(LookupRunTest, StopDuringThePageWaitEndsWithoutParsing)
+{
+    handOver();
+    prompts.answerQuestion(true);
+    www->setNavigateHandler([&](const std::string& url) {
+        if (url.ends_with("a.com"))
+            www->completeSoon(recordPage("a@a.com", "2030-01-02"));
+        else // b.com never completes; the user stops meanwhile
+            QTimer::singleShot(0, form.get(), [this] { form->BStop->click(); });
+    });
+    form->Button1Click({"a.com", "b.com", "c.com"});
+
+    EXPECT_EQ(www->navigatedUrls().size(), 2u);
+    EXPECT_EQ(www->pageTextReads(), 1);
+    EXPECT_EQ(form->table().RowCount(), 1);
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("question: stop the serach ?")}));
+    EXPECT_TRUE(form->BPlay->isEnabled());
+    EXPECT_FALSE(form->BStop->isEnabled());
+    EXPECT_TRUE(form->BOpen->isEnabled());
+    EXPECT_FALSE(form->Timer1->isActive());
+}
+
+TEST_F(LookupRunTest, StopDuringThePauseStillParsesThePageThenLeavesAtTheNextHost)
+{
+    handOver();
+    prompts.answerQuestion(true);
+    www->setNavigateHandler([&](const std::string&) {
+        // The page is there at once; the click lands in the pause after it.
+        www->complete(recordPage("a@a.com", "2030-01-02"));
+        QTimer::singleShot(0, form.get(), [this] { form->BStop->click(); });
+    });
+    form->Button1Click({"a.com", "b.com", "c.com"});
+
+    EXPECT_EQ(www->navigatedUrls().size(), 1u);
+    ASSERT_EQ(form->table().RowCount(), 1);
+    EXPECT_EQ(form->table().Row(0).Caption(), "http://a.com");
+    EXPECT_EQ(form->buffer->value(), 1);
+    EXPECT_EQ(panel(2), QStringLiteral("b.com"));
+}
+
+TEST_F(LookupRunTest, AnsweringNoToStopChangesNothing)
+{
+    handOver();
+    prompts.answerQuestion(false);
+    www->setNavigateHandler([&](const std::string& url) {
+        if (url.ends_with("a.com"))
+            form->BStop->click();
+        www->completeSoon(kUnknown);
+    });
+    form->Button1Click({"a.com", "b.com"});
+
+    EXPECT_EQ(www->navigatedUrls().size(), 2u);
+    EXPECT_FALSE(form->BPlay->isEnabled());
+    EXPECT_TRUE(form->BStop->isEnabled());
+    EXPECT_FALSE(form->BOpen->isEnabled());
+}
+
+TEST_F(LookupRunTest, RunAfterAStopProcessesAllItsHosts)
+{
+    handOver();
+    prompts.answerQuestion(true);
+    www->setNavigateHandler([&](const std::string&) { QTimer::singleShot(0, form.get(), [this] { form->BStop->click(); }); });
+    form->Button1Click({"a.com", "b.com"});
+    ASSERT_EQ(www->navigatedUrls().size(), 1u);
+
+    handOver();
+    www->setNavigateHandler({});
+    www->answerEveryNavigation([](const std::string& url) {
+        return recordPage("x@" + url.substr(url.rfind('=') + 1), "2031-03-04");
+    });
+    form->Button1Click({"c.com", "d.com", "e.com"});
+    EXPECT_EQ(www->navigatedUrls().size(), 4u);
+    EXPECT_EQ(form->table().RowCount(), 3);
+    EXPECT_EQ(www->navigatedUrls()[1], "http://second.test/second?d=c.com");
+}
+
+TEST_F(LookupRunTest, ARunStartedDuringAnotherStopsTheOlderOne)
+{
+    int navigations = 0;
+    www->setNavigateHandler([&](const std::string&) {
+        ++navigations;
+        // The first page of the outer run starts a second run meanwhile.
+        if (navigations == 1)
+            QTimer::singleShot(0, form.get(), [this] { form->Button1Click({"inner.com"}); });
+        www->completeSoon(kUnknown);
+    });
+    form->Button1Click({"outer1.com", "outer2.com", "outer3.com"});
+    // outer1 and inner; the outer run does not go on with outer2.
+    EXPECT_EQ(navigations, 2);
+}
+
+TEST_F(LookupRunTest, EstimateShowsTwoSecondsPerHostLeft)
+{
+    form->buffer->setRange(0, 200);
+    form->buffer->setValue(75);
+    form->Timer1Timer();
+    EXPECT_EQ(panel(0), QStringLiteral("Estimated time:") + QTime(0, 4, 10).toString(longTimeFormat()));
+
+    form->buffer->setRange(0, 50000);
+    form->buffer->setValue(0);
+    form->Timer1Timer();
+    EXPECT_EQ(panel(0), QStringLiteral("Estimated time:27:46:40"));
+}
+
+TEST_F(LookupRunTest, WindowStaysOpenUntilStopIsConfirmed)
+{
+    form->show();
+    handOver();
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("information: You must stop the program before !")}));
+
+    prompts.answerQuestion(true);
+    form->BStop->click();
+    EXPECT_TRUE(form->close());
+}
+
+TEST_F(LookupRunTest, StartsWithTheButtonsAndPanelsOfAnIdleWindow)
+{
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Ostrevo"));
+    EXPECT_TRUE(form->BPlay->isEnabled());
+    EXPECT_FALSE(form->BStop->isEnabled());
+    EXPECT_TRUE(form->BOpen->isEnabled());
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(form->Timer1->interval(), 2000);
+    EXPECT_EQ(panel(1), QStringLiteral("Domains"));
+    EXPECT_FALSE(www->visible());
+    EXPECT_TRUE(www->silent());
+    EXPECT_TRUE(www->requestNewWindow());
+}
+
+} // namespace
+} // namespace ostrevo

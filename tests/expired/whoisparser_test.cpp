@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "expired/whoisparser.h"
+#include "textscan/systemseparators.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace ostrevo {
+namespace {
+
+using namespace std::string_literals;
+
+// Joins lines with CR LF, as page bodies arrive.
+std::string page(std::initializer_list<std::string_view> lines)
+{
+    std::string text;
+    for (const std::string_view line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+void expectRecord(const WhoisAnswer& answer, std::string_view email, std::string_view expires)
+{
+    EXPECT_EQ(answer.outcome, WhoisOutcome::Record);
+    EXPECT_EQ(answer.record.email, email);
+    EXPECT_EQ(answer.record.expires, expires);
+}
+
+void expectNone(const WhoisAnswer& answer)
+{
+    EXPECT_EQ(answer.outcome, WhoisOutcome::None);
+    EXPECT_EQ(answer.record.email, "");
+    EXPECT_EQ(answer.record.expires, "");
+}
+
+const std::string RegistryNotice = page({
+    "",
+    "NOTICE: The expiration date displayed in this record is the date the",
+    "registrar's sponsorship of the domain name registration in the registry is",
+    "currently set to expire. This date does not necessarily reflect the",
+    "expiration date of the domain name registrant's agreement with the",
+    "sponsoring registrar.",
+    "",
+    "TERMS OF USE: You are not authorized to access or query our Whois",
+    "database through the use of electronic processes that are high-volume and",
+    "automated except as reasonably necessary to register domain names.",
+});
+
+// --- Real answer shapes --------------------------------------------------------
+
+TEST(WhoisRealAnswers, RegistryComAnswer)
+{
+    const std::string text = page({
+                                 "   Domain Name: HARBOURLIGHTS.COM",
+                                 "   Registry Domain ID: 1234567_DOMAIN_COM-VRSN",
+                                 "   Registrar WHOIS Server: whois.tidewater-names.example",
+                                 "   Registrar URL: http://www.tidewater-names.example",
+                                 "   Updated Date: 2024-08-14T07:01:34Z",
+                                 "   Creation Date: 1998-09-13T04:00:00Z",
+                                 "   Registry Expiry Date: 2028-09-13T04:00:00Z",
+                                 "   Registrar: Tidewater Names, LLC",
+                                 "   Registrar IANA ID: 9999",
+                                 "   Registrar Abuse Contact Email: abuse@tidewater-names.example",
+                                 "   Registrar Abuse Contact Phone: +1.4805550100",
+                                 "   Domain Status: clientTransferProhibited "
+                                 "https://icann.org/epp#clientTransferProhibited",
+                                 "   Name Server: NS1.HARBOURLIGHTS.COM",
+                                 "   DNSSEC: unsigned",
+                                 ">>> Last update of whois database: 2025-01-10T10:00:00Z <<<",
+                             }) +
+                             RegistryNotice;
+    expectRecord(ParseWhoisPage(text), "abuse@tidewater-names.example", "2028/09/13");
+}
+
+TEST(WhoisRealAnswers, RegistrarAnswerWithZoneOffset)
+{
+    const std::string text = page({
+        "Domain Name: harbourlights.com",
+        "Registry Domain ID: 1234567_DOMAIN_COM-VRSN",
+        "Registrar WHOIS Server: whois.bluecanyon.example",
+        "Registrar URL: https://www.bluecanyon.example",
+        "Updated Date: 2024-09-14T10:11:12-0700",
+        "Creation Date: 1998-09-12T00:00:00-0700",
+        "Registrar Registration Expiration Date: 2028-09-12T00:00:00-0700",
+        "Registrar: Blue Canyon Domains, Inc.",
+        "Registrar IANA ID: 9998",
+        "Registrar Abuse Contact Email: abuse@bluecanyon.example",
+        "Registrar Abuse Contact Phone: +1.4805550111",
+        "Registrant Name: Jane Roe",
+        "Registrant Organization: Harbour Lights Ltd",
+        "Registrant Email: jane.roe@harbourlights.com",
+    });
+    // The first address of the page, whoever it belongs to.
+    expectRecord(ParseWhoisPage(text), "abuse@bluecanyon.example", "2028/09/12");
+}
+
+TEST(WhoisRealAnswers, OrgRegistryAnswer)
+{
+    const std::string text = page({
+        "Domain Name: riverside-choir.org",
+        "Registry Domain ID: 5d1a2b3c4d5e6f-LROR",
+        "Registrar WHOIS Server: http://whois.pinegrove.example",
+        "Registrar URL: http://www.pinegrove.example",
+        "Updated Date: 2024-10-06T09:30:12Z",
+        "Creation Date: 2005-11-05T16:41:21Z",
+        "Registry Expiry Date: 2025-11-05T16:41:21Z",
+        "Registry Registrant ID: REDACTED FOR PRIVACY",
+        "Registrant Email: Please query the RDDS service of the Registrar of Record identified in this "
+        "output for information on how to contact the Registrant, Admin, or Tech contact of the queried "
+        "domain name.",
+        "Registrar Abuse Contact Email: domainabuse@pinegrove.example",
+        "Registrar Abuse Contact Phone: +44.2075550123",
+        "Name Server: ns1.pinegrove.example",
+        "DNSSEC: signedDelegation",
+    });
+    expectRecord(ParseWhoisPage(text), "domainabuse@pinegrove.example", "2025/11/05");
+}
+
+TEST(WhoisRealAnswers, OldRegistrarAnswerWithRecordExpiresOn)
+{
+    const std::string text = page({
+        "Registrant:",
+        "Harbour Lights Ltd",
+        "   12 Quay Street",
+        "   Portsmouth, PO1 2AB",
+        "   GB",
+        "",
+        "   Domain Name: HARBOURLIGHTS.NET",
+        "",
+        "   Administrative Contact, Technical Contact:",
+        "      Roe, Jane\t\t<jroe@harbourlights.net>",
+        "      12 Quay Street",
+        "",
+        "   Record expires on 05-Nov-2025.",
+        "   Record created on 05-Nov-1998.",
+        "   Database last updated on 10-Jan-2025 10:00:00 EST.",
+        "",
+        "   Domain servers in listed order:",
+        "      NS1.HARBOURLIGHTS.NET   192.0.2.10",
+    });
+    // Brackets that are not separators stay part of the address.
+    expectRecord(ParseWhoisPage(text), "<jroe@harbourlights.net>", "2025/11/05");
+}
+
+TEST(WhoisRealAnswers, OldThinAnswerWithLowerCaseMonth)
+{
+    const std::string text = page({
+        "   Domain Name: HARBOURLIGHTS.COM",
+        "   Registrar: TIDEWATER NAMES, LLC",
+        "   Whois Server: whois.tidewater-names.example",
+        "   Referral URL: http://www.tidewater-names.example",
+        "   Status: clientTransferProhibited",
+        "   Updated Date: 14-aug-2024",
+        "   Creation Date: 13-sep-1998",
+        "   Expiration Date: 13-sep-2028",
+        "",
+        "Registrant contact: hostmaster@harbourlights.com",
+    });
+    expectRecord(ParseWhoisPage(text), "hostmaster@harbourlights.com", "2028/09/13");
+}
+
+TEST(WhoisRealAnswers, ExpirationDateWithTimeOfDay)
+{
+    const std::string text = page({
+        "Domain: harbourlights.net",
+        "Owner e-mail: owner@harbourlights.net",
+        "Expiration Date: 2025-11-05 10:30:00",
+        "Status: ACTIVE",
+    });
+    expectRecord(ParseWhoisPage(text), "owner@harbourlights.net", "2025/11/05");
+}
+
+TEST(WhoisRealAnswers, TwoDigitYear)
+{
+    const std::string text = page({"Contact: admin@harbourlights.net", "Record expires on 05-Nov-25."});
+    expectRecord(ParseWhoisPage(text), "admin@harbourlights.net", "2025/11/05");
+}
+
+TEST(WhoisRealAnswers, HostNameWithXpirGivesNoRecordRatherThanAGuess)
+{
+    // The first "xpir" is in the host name: that line holds no date.
+    const std::string text = page({
+        "Domain Name: expiring-soon.com",
+        "Registry Expiry Date: 2028-09-13T04:00:00Z",
+        "Registrar Abuse Contact Email: abuse@tidewater-names.example",
+    });
+    expectNone(ParseWhoisPage(text));
+}
+
+// --- Outcomes decided by words on the page -------------------------------------
+
+const std::string CompleteRecord = page({"Email: owner@example.com", "Expiration Date: 2025-11-05"});
+
+TEST(WhoisOutcomes, CompleteRecordReads)
+{
+    expectRecord(ParseWhoisPage(CompleteRecord), "owner@example.com", "2025/11/05");
+}
+
+TEST(WhoisOutcomes, ExceedAnywhereIsARefusal)
+{
+    EXPECT_EQ(ParseWhoisPage(CompleteRecord + "You have exceeded your query limit.\r\n").outcome,
+              WhoisOutcome::Refused);
+    EXPECT_EQ(ParseWhoisPage("Domain Name: exceedingly.com\r\n" + CompleteRecord).outcome,
+              WhoisOutcome::Refused);
+    EXPECT_EQ(ParseWhoisPage("exceed").outcome, WhoisOutcome::Refused);
+}
+
+TEST(WhoisOutcomes, UnknownDomainIsNone)
+{
+    expectNone(ParseWhoisPage("No match for domain \"HARBOURLIGHTS.COM\".\r\n" + CompleteRecord));
+}
+
+TEST(WhoisOutcomes, MissingWordsAreNone)
+{
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "EXPIRATION DATE: 2025-11-05"})));
+    expectNone(ParseWhoisPage(page({"Email: owner at example.com", "Expiration Date: 2025-11-05"})));
+    expectNone(ParseWhoisPage(""));
+    expectNone(ParseWhoisPage("xpir@"));
+}
+
+TEST(WhoisOutcomes, ExpiryLineNeedsItsCarriageReturn)
+{
+    expectNone(ParseWhoisPage("Email: owner@example.com\r\nExpiration Date: 2025-11-05"));
+    expectNone(ParseWhoisPage("Email: owner@example.com\nExpiration Date: 2025-11-05\n"));
+}
+
+TEST(WhoisOutcomes, OnlyTheFirstXpirLineIsRead)
+{
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expiration Date:", "Expires: 2025-11-05"})));
+    expectRecord(ParseWhoisPage(page({"a@b Expires 2025-11-05", "Expires: 2030-01-01"})), "a@b",
+                 "2025/11/05");
+}
+
+TEST(WhoisOutcomes, RejectedDatesAreNone)
+{
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expiration Date: 2200-11-05"})));
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expiration Date: 05-11-2200"})));
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expiration Date: 2025-11-99999999999"})));
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expires: 1900-01-01"})));
+}
+
+TEST(WhoisOutcomes, FirstValue1900StoresTheLineItself)
+{
+    expectRecord(ParseWhoisPage(page({"Email: owner@example.com", "xpir 1900-01-01 10:00 PM"})),
+                 "owner@example.com", " 1900-01-01 10:00 PM");
+}
+
+// --- The e-mail token ----------------------------------------------------------
+
+TEST(WhoisEmail, FirstTokenWithAnAtWhereverItStands)
+{
+    const std::string text =
+        page({"Registrant:", "Jane;jane@example.com,other@example.com", "Expires 2025-11-05"});
+    expectRecord(ParseWhoisPage(text), "jane@example.com", "2025/11/05");
+}
+
+TEST(WhoisEmail, QuotedStretchStaysOneToken)
+{
+    const std::string text = page({"Contact: \"Jane Roe <jane@example.com>\"", "Expires 2025-11-05"});
+    expectRecord(ParseWhoisPage(text), "\"Jane Roe <jane@example.com>\"", "2025/11/05");
+}
+
+TEST(WhoisEmail, KeepsAnyBytes)
+{
+    const std::string text = "Contact: j\0\xff@x\r\nExpires 2025-11-05\r\n"s;
+    expectRecord(ParseWhoisPage(text), "j\0\xff@x"s, "2025/11/05");
+}
+
+// --- Nothing carries over from one page to the next ------------------------------
+
+TEST(WhoisPages, ShortExpiryLineDoesNotBorrowFromTheLastPage)
+{
+    expectRecord(ParseWhoisPage(CompleteRecord), "owner@example.com", "2025/11/05");
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expires on 2026"})));
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expires on Nov-2026"})));
+    expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expires on"})));
+}
+
+class WhoisOtherDateSeparator : public testing::Test {
+protected:
+    void SetUp() override { setSystemSeparators({'.', ':'}); }
+    void TearDown() override { setSystemSeparators({}); }
+};
+
+TEST_F(WhoisOtherDateSeparator, AssembledDatesStillMakeRecords)
+{
+    expectRecord(ParseWhoisPage(CompleteRecord), "owner@example.com", "2025/11/05");
+}
+
+// --- Bad input ---------------------------------------------------------------
+
+TEST(WhoisBadInput, ArbitraryBytesGiveAnAnswer)
+{
+    const std::string nul(1000, '\0');
+    expectNone(ParseWhoisPage(nul));
+    expectNone(ParseWhoisPage("xpir\r@" + nul));
+    // An unbalanced quote makes the rest of the page one token.
+    expectRecord(ParseWhoisPage("\"@xpir 2025-11-05\r\n"), "\"@xpir 2025-11-05\r\n", "2025/11/05");
+    expectNone(ParseWhoisPage(std::string(1 << 20, '9') + "xpir@\r"));
+    const std::string longLine = "a@b xpir " + std::string(1 << 20, '1') + "-11-05\r\n";
+    expectNone(ParseWhoisPage(longLine));
+}
+
+} // namespace
+} // namespace ostrevo

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "platform/qtprompts.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace ostrevo {
+namespace {
+
+// Acts on the next modal dialog as soon as it is shown.
+void whenDialogShows(std::function<void(QWidget*)> act)
+{
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act = std::move(act)] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            act(dialog);
+        }
+    });
+    poll->start(10);
+}
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+// Records the message box, then presses `button`.
+void answerBox(SeenBox& seen, QMessageBox::StandardButton button)
+{
+    whenDialogShows([&seen, button](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())};
+        box->button(button)->click();
+    });
+}
+
+TEST(QtPrompts, QuestionAnswersYesOrNo)
+{
+    QtPrompts prompts;
+    SeenBox seen;
+
+    answerBox(seen, QMessageBox::Yes);
+    EXPECT_TRUE(prompts.question(QStringLiteral("stop the serach ?")));
+    EXPECT_EQ(seen.text, QStringLiteral("stop the serach ?"));
+    EXPECT_EQ(seen.title, QGuiApplication::applicationDisplayName());
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_EQ(seen.buttons, 2);
+
+    answerBox(seen, QMessageBox::No);
+    EXPECT_FALSE(prompts.question(QStringLiteral("stop the serach ?")));
+}
+
+TEST(QtPrompts, InformationHasOnlyOk)
+{
+    QtPrompts prompts;
+    SeenBox seen;
+    answerBox(seen, QMessageBox::Ok);
+
+    prompts.information(QStringLiteral("Done"));
+
+    EXPECT_EQ(seen.text, QStringLiteral("Done"));
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(seen.buttons, 1);
+}
+
+TEST(QtPrompts, ErrorIsACriticalBoxNamedAfterTheApplication)
+{
+    QtPrompts prompts;
+    SeenBox seen;
+    answerBox(seen, QMessageBox::Ok);
+
+    prompts.error(QStringLiteral("List index out of bounds (3)"));
+
+    EXPECT_EQ(seen.title, QStringLiteral("Ostrevo"));
+    EXPECT_EQ(seen.text, QStringLiteral("List index out of bounds (3)"));
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+TEST(QtPrompts, InputGivesTheTextOrNothingWhenCancelled)
+{
+    QtPrompts prompts;
+    QString seenLabel;
+    QString seenInitial;
+    whenDialogShows([&](QWidget* widget) {
+        auto* input = qobject_cast<QInputDialog*>(widget);
+        ASSERT_NE(input, nullptr);
+        seenLabel = input->labelText();
+        seenInitial = input->textValue();
+        input->setTextValue(QStringLiteral("300"));
+        input->accept();
+    });
+    EXPECT_EQ(
+        prompts.inputText(QStringLiteral("Limit"), QStringLiteral("Number of links"), QStringLiteral("100")),
+        QStringLiteral("300"));
+    EXPECT_EQ(seenLabel, QStringLiteral("Number of links"));
+    EXPECT_EQ(seenInitial, QStringLiteral("100"));
+
+    whenDialogShows([](QWidget* widget) { qobject_cast<QDialog*>(widget)->reject(); });
+    EXPECT_EQ(
+        prompts.inputText(QStringLiteral("Limit"), QStringLiteral("Number of links"), QStringLiteral("100")),
+        std::nullopt);
+}
+
+TEST(QtPrompts, SaveDialogAddsTheDefaultSuffix)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QtPrompts prompts;
+    QString seenTitle;
+    QStringList seenFilters;
+    whenDialogShows([&](QWidget* widget) {
+        auto* dialog = qobject_cast<QFileDialog*>(widget);
+        ASSERT_NE(dialog, nullptr);
+        seenTitle = dialog->windowTitle();
+        seenFilters = dialog->nameFilters();
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+
+    const auto chosen =
+        prompts.saveFileName({QStringLiteral("Save results"),
+                              {QStringLiteral("Text files (*.txt)"), QStringLiteral("All (*)")},
+                              QStringLiteral("txt"),
+                              folder.filePath(QStringLiteral("results"))});
+
+    EXPECT_EQ(chosen, folder.filePath(QStringLiteral("results.txt")));
+    EXPECT_EQ(seenTitle, QStringLiteral("Save results"));
+    EXPECT_EQ(seenFilters, (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("All (*)")}));
+}
+
+TEST(QtPrompts, OpenDialogCancelledGivesNothing)
+{
+    QtPrompts prompts;
+    whenDialogShows([](QWidget* widget) { qobject_cast<QDialog*>(widget)->reject(); });
+
+    EXPECT_EQ(prompts.openFileName({QStringLiteral("Open"), {}, {}, {}}), std::nullopt);
+}
+
+} // namespace
+} // namespace ostrevo

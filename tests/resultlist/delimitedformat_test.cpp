@@ -1,0 +1,269 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "resultlist/delimitedformat.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace ostrevo::delimited {
+namespace {
+
+using namespace std::string_literals;
+
+struct Record {
+    std::vector<std::string> fields; // decoded, quoted ones marked with a leading '='
+    std::size_t consumed = 0;
+    bool operator==(const Record&) const = default;
+};
+
+// All records of `data`, as complete input.
+std::vector<Record> records(std::string_view data, char delimiter = ',')
+{
+    std::vector<Record> result;
+    std::vector<RawField> fields;
+    for (;;) {
+        const ScanResult scan = scanRecord(data, true, delimiter, fields);
+        EXPECT_NE(scan.status, ScanStatus::NeedMoreData);
+        if (scan.status != ScanStatus::Record) {
+            return result;
+        }
+        Record record;
+        for (const RawField& field : fields) {
+            record.fields.push_back((field.quoted ? "=" : "") + decodeField(field));
+        }
+        record.consumed = scan.consumed;
+        result.push_back(record);
+        data.remove_prefix(scan.consumed);
+    }
+}
+
+std::vector<std::vector<std::string>> fieldsOf(std::string_view data, char delimiter = ',')
+{
+    std::vector<std::vector<std::string>> result;
+    for (const Record& record : records(data, delimiter)) {
+        result.push_back(record.fields);
+    }
+    return result;
+}
+
+using Lines = std::vector<std::vector<std::string>>;
+
+TEST(ScanRecord, LineEndsAtCrWithAnOptionalLf)
+{
+    EXPECT_EQ(fieldsOf("a,b\r\nc\rd"), (Lines{{"a", "b"}, {"c"}, {"d"}}));
+    EXPECT_EQ(fieldsOf("a\r\r\nb\r\n"), (Lines{{"a"}, {""}, {"b"}}));
+    EXPECT_EQ(fieldsOf("a\nb,c\r\n"), (Lines{{"a\nb", "c"}}));
+    EXPECT_EQ(fieldsOf("\n\r\n"), (Lines{{"\n"}}));
+}
+
+TEST(ScanRecord, CtrlZEndsTheInput)
+{
+    EXPECT_EQ(fieldsOf("a,b\x1a"
+                       "c\r\nd"),
+              (Lines{{"a", "b"}}));
+    EXPECT_EQ(fieldsOf("a\r\n\x1a\r\nb"), (Lines{{"a"}}));
+    EXPECT_EQ(fieldsOf("\x1a"), Lines{});
+    EXPECT_EQ(fieldsOf(""), Lines{});
+}
+
+TEST(ScanRecord, EmptyLinesAndTrailingDelimiters)
+{
+    EXPECT_EQ(fieldsOf("\r\n\r\n"), (Lines{{""}, {""}}));
+    EXPECT_EQ(fieldsOf("\r\r\r"), (Lines{{""}, {""}, {""}}));
+    EXPECT_EQ(fieldsOf("a,\r\n"), (Lines{{"a", ""}}));
+    EXPECT_EQ(fieldsOf("a,,b"), (Lines{{"a", "", "b"}}));
+}
+
+TEST(ScanRecord, QuotedFieldsFollowTheUsualConvention)
+{
+    EXPECT_EQ(fieldsOf(R"(a,"x,y")"), (Lines{{"a", "=x,y"}}));
+    EXPECT_EQ(fieldsOf(R"(a,"")"), (Lines{{"a", "="}}));
+    EXPECT_EQ(fieldsOf(R"("say ""hi""",b)"), (Lines{{"=say \"hi\"", "b"}}));
+    EXPECT_EQ(fieldsOf(R"(a,"say ""hi""")"), (Lines{{"a", "=say \"hi\""}}));
+    EXPECT_EQ(fieldsOf(R"("""")"), (Lines{{"=\""}}));
+    // A quote inside an unquoted field is text.
+    EXPECT_EQ(fieldsOf(R"(a,say "hi",5")"), (Lines{{"a", "say \"hi\"", "5\""}}));
+    // Text after the closing quote is kept.
+    EXPECT_EQ(fieldsOf(R"("ab"cd,e)"), (Lines{{"=abcd", "e"}}));
+}
+
+TEST(ScanRecord, QuotedFieldsSpanLinesAndHoldControlBytes)
+{
+    EXPECT_EQ(fieldsOf("\"a\r\nb\",c\r\nd"), (Lines{{"=a\r\nb", "c"}, {"d"}}));
+    EXPECT_EQ(fieldsOf("\"a\rb\x1a"
+                       "c\"\r\n"),
+              (Lines{{"=a\rb\x1a"
+                      "c"}}));
+    // Never closed: the rest of the input is the field, nothing is lost.
+    EXPECT_EQ(fieldsOf("a,\"b\r\nc,d\r\n"), (Lines{{"a", "=b\r\nc,d\r\n"}}));
+}
+
+TEST(ScanRecord, KeepsNulAndInvalidUtf8Bytes)
+{
+    const std::string data = "a\0b,\xff\xfe\r\n"s;
+    EXPECT_EQ(fieldsOf(data), (Lines{{"a\0b"s, "\xff\xfe"}}));
+}
+
+TEST(ScanRecord, AnyDelimiterWorks)
+{
+    EXPECT_EQ(fieldsOf("a;b,c\r\n", ';'), (Lines{{"a", "b,c"}}));
+    EXPECT_EQ(fieldsOf("a\tb\r\n", '\t'), (Lines{{"a", "b"}}));
+    // Even unusual ones end: every step consumes input.
+    EXPECT_EQ(fieldsOf("a\"b\r\n", '"').size(), 1u);
+    EXPECT_EQ(fieldsOf("a\rb", '\r'), (Lines{{"a"}, {"b"}})); // the line end wins
+}
+
+// Scanning data that arrives in pieces gives the same records as scanning it
+// whole: NeedMoreData is asked for exactly when the record is not yet known.
+TEST(ScanRecord, PiecewiseInputGivesTheSameRecords)
+{
+    const std::string alphabet = "ab,\"\r\n\x1a";
+    std::mt19937 random(11);
+    for (int round = 0; round < 3000; ++round) {
+        std::string data(random() % 24, ' ');
+        for (char& c : data) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        const std::vector<Record> whole = records(data);
+
+        std::vector<Record> pieces;
+        std::vector<RawField> fields;
+        std::size_t begin = 0;
+        std::size_t available = 0;
+        for (;;) {
+            const bool atEnd = available == data.size();
+            const std::string_view view(data.data() + begin, available - begin);
+            const ScanResult scan = scanRecord(view, atEnd, ',', fields);
+            if (scan.status == ScanStatus::NeedMoreData) {
+                ASSERT_FALSE(atEnd);
+                available = std::min(data.size(), available + 1 + random() % 3);
+                continue;
+            }
+            if (scan.status == ScanStatus::EndOfInput) {
+                break;
+            }
+            Record record;
+            for (const RawField& field : fields) {
+                record.fields.push_back((field.quoted ? "=" : "") + decodeField(field));
+            }
+            record.consumed = scan.consumed;
+            pieces.push_back(record);
+            begin += scan.consumed;
+        }
+        ASSERT_EQ(pieces, whole) << testing::PrintToString(data);
+    }
+}
+
+TEST(AppendField, QuotesOnlyWhatNeedsIt)
+{
+    auto field = [](std::string_view text, bool quoteIfEmpty = false, char delimiter = ',') {
+        std::string out;
+        appendField(out, text, delimiter, quoteIfEmpty);
+        return out;
+    };
+    EXPECT_EQ(field("http://a.com"), "http://a.com");
+    EXPECT_EQ(field("a,b"), R"("a,b")");
+    EXPECT_EQ(field("a,b", false, ';'), "a,b");
+    EXPECT_EQ(field("a;b", false, ';'), R"("a;b")");
+    EXPECT_EQ(field(R"(say "hi")"), R"("say ""hi""")");
+    EXPECT_EQ(field("a\r\nb"), "\"a\r\nb\"");
+    EXPECT_EQ(field("a\nb"), "\"a\nb\"");
+    EXPECT_EQ(field("a\x1a"), "\"a\x1a\"");
+    EXPECT_EQ(field(""), "");
+    EXPECT_EQ(field("", true), R"("")");
+}
+
+TEST(AppendField, EveryTextReadsBackAsItself)
+{
+    const std::string alphabet = "a,;#\t|\"\r\n\x1a\0\xff "s;
+    std::mt19937 random(13);
+    for (const char delimiter : {',', ';', '#', '\t', '|'}) {
+        for (int round = 0; round < 2000; ++round) {
+            std::vector<std::string> texts(1 + random() % 4);
+            for (auto& text : texts) {
+                text.resize(random() % 8);
+                for (char& c : text) {
+                    c = alphabet[random() % alphabet.size()];
+                }
+            }
+            std::string line;
+            for (std::size_t k = 0; k < texts.size(); ++k) {
+                if (k > 0) {
+                    line.push_back(delimiter);
+                }
+                appendField(line, texts[k], delimiter, k + 1 == texts.size() && k > 0);
+            }
+            line += "\r\n";
+            std::vector<RawField> fields;
+            const ScanResult scan = scanRecord(line, true, delimiter, fields);
+            ASSERT_EQ(scan.status, ScanStatus::Record);
+            ASSERT_EQ(scan.consumed, line.size()) << testing::PrintToString(line);
+            std::vector<std::string> decoded;
+            for (const RawField& f : fields) {
+                decoded.push_back(decodeField(f));
+            }
+            ASSERT_EQ(decoded, texts) << testing::PrintToString(line);
+        }
+    }
+}
+
+TEST(HeaderCaptions, AnUnquotedEmptyLastFieldNamesNothing)
+{
+    std::vector<RawField> fields;
+    scanRecord("Web sites,Email,Expires", true, ',', fields);
+    EXPECT_EQ(headerCaptions(fields), (std::vector<std::string>{"Web sites", "Email", "Expires"}));
+    scanRecord("a,,b,", true, ',', fields);
+    EXPECT_EQ(headerCaptions(fields), (std::vector<std::string>{"a", "", "b"}));
+    scanRecord("a,\"\"", true, ',', fields);
+    EXPECT_EQ(headerCaptions(fields), (std::vector<std::string>{"a", ""}));
+    scanRecord("", true, ',', fields);
+    EXPECT_EQ(headerCaptions(fields), std::vector<std::string>{});
+}
+
+TEST(DetectDelimiter, TakesTheHighestEqualCount)
+{
+    EXPECT_EQ(detectDelimiter("a;b;c", "d;e;f"), ';');
+    EXPECT_EQ(detectDelimiter("a,b,c", "d,e,f"), ',');
+    EXPECT_EQ(detectDelimiter("a\tb", "c\td"), '\t');
+    EXPECT_EQ(detectDelimiter("a|b|c", "d|e|f"), '|');
+    EXPECT_EQ(detectDelimiter("a#b", "c#d"), '#');
+    // Two commas over three: nothing.
+    EXPECT_EQ(detectDelimiter("a,b,c", "d,e,f,g"), 0);
+    // a,,c counts no comma.
+    EXPECT_EQ(detectDelimiter("a,b,c", "a,,c"), 0);
+    // One line: the absent second line counts as empty.
+    EXPECT_EQ(detectDelimiter("a,b,c", ""), 0);
+    EXPECT_EQ(detectDelimiter("", ""), 0);
+}
+
+TEST(DetectDelimiter, HigherCountWinsAndEarlierCandidateBreaksTies)
+{
+    EXPECT_EQ(detectDelimiter("a,b;c;d", "e,f;g;h"), ';');
+    EXPECT_EQ(detectDelimiter("a,b;c", "e,f;g"), ',');
+    EXPECT_EQ(detectDelimiter("a|b#c", "d|e#f"), '#');
+}
+
+TEST(FirstTwoLines, FollowTheLineRules)
+{
+    FirstLines lines;
+    ASSERT_TRUE(firstTwoLines("a;b\r\nc;d\r\ne", true, lines));
+    EXPECT_EQ(lines.first, "a;b");
+    EXPECT_EQ(lines.second, "c;d");
+    ASSERT_TRUE(firstTwoLines("a\nb\rc", true, lines));
+    EXPECT_EQ(lines.first, "a\nb");
+    EXPECT_EQ(lines.second, "c");
+    ASSERT_TRUE(firstTwoLines("only", true, lines));
+    EXPECT_EQ(lines.first, "only");
+    EXPECT_EQ(lines.second, "");
+    ASSERT_TRUE(firstTwoLines("a\x1a\r\nb", false, lines));
+    EXPECT_EQ(lines.first, "a");
+    EXPECT_EQ(lines.second, "");
+    // More data needed before the lines are known.
+    EXPECT_FALSE(firstTwoLines("a;b\r\nc;d", false, lines));
+    EXPECT_FALSE(firstTwoLines("a;b\r", false, lines));
+    EXPECT_FALSE(firstTwoLines("", false, lines));
+}
+
+} // namespace
+} // namespace ostrevo::delimited

@@ -1,0 +1,354 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "resultlist/resulttable.h"
+
+#include "platform/errors.h"
+#include "tablehelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace ostrevo {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using testing::MirrorObserver;
+using testing::rowsOf;
+using testing::RowTexts;
+using testing::TempDir;
+using Rows = std::vector<RowTexts>;
+
+ResultRow& addRow(ResultTable& table, std::string caption, std::vector<std::string> subItems = {})
+{
+    ResultRow& row = table.AddRow();
+    row.SetCaption(std::move(caption));
+    for (auto& text : subItems) {
+        row.AppendSubItem(std::move(text));
+    }
+    return row;
+}
+
+class DelimitedReader : public ::testing::Test {
+protected:
+    DelimitedReader() { testing::setUpProgramTable(table); }
+
+    // Loads `bytes` as a file into `into` (the fixture's table by default).
+    void load(std::string_view bytes, ResultTable* into = nullptr)
+    {
+        const fs::path file = dir.file("in" + std::to_string(m_files++) + ".csv");
+        testing::writeBytes(file, bytes);
+        (into ? *into : table).LoadFromDelimitedFile(file);
+    }
+
+    Rows loaded(std::string_view bytes)
+    {
+        load(bytes);
+        return rowsOf(table);
+    }
+
+    TempDir dir;
+    ResultTable table;
+
+private:
+    int m_files = 0;
+};
+
+// Opening
+
+TEST_F(DelimitedReader, UnopenableFileRaisesAndChangesNothing)
+{
+    addRow(table, "kept");
+    MirrorObserver observer(table);
+    for (const fs::path& name : {dir.file("missing.csv"), dir.path()}) {
+        try {
+            table.LoadFromDelimitedFile(name);
+            FAIL() << "no error for " << name;
+        } catch (const EResultListError& error) {
+            EXPECT_STREQ(error.what(), "File cannot be opened");
+        }
+    }
+    EXPECT_EQ(rowsOf(table), (Rows{{"kept"}}));
+    EXPECT_EQ(table.Delimiter(), 0);
+    EXPECT_EQ(table.BulkUpdateDepth(), 0);
+    EXPECT_TRUE(observer.log.empty());
+}
+
+TEST_F(DelimitedReader, ReadErrorNamesTheFileAndClosesTheBulkUpdate)
+{
+    // Reading a process's memory at offset 0 fails with an I/O error.
+    table.SetDelimiter(',');
+    try {
+        table.LoadFromDelimitedFile("/proc/self/mem");
+        FAIL() << "no error";
+    } catch (const EResultListError&) {
+        FAIL() << "a read error is not an open error";
+    } catch (const RuntimeError& error) {
+        EXPECT_STREQ(error.what(), "Cannot read file /proc/self/mem: Input/output error");
+    }
+    EXPECT_EQ(table.BulkUpdateDepth(), 0);
+    EXPECT_EQ(table.SortType(), SortType::stBoth);
+}
+
+// Delimiter detection
+
+TEST_F(DelimitedReader, DetectsSemicolonsAndKeepsThemForSaving)
+{
+    EXPECT_EQ(loaded("a;b;c\r\nd;e;f\r\n"), (Rows{{"a", "b", "c"}, {"d", "e", "f"}}));
+    EXPECT_EQ(table.Delimiter(), ';');
+    table.SaveToDelimitedFile(dir.file("out.csv"));
+    EXPECT_EQ(testing::readBytes(dir.file("out.csv")), "Web sites;Email;Expires\r\na;b;c\r\nd;e;f\r\n");
+    // Later reads use it without detecting again.
+    table.ClearRows();
+    EXPECT_EQ(loaded("x,y;z\r\n1,2;3\r\n"), (Rows{{"1,2", "3"}, {"x,y", "z"}}));
+}
+
+TEST_F(DelimitedReader, UnequalCountsDetectNothingAndReadWithCommas)
+{
+    EXPECT_EQ(loaded("a,b,c\r\nd,e,f,g\r\n"), (Rows{{"a", "b", "c"}, {"d", "e", "f", "g"}}));
+    EXPECT_EQ(table.Delimiter(), 0);
+    table.ClearRows();
+    load("a,b,c\r\na,,c\r\n");
+    EXPECT_EQ(table.Delimiter(), 0);
+    table.ClearRows();
+    load("a;b;c\r\n");
+    EXPECT_EQ(table.Delimiter(), 0);
+    EXPECT_EQ(rowsOf(table), (Rows{{"a;b;c"}}));
+}
+
+TEST_F(DelimitedReader, DetectsOnTheFirstTwoPhysicalLinesOnly)
+{
+    load("a|b\r\nc|d\r\ne,f,g\r\n");
+    EXPECT_EQ(table.Delimiter(), '|');
+    EXPECT_EQ(rowsOf(table), (Rows{{"a", "b"}, {"c", "d"}, {"e,f,g"}}));
+}
+
+// Data lines
+
+TEST_F(DelimitedReader, EmptyFileAddsNoRow)
+{
+    addRow(table, "kept");
+    EXPECT_EQ(loaded(""), (Rows{{"kept"}}));
+    EXPECT_EQ(table.BulkUpdateDepth(), 0);
+}
+
+TEST_F(DelimitedReader, FieldRulesOfTheLines)
+{
+    table.SetSortType(SortType::stNone);
+    EXPECT_EQ(loaded("a,\"x,y\"\r\n"
+                     "a,\"\"\r\n"
+                     "a,\r\n"
+                     "a,b,\r\n"
+                     "\r\n"
+                     ",b\r\n"
+                     "a,,c\r\n"),
+              (Rows{{"a", "x,y"}, {"a", ""}, {"a"}, {"a", "b"}, {""}, {"", "b"}, {"a", "", "c"}}));
+    EXPECT_EQ(table.ColumnCount(), 3);
+}
+
+TEST_F(DelimitedReader, UnquotedFourthFieldAddsAColumn)
+{
+    EXPECT_EQ(loaded("a,b,c,d\r\n"), (Rows{{"a", "b", "c", "d"}}));
+    EXPECT_EQ(table.ColumnCount(), 4);
+    EXPECT_EQ(table.Column(3).Caption, "");
+    EXPECT_EQ(table.Column(3).width, 50);
+}
+
+TEST_F(DelimitedReader, QuotedThirdFieldAddsNoColumn)
+{
+    EXPECT_EQ(loaded("a,b,\"c\",d\r\n"), (Rows{{"a", "b", "c", "d"}}));
+    EXPECT_EQ(table.ColumnCount(), 3);
+}
+
+TEST_F(DelimitedReader, AfterClearOnlyFieldsThatNeedThemGetColumns)
+{
+    table.Clear();
+    load("a,b,c\r\n");
+    EXPECT_EQ(table.ColumnCount(), 1);
+    EXPECT_EQ(rowsOf(table), (Rows{{"a", "b", "c"}}));
+}
+
+TEST_F(DelimitedReader, QuotedFieldsWithQuotesAndLineBreaks)
+{
+    table.SetSortType(SortType::stNone);
+    EXPECT_EQ(loaded("a,\"say \"\"hi\"\"\"\r\n"
+                     "\"two\r\nlines\",\"lf\nonly\",x\r\n"
+                     "b,say \"hi\"\r\n"),
+              (Rows{{"a", "say \"hi\""}, {"two\r\nlines", "lf\nonly", "x"}, {"b", "say \"hi\""}}));
+}
+
+TEST_F(DelimitedReader, UnbalancedQuoteKeepsTheRestAsOneField)
+{
+    EXPECT_EQ(loaded("a,b\r\nc,\"d\r\ne,f\r\n"), (Rows{{"a", "b"}, {"c", "d\r\ne,f\r\n"}}));
+}
+
+// Lines
+
+TEST_F(DelimitedReader, LineEndsAndCtrlZ)
+{
+    table.SetSortType(SortType::stNone);
+    EXPECT_EQ(loaded("a\nb,c\rd\r\ne\x1a"
+                     "f\r\ng"),
+              (Rows{{"a\nb", "c"}, {"d"}, {"e"}}));
+}
+
+TEST_F(DelimitedReader, OnlyLineEndsOrOnlyCtrlZ)
+{
+    EXPECT_EQ(loaded("\r\r\r"), (Rows{{""}, {""}, {""}}));
+    table.ClearRows();
+    EXPECT_EQ(loaded("\x1a\x1a"), Rows{});
+    EXPECT_EQ(loaded("\r\n"), (Rows{{""}}));
+}
+
+TEST_F(DelimitedReader, KeepsNulAndInvalidUtf8)
+{
+    EXPECT_EQ(loaded("a\0b,\xff\xc3\x28\r\n"s), (Rows{{"a\0b"s, "\xff\xc3\x28"}}));
+}
+
+TEST_F(DelimitedReader, LinesLongerThanTheReadBuffer)
+{
+    const std::string longText(3 * 1024 * 1024 + 17, 'x');
+    const std::string quoted = "q\r\n" + std::string(2 * 1024 * 1024, 'y');
+    table.SetSortType(SortType::stNone);
+    EXPECT_EQ(loaded("a," + longText + "\r\n\"" + quoted + "\",b\r\nc\r\n"),
+              (Rows{{"a", longText}, {quoted, "b"}, {"c"}}));
+}
+
+TEST_F(DelimitedReader, ManyRowsAcrossReadBlocks)
+{
+    std::string file;
+    Rows expected;
+    for (int i = 0; i < 60000; ++i) {
+        const std::string host = "http://h" + std::to_string(100000 + i) + ".com";
+        file += host + ",mailto:a@b.c,\"2027/05/" + std::to_string(10 + i % 20) + "\"\r\n";
+        expected.push_back({host, "mailto:a@b.c", "2027/05/" + std::to_string(10 + i % 20)});
+    }
+    EXPECT_EQ(loaded(file), expected);
+}
+
+// Rows and order
+
+TEST_F(DelimitedReader, AddsAfterExistingRowsAndSortsOnce)
+{
+    addRow(table, "m").SetChecked(true);
+    MirrorObserver observer(table);
+    load("z,1\r\na,2\r\n");
+    EXPECT_EQ(rowsOf(table), (Rows{{"a", "2"}, {"m"}, {"z", "1"}}));
+    EXPECT_FALSE(table.Row(0).Checked());
+    EXPECT_TRUE(table.Row(1).Checked());
+    EXPECT_EQ(observer.log, (std::vector<std::string>{"suspend", "insert 1 2", "layout", "resume"}));
+}
+
+TEST_F(DelimitedReader, ColumnAddedMidFileKeepsEarlierRowsFirst)
+{
+    table.SetSortType(SortType::stNone);
+    MirrorObserver observer(table);
+    load("a\r\nb,1,2,3\r\nc\r\n");
+    EXPECT_EQ(observer.log,
+              (std::vector<std::string>{"suspend", "insert 0 0", "reset", "insert 1 2", "resume"}));
+    EXPECT_EQ(table.ColumnCount(), 4);
+}
+
+TEST_F(DelimitedReader, WithoutTextSortTypeKeepsFileOrder)
+{
+    table.SetSortType(SortType::stNone);
+    EXPECT_EQ(loaded("b\r\na\r\n"), (Rows{{"b"}, {"a"}}));
+}
+
+TEST_F(DelimitedReader, UsesTheCaptionSortKey)
+{
+    table.setCaptionSortKey(
+        [](std::string_view caption) { return std::string(caption.rbegin(), caption.rend()); });
+    EXPECT_EQ(loaded("ab\r\nba\r\n"), (Rows{{"ba"}, {"ab"}}));
+}
+
+// Header lines
+
+TEST_F(DelimitedReader, SkipsTheHeaderOfItsOwnSaves)
+{
+    EXPECT_EQ(loaded("Web sites,Email,Expires\r\nhttp://a.com,mailto:a,2026/01/01\r\n"),
+              (Rows{{"http://a.com", "mailto:a", "2026/01/01"}}));
+    // Only as the first line, and only when it names exactly the columns.
+    table.ClearRows();
+    EXPECT_EQ(loaded("x\r\nWeb sites,Email,Expires\r\n"), (Rows{{"Web sites", "Email", "Expires"}, {"x"}}));
+    table.ClearRows();
+    EXPECT_EQ(loaded("Web sites,Email\r\n"), (Rows{{"Web sites", "Email"}}));
+}
+
+TEST_F(DelimitedReader, LoadHeaderReplacesRowsAndColumns)
+{
+    addRow(table, "old");
+    table.SetLoadHeader(true);
+    EXPECT_EQ(loaded("Site;Mail;\"Da\"\"te\"\r\nb;1;2\r\na;3;4\r\n"),
+              (Rows{{"a", "3", "4"}, {"b", "1", "2"}}));
+    EXPECT_EQ(testing::columnCaptionsOf(table), (std::vector<std::string>{"Site", "Mail", "Da\"te"}));
+    EXPECT_EQ(table.Column(0).width, 50);
+}
+
+TEST_F(DelimitedReader, LoadHeaderColumnRules)
+{
+    table.SetLoadHeader(true);
+    load("a,,c,\r\n");
+    EXPECT_EQ(testing::columnCaptionsOf(table), (std::vector<std::string>{"a", "", "c"}));
+    load("a,\"\"\r\n");
+    EXPECT_EQ(testing::columnCaptionsOf(table), (std::vector<std::string>{"a", ""}));
+    load("");
+    EXPECT_EQ(table.ColumnCount(), 0);
+    EXPECT_EQ(table.RowCount(), 0);
+}
+
+// Round trips
+
+class RoundTrip : public DelimitedReader, public ::testing::WithParamInterface<char> {};
+
+TEST_P(RoundTrip, SaveThenLoadKeepsEveryRow)
+{
+    table.SetDelimiter(GetParam());
+    const Rows rows = {
+        {"", "", ""},
+        {"", "only caption empty"},
+        {"\"", "\"\"", "\"x"},
+        {"\x1a",
+         "ctrl-z\x1a"
+         "inside",
+         "x"},
+        {"a\0b"s, "\xff\xfe", "\xc3\xa9t\xc3\xa9"},
+        {"http://a.com,x;y#z|w\tv", "mailto:a@a.com", ""},
+        {"http://b.com", R"(say "hi")", "two\r\nlines"},
+        {"http://c.com", "cr\ronly", "lf\nonly"},
+        {"http://d.com"},
+        {"http://e.com", "mailto:e"},
+        {"Web sites", "Email", "Expires"},
+        {" padded ", " , ", "\r\n"},
+    };
+    for (const RowTexts& texts : rows) {
+        addRow(table, texts[0], {texts.begin() + 1, texts.end()});
+    }
+    const Rows saved = rowsOf(table);
+    table.SaveToDelimitedFile(dir.file("out.csv"));
+    table.ClearRows();
+    table.LoadFromDelimitedFile(dir.file("out.csv"));
+    EXPECT_EQ(rowsOf(table), saved);
+    EXPECT_EQ(table.ColumnCount(), 3);
+
+    // A second save of what was read writes the same bytes.
+    const std::string first = testing::readBytes(dir.file("out.csv"));
+    table.SaveToDelimitedFile(dir.file("out.csv"));
+    EXPECT_EQ(testing::readBytes(dir.file("out.csv")), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(Delimiters, RoundTrip, ::testing::Values(',', ';', '#', '\t', '|'));
+
+TEST_F(DelimitedReader, FreshTableReadsTheProgramsSave)
+{
+    addRow(table, "http://b.com", {"mailto:x@b.com", "2026/02/03"});
+    addRow(table, "http://a.com", {"mailto:y@a.com", ""});
+    table.SaveToDelimitedFile(dir.file("out.csv"));
+    ResultTable fresh;
+    testing::setUpProgramTable(fresh);
+    fresh.LoadFromDelimitedFile(dir.file("out.csv"));
+    EXPECT_EQ(rowsOf(fresh), rowsOf(table));
+    EXPECT_EQ(fresh.Delimiter(), ',');
+}
+
+} // namespace
+} // namespace ostrevo

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "fakepageloader.h"
+
+#include <QTimer>
+
+namespace ostrevo::test {
+
+void FakePageLoader::Navigate(const std::string& url)
+{
+    m_urls.push_back(url);
+    m_busy = true;
+    if (m_onNavigate) {
+        m_onNavigate(url);
+    }
+}
+
+std::string FakePageLoader::PageText()
+{
+    ++m_textReads;
+    return m_text;
+}
+
+void FakePageLoader::answerEveryNavigation(std::function<std::string(const std::string& url)> pageFor)
+{
+    setNavigateHandler(
+        [this, pageFor = std::move(pageFor)](const std::string& url) { completeSoon(pageFor(url)); });
+}
+
+void FakePageLoader::complete(std::string text)
+{
+    m_text = std::move(text);
+    m_busy = false;
+    if (OnDocumentComplete) {
+        OnDocumentComplete();
+    }
+}
+
+void FakePageLoader::completeSoon(std::string text)
+{
+    QTimer::singleShot(0, this, [this, text = std::move(text)]() mutable { complete(std::move(text)); });
+}
+
+bool FakePageLoader::requestNewWindow()
+{
+    bool cancel = false;
+    if (OnNewWindow2) {
+        OnNewWindow2(cancel);
+    }
+    return cancel;
+}
+
+void FakePageLoader::reportProgress(int progress, int progressMax)
+{
+    if (OnProgressChange) {
+        OnProgressChange(progress, progressMax);
+    }
+}
+
+} // namespace ostrevo::test

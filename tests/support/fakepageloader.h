@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// A page loader under the test's control: it records where it was sent and
+// completes only when told, with the page text the test chose.
+
+#include "pageloader/pageloader.h"
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ostrevo::test {
+
+class FakePageLoader final : public QObject, public PageLoader {
+public:
+    explicit FakePageLoader(QObject* parent = nullptr) : QObject(parent) {}
+
+    void SetVisible(bool visible) override { m_visible = visible; }
+    void SetSilent(bool silent) override { m_silent = silent; }
+    bool Busy() const override { return m_busy; }
+    // Records the URL, becomes busy, then hands the URL to the navigate
+    // handler if there is one (which may complete at once or leave it pending).
+    void Navigate(const std::string& url) override;
+    std::string PageText() override;
+
+    void setNavigateHandler(std::function<void(const std::string& url)> handler)
+    {
+        m_onNavigate = std::move(handler);
+    }
+    // Every navigation completes with the text `pageFor(url)` gives, delivered
+    // through the event loop as a real browser would.
+    void answerEveryNavigation(std::function<std::string(const std::string& url)> pageFor);
+
+    // Sets the page text, ends busy and fires OnDocumentComplete, now.
+    void complete(std::string text);
+    // The same, during the next pass of the event loop.
+    void completeSoon(std::string text);
+    // Asks for a new window as a page's script would; true when refused.
+    bool requestNewWindow();
+    void reportProgress(int progress, int progressMax);
+
+    const std::vector<std::string>& navigatedUrls() const { return m_urls; }
+    int pageTextReads() const { return m_textReads; }
+    bool visible() const { return m_visible; }
+    bool silent() const { return m_silent; }
+
+private:
+    std::vector<std::string> m_urls;
+    std::function<void(const std::string&)> m_onNavigate;
+    std::string m_text;
+    bool m_busy = false;
+    bool m_visible = true;
+    bool m_silent = false;
+    int m_textReads = 0;
+};
+
+} // namespace ostrevo::test
