@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include <string.h> // memmem
+
 namespace {
 
 constexpr std::size_t PageSize = 5 * 1024 * 1024;
@@ -123,12 +125,65 @@ void BM_NextToken_Page_LargeSet(benchmark::State& state)
 }
 BENCHMARK(BM_NextToken_Page_LargeSet);
 
-// The straightforward scan the fast one is checked against, for comparison.
-void BM_NextToken_Page_PlainReference(benchmark::State& state)
+// Baselines on the same page, to relate the figures above to figures taken
+// on other texts.
+
+// The straightforward scan the fast one is checked against.
+void BM_Baseline_NextToken_PlainReference(benchmark::State& state)
 {
     scanAll(state, PageSeparators, ostrevo::plain::nextToken);
 }
-BENCHMARK(BM_NextToken_Page_PlainReference);
+BENCHMARK(BM_Baseline_NextToken_PlainReference);
+
+// A tight tokenizer over a 256-bit membership map built per call.
+std::string_view bitmapToken(std::string_view text, std::string_view separators, std::int32_t& cursor)
+{
+    const std::size_t n = text.size();
+    if (cursor <= 0 || static_cast<std::size_t>(cursor) > n || separators.empty()) {
+        cursor = 0;
+        return {};
+    }
+    std::uint64_t bits[4] = {0, 0, 0, 0};
+    for (const char ch : separators) {
+        const auto c = static_cast<unsigned char>(ch);
+        bits[c >> 6] |= std::uint64_t{1} << (c & 63);
+    }
+    const auto isSeparator = [&bits](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return ch != '"' && ((bits[c >> 6] >> (c & 63)) & 1U) != 0;
+    };
+    std::size_t i = static_cast<std::size_t>(cursor) - 1;
+    while (i < n && isSeparator(text[i])) {
+        ++i;
+    }
+    const std::size_t begin = i;
+    bool quoted = false;
+    for (; i < n; ++i) {
+        if (text[i] == '"') {
+            quoted = !quoted;
+        } else if (!quoted && isSeparator(text[i])) {
+            break;
+        }
+    }
+    cursor = i >= n ? 0 : static_cast<std::int32_t>(i + 2);
+    return text.substr(begin, i - begin);
+}
+
+void BM_Baseline_NextToken_BitmapTokenizer(benchmark::State& state)
+{
+    scanAll(state, PageSeparators, bitmapToken);
+}
+BENCHMARK(BM_Baseline_NextToken_BitmapTokenizer);
+
+void BM_Baseline_Memmem_NoMatch(benchmark::State& state)
+{
+    const std::string& text = pageText();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(::memmem(text.data(), text.size(), "xpir", 4));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_Baseline_Memmem_NoMatch);
 
 void BM_FieldOf_Page(benchmark::State& state)
 {

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 //
-// Whois page text of any bytes: an answer always, and a record only with an
-// address and a date of the expected shape.
+// Whois page text of any bytes: an answer always, a record only with an
+// address and a date, and the address found by skipping ahead the same as
+// the one found token by token.
 
+#include "expired/emailtoken.h"
 #include "expired/whoisparser.h"
 #include "textscan/systemseparators.h"
+#include "textscan/textscan.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,8 +28,24 @@ bool contains(std::string_view text, std::string_view part)
     return text.find(part) != std::string_view::npos;
 }
 
+// Token by token from the start of the page.
+std::string_view firstTokenWithAt(std::string_view page)
+{
+    std::int32_t cursor = 1;
+    for (;;) {
+        const std::string_view token = ostrevo::NextToken(page, ostrevo::EmailSeparators, cursor);
+        if (token.empty() || token.find('@') != std::string_view::npos) {
+            return token;
+        }
+    }
+}
+
 void parse(std::string_view page)
 {
+    const std::string_view email = ostrevo::firstEmailToken(page);
+    const std::string_view expected = firstTokenWithAt(page);
+    check(email == expected && (email.empty() || email.data() == expected.data()));
+
     const ostrevo::WhoisAnswer answer = ostrevo::ParseWhoisPage(page);
     switch (answer.outcome) {
     case ostrevo::WhoisOutcome::Refused:

@@ -3,6 +3,8 @@
 #include "expired/tform1.h"
 
 #include "expired/estimate.h"
+#include "expired/productinfo.h"
+#include "expired/resultcommands.h"
 #include "expired/statuspanels.h"
 #include "expired/whoisparser.h"
 #include "pageloader/pageloader.h"
@@ -13,6 +15,9 @@
 #include "resultlist/resulttablemodel.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QUrl>
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QStyle>
@@ -24,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <climits>
+#include <filesystem>
 
 namespace ostrevo {
 
@@ -51,8 +57,11 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     setWindowTitle(QStringLiteral("Ostrevo"));
     resize(575, 391);
 
+    m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
     buildToolbar();
     buildResultTable();
+    buildCommandMenu();
 
     StatusBar1 = new StatusPanels({140, 150, 50}, this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -70,7 +79,13 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     m_www->OnNewWindow2 = [](bool& cancel) { cancel = true; };
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The view and its model read m_table, which is gone before QWidget's own
+    // teardown would delete them.
+    delete resultat;
+    delete m_model;
+}
 
 QToolButton* TForm1::addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)())
 {
@@ -97,10 +112,11 @@ void TForm1::buildToolbar()
     BPlay = addToolButton(QStringLiteral("BPlay"), s->standardIcon(QStyle::SP_MediaPlay), &TForm1::BPlayClick);
     BStop = addToolButton(QStringLiteral("BStop"), s->standardIcon(QStyle::SP_MediaStop), &TForm1::BStopClick);
     ToolButton2 = addToolButton(QStringLiteral("ToolButton2"), s->standardIcon(QStyle::SP_FileDialogDetailedView),
-                                nullptr);
-    BOpen = addToolButton(QStringLiteral("BOpen"), s->standardIcon(QStyle::SP_DialogOpenButton), nullptr);
-    BDisk = addToolButton(QStringLiteral("BDisk"), s->standardIcon(QStyle::SP_DialogSaveButton), nullptr);
-    SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon), nullptr);
+                                &TForm1::ToolButton2Click);
+    BOpen = addToolButton(QStringLiteral("BOpen"), s->standardIcon(QStyle::SP_DialogOpenButton), &TForm1::BOpenClick);
+    BDisk = addToolButton(QStringLiteral("BDisk"), s->standardIcon(QStyle::SP_DialogSaveButton), &TForm1::BDiskClick);
+    SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon),
+                                 &TForm1::SpeedButton5Click);
     BStop->setEnabled(false);
 
     buffer = new QProgressBar(this);
@@ -149,9 +165,128 @@ void TForm1::buildResultTable()
     setCentralWidget(resultat);
 }
 
+QAction* TForm1::addMenuCommand(QMenu* menu, const QString& name, const QString& caption,
+                                std::function<void()> command)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this,
+            [this, command = std::move(command)] { guarded(m_prompts, command); });
+    return action;
+}
+
+void TForm1::buildCommandMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+
+    QMenu* check = PopupMenu1->addMenu(QStringLiteral("Check"));
+    Cocher1 = check->menuAction();
+    Cocher1->setObjectName(QStringLiteral("Cocher1"));
+    Pardatedexpiration1 = addMenuCommand(check, QStringLiteral("Pardatedexpiration1"),
+                                         QStringLiteral("Date selection..."), [this] {
+                                             if (m_form2)
+                                                 m_form2->show();
+                                         });
+    Touslesemails1 = addMenuCommand(check, QStringLiteral("Touslesemails1"), QStringLiteral("All domains"),
+                                    [this] { setAllChecked(m_table, true); });
+
+    QMenu* uncheck = PopupMenu1->addMenu(QStringLiteral("Uncheck"));
+    Dcocher1 = uncheck->menuAction();
+    Dcocher1->setObjectName(QStringLiteral("Dcocher1"));
+    Pardatedexpiration2 = addMenuCommand(uncheck, QStringLiteral("Pardatedexpiration2"),
+                                         QStringLiteral("Date selection..."), [this] {
+                                             if (m_form3)
+                                                 m_form3->show();
+                                         });
+    Dcohertouslesemails1 = addMenuCommand(uncheck, QStringLiteral("Dcohertouslesemails1"),
+                                          QStringLiteral("all domains"), [this] { setAllChecked(m_table, false); });
+
+    QMenu* remove = PopupMenu1->addMenu(QStringLiteral("Delete"));
+    Effacer2 = remove->menuAction();
+    Effacer2->setObjectName(QStringLiteral("Effacer2"));
+    E1 = addMenuCommand(remove, QStringLiteral("E1"), QStringLiteral("All"), [this] {
+        m_table.ClearRows();
+        showRowCount();
+    });
+    Effacertouslesemailsdcochs1 = addMenuCommand(remove, QStringLiteral("Effacertouslesemailsdcochs1"),
+                                                 QStringLiteral("Checked domains"), [this] {
+                                                     deleteRowsChecked(m_table, true);
+                                                     showRowCount();
+                                                 });
+    Griss3 = addMenuCommand(remove, QStringLiteral("Griss3"), QStringLiteral("Unchecked domains"), [this] {
+        deleteRowsChecked(m_table, false);
+        showRowCount();
+    });
+}
+
+void TForm1::setFilterWindows(QWidget* form2, QWidget* form3)
+{
+    m_form2 = form2;
+    m_form3 = form3;
+}
+
 QString TForm1::domainsText() const
 {
     return QStringLiteral("Domains:%1").arg(m_table.RowCount());
+}
+
+void TForm1::showRowCount()
+{
+    StatusBar1->setPanelText(1, domainsText());
+}
+
+QPoint TForm1::commandMenuPoint() const
+{
+    // The whole window's edges, frame included, plus the button's place in the toolbar.
+    const QRect frame = frameGeometry();
+    return {frame.left() + 50, frame.top() + 50};
+}
+
+void TForm1::ToolButton2Click()
+{
+    PopupMenu1->popup(commandMenuPoint());
+}
+
+void TForm1::SpeedButton5Click()
+{
+    m_openUrl(QUrl(QString::fromUtf8(kProductHomePage.data(), static_cast<qsizetype>(kProductHomePage.size()))));
+}
+
+void TForm1::BDiskClick()
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save expire");
+    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"), QStringLiteral("Excel (*.xls) (*.xls)"),
+                       QStringLiteral("HTML page (*.htm) (*.htm)"), QStringLiteral("Doc (*.doc) (*.doc)"),
+                       QStringLiteral("XML (*.xml) (*.xml)"), QStringLiteral("ASCII (*.txt) (*.txt)")};
+    request.defaultSuffix = QStringLiteral("csv");
+    const std::optional<QString> fileName = m_prompts.saveFileName(request);
+    if (!fileName)
+        return;
+    const std::string name = fileName->toStdString();
+    if (isBlankFileName(name))
+        return;
+    m_table.SaveToDelimitedFile(std::filesystem::path(name));
+}
+
+void TForm1::BOpenClick()
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Load expire");
+    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"), QStringLiteral("Excel (*.xls) (*.xls)")};
+    const std::optional<QString> fileName = m_prompts.openFileName(request);
+    if (!fileName)
+        return;
+    const std::string name = fileName->toStdString();
+    if (isBlankFileName(name))
+        return;
+    const LoadReaders readers = loadReadersFor(name);
+    if (readers.delimited)
+        m_table.LoadFromDelimitedFile(std::filesystem::path(name));
+    if (readers.spreadsheet && m_importSpreadsheet)
+        m_importSpreadsheet(m_table, name);
+    showRowCount();
 }
 
 void TForm1::Button1Click(std::vector<std::string> hosts)
@@ -169,7 +304,7 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
     for (int i = 0; i < hostCount; ++i) {
         const std::string& host = hosts[static_cast<std::size_t>(i)];
         buffer->setValue(i);
-        StatusBar1->setPanelText(1, domainsText());
+        showRowCount();
         StatusBar1->setPanelText(2, QString::fromStdString(host));
         if (stopped())
             return;

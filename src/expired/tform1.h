@@ -10,11 +10,15 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QAction;
+class QMenu;
 class QProgressBar;
+class QUrl;
 class QTimer;
 class QToolButton;
 class QTreeView;
@@ -37,6 +41,12 @@ public:
     ResultTable& table() { return m_table; }
     // The links search window the start button shows.
     void setLinksWindow(QWidget* liste) { m_liste = liste; }
+    // The two date filter windows of the command menu.
+    void setFilterWindows(QWidget* form2, QWidget* form3);
+    // Opens web addresses in the user's browser (tests record instead).
+    void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    using SpreadsheetImporter = std::function<void(ResultTable&, const std::string& fileName)>;
+    void setSpreadsheetImporter(SpreadsheetImporter importer) { m_importSpreadsheet = std::move(importer); }
 
     // Looks up every host in turn and adds a row for each record found. Returns
     // when the list is done or Stop was confirmed.
@@ -45,6 +55,12 @@ public:
     void BStopClick();
     void Timer1Timer();
     void wwwDocumentComplete();
+    void ToolButton2Click();
+    void BDiskClick();
+    void BOpenClick();
+    void SpeedButton5Click();
+    // Where the command menu opens: its top-left corner on the screen.
+    QPoint commandMenuPoint() const;
 
     // Controls, under their layout names; other windows reach them too.
     QToolButton* BPlay = nullptr;
@@ -58,12 +74,28 @@ public:
     QTimer* Timer1 = nullptr;
     QTreeView* resultat = nullptr;
 
+    // The command menu and its items.
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Cocher1 = nullptr;
+    QAction* Pardatedexpiration1 = nullptr;
+    QAction* Touslesemails1 = nullptr;
+    QAction* Dcocher1 = nullptr;
+    QAction* Pardatedexpiration2 = nullptr;
+    QAction* Dcohertouslesemails1 = nullptr;
+    QAction* Effacer2 = nullptr;
+    QAction* E1 = nullptr;
+    QAction* Effacertouslesemailsdcochs1 = nullptr;
+    QAction* Griss3 = nullptr;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildToolbar();
     void buildResultTable();
+    void buildCommandMenu();
+    QAction* addMenuCommand(QMenu* menu, const QString& name, const QString& caption, std::function<void()> command);
+    void showRowCount();
     QToolButton* addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)());
     QString domainsText() const;
 
@@ -74,6 +106,10 @@ private:
     ResultTable m_table;
     ResultTableModel* m_model = nullptr;
     QWidget* m_liste = nullptr;
+    QWidget* m_form2 = nullptr;
+    QWidget* m_form3 = nullptr;
+    std::function<void(const QUrl&)> m_openUrl;
+    SpreadsheetImporter m_importSpreadsheet;
 
     bool stopflag = false;
     bool loaded = false;

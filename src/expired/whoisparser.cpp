@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/whoisparser.h"
 
+#include "expired/emailtoken.h"
 #include "expired/expirydate.h"
 #include "textscan/textscan.h"
 
@@ -13,25 +14,9 @@
 namespace ostrevo {
 namespace {
 
-// Tab, line feed, carriage return, space, comma, semicolon.
-constexpr std::string_view EmailSeparators{"\t\n\r ,;", 6};
-
 bool contains(std::string_view text, std::string_view part)
 {
     return FindMarker(text, part, 1) != 0;
-}
-
-// The first token of the page holding an "@", as written (brackets, quotes
-// and prefixes that are not separators stay).
-std::string_view firstEmailToken(std::string_view page)
-{
-    std::int32_t cursor = 1;
-    for (;;) {
-        const std::string_view token = NextToken(page, EmailSeparators, cursor);
-        if (token.empty() || token.find('@') != std::string_view::npos) {
-            return token;
-        }
-    }
 }
 
 } // namespace

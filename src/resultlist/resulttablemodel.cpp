@@ -127,7 +127,8 @@ Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // A flat table: saying so spares tree views a child query per row on every layout.
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (index.column() == 0)
         f |= Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
     return f;

@@ -15,6 +15,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFlags>
 #include <QFont>
 #include <QTreeView>
@@ -104,8 +105,12 @@ public:
     // The column last sorted by a header click, -1 before the first click.
     int SortColumn() const { return m_sortColumn; }
 
+    // Typed text moves to the next row whose caption, as shown, starts with it.
+    void keyboardSearch(const QString& search) override;
+
 protected:
-    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -155,8 +160,12 @@ private:
     bool m_applyingWidths = false;
     // The press toggled a check mark: its release must not start editing.
     bool m_swallowRelease = false;
-    // The cursor the table had before the hand was shown over a link.
+    // The hand is shown over a link; the cursor set on the table before it, if any.
+    bool m_handShown = false;
     std::optional<QCursor> m_savedCursor;
+    // Keys typed in quick succession make one search text.
+    QString m_typed;
+    QElapsedTimer m_typedClock;
 };
 
 } // namespace ostrevo

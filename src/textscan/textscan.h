@@ -7,6 +7,11 @@
 // nothing is left (or the arguments were refused).
 //
 // Returned views point into `text`: copy them before `text` goes away.
+// Texts may hold any bytes. A text longer than INT32_MAX bytes is handled as
+// if it ended there, since no cursor can name a later position.
+//
+// A double quote opens and closes a stretch in which no separator counts; it
+// is never a separator itself, even when a set lists it.
 
 #include <cstdint>
 #include <string_view>

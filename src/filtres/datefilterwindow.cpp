@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "filtres/datefilterwindow.h"
+
+#include "expired/resultcommands.h"
+#include "platform/errorguard.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+
+namespace ostrevo {
+
+DateFilterWindow::DateFilterWindow(const QString& objectName, const QString& labelText, QSize size,
+                                   Filter filter, Prompts& prompts, QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_filter(std::move(filter)), m_prompts(prompts)
+{
+    setObjectName(objectName);
+    setWindowTitle(QStringLiteral("Filtres"));
+    resize(size);
+
+    Label1 = new QLabel(labelText, this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label1->move(16, 8);
+    Label1->adjustSize();
+
+    DateTimePicker2 = new QDateEdit(QDate::currentDate(), this);
+    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    DateTimePicker2->setCalendarPopup(true);
+    DateTimePicker2->setGeometry(120, 8, 121, 21);
+
+    SpeedButton1 = new QToolButton(this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setText(QStringLiteral("Date filter"));
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setGeometry(120, 32, 121, 37);
+    connect(SpeedButton1, &QToolButton::clicked, this,
+            [this] { guarded(m_prompts, [this] { SpeedButton1Click(); }); });
+}
+
+void DateFilterWindow::SpeedButton1Click()
+{
+    const QDate date = DateTimePicker2->date();
+    m_filter(filterDateText(date.year(), date.month(), date.day()));
+    hide();
+}
+
+} // namespace ostrevo

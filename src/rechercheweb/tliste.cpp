@@ -1,0 +1,449 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+// The window itself: its two pages, the toolbar and lists, showing and
+// closing, the status panel and the menu button.
+#include "rechercheweb/tliste.h"
+
+#include "expired/productinfo.h"
+#include "expired/statuspanels.h"
+#include "platform/collation.h"
+#include "platform/errorguard.h"
+#include "rechercheweb/updownbuttons.h"
+#include "rechercheweb/urllistmodel.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ostrevo {
+namespace {
+
+// Outer size of the window, frame included.
+constexpr QSize WindowFrameSize(517, 370);
+constexpr QSize PageSize(505, 337);
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString welcomeText()
+{
+    const QStringList lines{
+        QStringLiteral("Welcome to ostrevo v2.00"),
+        QString(),
+        QStringLiteral("Ostrevo allows you to seach infos about existing domains names related with a keyword."),
+        QStringLiteral("It uses results from main world engines and check for the date expiration of found "
+                       "existing web "),
+        QStringLiteral("sites."),
+        QStringLiteral("It retrives: the domain name, the email of the registrant and the expiration date."),
+        QStringLiteral("You can easily filter, order your results and exports them to CSV, TXT, XLS, HTML or XML "),
+        QStringLiteral("formats."),
+        QStringLiteral("Visit: ") + fromView(kProductHomePage) +
+            QStringLiteral(" for further informations or send email to: ") + fromView(kProductContactEmail),
+    };
+    return lines.join(QLatin1Char('\n'));
+}
+
+void makeBold(QWidget* widget)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
+void setBase(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+}
+
+QPushButton* pageButton(QWidget* page, const QString& name, const QString& text, QPoint at)
+{
+    auto* button = new QPushButton(text, page);
+    button->setObjectName(name);
+    button->setFlat(true);
+    button->setGeometry(QRect(at, QSize(73, 25)));
+    return button;
+}
+
+} // namespace
+
+template <typename Sender, typename Signal>
+void Tliste::bind(Sender* sender, Signal signal, void (Tliste::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { guarded(m_prompts, [this, handler] { (this->*handler)(); }); });
+}
+
+Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFactory makeLoader, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_prompts(prompts), m_pump(pump), m_form1(form1),
+      m_makeLoader(std::move(makeLoader)), m_urls(TextKeyFunction(&caseFoldKey)),
+      m_catalogueServer(kCatalogueUpdateServer),
+      m_catalogueFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString())
+{
+    setObjectName(QStringLiteral("liste"));
+    setWindowTitle(QStringLiteral("Ostrevo Links search"));
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    resize(509, 343);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(WindowFrameSize.width() / 2, WindowFrameSize.height() / 2));
+    }
+
+    buildWelcomePage();
+    buildSearchPage();
+    buildMenu();
+    showPage(1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    bind(Timer1, &QTimer::timeout, &Tliste::Timer1Timer);
+    Timer1->start();
+}
+
+Tliste::~Tliste()
+{
+    // The model watches m_urls, which goes before the children do.
+    webs->setModel(nullptr);
+    delete m_model;
+    if (m_run) {
+        // No event loop may come to delete them later.
+        m_run->cancel();
+        m_run->setLoaderRelease({});
+        m_run.reset();
+    }
+}
+
+void Tliste::buildWelcomePage()
+{
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(QRect(QPoint(0, 0), PageSize));
+
+    Image1 = new QLabel(GroupBox1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(20, 16, 32, 32);
+    Image1->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32));
+
+    Label6 = new QLabel(QStringLiteral("Welcome to ostrevo project"), GroupBox1);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    makeBold(Label6);
+    Label6->move(104, 16);
+
+    Label10 = new QLabel(QStringLiteral("All captured domains will be added to previously captured urls."),
+                         GroupBox1);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10->move(104, 48);
+
+    Panel1 = new QFrame(GroupBox1);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setGeometry(16, 72, 473, 217);
+    auto* memoLayout = new QVBoxLayout(Panel1);
+    memoLayout->setContentsMargins(1, 1, 1, 1);
+    Memo1 = new QPlainTextEdit(Panel1);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setPlainText(welcomeText());
+    memoLayout->addWidget(Memo1);
+
+    Button1 = pageButton(GroupBox1, QStringLiteral("Button1"), QStringLiteral("Next >"), {416, 304});
+    bind(Button1, &QPushButton::clicked, &Tliste::Button1Click);
+}
+
+void Tliste::buildSearchPage()
+{
+    GroupBox3 = new QGroupBox(this);
+    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    GroupBox3->setGeometry(QRect(QPoint(0, 0), PageSize));
+
+    Panel2 = new QFrame(GroupBox3);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(20, 20, 477, 277);
+    auto* layout = new QVBoxLayout(Panel2);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    buildToolbar(Panel2);
+    buildKeywordsBox(Panel2);
+    buildLists(Panel2);
+
+    StatusBar1 = new StatusPanels({50}, Panel2);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(22);
+    StatusBar1->setPanelText(0, QStringLiteral("Links:"));
+
+    layout->addWidget(ToolBar1);
+    layout->addWidget(GroupBox22);
+    layout->addWidget(Splitter1, 1);
+    layout->addWidget(StatusBar1);
+
+    SpeedButton3 = pageButton(GroupBox3, QStringLiteral("SpeedButton3"), QStringLiteral("< Previous"), {344, 304});
+    bind(SpeedButton3, &QPushButton::clicked, &Tliste::SpeedButton3Click);
+    Button6 = pageButton(GroupBox3, QStringLiteral("Button6"), QStringLiteral("Finish"), {424, 304});
+    makeBold(Button6);
+    Button6->setEnabled(false);
+    bind(Button6, &QPushButton::clicked, &Tliste::Button6Click);
+}
+
+void Tliste::buildToolbar(QWidget* parent)
+{
+    ToolBar1 = new QToolBar(parent);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setFixedHeight(33);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setAutoFillBackground(true);
+    QPalette palette = ToolBar1->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192));
+    ToolBar1->setPalette(palette);
+
+    const auto button = [this](const QString& name, QStyle::StandardPixmap icon, const QString& hint, int width,
+                               void (Tliste::*handler)()) {
+        auto* b = new QToolButton(ToolBar1);
+        b->setObjectName(name);
+        b->setIcon(style()->standardIcon(icon));
+        b->setToolTip(hint);
+        b->setAutoRaise(true);
+        b->setFixedSize(width, 25);
+        bind(b, &QToolButton::clicked, handler);
+        return b;
+    };
+    Bplay = button(QStringLiteral("Bplay"), QStyle::SP_MediaPlay, QStringLiteral("Start the search"), 81,
+                   &Tliste::BplayClick);
+    Bplay->setText(QStringLiteral("Start"));
+    Bplay->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    Bstop = button(QStringLiteral("Bstop"), QStyle::SP_MediaStop, QStringLiteral("Stop the search"), 25,
+                   &Tliste::BstopClick);
+    Bstop->setEnabled(false);
+    Bopen = button(QStringLiteral("Bopen"), QStyle::SP_DialogOpenButton, QStringLiteral("Open a list of urls"),
+                   25, &Tliste::BopenClick);
+    BDisk = button(QStringLiteral("BDisk"), QStyle::SP_DialogSaveButton, QStringLiteral("Save the list of urls"),
+                   25, &Tliste::BDiskClick);
+    ToolButton2 = button(QStringLiteral("ToolButton2"), QStyle::SP_FileDialogListView,
+                         QStringLiteral("Commands on the list of urls"), 25, &Tliste::ToolButton2Click);
+    buffer = new QProgressBar(ToolBar1);
+    buffer->setObjectName(QStringLiteral("buffer"));
+    buffer->setRange(0, 100);
+    buffer->setValue(0);
+    buffer->setTextVisible(false);
+    buffer->setFixedSize(196, 25);
+    SpeedButton1 = button(QStringLiteral("SpeedButton1"), QStyle::SP_BrowserReload,
+                          QStringLiteral("Update the list of search engines"), 32, &Tliste::SpeedButton1Click);
+
+    ToolBar1->addWidget(Bplay);
+    ToolBar1->addWidget(Bstop);
+    ToolBar1->addSeparator();
+    ToolBar1->addWidget(Bopen);
+    ToolBar1->addWidget(BDisk);
+    ToolBar1->addSeparator();
+    ToolBar1->addWidget(ToolButton2);
+    ToolBar1->addWidget(buffer);
+    ToolBar1->addWidget(SpeedButton1);
+}
+
+void Tliste::buildKeywordsBox(QWidget* parent)
+{
+    GroupBox22 = new QGroupBox(parent);
+    GroupBox22->setObjectName(QStringLiteral("GroupBox22"));
+    GroupBox22->setFixedHeight(99);
+    auto* layout = new QVBoxLayout(GroupBox22);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(3);
+
+    Label2 = new QLabel(QStringLiteral("Enter keywords to start the search"), GroupBox22);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    makeBold(Label2);
+    keywords = new QLineEdit(GroupBox22);
+    keywords->setObjectName(QStringLiteral("keywords"));
+    keywords->setFixedWidth(241);
+    makeBold(keywords);
+    setBase(keywords, QColor(215, 255, 255));
+
+    auto* limitPanel = new QFrame(GroupBox22);
+    limitPanel->setObjectName(QStringLiteral("Panel3"));
+    limitPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* row = new QHBoxLayout(limitPanel);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(2);
+    RadioButton3 = new QRadioButton(QStringLiteral("Limit search to "), limitPanel);
+    RadioButton3->setObjectName(QStringLiteral("RadioButton3"));
+    RadioButton3->setChecked(true);
+    bind(RadioButton3, &QRadioButton::clicked, &Tliste::RadioButton3Click);
+    totalresultats = new QLineEdit(QStringLiteral("250"), limitPanel);
+    totalresultats->setObjectName(QStringLiteral("totalresultats"));
+    totalresultats->setFixedWidth(41);
+    makeBold(totalresultats);
+    setBase(totalresultats, QColor(255, 255, 128));
+    UpDown2 = new UpDownButtons(totalresultats, limitPanel);
+    UpDown2->setObjectName(QStringLiteral("UpDown2"));
+    UpDown2->setRange(100, 32000);
+    UpDown2->setIncrement(20);
+    UpDown2->setPosition(250);
+    Label1 = new QLabel(QStringLiteral("links"), limitPanel);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    RadioButton1 = new QRadioButton(QStringLiteral("DO not imit the search (use STOP)"), limitPanel);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    bind(RadioButton1, &QRadioButton::clicked, &Tliste::RadioButton1Click);
+    row->addWidget(RadioButton3);
+    row->addWidget(totalresultats);
+    row->addWidget(UpDown2);
+    row->addSpacing(4);
+    row->addWidget(Label1);
+    row->addSpacing(12);
+    row->addWidget(RadioButton1);
+    row->addStretch(1);
+
+    layout->addWidget(Label2);
+    layout->addWidget(keywords);
+    layout->addWidget(limitPanel);
+}
+
+void Tliste::buildLists(QWidget* parent)
+{
+    Splitter1 = new QSplitter(Qt::Horizontal, parent);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(8);
+    Splitter1->setChildrenCollapsible(false);
+
+    deps = new QListWidget(Splitter1);
+    deps->setObjectName(QStringLiteral("deps"));
+
+    m_model = new UrlListModel(m_urls, this);
+    webs = new QListView(Splitter1);
+    webs->setObjectName(QStringLiteral("webs"));
+    webs->setUniformItemSizes(true);
+    webs->setModel(m_model);
+
+    Splitter1->addWidget(deps);
+    Splitter1->addWidget(webs);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({224, 477 - 224 - 8});
+}
+
+void Tliste::buildMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto item = [this](QMenu* menu, const QString& name, const QString& text, void (Tliste::*handler)()) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        bind(action, &QAction::triggered, handler);
+    };
+    const auto submenu = [this](const QString& name, const QString& text) {
+        QMenu* menu = PopupMenu1->addMenu(text);
+        menu->setObjectName(name);
+        return menu;
+    };
+    item(PopupMenu1, QStringLiteral("EnterNewUrl"), QStringLiteral("Enter a new url"), &Tliste::enterNewUrl);
+    item(PopupMenu1, QStringLiteral("AlphabeticSort"), QStringLiteral("Alphabetic sort"), &Tliste::alphabeticSort);
+    QMenu* check = submenu(QStringLiteral("CheckMenu"), QStringLiteral("Check"));
+    item(check, QStringLiteral("CheckAll"), QStringLiteral("All urls"), &Tliste::checkAllUrls);
+    item(check, QStringLiteral("CheckContaining"), QStringLiteral("Urls containing words..."),
+         &Tliste::checkUrlsContaining);
+    QMenu* uncheck = submenu(QStringLiteral("UncheckMenu"), QStringLiteral("Uncheck"));
+    item(uncheck, QStringLiteral("UncheckAll"), QStringLiteral("All urls"), &Tliste::uncheckAllUrls);
+    item(uncheck, QStringLiteral("UncheckContaining"), QStringLiteral("Urls containing words..."),
+         &Tliste::uncheckUrlsContaining);
+    QMenu* remove = submenu(QStringLiteral("DeleteMenu"), QStringLiteral("Delete"));
+    item(remove, QStringLiteral("DeleteAll"), QStringLiteral("All urls"), &Tliste::deleteAllUrls);
+    item(remove, QStringLiteral("DeleteUnchecked"), QStringLiteral("All unchecked urls"),
+         &Tliste::deleteUncheckedUrls);
+}
+
+void Tliste::showPage(int page)
+{
+    GroupBox1->setVisible(page == 1);
+    GroupBox3->setVisible(page == 2);
+}
+
+void Tliste::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Restoring a minimised window is no new showing.
+    if (!event->spontaneous()) {
+        guarded(m_prompts, [this] { FormShow(); });
+    }
+}
+
+void Tliste::closeEvent(QCloseEvent* event)
+{
+    stopflag = true;
+    event->accept();
+}
+
+void Tliste::FormShow()
+{
+    // The window is usable even when the catalogue cannot be read.
+    Button6->setEnabled(false);
+    Bplay->setEnabled(true);
+    Bstop->setEnabled(false);
+    showPage(1);
+    fillEngineList();
+}
+
+void Tliste::Button1Click()
+{
+    showPage(2);
+}
+
+void Tliste::SpeedButton3Click()
+{
+    showPage(1);
+}
+
+void Tliste::RadioButton3Click()
+{
+    totalresultats->setEnabled(true);
+    UpDown2->setEnabled(true);
+}
+
+void Tliste::RadioButton1Click()
+{
+    totalresultats->setEnabled(false);
+    UpDown2->setEnabled(false);
+}
+
+void Tliste::ToolButton2Click()
+{
+    const QPoint inBar = ToolButton2->mapTo(ToolBar1, QPoint(0, 0));
+    const QRect frame = frameGeometry();
+    PopupMenu1->popup(QPoint(frame.left() + inBar.x(), frame.top() + inBar.y() + 50));
+}
+
+void Tliste::Timer1Timer()
+{
+    StatusBar1->setPanelText(0, QStringLiteral("Links:") + QString::number(m_urls.count()));
+}
+
+void Tliste::setListCommandsEnabled(bool enabled)
+{
+    ToolButton2->setEnabled(enabled);
+    Bopen->setEnabled(enabled);
+    BDisk->setEnabled(enabled);
+    SpeedButton1->setEnabled(enabled);
+}
+
+} // namespace ostrevo

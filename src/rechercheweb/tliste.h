@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// The links search window: a welcome page, and a search page where keywords
+// and ticked search engines turn into a list of hosts that Finish hands to
+// the main window's expiry lookup.
+
+#include "rechercheweb/searchrun.h"
+#include "rechercheweb/urllist.h"
+
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace ostrevo {
+
+class EventPump;
+class PageLoader;
+class Prompts;
+class StatusPanels;
+class TForm1;
+class UpDownButtons;
+class UrlListModel;
+
+class Tliste final : public QWidget {
+    Q_OBJECT
+public:
+    // Makes the hidden browser of one engine; a run asks for one per engine.
+    using PageLoaderFactory = std::function<std::unique_ptr<PageLoader>()>;
+
+    Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFactory makeLoader,
+           QWidget* parent = nullptr);
+    ~Tliste() override;
+
+    // The URL list behind webs.
+    UrlList& urls() { return m_urls; }
+    bool stopFlag() const { return stopflag; }
+    // The run going on or last ended; nothing before the first run.
+    SearchRun* currentRun() const { return m_run.get(); }
+
+    // The catalogue update asks `server` (host[:port]) and writes listex.txt
+    // into `folder`: by default the product's server and the program's folder.
+    void setCatalogueServer(std::string server) { m_catalogueServer = std::move(server); }
+    void setCatalogueFolder(std::filesystem::path folder) { m_catalogueFolder = std::move(folder); }
+    const std::string& catalogueServer() const { return m_catalogueServer; }
+    const std::filesystem::path& catalogueFolder() const { return m_catalogueFolder; }
+
+    // What showing the window does (also after a catalogue update): engines
+    // refilled from listex.txt, all unticked; idle buttons; the welcome page.
+    void FormShow();
+    void Button1Click();      // "Next >"
+    void SpeedButton3Click(); // "< Previous"
+    void RadioButton3Click(); // the limit counts
+    void RadioButton1Click(); // no limit
+    void ToolButton2Click();  // the URL list menu
+    void Timer1Timer();
+    void BplayClick();   // Start: the search run, until it ends
+    void BstopClick();   // Stop
+    void BopenClick();   // open a URL list file
+    void BDiskClick();   // save the URL list
+    void SpeedButton1Click(); // update the catalogue from the server
+    void Button6Click(); // Finish: hand the hosts to the main window
+
+    // The URL list menu.
+    void enterNewUrl();
+    void alphabeticSort();
+    void checkAllUrls() { m_urls.setAllTicked(true); }
+    void checkUrlsContaining() { tickUrlsContaining(true); }
+    void uncheckAllUrls() { m_urls.setAllTicked(false); }
+    void uncheckUrlsContaining() { tickUrlsContaining(false); }
+    void deleteAllUrls() { m_urls.clear(); }
+    void deleteUncheckedUrls() { m_urls.removeUnticked(); }
+
+    // Controls, under their layout names.
+    QGroupBox* GroupBox1 = nullptr; // welcome page
+    QLabel* Image1 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label10 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+    QGroupBox* GroupBox3 = nullptr; // search page
+    QFrame* Panel2 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* Bplay = nullptr;
+    QToolButton* Bstop = nullptr;
+    QToolButton* Bopen = nullptr;
+    QToolButton* BDisk = nullptr;
+    QToolButton* ToolButton2 = nullptr;
+    QProgressBar* buffer = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QGroupBox* GroupBox22 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* keywords = nullptr;
+    QRadioButton* RadioButton3 = nullptr;
+    QLineEdit* totalresultats = nullptr;
+    UpDownButtons* UpDown2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QListWidget* deps = nullptr;
+    QListView* webs = nullptr;
+    StatusPanels* StatusBar1 = nullptr;
+    QPushButton* SpeedButton3 = nullptr;
+    QPushButton* Button6 = nullptr;
+
+    QTimer* Timer1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWelcomePage();
+    void buildSearchPage();
+    void buildToolbar(QWidget* parent);
+    void buildKeywordsBox(QWidget* parent);
+    void buildLists(QWidget* parent);
+    void buildMenu();
+    // Runs `handler` through the error guard when `sender` emits `signal`.
+    template <typename Sender, typename Signal> void bind(Sender* sender, Signal signal, void (Tliste::*handler)());
+
+    void showPage(int page);
+    void fillEngineList();
+    // ToolButton2, Bopen, BDisk and SpeedButton1: off while a run goes.
+    void setListCommandsEnabled(bool enabled);
+    void setProgressMaximum(int maximum);
+    std::vector<std::string> tickedEngines() const;
+    void runSearch(SearchRun& run, int limit);
+    void limitReached();
+    void tickUrlsContaining(bool ticked);
+
+    Prompts& m_prompts;
+    EventPump& m_pump;
+    TForm1& m_form1;
+    PageLoaderFactory m_makeLoader;
+    UrlList m_urls;
+    UrlListModel* m_model = nullptr;
+    std::shared_ptr<SearchRun> m_run;
+    std::string m_catalogueServer;
+    std::filesystem::path m_catalogueFolder;
+    bool stopflag = false;
+};
+
+} // namespace ostrevo

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+// Start and Stop: the search run pages through the ticked engines' results
+// side by side, one hidden loader per engine, until the URL list reaches the
+// limit or the run is stopped.
+#include "rechercheweb/tliste.h"
+
+#include "platform/collation.h"
+#include "platform/errors.h"
+#include "platform/eventpump.h"
+#include "platform/prompts.h"
+#include "platform/ticksource.h"
+#include "rechercheweb/catalogue.h"
+#include "rechercheweb/resultpages.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace ostrevo {
+namespace {
+
+// The limit when the search is not limited.
+constexpr int UnlimitedLinks = 32000;
+// How long a turn waits for a loader to finish when all of them are busy;
+// any event (a page finishing, a click) ends the wait sooner.
+constexpr int IdleWaitMs = 50;
+
+std::string toStd(const QString& text)
+{
+    return text.toStdString();
+}
+
+// The run's loaders may be delivering a browser event when they are let go,
+// so Qt deletes them once control is back in the event loop.
+void releaseLater(std::unique_ptr<PageLoader> loader)
+{
+    if (auto* object = dynamic_cast<QObject*>(loader.get())) {
+        loader.release();
+        object->deleteLater();
+    }
+}
+
+} // namespace
+
+std::vector<std::string> Tliste::tickedEngines() const
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < deps->count(); ++i) {
+        const QListWidgetItem* item = deps->item(i);
+        if (item->checkState() == Qt::Checked) {
+            names.push_back(toStd(item->text()));
+        }
+    }
+    return names;
+}
+
+void Tliste::setProgressMaximum(int maximum)
+{
+    if (maximum < 0) {
+        throw RuntimeError(std::string(buffer->metaObject()->className()) + " property out of range");
+    }
+    // A range of 0 to 0 would turn the bar into a busy indicator.
+    buffer->setRange(0, std::max(maximum, 1));
+}
+
+void Tliste::BplayClick()
+{
+    if (!m_urls.isEmpty() && m_prompts.question(QStringLiteral("Delete previous list of urls ?"))) {
+        m_urls.clear();
+    }
+    setListCommandsEnabled(false);
+    Bstop->setEnabled(true);
+    Button6->setEnabled(true);
+    if (keywords->text().isEmpty()) {
+        m_prompts.information(QStringLiteral("Please, enter keywords "));
+        return;
+    }
+    Bplay->setEnabled(false);
+    stopflag = false;
+    setProgressMaximum(parseInteger(toStd(totalresultats->text())));
+
+    const std::vector<std::string> names = tickedEngines();
+    if (names.empty()) {
+        m_prompts.information(QStringLiteral("You must select at least one search engine"));
+        return;
+    }
+    if (names.size() > static_cast<std::size_t>(SearchRun::MaxEngines)) {
+        m_prompts.information(QStringLiteral("You can use at most %1 search engines at once")
+                                  .arg(SearchRun::MaxEngines));
+        return;
+    }
+
+    // The previous run's browsers go now; a run loop still holding it (when
+    // this run starts from inside it) lets go of it at its next check.
+    if (m_run) {
+        m_run->cancel();
+        m_run.reset();
+    }
+    std::vector<EngineEntry> engines =
+        enginesForRun(readCatalogueLines(std::string(CatalogueFileName)), names);
+    auto run = std::make_shared<SearchRun>(std::move(engines), m_makeLoader, &releaseLater);
+    m_run = run;
+
+    const int limit = RadioButton3->isChecked() ? parseInteger(toStd(totalresultats->text())) : UnlimitedLinks;
+    runSearch(*run, limit);
+}
+
+void Tliste::runSearch(SearchRun& run, int limit)
+{
+    const TextKeyFunction foldKey(&caseFoldKey);
+    const int engines = run.engineCount();
+    int k = 0;
+    for (;;) {
+        const bool turnTaken = run.takeTurn(k, toStd(keywords->text()), m_urls, foldKey);
+        if (run.isCancelled()) {
+            return;
+        }
+        if (turnTaken) {
+            buffer->setValue(std::min(m_urls.count(), buffer->maximum()));
+        }
+        if (!turnTaken && run.allBusy()) {
+            // Nothing to do until a page finishes: wait for it in the event
+            // loop instead of polling flat out.
+            m_pump.ticks().waitForEvents(IdleWaitMs);
+        } else {
+            m_pump.processMessages();
+        }
+        if (stopflag) {
+            return;
+        }
+        k = (k + 1) % engines;
+        if (m_urls.count() >= limit) {
+            limitReached();
+            return;
+        }
+    }
+}
+
+void Tliste::limitReached()
+{
+    Bplay->setEnabled(true);
+    Bstop->setEnabled(false);
+    setListCommandsEnabled(true);
+    stopflag = true;
+    m_urls.setAllTicked(true);
+    Button6Click();
+}
+
+void Tliste::BstopClick()
+{
+    Button6->setEnabled(true);
+    if (!m_prompts.question(QStringLiteral("Stop extracting ?"))) {
+        return;
+    }
+    Bplay->setEnabled(true);
+    stopflag = true;
+    m_urls.setAllTicked(true);
+    setListCommandsEnabled(true);
+}
+
+} // namespace ostrevo

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Excel 5 to 2003 workbooks (.xls: BIFF 5 and 8 inside an OLE2 compound file).
+
+#include "resultlist/spreadsheetcontents.h"
+
+#include <filesystem>
+
+namespace ostrevo {
+
+// The values of the workbook's first worksheet. Throws EResultListError naming
+// the file and the reason when it cannot be read.
+SheetContents ReadXlsSheet(const std::filesystem::path& fileName);
+
+} // namespace ostrevo

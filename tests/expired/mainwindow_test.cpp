@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "expired/startup.h"
+#include "expired/statuspanels.h"
+#include "platform/eventpump.h"
+#include "splashunit/tsplash.h"
+
+#include "fakepageloader.h"
+#include "faketicksource.h"
+#include "scriptedprompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace ostrevo {
+namespace {
+
+using test::FakePageLoader;
+using test::FakeTickSource;
+using test::ScriptedPrompts;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+        : windows(createWindows(prompts, pump, std::make_unique<FakePageLoader>(), WhoisServices{})),
+          form(*windows.Form1), table(form.table())
+    {
+        form.setUrlOpener([this](const QUrl& url) { opened.push_back(url.toString()); });
+    }
+
+    void addRow(const std::string& host, const std::string& expires, bool checked = false)
+    {
+        ResultRow& row = table.AddRow();
+        row.SetCaption("http://" + host);
+        row.AppendSubItem("mailto:info@" + host);
+        row.AppendSubItem(expires);
+        row.SetChecked(checked);
+    }
+
+    std::vector<std::string> captions() const
+    {
+        std::vector<std::string> all;
+        for (int i = 0; i < table.RowCount(); ++i)
+            all.push_back(table.Row(i).Caption());
+        return all;
+    }
+
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QString rowCountStatus() const { return form.StatusBar1->panelText(1); }
+
+    ScriptedPrompts prompts;
+    FakeTickSource ticks;
+    EventPump pump{ticks};
+    StartupWindows windows;
+    TForm1& form;
+    ResultTable& table;
+    std::vector<QString> opened;
+    QTemporaryDir dir;
+};
+
+QStringList captionsOf(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << action->text();
+    return texts;
+}
+
+TEST_F(MainWindowTest, CommandMenuHoldsEveryCommandUnderItsCaption)
+{
+    EXPECT_EQ(captionsOf(form.PopupMenu1),
+              (QStringList{QStringLiteral("Check"), QStringLiteral("Uncheck"), QStringLiteral("Delete")}));
+    EXPECT_EQ(captionsOf(form.Cocher1->menu()),
+              (QStringList{QStringLiteral("Date selection..."), QStringLiteral("All domains")}));
+    EXPECT_EQ(captionsOf(form.Dcocher1->menu()),
+              (QStringList{QStringLiteral("Date selection..."), QStringLiteral("all domains")}));
+    EXPECT_EQ(captionsOf(form.Effacer2->menu()), (QStringList{QStringLiteral("All"), QStringLiteral("Checked domains"),
+                                                              QStringLiteral("Unchecked domains")}));
+}
+
+TEST_F(MainWindowTest, MenuOpensBelowAndRightOfTheWindowCorner)
+{
+    form.move(100, 200);
+    form.show();
+    EXPECT_EQ(form.commandMenuPoint(), form.frameGeometry().topLeft() + QPoint(50, 50));
+    form.ToolButton2->click();
+    EXPECT_TRUE(form.PopupMenu1->isVisible());
+    form.PopupMenu1->hide();
+}
+
+TEST_F(MainWindowTest, TickUntickAndDeleteCommands)
+{
+    addRow("a.com", "2030/01/01");
+    addRow("b.com", "2031/01/01", true);
+    addRow("c.com", "2032/01/01");
+    form.Touslesemails1->trigger();
+    form.Dcohertouslesemails1->trigger();
+    table.Row(0).SetChecked(true);
+    table.Row(1).SetChecked(true);
+    form.Effacertouslesemailsdcochs1->trigger();
+    EXPECT_EQ(captions(), (std::vector<std::string>{"http://c.com"}));
+    EXPECT_EQ(rowCountStatus(), QStringLiteral("Domains:1"));
+
+    form.Griss3->trigger();
+    EXPECT_EQ(table.RowCount(), 0);
+
+    addRow("d.com", "2030/01/01");
+    form.E1->trigger();
+    EXPECT_EQ(table.RowCount(), 0);
+    EXPECT_EQ(table.ColumnCount(), 3);
+    EXPECT_EQ(rowCountStatus(), QStringLiteral("Domains:0"));
+    EXPECT_TRUE(prompts.log().empty());
+}
+
+TEST_F(MainWindowTest, DateFiltersTickAndUntickIncludingThePickedDay)
+{
+    addRow("a.com", "2012/03/07");
+    addRow("b.com", "2011/12/31");
+    addRow("c.com", "2012/03/08");
+    form.Pardatedexpiration1->trigger();
+    ASSERT_TRUE(windows.Form2->isVisible());
+    windows.Form2->DateTimePicker2->setDate(QDate(2012, 3, 7));
+    windows.Form2->SpeedButton1->click();
+    EXPECT_FALSE(windows.Form2->isVisible());
+    EXPECT_TRUE(table.Row(0).Checked());  // a.com, the day itself
+    EXPECT_TRUE(table.Row(1).Checked());  // b.com, earlier
+    EXPECT_FALSE(table.Row(2).Checked()); // c.com, later
+
+    form.Pardatedexpiration2->trigger();
+    windows.Form3->DateTimePicker2->setDate(QDate(2012, 3, 7));
+    windows.Form3->SpeedButton1->click();
+    EXPECT_FALSE(table.Row(0).Checked()); // the day itself
+    EXPECT_TRUE(table.Row(1).Checked());  // earlier: left alone
+    EXPECT_EQ(windows.Form2->windowTitle(), QStringLiteral("Filtres"));
+    EXPECT_EQ(windows.Form3->Label1->text(), QStringLiteral("Expiration date >"));
+}
+
+TEST_F(MainWindowTest, SaveThenLoadKeepsEveryRowAndAddsNoHeaderRow)
+{
+    addRow("b.com", "2030/01/01");
+    addRow("a.org", "2029/12/31");
+    prompts.answerSaveFile(path("results.csv"));
+    form.BDisk->click();
+    EXPECT_EQ(prompts.lastFileRequest().title, QStringLiteral("Save expire"));
+    EXPECT_EQ(prompts.lastFileRequest().filters.size(), 6);
+    EXPECT_EQ(prompts.lastFileRequest().defaultSuffix, QStringLiteral("csv"));
+
+    form.E1->trigger();
+    prompts.answerOpenFile(path("results.csv"));
+    form.BOpen->click();
+    EXPECT_EQ(prompts.lastFileRequest().title, QStringLiteral("Load expire"));
+    EXPECT_EQ(captions(), (std::vector<std::string>{"http://a.org", "http://b.com"}));
+    EXPECT_EQ(table.Row(0).SubItems(), (std::vector<std::string>{"mailto:info@a.org", "2029/12/31"}));
+    EXPECT_EQ(rowCountStatus(), QStringLiteral("Domains:2"));
+    EXPECT_TRUE(prompts.errors().empty());
+}
+
+TEST_F(MainWindowTest, LoadIgnoresLetterCaseOfTheExtension)
+{
+    std::ofstream(path("LIST.CSV").toStdString(), std::ios::binary) << "http://x.com,mailto:a@x.com,2030/01/01\r\n";
+    prompts.answerOpenFile(path("LIST.CSV"));
+    form.BOpen->click();
+    EXPECT_EQ(captions(), (std::vector<std::string>{"http://x.com"}));
+}
+
+TEST_F(MainWindowTest, CancelledOrBlankDialogsChangeNothing)
+{
+    addRow("a.com", "2030/01/01");
+    prompts.answerSaveFile(std::nullopt);
+    form.BDisk->click();
+    prompts.answerSaveFile(QStringLiteral("  "));
+    form.BDisk->click();
+    prompts.answerOpenFile(std::nullopt);
+    form.BOpen->click();
+    EXPECT_EQ(table.RowCount(), 1);
+    EXPECT_TRUE(prompts.errors().empty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(MainWindowTest, FailedLoadShowsTheErrorAndKeepsTheStatus)
+{
+    form.StatusBar1->setPanelText(1, QStringLiteral("Domains:7"));
+    prompts.answerOpenFile(path("missing.csv"));
+    form.BOpen->click();
+    EXPECT_EQ(prompts.errors(), (std::vector<QString>{QStringLiteral("File cannot be opened")}));
+    EXPECT_EQ(rowCountStatus(), QStringLiteral("Domains:7"));
+}
+
+TEST_F(MainWindowTest, WebSiteButtonOpensTheHomePage)
+{
+    form.SpeedButton5->click();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].startsWith(QStringLiteral("https://")));
+}
+
+TEST(StartUp, SplashStaysUpForTheWaitAndIsGoneBeforeTheMainWindowShows)
+{
+    ScriptedPrompts prompts;
+    FakeTickSource ticks;
+    EventPump pump(ticks);
+    bool splashSeen = false;
+    ticks.setOnWait([&](std::uint32_t) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            splashSeen |= qobject_cast<TSplash*>(w) != nullptr && w->isVisible();
+    });
+    const std::uint32_t start = ticks.now();
+    StartupWindows windows = createWindows(prompts, pump, std::make_unique<FakePageLoader>(), WhoisServices{});
+
+    EXPECT_TRUE(splashSeen);
+    EXPECT_GE(ticks.now() - start, 1500u);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<TSplash*>(w), nullptr);
+    EXPECT_FALSE(windows.Form1->isVisible());
+    EXPECT_FALSE(windows.Form2->isVisible());
+    EXPECT_FALSE(windows.Form3->isVisible());
+    EXPECT_EQ(windows.Form1->windowTitle(), QStringLiteral("Ostrevo"));
+}
+
+TEST(StartUp, SplashDrawsItsSilverFrameAroundThePicture)
+{
+    TSplash splash;
+    const QImage image = splash.grab().toImage();
+    EXPECT_EQ(image.size(), QSize(409, 290));
+    EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(Qt::black));
+    EXPECT_EQ(QColor(image.pixel(2, 100)), QColor(192, 192, 192));
+    EXPECT_NE(QColor(image.pixel(200, 140)), QColor(192, 192, 192));
+}
+
+} // namespace
+} // namespace ostrevo

@@ -1,0 +1,446 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+// The search run on fake page loaders and a fake clock: turns, offsets, the
+// limit and the hand-over, Stop and close, refusals and errors.
+#include "listefixture.h"
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace ostrevo {
+namespace {
+
+using test::CatalogueEngine;
+using test::FakePageLoader;
+using test::ListeFixture;
+
+// "alpha-10" for http://alpha.test/...=10
+std::string pageTag(const std::string& url)
+{
+    const std::size_t host = url.find("://") + 3;
+    return url.substr(host, url.find('.', host) - host) + "-" + url.substr(url.rfind('=') + 1);
+}
+
+// Every result page holds two hosts of its own, one behind http, one behind
+// https, and a line that is no link.
+std::string resultPage(const std::string& url)
+{
+    const std::string tag = pageTag(url);
+    return "Results for you\r\nFirst http://www." + tag + "-a.com/page\r\nSecond https://" + tag +
+           "-b.net/x more\r\n";
+}
+
+struct ButtonStates {
+    bool play, stop, finish, commands;
+    bool operator==(const ButtonStates&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ButtonStates& s)
+{
+    return out << "{play " << s.play << ", stop " << s.stop << ", finish " << s.finish << ", commands "
+               << s.commands << "}";
+}
+
+class SearchRunTest : public ListeFixture {
+protected:
+    void SetUp() override
+    {
+        writeCatalogue({{"Alpha", "http://alpha.test/s?q=", "&first=", "0", "10"},
+                        {"Beta", "http://beta.test/?k=", "&o=", "1", "5"}});
+        liste->show();
+        liste->keywords->setText(QStringLiteral("cheap hotels"));
+        setUpLoader = [](FakePageLoader& loader, int) { loader.answerEveryNavigation(&resultPage); };
+    }
+
+    // Runs `action` during the run, once loader `index` has been sent to a
+    // URL ending in `suffix`.
+    void whenNavigated(int index, const std::string& suffix, std::function<void()> action)
+    {
+        setUpLoader = [index, suffix, action](FakePageLoader& loader, int made) {
+            loader.setNavigateHandler([&loader, index, made, suffix, action](const std::string& url) {
+                loader.completeSoon(resultPage(url));
+                if (made == index && url.ends_with(suffix)) {
+                    QTimer::singleShot(0, &loader, action);
+                }
+            });
+        };
+    }
+
+    void start()
+    {
+        ASSERT_TRUE(liste->Bplay->isEnabled());
+        liste->Bplay->click();
+    }
+
+    ButtonStates buttons() const
+    {
+        const bool commands = liste->ToolButton2->isEnabled();
+        EXPECT_EQ(liste->Bopen->isEnabled(), commands);
+        EXPECT_EQ(liste->BDisk->isEnabled(), commands);
+        EXPECT_EQ(liste->SpeedButton1->isEnabled(), commands);
+        return {liste->Bplay->isEnabled(), liste->Bstop->isEnabled(), liste->Button6->isEnabled(), commands};
+    }
+
+    std::vector<bool> tickFlags() const
+    {
+        std::vector<bool> result;
+        liste->urls().forEachEntry([&](const std::string&, bool ticked) { result.push_back(ticked); });
+        return result;
+    }
+};
+
+TEST_F(SearchRunTest, EnginesTakeTurnsPagingByTheirOwnStepsUntilTheLimit)
+{
+    tickEngine(0);
+    tickEngine(1);
+    liste->totalresultats->setText(QStringLiteral("8"));
+    start();
+
+    ASSERT_EQ(loaders.size(), 2u);
+    EXPECT_EQ(loaders[0]->navigatedUrls(),
+              (std::vector<std::string>{"http://alpha.test/s?q=cheap hotels&first=0",
+                                        "http://alpha.test/s?q=cheap hotels&first=10",
+                                        "http://alpha.test/s?q=cheap hotels&first=20"}));
+    EXPECT_EQ(loaders[1]->navigatedUrls(),
+              (std::vector<std::string>{"http://beta.test/?k=cheap hotels&o=1", "http://beta.test/?k=cheap hotels&o=6",
+                                        "http://beta.test/?k=cheap hotels&o=11"}));
+    // A first page is only loaded; each later turn reads the page before.
+    EXPECT_EQ(loaders[0]->pageTextReads(), 2);
+    EXPECT_EQ(loaders[1]->pageTextReads(), 2);
+    for (FakePageLoader* loader : loaders) {
+        EXPECT_FALSE(loader->visible());
+        EXPECT_TRUE(loader->silent());
+        EXPECT_TRUE(loader->requestNewWindow());
+    }
+
+    // The limit ended the run and Finish handed the hosts over.
+    const std::vector<std::string> hosts{"www.alpha-0-a.com",  "alpha-0-b.net",  "www.beta-1-a.com",
+                                         "beta-1-b.net",       "www.alpha-10-a.com", "alpha-10-b.net",
+                                         "www.beta-6-a.com",   "beta-6-b.net"};
+    EXPECT_EQ(urlTexts(), hosts);
+    EXPECT_EQ(lookedUpHosts(), hosts);
+    EXPECT_EQ(tickFlags(), std::vector<bool>(8, false));
+    EXPECT_EQ(buttons(), (ButtonStates{true, false, true, true}));
+    EXPECT_EQ(liste->buffer->maximum(), 8);
+    EXPECT_TRUE(liste->isHidden());
+    EXPECT_TRUE(liste->stopFlag());
+    EXPECT_FALSE(form1->BPlay->isEnabled());
+    EXPECT_TRUE(form1->BStop->isEnabled());
+    EXPECT_FALSE(form1->BOpen->isEnabled());
+    EXPECT_TRUE(prompts.log().empty());
+}
+
+TEST_F(SearchRunTest, KeywordsAreEncodedAndReadAfreshEveryTurn)
+{
+    tickEngine(0);
+    liste->keywords->setText(QStringLiteral("c# a+b"));
+    liste->totalresultats->setText(QStringLiteral("4"));
+    whenNavigated(0, "=0", [this] { liste->keywords->setText(QStringLiteral("new")); });
+    start();
+    EXPECT_EQ(loaders[0]->navigatedUrls(),
+              (std::vector<std::string>{"http://alpha.test/s?q=c%23 a%2Bb&first=0", "http://alpha.test/s?q=new&first=10",
+                                        "http://alpha.test/s?q=new&first=20"}));
+}
+
+TEST_F(SearchRunTest, WhileRunningStartIsOffAndStopAndFinishAreOn)
+{
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("2"));
+    std::optional<ButtonStates> during;
+    whenNavigated(0, "=0", [&] { during = buttons(); });
+    start();
+    ASSERT_TRUE(during);
+    EXPECT_EQ(*during, (ButtonStates{false, true, true, false}));
+}
+
+TEST_F(SearchRunTest, LimitAlreadyReachedEndsAfterTheFirstTurn)
+{
+    tickEngine(0);
+    tickEngine(1);
+    liste->totalresultats->setText(QStringLiteral("0"));
+    start();
+    EXPECT_EQ(loaders[0]->navigatedUrls().size(), 1u);
+    EXPECT_TRUE(loaders[1]->navigatedUrls().empty());
+    EXPECT_EQ(prompts.log(),
+              std::vector<QString>{QStringLiteral("information: You must extract urls or load a list of urls before !")});
+    EXPECT_TRUE(mainLoader->navigatedUrls().empty());
+    // Finish refused: the window stays.
+    EXPECT_FALSE(liste->isHidden());
+}
+
+TEST_F(SearchRunTest, KeptListIsAddedToWithoutRepeats)
+{
+    liste->urls().append("WWW.ALPHA-0-A.COM");
+    liste->urls().append("old.example.com");
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("4"));
+    prompts.answerQuestion(false);
+    start();
+    EXPECT_EQ(prompts.log().front(), QStringLiteral("question: Delete previous list of urls ?"));
+    EXPECT_EQ(lookedUpHosts(), (std::vector<std::string>{"www.alpha-0-a.com", "old.example.com", "alpha-0-b.net",
+                                                         "www.alpha-10-a.com", "alpha-10-b.net"}));
+}
+
+TEST_F(SearchRunTest, AnsweringYesStartsFromAnEmptyList)
+{
+    liste->urls().append("old.example.com");
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("2"));
+    prompts.answerQuestion(true);
+    start();
+    EXPECT_EQ(lookedUpHosts(), (std::vector<std::string>{"www.alpha-0-a.com", "alpha-0-b.net"}));
+}
+
+TEST_F(SearchRunTest, StopAnsweredNoGoesOnAndYesEndsTheRun)
+{
+    tickEngine(0);
+    liste->RadioButton1->click();
+    prompts.answerQuestion(false);
+    prompts.answerQuestion(true);
+    setUpLoader = [this](FakePageLoader& loader, int) {
+        loader.setNavigateHandler([this, &loader](const std::string& url) {
+            loader.completeSoon(resultPage(url));
+            if (url.ends_with("=20") || url.ends_with("=40")) {
+                QTimer::singleShot(0, liste->Bstop, &QToolButton::click);
+            }
+        });
+    };
+    start();
+
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("question: Stop extracting ?"),
+                                                   QStringLiteral("question: Stop extracting ?")}));
+    EXPECT_EQ(loaders[0]->navigatedUrls().size(), 5u);
+    EXPECT_EQ(liste->urls().count(), 8);
+    EXPECT_EQ(tickFlags(), std::vector<bool>(8, true));
+    EXPECT_EQ(buttons(), (ButtonStates{true, true, true, true}));
+    // Unlimited: the bar still takes its maximum from the box.
+    EXPECT_EQ(liste->buffer->maximum(), 250);
+    EXPECT_TRUE(mainLoader->navigatedUrls().empty());
+    EXPECT_FALSE(liste->isHidden());
+}
+
+TEST_F(SearchRunTest, StopOutsideARun)
+{
+    prompts.answerQuestion(false);
+    liste->BstopClick();
+    EXPECT_EQ(buttons(), (ButtonStates{true, false, true, true}));
+
+    liste->urls().append("a.com");
+    liste->Bplay->setEnabled(false);
+    liste->ToolButton2->setEnabled(false);
+    liste->Bopen->setEnabled(false);
+    liste->BDisk->setEnabled(false);
+    liste->SpeedButton1->setEnabled(false);
+    prompts.answerQuestion(true);
+    liste->BstopClick();
+    EXPECT_EQ(buttons(), (ButtonStates{true, false, true, true}));
+    EXPECT_EQ(tickFlags(), std::vector<bool>{true});
+    EXPECT_TRUE(liste->stopFlag());
+}
+
+TEST_F(SearchRunTest, ClosingEndsTheRunAfterItsTurnAndKeepsTheLoaders)
+{
+    tickEngine(0);
+    whenNavigated(0, "=20", [this] { liste->close(); });
+    start();
+    EXPECT_EQ(loaders[0]->navigatedUrls().size(), 3u);
+    EXPECT_TRUE(liste->isHidden());
+    // Nothing was touched: the buttons are as the run left them.
+    EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
+    QPointer<FakePageLoader> loader(loaders[0]);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(loader);
+    EXPECT_EQ(liste->currentRun()->engineCount(), 1);
+    EXPECT_TRUE(mainLoader->navigatedUrls().empty());
+}
+
+TEST_F(SearchRunTest, WaitsInTheEventLoopWhileEveryLoaderIsBusy)
+{
+    tickEngine(0);
+    tickEngine(1);
+    // Pages that never finish.
+    setUpLoader = [](FakePageLoader& loader, int) { loader.setNavigateHandler([](const std::string&) {}); };
+    ticks.setOnWait([this](std::uint32_t) {
+        if (ticks.waitCount() == 20) {
+            liste->close();
+        }
+    });
+    const std::uint32_t before = ticks.now();
+    start();
+    EXPECT_EQ(loaders[0]->navigatedUrls().size(), 1u);
+    EXPECT_EQ(loaders[1]->navigatedUrls().size(), 1u);
+    EXPECT_EQ(ticks.waitCount(), 20);
+    EXPECT_EQ(ticks.now() - before, 20u * 50u);
+}
+
+TEST_F(SearchRunTest, EmptyKeywordsComeFirst)
+{
+    liste->keywords->clear();
+    liste->totalresultats->setText(QStringLiteral("not a number"));
+    start();
+    EXPECT_EQ(prompts.log(), std::vector<QString>{QStringLiteral("information: Please, enter keywords ")});
+    EXPECT_EQ(buttons(), (ButtonStates{true, true, true, false}));
+    EXPECT_TRUE(loaders.empty());
+}
+
+TEST_F(SearchRunTest, NoEngineTicked)
+{
+    start();
+    EXPECT_EQ(prompts.log(),
+              std::vector<QString>{QStringLiteral("information: You must select at least one search engine")});
+    EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
+    EXPECT_EQ(liste->buffer->maximum(), 250);
+    EXPECT_TRUE(loaders.empty());
+}
+
+TEST_F(SearchRunTest, ElevenEnginesRunAndTwelveAreRefused)
+{
+    std::vector<CatalogueEngine> engines;
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = "e" + std::to_string(i);
+        engines.push_back({name, "http://" + name + ".test/?q=", "&p="});
+    }
+    writeCatalogue(engines);
+    liste->close();
+    liste->show();
+    for (int i = 0; i < 12; ++i) {
+        tickEngine(i);
+    }
+    start();
+    EXPECT_EQ(prompts.log(),
+              std::vector<QString>{QStringLiteral("information: You can use at most 11 search engines at once")});
+    EXPECT_TRUE(loaders.empty());
+
+    prompts.clearLog();
+    liste->close();
+    liste->show();
+    for (int i = 0; i < 11; ++i) {
+        tickEngine(i);
+    }
+    liste->totalresultats->setText(QStringLiteral("2"));
+    start();
+    ASSERT_EQ(loaders.size(), 11u);
+    EXPECT_EQ(loaders[10]->navigatedUrls().front(), "http://e10.test/?q=cheap hotels&p=0");
+    EXPECT_TRUE(prompts.log().empty());
+}
+
+TEST_F(SearchRunTest, ErrorsEndTheRunInTheErrorBox)
+{
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("12x"));
+    start();
+    EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("'12x' is not a valid integer value")});
+
+    // Each failed start leaves Start off, as a run going would.
+    EXPECT_FALSE(liste->Bplay->isEnabled());
+    liste->Bplay->setEnabled(true);
+    prompts.clearLog();
+    liste->totalresultats->setText(QStringLiteral("-5"));
+    start();
+    EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("QProgressBar property out of range")});
+
+    liste->Bplay->setEnabled(true);
+    prompts.clearLog();
+    liste->totalresultats->setText(QStringLiteral("250"));
+    std::filesystem::remove(folder.path() / "listex.txt");
+    start();
+    EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("Cannot open file listex.txt")});
+    EXPECT_TRUE(loaders.empty());
+    // The run is left as it was when the error came.
+    EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
+}
+
+TEST_F(SearchRunTest, CatalogueEntryCutShort)
+{
+    folder.write("listex.txt", "Alpha\r\nhttp://alpha.test/?q=\r\n&p=\r\n");
+    liste->close();
+    liste->show();
+    tickEngine(0);
+    start();
+    EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("List index out of bounds (3)")});
+    EXPECT_TRUE(loaders.empty());
+}
+
+TEST_F(SearchRunTest, OffsetThatIsNoNumberFailsTheFirstTurn)
+{
+    writeCatalogue({{"Alpha", "http://alpha.test/?q=", "&p=", "first", "10"}});
+    liste->close();
+    liste->show();
+    tickEngine(0);
+    start();
+    EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("'first' is not a valid integer value")});
+    ASSERT_EQ(loaders.size(), 1u);
+    EXPECT_TRUE(loaders[0]->navigatedUrls().empty());
+    EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
+}
+
+TEST_F(SearchRunTest, NewRunLetsThePreviousLoadersGo)
+{
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("2"));
+    start();
+    ASSERT_EQ(loaders.size(), 1u);
+    QPointer<FakePageLoader> first(loaders[0]);
+
+    liste->show();
+    tickEngine(0);
+    prompts.answerQuestion(true);
+    start();
+    ASSERT_EQ(loaders.size(), 2u);
+    QPointer<FakePageLoader> second(loaders[1]);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(first);
+    EXPECT_TRUE(second);
+}
+
+TEST_F(SearchRunTest, RunStartedFromInsideARunningOneTakesOver)
+{
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("1000"));
+    prompts.answerQuestion(true);  // Stop extracting ?
+    prompts.answerQuestion(false); // Delete previous list of urls ?
+    whenNavigated(0, "=20", [this] {
+        liste->Bstop->click();
+        liste->totalresultats->setText(QStringLiteral("8"));
+        liste->Bplay->click();
+    });
+    start();
+
+    ASSERT_EQ(loaders.size(), 2u);
+    // The first run stopped touching its loader once the second took over.
+    EXPECT_EQ(loaders[0]->navigatedUrls().size(), 3u);
+    EXPECT_EQ(lookedUpHosts().size(), 8u);
+    QPointer<FakePageLoader> first(loaders[0]);
+    QPointer<FakePageLoader> second(loaders[1]);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(first);
+    EXPECT_TRUE(second);
+    EXPECT_TRUE(prompts.errors().empty());
+}
+
+TEST_F(SearchRunTest, StartThatFailsStillEndsTheRunItReplaced)
+{
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("1000"));
+    prompts.answerQuestion(true);  // Stop extracting ?
+    prompts.answerQuestion(false); // Delete previous list of urls ?
+    whenNavigated(0, "=20", [this] {
+        liste->Bstop->click();
+        std::filesystem::remove(folder.path() / "listex.txt");
+        liste->Bplay->click();
+    });
+    start();
+    EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("Cannot open file listex.txt")});
+    ASSERT_EQ(loaders.size(), 1u);
+    EXPECT_EQ(loaders[0]->navigatedUrls().size(), 3u);
+    for (auto& u : loaders[0]->navigatedUrls()) std::cerr << "DBG " << u << "\n";
+    EXPECT_EQ(liste->currentRun(), nullptr);
+}
+
+} // namespace
+} // namespace ostrevo
