@@ -61,13 +61,15 @@ void writeWorkbook(const fs::path& path)
     std::string strings;
     std::string sheet;
     for (int row = 1; row <= kRows; ++row) {
-        const std::string host = "www.domain-" + std::to_string(order[static_cast<std::size_t>(row - 1)]) + ".com";
+        const std::string host =
+            "www.domain-" + std::to_string(order[static_cast<std::size_t>(row - 1)]) + ".com";
         strings += "<si><t>http://" + host + "</t></si><si><t>mailto:hostmaster@" + host + "</t></si>";
         const std::string r = std::to_string(row);
         const int first = (row - 1) * 2;
         sheet += "<row r=\"" + r + "\"><c r=\"A" + r + "\" t=\"s\"><v>" + std::to_string(first) +
-                 "</v></c><c r=\"B" + r + "\" t=\"s\"><v>" + std::to_string(first + 1) + "</v></c><c r=\"C" + r +
-                 "\" s=\"1\"><v>" + std::to_string(45000 + static_cast<int>(random() % 4000)) + "</v></c></row>";
+                 "</v></c><c r=\"B" + r + "\" t=\"s\"><v>" + std::to_string(first + 1) + "</v></c><c r=\"C" +
+                 r + "\" s=\"1\"><v>" + std::to_string(45000 + static_cast<int>(random() % 4000)) +
+                 "</v></c></row>";
     }
     const std::string relationships = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
     const std::string packageRelationships =
@@ -78,17 +80,19 @@ void writeWorkbook(const fs::path& path)
          "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>"},
         {"_rels/.rels", packageRelationships + "<Relationship Id=\"rId1\" Type=\"" + relationships +
                             "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
-        {"xl/workbook.xml", xmlPart("workbook", "<sheets><sheet name=\"Results\" sheetId=\"1\" r:id=\"rId1\"/></sheets>")},
+        {"xl/workbook.xml",
+         xmlPart("workbook", "<sheets><sheet name=\"Results\" sheetId=\"1\" r:id=\"rId1\"/></sheets>")},
         {"xl/_rels/workbook.xml.rels",
          packageRelationships + "<Relationship Id=\"rId1\" Type=\"" + relationships +
-             "worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" Type=\"" + relationships +
-             "sharedStrings\" Target=\"sharedStrings.xml\"/><Relationship Id=\"rId3\" Type=\"" + relationships +
-             "styles\" Target=\"styles.xml\"/></Relationships>"},
-        {"xl/styles.xml", xmlPart("styleSheet", "<cellXfs count=\"2\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/></cellXfs>")},
+             "worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" Type=\"" +
+             relationships +
+             "sharedStrings\" Target=\"sharedStrings.xml\"/><Relationship Id=\"rId3\" Type=\"" +
+             relationships + "styles\" Target=\"styles.xml\"/></Relationships>"},
+        {"xl/styles.xml",
+         xmlPart("styleSheet", "<cellXfs count=\"2\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/></cellXfs>")},
         {"xl/sharedStrings.xml", xmlPart("sst", strings)},
-        {"xl/worksheets/sheet1.xml",
-         xmlPart("worksheet", "<dimension ref=\"A1:C" + std::to_string(kRows) + "\"/><sheetData>" + sheet +
-                                  "</sheetData>")},
+        {"xl/worksheets/sheet1.xml", xmlPart("worksheet", "<dimension ref=\"A1:C" + std::to_string(kRows) +
+                                                              "\"/><sheetData>" + sheet + "</sheetData>")},
     };
 
     int error = 0;
@@ -173,7 +177,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     g_workbook = fs::temp_directory_path() / ("ostrevo-import-bench-" + std::to_string(::getpid()) + ".xlsx");
     writeWorkbook(g_workbook);
-    std::printf("workbook: %s, %ju bytes\n", g_workbook.c_str(), static_cast<std::uintmax_t>(fs::file_size(g_workbook)));
+    std::printf("workbook: %s, %ju bytes\n", g_workbook.c_str(),
+                static_cast<std::uintmax_t>(fs::file_size(g_workbook)));
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -12,20 +12,19 @@
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"
 #include "platform/systemlocale.h"
-#include "resultlist/resulttablemodel.h"
+#include "expired/expirycolouringhook.h"
+#include "resultlist/tresultlistview.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QUrl>
-#include <QHeaderView>
 #include <QProgressBar>
+#include <QPalette>
 #include <QStyle>
 #include <QTime>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <climits>
@@ -84,7 +83,6 @@ TForm1::~TForm1()
     // The view and its model read m_table, which is gone before QWidget's own
     // teardown would delete them.
     delete resultat;
-    delete m_model;
 }
 
 QToolButton* TForm1::addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)())
@@ -102,13 +100,18 @@ QToolButton* TForm1::addToolButton(const QString& name, const QIcon& icon, void 
 
 void TForm1::buildToolbar()
 {
-    auto* bar = new QToolBar(this);
+    // A silver panel 32 high, the buttons at fixed places as in the original
+    // layout: three command buttons, a gap, load and save, a gap, the web site
+    // button, a gap, then the progress bar.
+    auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setIconSize(QSize(16, 16));
-    QStyle* s = style();
+    bar->setFixedHeight(32);
+    bar->setAutoFillBackground(true);
+    QPalette silver = bar->palette();
+    silver.setColor(QPalette::Window, QColor(192, 192, 192));
+    bar->setPalette(silver);
 
+    QStyle* s = style();
     BPlay = addToolButton(QStringLiteral("BPlay"), s->standardIcon(QStyle::SP_MediaPlay), &TForm1::BPlayClick);
     BStop = addToolButton(QStringLiteral("BStop"), s->standardIcon(QStyle::SP_MediaStop), &TForm1::BStopClick);
     ToolButton2 = addToolButton(QStringLiteral("ToolButton2"), s->standardIcon(QStyle::SP_FileDialogDetailedView),
@@ -119,24 +122,20 @@ void TForm1::buildToolbar()
                                  &TForm1::SpeedButton5Click);
     BStop->setEnabled(false);
 
-    buffer = new QProgressBar(this);
+    buffer = new QProgressBar(bar);
     buffer->setObjectName(QStringLiteral("buffer"));
     buffer->setRange(0, 100);
     buffer->setValue(0);
     buffer->setTextVisible(false);
-    buffer->setFixedSize(374, 25);
 
-    bar->addWidget(BPlay);
-    bar->addWidget(BStop);
-    bar->addWidget(ToolButton2);
-    bar->addSeparator();
-    bar->addWidget(BOpen);
-    bar->addWidget(BDisk);
-    bar->addSeparator();
-    bar->addWidget(SpeedButton5);
-    bar->addSeparator();
-    bar->addWidget(buffer);
-    addToolBar(Qt::TopToolBarArea, bar);
+    const std::pair<QWidget*, int> places[] = {{BPlay, 0},  {BStop, 25},  {ToolButton2, 50}, {BOpen, 83},
+                                               {BDisk, 108}, {SpeedButton5, 141}, {buffer, 179}};
+    for (const auto& [widget, left] : places) {
+        widget->setParent(bar);
+        widget->move(left + 2, 2);
+    }
+    buffer->setGeometry(179 + 2, 2, 374, 25);
+    setMenuWidget(bar);
 }
 
 void TForm1::buildResultTable()
@@ -152,16 +151,9 @@ void TForm1::buildResultTable()
     m_table.SetSaveHeader(true);
     m_table.SetLoadHeader(false);
 
-    m_model = new ResultTableModel(m_table, this);
-    resultat = new QTreeView(this);
+    resultat = new TResultListView(m_table, this);
     resultat->setObjectName(QStringLiteral("resultat"));
-    resultat->setRootIsDecorated(false);
-    resultat->setUniformRowHeights(true);
-    resultat->setModel(m_model);
-    for (int c = 0; c < m_table.ColumnCount(); ++c)
-        resultat->header()->resizeSection(c, m_table.Column(c).width);
-    connect(m_model, &ResultTableModel::bulkUpdateChanged, resultat,
-            [this](bool open) { resultat->setUpdatesEnabled(!open); });
+    resultat->OnDrawItemProp = expiryColouring();
     setCentralWidget(resultat);
 }
 

@@ -21,14 +21,13 @@ class QProgressBar;
 class QUrl;
 class QTimer;
 class QToolButton;
-class QTreeView;
 
 namespace ostrevo {
 
 class EventPump;
 class PageLoader;
 class Prompts;
-class ResultTableModel;
+class TResultListView;
 class StatusPanels;
 
 class TForm1 final : public QMainWindow {
@@ -72,7 +71,7 @@ public:
     QProgressBar* buffer = nullptr;
     StatusPanels* StatusBar1 = nullptr;
     QTimer* Timer1 = nullptr;
-    QTreeView* resultat = nullptr;
+    TResultListView* resultat = nullptr;
 
     // The command menu and its items.
     QMenu* PopupMenu1 = nullptr;
@@ -104,7 +103,6 @@ private:
     std::unique_ptr<PageLoader> m_www;
     WhoisServices m_whoisServices;
     ResultTable m_table;
-    ResultTableModel* m_model = nullptr;
     QWidget* m_liste = nullptr;
     QWidget* m_form2 = nullptr;
     QWidget* m_form3 = nullptr;

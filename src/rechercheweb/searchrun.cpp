@@ -40,7 +40,8 @@ bool SearchRun::allBusy() const
                        [](const Engine& engine) { return engine.loader->Busy(); });
 }
 
-bool SearchRun::takeTurn(int engine, std::string_view keywords, UrlList& urls, const TextKeyFunction& caseFoldKey)
+bool SearchRun::takeTurn(int engine, std::string_view keywords, UrlList& urls,
+                         const TextKeyFunction& caseFoldKey)
 {
     Engine& current = m_engines.at(static_cast<std::size_t>(engine));
     if (current.loader->Busy()) {

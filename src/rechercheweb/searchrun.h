@@ -49,7 +49,8 @@ public:
     bool takeTurn(int engine, std::string_view keywords, UrlList& urls,
                   const TextKeyFunction& caseFoldKey = asciiLower);
 
-    // A newer run took over: whoever still drives this one must let it go.
+    // The run is over for good (a newer run took over, or its hosts were
+    // handed over): whoever still drives it must let it go.
     void cancel() { m_cancelled = true; }
     bool isCancelled() const { return m_cancelled; }
 

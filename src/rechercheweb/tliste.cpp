@@ -52,12 +52,14 @@ QString welcomeText()
     const QStringList lines{
         QStringLiteral("Welcome to ostrevo v2.00"),
         QString(),
-        QStringLiteral("Ostrevo allows you to seach infos about existing domains names related with a keyword."),
+        QStringLiteral(
+            "Ostrevo allows you to seach infos about existing domains names related with a keyword."),
         QStringLiteral("It uses results from main world engines and check for the date expiration of found "
                        "existing web "),
         QStringLiteral("sites."),
         QStringLiteral("It retrives: the domain name, the email of the registrant and the expiration date."),
-        QStringLiteral("You can easily filter, order your results and exports them to CSV, TXT, XLS, HTML or XML "),
+        QStringLiteral(
+            "You can easily filter, order your results and exports them to CSV, TXT, XLS, HTML or XML "),
         QStringLiteral("formats."),
         QStringLiteral("Visit: ") + fromView(kProductHomePage) +
             QStringLiteral(" for further informations or send email to: ") + fromView(kProductContactEmail),
@@ -93,10 +95,12 @@ QPushButton* pageButton(QWidget* page, const QString& name, const QString& text,
 template <typename Sender, typename Signal>
 void Tliste::bind(Sender* sender, Signal signal, void (Tliste::*handler)())
 {
-    connect(sender, signal, this, [this, handler] { guarded(m_prompts, [this, handler] { (this->*handler)(); }); });
+    connect(sender, signal, this,
+            [this, handler] { guarded(m_prompts, [this, handler] { (this->*handler)(); }); });
 }
 
-Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFactory makeLoader, QWidget* parent)
+Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFactory makeLoader,
+               QWidget* parent)
     : QWidget(parent, Qt::Window), m_prompts(prompts), m_pump(pump), m_form1(form1),
       m_makeLoader(std::move(makeLoader)), m_urls(TextKeyFunction(&caseFoldKey)),
       m_catalogueServer(kCatalogueUpdateServer),
@@ -201,7 +205,8 @@ void Tliste::buildSearchPage()
     layout->addWidget(Splitter1, 1);
     layout->addWidget(StatusBar1);
 
-    SpeedButton3 = pageButton(GroupBox3, QStringLiteral("SpeedButton3"), QStringLiteral("< Previous"), {344, 304});
+    SpeedButton3 =
+        pageButton(GroupBox3, QStringLiteral("SpeedButton3"), QStringLiteral("< Previous"), {344, 304});
     bind(SpeedButton3, &QPushButton::clicked, &Tliste::SpeedButton3Click);
     Button6 = pageButton(GroupBox3, QStringLiteral("Button6"), QStringLiteral("Finish"), {424, 304});
     makeBold(Button6);
@@ -220,8 +225,8 @@ void Tliste::buildToolbar(QWidget* parent)
     palette.setColor(QPalette::Window, QColor(192, 192, 192));
     ToolBar1->setPalette(palette);
 
-    const auto button = [this](const QString& name, QStyle::StandardPixmap icon, const QString& hint, int width,
-                               void (Tliste::*handler)()) {
+    const auto button = [this](const QString& name, QStyle::StandardPixmap icon, const QString& hint,
+                               int width, void (Tliste::*handler)()) {
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(name);
         b->setIcon(style()->standardIcon(icon));
@@ -238,10 +243,10 @@ void Tliste::buildToolbar(QWidget* parent)
     Bstop = button(QStringLiteral("Bstop"), QStyle::SP_MediaStop, QStringLiteral("Stop the search"), 25,
                    &Tliste::BstopClick);
     Bstop->setEnabled(false);
-    Bopen = button(QStringLiteral("Bopen"), QStyle::SP_DialogOpenButton, QStringLiteral("Open a list of urls"),
-                   25, &Tliste::BopenClick);
-    BDisk = button(QStringLiteral("BDisk"), QStyle::SP_DialogSaveButton, QStringLiteral("Save the list of urls"),
-                   25, &Tliste::BDiskClick);
+    Bopen = button(QStringLiteral("Bopen"), QStyle::SP_DialogOpenButton,
+                   QStringLiteral("Open a list of urls"), 25, &Tliste::BopenClick);
+    BDisk = button(QStringLiteral("BDisk"), QStyle::SP_DialogSaveButton,
+                   QStringLiteral("Save the list of urls"), 25, &Tliste::BDiskClick);
     ToolButton2 = button(QStringLiteral("ToolButton2"), QStyle::SP_FileDialogListView,
                          QStringLiteral("Commands on the list of urls"), 25, &Tliste::ToolButton2Click);
     buffer = new QProgressBar(ToolBar1);
@@ -250,8 +255,9 @@ void Tliste::buildToolbar(QWidget* parent)
     buffer->setValue(0);
     buffer->setTextVisible(false);
     buffer->setFixedSize(196, 25);
-    SpeedButton1 = button(QStringLiteral("SpeedButton1"), QStyle::SP_BrowserReload,
-                          QStringLiteral("Update the list of search engines"), 32, &Tliste::SpeedButton1Click);
+    SpeedButton1 =
+        button(QStringLiteral("SpeedButton1"), QStyle::SP_BrowserReload,
+               QStringLiteral("Update the list of search engines"), 32, &Tliste::SpeedButton1Click);
 
     ToolBar1->addWidget(Bplay);
     ToolBar1->addWidget(Bstop);
@@ -347,7 +353,8 @@ void Tliste::buildMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    const auto item = [this](QMenu* menu, const QString& name, const QString& text, void (Tliste::*handler)()) {
+    const auto item = [this](QMenu* menu, const QString& name, const QString& text,
+                             void (Tliste::*handler)()) {
         QAction* action = menu->addAction(text);
         action->setObjectName(name);
         bind(action, &QAction::triggered, handler);
@@ -358,7 +365,8 @@ void Tliste::buildMenu()
         return menu;
     };
     item(PopupMenu1, QStringLiteral("EnterNewUrl"), QStringLiteral("Enter a new url"), &Tliste::enterNewUrl);
-    item(PopupMenu1, QStringLiteral("AlphabeticSort"), QStringLiteral("Alphabetic sort"), &Tliste::alphabeticSort);
+    item(PopupMenu1, QStringLiteral("AlphabeticSort"), QStringLiteral("Alphabetic sort"),
+         &Tliste::alphabeticSort);
     QMenu* check = submenu(QStringLiteral("CheckMenu"), QStringLiteral("Check"));
     item(check, QStringLiteral("CheckAll"), QStringLiteral("All urls"), &Tliste::checkAllUrls);
     item(check, QStringLiteral("CheckContaining"), QStringLiteral("Urls containing words..."),

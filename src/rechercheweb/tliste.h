@@ -74,12 +74,12 @@ public:
     void RadioButton1Click(); // no limit
     void ToolButton2Click();  // the URL list menu
     void Timer1Timer();
-    void BplayClick();   // Start: the search run, until it ends
-    void BstopClick();   // Stop
-    void BopenClick();   // open a URL list file
-    void BDiskClick();   // save the URL list
+    void BplayClick();        // Start: the search run, until it ends
+    void BstopClick();        // Stop
+    void BopenClick();        // open a URL list file
+    void BDiskClick();        // save the URL list
     void SpeedButton1Click(); // update the catalogue from the server
-    void Button6Click(); // Finish: hand the hosts to the main window
+    void Button6Click();      // Finish: hand the hosts to the main window
 
     // The URL list menu.
     void enterNewUrl();
@@ -140,7 +140,8 @@ private:
     void buildLists(QWidget* parent);
     void buildMenu();
     // Runs `handler` through the error guard when `sender` emits `signal`.
-    template <typename Sender, typename Signal> void bind(Sender* sender, Signal signal, void (Tliste::*handler)());
+    template <typename Sender, typename Signal>
+    void bind(Sender* sender, Signal signal, void (Tliste::*handler)());
 
     void showPage(int page);
     void fillEngineList();

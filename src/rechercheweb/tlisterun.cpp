@@ -91,8 +91,8 @@ void Tliste::BplayClick()
         return;
     }
     if (names.size() > static_cast<std::size_t>(SearchRun::MaxEngines)) {
-        m_prompts.information(QStringLiteral("You can use at most %1 search engines at once")
-                                  .arg(SearchRun::MaxEngines));
+        m_prompts.information(
+            QStringLiteral("You can use at most %1 search engines at once").arg(SearchRun::MaxEngines));
         return;
     }
 
@@ -107,7 +107,8 @@ void Tliste::BplayClick()
     auto run = std::make_shared<SearchRun>(std::move(engines), m_makeLoader, &releaseLater);
     m_run = run;
 
-    const int limit = RadioButton3->isChecked() ? parseInteger(toStd(totalresultats->text())) : UnlimitedLinks;
+    const int limit =
+        RadioButton3->isChecked() ? parseInteger(toStd(totalresultats->text())) : UnlimitedLinks;
     runSearch(*run, limit);
 }
 
@@ -131,7 +132,7 @@ void Tliste::runSearch(SearchRun& run, int limit)
         } else {
             m_pump.processMessages();
         }
-        if (stopflag) {
+        if (stopflag || run.isCancelled()) {
             return;
         }
         k = (k + 1) % engines;

@@ -52,7 +52,8 @@ void Tliste::tickUrlsContaining(bool ticked)
     }
     const QString prompt = ticked ? QStringLiteral("Keep urls containg string. (; as separator) ")
                                   : QStringLiteral("Delete urls containg string. (; as separator) ");
-    const std::optional<QString> answer = m_prompts.inputText(QStringLiteral("Filter URLs"), prompt, QString());
+    const std::optional<QString> answer =
+        m_prompts.inputText(QStringLiteral("Filter URLs"), prompt, QString());
     if (!answer || answer->isEmpty()) {
         return;
     }
@@ -61,9 +62,11 @@ void Tliste::tickUrlsContaining(bool ticked)
 
 void Tliste::BDiskClick()
 {
-    const std::optional<QString> fileName = m_prompts.saveFileName(
-        {QStringLiteral("Save a list of urls"), {QStringLiteral("*.txt (*.txt)"), QStringLiteral("*.* (*)")},
-         QStringLiteral("txt"), QString()});
+    const std::optional<QString> fileName =
+        m_prompts.saveFileName({QStringLiteral("Save a list of urls"),
+                                {QStringLiteral("*.txt (*.txt)"), QStringLiteral("*.* (*)")},
+                                QStringLiteral("txt"),
+                                QString()});
     if (!fileName) {
         return;
     }
@@ -92,6 +95,11 @@ void Tliste::Button6Click()
     if (m_urls.isEmpty()) {
         m_prompts.information(QStringLiteral("You must extract urls or load a list of urls before !"));
         return;
+    }
+    // A page still being read (reading waits for the browser) must not add
+    // to the hosts handed over.
+    if (m_run) {
+        m_run->cancel();
     }
     reduceToHosts(m_urls);
     setListCommandsEnabled(true);

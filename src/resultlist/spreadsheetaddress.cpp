@@ -59,7 +59,8 @@ std::string_view withoutLeadingDollar(std::string_view reference)
 std::optional<int> reportedRow(std::string_view reference)
 {
     const std::size_t dollar = reference.find('$');
-    const std::string_view digits = dollar == std::string_view::npos ? reference : reference.substr(dollar + 1);
+    const std::string_view digits =
+        dollar == std::string_view::npos ? reference : reference.substr(dollar + 1);
     return positiveNumber(digits, kSheetMaxRows);
 }
 

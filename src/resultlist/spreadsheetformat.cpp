@@ -75,9 +75,9 @@ DateFormatKind BuiltInFormatKind(int formatId)
 
 DateFormatKind FormatCodeKind(std::string_view code)
 {
-    bool date = false;   // y, d, e (era year), or m without hours or seconds
-    bool time = false;   // h, s, AM/PM
-    bool month = false;  // m: month, or minutes next to h and s
+    bool date = false;  // y, d, e (era year), or m without hours or seconds
+    bool time = false;  // h, s, AM/PM
+    bool month = false; // m: month, or minutes next to h and s
     for (std::size_t i = 0; i < code.size(); ++i) {
         const char c = code[i];
         if (c == ';') {

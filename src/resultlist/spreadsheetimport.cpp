@@ -40,7 +40,8 @@ private:
     const BusyIndicator& m_busy;
 };
 
-std::string tooLargeMessage(const std::filesystem::path& fileName, const std::string& what, std::int64_t cells)
+std::string tooLargeMessage(const std::filesystem::path& fileName, const std::string& what,
+                            std::int64_t cells)
 {
     return "Cannot import " + fileName.string() + ": " + what + " holds " + std::to_string(cells) +
            " cells, more than the " + std::to_string(kMaxImportedCells) + " the table can take";

@@ -45,7 +45,8 @@ bool digitsAt(std::string_view text, std::size_t pos, std::size_t count, int& va
 
 bool validDate(int year, int month, int day)
 {
-    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+    const std::chrono::year_month_day date{std::chrono::year{year},
+                                           std::chrono::month{static_cast<unsigned>(month)},
                                            std::chrono::day{static_cast<unsigned>(day)}};
     return year >= 1 && date.ok();
 }
@@ -102,7 +103,8 @@ std::string DateTimeText(const SheetDateTime& dateTime)
     int length = 0;
     switch (dateTime.part) {
     case SheetDateTime::Part::Date:
-        length = std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", dateTime.year, dateTime.month, dateTime.day);
+        length = std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", dateTime.year, dateTime.month,
+                               dateTime.day);
         break;
     case SheetDateTime::Part::Time:
         length = std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", dateTime.hour, dateTime.minute,

@@ -209,16 +209,17 @@ int TResultListView::rowX(const QPoint& point) const
     return point.x() + horizontalOffset();
 }
 
-void TResultListView::openLinkAt(const QModelIndex& index)
+bool TResultListView::openLinkAt(const QModelIndex& index)
 {
     const std::string_view text = cellText(index.row(), index.column());
     if (!isOpenableLink(text) || !m_linkOpener) {
-        return;
+        return false;
     }
     m_linkOpener(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return true;
 }
 
-bool TResultListView::pressToggledCheck(const QPoint& point)
+bool TResultListView::handleLeftPress(const QPoint& point)
 {
     const QModelIndex index = indexAt(point);
     if (!index.isValid() || index.row() >= m_table.RowCount()) {
@@ -228,7 +229,7 @@ bool TResultListView::pressToggledCheck(const QPoint& point)
     const bool checkboxes = m_table.Checkboxes();
     if (m_urlShow && listgeometry::inLinkClickZone(x, checkboxes) &&
         isLinkText(cellText(index.row(), index.column()))) {
-        openLinkAt(index);
+        m_pressOpenedLink = openLinkAt(index);
     }
     if (!listgeometry::inCheckZone(x, checkboxes)) {
         return false;
@@ -241,7 +242,8 @@ bool TResultListView::pressToggledCheck(const QPoint& point)
 void TResultListView::mousePressEvent(QMouseEvent* event)
 {
     m_swallowRelease = false;
-    if (event->button() == Qt::LeftButton && pressToggledCheck(event->position().toPoint())) {
+    m_pressOpenedLink = false;
+    if (event->button() == Qt::LeftButton && handleLeftPress(event->position().toPoint())) {
         // A check mark click neither selects the row nor starts editing.
         m_swallowRelease = true;
         event->accept();
@@ -267,7 +269,7 @@ void TResultListView::mouseDoubleClickEvent(QMouseEvent* event)
     const QModelIndex index = indexAt(point);
     if (event->button() == Qt::LeftButton && index.isValid() &&
         listgeometry::inCheckZone(rowX(point), m_table.Checkboxes())) {
-        pressToggledCheck(point);
+        handleLeftPress(point);
         m_swallowRelease = true;
         event->accept();
         return;
@@ -321,6 +323,16 @@ bool TResultListView::viewportEvent(QEvent* event)
         restoreCursor();
     }
     return QTreeView::viewportEvent(event);
+}
+
+bool TResultListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // Clicking the selected row's site opens the site; an editor popping up
+    // over the caption as well would only be in the way.
+    if (trigger == SelectedClicked && m_pressOpenedLink) {
+        return false;
+    }
+    return QTreeView::edit(index, trigger, event);
 }
 
 void TResultListView::keyPressEvent(QKeyEvent* event)

@@ -117,6 +117,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     struct RowColours;
@@ -127,8 +128,10 @@ private:
 
     // x measured from the row's left edge, whatever the horizontal scrolling.
     int rowX(const QPoint& point) const;
-    bool pressToggledCheck(const QPoint& point);
-    void openLinkAt(const QModelIndex& index);
+    // Opens a link under the point and toggles a check mark in the check
+    // zone; true when the press toggled and goes no further.
+    bool handleLeftPress(const QPoint& point);
+    bool openLinkAt(const QModelIndex& index);
     void updateCursor(const QPoint& point);
     void restoreCursor();
     std::string_view cellText(int row, int column) const;
@@ -160,6 +163,8 @@ private:
     bool m_applyingWidths = false;
     // The press toggled a check mark: its release must not start editing.
     bool m_swallowRelease = false;
+    // The press opened a link: a click on the selected row then edits nothing.
+    bool m_pressOpenedLink = false;
     // The hand is shown over a link; the cursor set on the table before it, if any.
     bool m_handShown = false;
     std::optional<QCursor> m_savedCursor;

@@ -80,7 +80,8 @@ SheetContents ReadXlsSheet(const std::filesystem::path& fileName)
         throw fail(reasonOf(error));
     }
     unsigned int info = 0;
-    if (freexl_get_info(handle.get(), FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED) {
+    if (freexl_get_info(handle.get(), FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
+        info == FREEXL_BIFF_OBFUSCATED) {
         throw fail("it is protected by a password");
     }
     if (freexl_get_info(handle.get(), FREEXL_BIFF_SHEET_COUNT, &info) != FREEXL_OK || info == 0) {
@@ -103,7 +104,8 @@ SheetContents ReadXlsSheet(const std::filesystem::path& fileName)
     for (unsigned int row = 0; row < rows; ++row) {
         for (unsigned short column = 0; column < columns; ++column) {
             FreeXL_CellValue cell{};
-            if (const int error = freexl_get_cell_value(handle.get(), row, column, &cell); error != FREEXL_OK) {
+            if (const int error = freexl_get_cell_value(handle.get(), row, column, &cell);
+                error != FREEXL_OK) {
                 throw fail(reasonOf(error));
             }
             if (!contents.add({column + 1, static_cast<int>(row) + 1}, valueOf(cell))) {

@@ -94,10 +94,6 @@ public:
         if (m_file == nullptr) {
             throw m_zip.damaged(m_name + ": " + zip_strerror(zip.get()));
         }
-        QByteArray all;
-        for (;;) { QByteArray chunk(static_cast<qsizetype>(kReadChunk), Qt::Uninitialized);
-            const zip_int64_t got = zip_fread(m_file, chunk.data(), kReadChunk); if (got <= 0) break; all.append(chunk.constData(), got); }
-        m_reader.addData(all); m_atEnd = true;
     }
     ~XmlPart() { zip_fclose(m_file); }
     XmlPart(const XmlPart&) = delete;
@@ -136,7 +132,10 @@ public:
         }
     }
 
-    EResultListError damaged(const std::string& detail) const { return m_zip.damaged(m_name + ": " + detail); }
+    EResultListError damaged(const std::string& detail) const
+    {
+        return m_zip.damaged(m_name + ": " + detail);
+    }
 
 private:
     void feed()
@@ -174,7 +173,12 @@ QString elementText(XmlPart& part)
         } else if (token == Token::EndElement) {
             --depth;
         } else if (token == Token::Characters) {
-            text += part.reader().text();
+            // Usually one piece: take it whole rather than grow an empty string.
+            if (text.isEmpty()) {
+                text = part.reader().text().toString();
+            } else {
+                text += part.reader().text();
+            }
         } else if (token == Token::EndDocument) {
             break;
         }
@@ -316,7 +320,8 @@ std::vector<Relationship> readRelationships(XmlPart& part, const std::string& ba
         if (attribute(attributes, "TargetMode") == u"External") {
             continue;
         }
-        relationships.push_back({attribute(attributes, "Id").toString(), attribute(attributes, "Type").toString(),
+        relationships.push_back({attribute(attributes, "Id").toString(),
+                                 attribute(attributes, "Type").toString(),
                                  resolvePartName(baseDirectory, attribute(attributes, "Target"))});
     }
     return relationships;
@@ -391,7 +396,8 @@ std::vector<DateFormatKind> readStyles(XmlPart& part)
         } else if (name == u"numFmt") {
             const QXmlStreamAttributes attributes = part.reader().attributes();
             if (const std::optional<int> id = parseInt(attribute(attributes, "numFmtId"))) {
-                customFormats[*id] = FormatCodeKind(attribute(attributes, "formatCode").toString().toStdString());
+                customFormats[*id] =
+                    FormatCodeKind(attribute(attributes, "formatCode").toString().toStdString());
             }
         } else if (name == u"xf" && inCellStyles) {
             styleFormats.push_back(parseInt(attribute(part.reader().attributes(), "numFmtId")).value_or(0));
@@ -550,8 +556,10 @@ private:
         if (!hasValue && !hasInline) {
             return; // a cell with a style only
         }
-        if (!m_contents.add(position, valueOf(position, type, format, value, hasInline ? &inlineText : nullptr))) {
-            throw importError(m_part.fileName(), "it holds more than " + std::to_string(SheetContents::kMaxCells) + " values");
+        if (!m_contents.add(position,
+                            valueOf(position, type, format, value, hasInline ? &inlineText : nullptr))) {
+            throw importError(m_part.fileName(),
+                              "it holds more than " + std::to_string(SheetContents::kMaxCells) + " values");
         }
     }
 
@@ -601,7 +609,8 @@ private:
             return value.toStdString();
         }
         if (format) {
-            if (const std::optional<SheetDateTime> date = DateFromSerial(number, m_workbook.date1904, *format)) {
+            if (const std::optional<SheetDateTime> date =
+                    DateFromSerial(number, m_workbook.date1904, *format)) {
                 return *date;
             }
         }
@@ -632,7 +641,8 @@ SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
         }
     }
     if (workbookName.ends_with(".bin")) {
-        throw importError(fileName, "it is an Excel binary workbook (.xlsb), which cannot be read; save it as .xlsx");
+        throw importError(fileName,
+                          "it is an Excel binary workbook (.xlsb), which cannot be read; save it as .xlsx");
     }
     const auto workbookIndex = zip.locate(workbookName);
     if (!workbookIndex) {

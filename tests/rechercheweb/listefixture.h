@@ -61,8 +61,9 @@ protected:
         auto www = std::make_unique<FakePageLoader>();
         mainLoader = www.get();
         mainLoader->answerEveryNavigation([](const std::string&) { return std::string("No match\r\n"); });
-        form1 = std::make_unique<TForm1>(prompts, pump, std::move(www),
-                                         WhoisServices{{"first.test", "/one?d="}, {"second.test", "/two?d="}});
+        form1 =
+            std::make_unique<TForm1>(prompts, pump, std::move(www),
+                                     WhoisServices{{"first.test", "/one?d="}, {"second.test", "/two?d="}});
         liste = std::make_unique<Tliste>(prompts, pump, *form1, [this] {
             auto loader = std::make_unique<FakePageLoader>();
             if (setUpLoader) {

@@ -110,9 +110,8 @@ TEST(SearchRun, LoadersGoToTheReleaseWhenTheRunEnds)
     Made made;
     std::vector<PageLoader*> released;
     {
-        SearchRun run({engine("a"), engine("b")}, made.factory(), [&](std::unique_ptr<PageLoader> loader) {
-            released.push_back(loader.get());
-        });
+        SearchRun run({engine("a"), engine("b")}, made.factory(),
+                      [&](std::unique_ptr<PageLoader> loader) { released.push_back(loader.get()); });
     }
     EXPECT_EQ(released, (std::vector<PageLoader*>{made.loaders[0], made.loaders[1]}));
 }

@@ -40,8 +40,9 @@ std::string htmlPage(const std::string& body)
 std::string resultPage(const std::string& first)
 {
     if (first == "0") {
-        return htmlPage("<h1>Results</h1><p>Alpha shop <a href=\"http://www.alpha-shop.com/tea\">"
-                        "http://www.alpha-shop.com/tea</a></p><p>Beta store https://beta-store.net/green</p>");
+        return htmlPage(
+            "<h1>Results</h1><p>Alpha shop <a href=\"http://www.alpha-shop.com/tea\">"
+            "http://www.alpha-shop.com/tea</a></p><p>Beta store https://beta-store.net/green</p>");
     }
     if (first == "10") {
         return htmlPage("<p>Gamma http://www.gamma-one.org/</p><p>Delta https://www.delta-two.com/x?y=1</p>");
@@ -85,15 +86,16 @@ TEST(LinksSearchInBrowser, KeywordsBecomeRowsInTheMainWindow)
     });
     server.get("/whois", [](const httplib::Request& request, httplib::Response& response) {
         const std::string host = request.get_param_value("domain");
-        response.set_content(whoisPage("domain: " + host + "\ncontact: admin@" + host +
-                                       "\nRecord expires on 05-Nov-2025.\n"),
-                             "text/html; charset=utf-8");
+        response.set_content(
+            whoisPage("domain: " + host + "\ncontact: admin@" + host + "\nRecord expires on 05-Nov-2025.\n"),
+            "text/html; charset=utf-8");
     });
     server.start();
     const std::string hostAndPort = "127.0.0.1:" + std::to_string(server.port());
 
     TempFolder folder;
-    folder.write("listex.txt", "Loopback\r\nhttp://" + hostAndPort + "/search?q=\r\n&first=\r\n0\r\n10\r\n\r\n");
+    folder.write("listex.txt",
+                 "Loopback\r\nhttp://" + hostAndPort + "/search?q=\r\n&first=\r\n0\r\n10\r\n\r\n");
     const CurrentDirectory inFolder(folder.path());
     QGuiApplication::setQuitOnLastWindowClosed(false);
 

@@ -107,7 +107,8 @@ TEST_F(SearchRunTest, EnginesTakeTurnsPagingByTheirOwnStepsUntilTheLimit)
                                         "http://alpha.test/s?q=cheap hotels&first=10",
                                         "http://alpha.test/s?q=cheap hotels&first=20"}));
     EXPECT_EQ(loaders[1]->navigatedUrls(),
-              (std::vector<std::string>{"http://beta.test/?k=cheap hotels&o=1", "http://beta.test/?k=cheap hotels&o=6",
+              (std::vector<std::string>{"http://beta.test/?k=cheap hotels&o=1",
+                                        "http://beta.test/?k=cheap hotels&o=6",
                                         "http://beta.test/?k=cheap hotels&o=11"}));
     // A first page is only loaded; each later turn reads the page before.
     EXPECT_EQ(loaders[0]->pageTextReads(), 2);
@@ -119,9 +120,9 @@ TEST_F(SearchRunTest, EnginesTakeTurnsPagingByTheirOwnStepsUntilTheLimit)
     }
 
     // The limit ended the run and Finish handed the hosts over.
-    const std::vector<std::string> hosts{"www.alpha-0-a.com",  "alpha-0-b.net",  "www.beta-1-a.com",
-                                         "beta-1-b.net",       "www.alpha-10-a.com", "alpha-10-b.net",
-                                         "www.beta-6-a.com",   "beta-6-b.net"};
+    const std::vector<std::string> hosts{"www.alpha-0-a.com", "alpha-0-b.net",      "www.beta-1-a.com",
+                                         "beta-1-b.net",      "www.alpha-10-a.com", "alpha-10-b.net",
+                                         "www.beta-6-a.com",  "beta-6-b.net"};
     EXPECT_EQ(urlTexts(), hosts);
     EXPECT_EQ(lookedUpHosts(), hosts);
     EXPECT_EQ(tickFlags(), std::vector<bool>(8, false));
@@ -143,7 +144,8 @@ TEST_F(SearchRunTest, KeywordsAreEncodedAndReadAfreshEveryTurn)
     whenNavigated(0, "=0", [this] { liste->keywords->setText(QStringLiteral("new")); });
     start();
     EXPECT_EQ(loaders[0]->navigatedUrls(),
-              (std::vector<std::string>{"http://alpha.test/s?q=c%23 a%2Bb&first=0", "http://alpha.test/s?q=new&first=10",
+              (std::vector<std::string>{"http://alpha.test/s?q=c%23 a%2Bb&first=0",
+                                        "http://alpha.test/s?q=new&first=10",
                                         "http://alpha.test/s?q=new&first=20"}));
 }
 
@@ -166,8 +168,8 @@ TEST_F(SearchRunTest, LimitAlreadyReachedEndsAfterTheFirstTurn)
     start();
     EXPECT_EQ(loaders[0]->navigatedUrls().size(), 1u);
     EXPECT_TRUE(loaders[1]->navigatedUrls().empty());
-    EXPECT_EQ(prompts.log(),
-              std::vector<QString>{QStringLiteral("information: You must extract urls or load a list of urls before !")});
+    EXPECT_EQ(prompts.log(), std::vector<QString>{QStringLiteral(
+                                 "information: You must extract urls or load a list of urls before !")});
     EXPECT_TRUE(mainLoader->navigatedUrls().empty());
     // Finish refused: the window stays.
     EXPECT_FALSE(liste->isHidden());
@@ -182,8 +184,9 @@ TEST_F(SearchRunTest, KeptListIsAddedToWithoutRepeats)
     prompts.answerQuestion(false);
     start();
     EXPECT_EQ(prompts.log().front(), QStringLiteral("question: Delete previous list of urls ?"));
-    EXPECT_EQ(lookedUpHosts(), (std::vector<std::string>{"www.alpha-0-a.com", "old.example.com", "alpha-0-b.net",
-                                                         "www.alpha-10-a.com", "alpha-10-b.net"}));
+    EXPECT_EQ(lookedUpHosts(),
+              (std::vector<std::string>{"www.alpha-0-a.com", "old.example.com", "alpha-0-b.net",
+                                        "www.alpha-10-a.com", "alpha-10-b.net"}));
 }
 
 TEST_F(SearchRunTest, AnsweringYesStartsFromAnEmptyList)
@@ -291,8 +294,8 @@ TEST_F(SearchRunTest, EmptyKeywordsComeFirst)
 TEST_F(SearchRunTest, NoEngineTicked)
 {
     start();
-    EXPECT_EQ(prompts.log(),
-              std::vector<QString>{QStringLiteral("information: You must select at least one search engine")});
+    EXPECT_EQ(prompts.log(), std::vector<QString>{
+                                 QStringLiteral("information: You must select at least one search engine")});
     EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
     EXPECT_EQ(liste->buffer->maximum(), 250);
     EXPECT_TRUE(loaders.empty());
@@ -312,8 +315,8 @@ TEST_F(SearchRunTest, ElevenEnginesRunAndTwelveAreRefused)
         tickEngine(i);
     }
     start();
-    EXPECT_EQ(prompts.log(),
-              std::vector<QString>{QStringLiteral("information: You can use at most 11 search engines at once")});
+    EXPECT_EQ(prompts.log(), std::vector<QString>{QStringLiteral(
+                                 "information: You can use at most 11 search engines at once")});
     EXPECT_TRUE(loaders.empty());
 
     prompts.clearLog();
@@ -438,7 +441,6 @@ TEST_F(SearchRunTest, StartThatFailsStillEndsTheRunItReplaced)
     EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("Cannot open file listex.txt")});
     ASSERT_EQ(loaders.size(), 1u);
     EXPECT_EQ(loaders[0]->navigatedUrls().size(), 3u);
-    for (auto& u : loaders[0]->navigatedUrls()) std::cerr << "DBG " << u << "\n";
     EXPECT_EQ(liste->currentRun(), nullptr);
 }
 

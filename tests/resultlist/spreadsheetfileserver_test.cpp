@@ -84,8 +84,9 @@ TEST_F(BuiltInServerTest, ReadsTheSameTwoRowsFromEveryWorkbookFormat)
         EXPECT_EQ(table.ColumnCount(), 4) << name;
     }
     import(kFixtures / "biff5.xls");
-    EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"http://abc.org", "Z\xC3\xBCrich", "2.5"},
-                                                    {"http://example.com", "mailto:info@example.com", "2025/11/05"}}));
+    EXPECT_EQ(rowsOf(table),
+              (std::vector<RowTexts>{{"http://abc.org", "Z\xC3\xBCrich", "2.5"},
+                                     {"http://example.com", "mailto:info@example.com", "2025/11/05"}}));
 }
 
 TEST_F(BuiltInServerTest, ReadsAUsedRangeThatStartsAtB2FromB2)
@@ -175,10 +176,9 @@ TEST_F(BuiltInServerTest, XlsxWorkbookDetails)
 
     // Rows and cells without a reference follow the ones before them.
     import(kFixtures / "norefs.xlsx");
-    EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"", "", "", ""},
-                                                    {"", "b4", "", ""},
-                                                    {"a1", "b1", "", ""},
-                                                    {"a3", "", "5", "d3"}}));
+    EXPECT_EQ(rowsOf(table),
+              (std::vector<RowTexts>{
+                  {"", "", "", ""}, {"", "b4", "", ""}, {"a1", "b1", "", ""}, {"a3", "", "5", "d3"}}));
 }
 
 TEST_F(BuiltInServerTest, DelimitedTextSavedUnderASpreadsheetName)
@@ -196,7 +196,8 @@ TEST_F(BuiltInServerTest, DelimitedTextSavedUnderASpreadsheetName)
     EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"Web sites", "Email", "Expires"},
                                                     {"http://a.com", "mailto:a@a.com", "2025/11/05"}}));
 
-    writeBytes(temp.file("semicolons.xlsx"), "http://b.com;mailto:b@b.com\r\nhttp://a.com;mailto:a@a.com\r\n");
+    writeBytes(temp.file("semicolons.xlsx"),
+               "http://b.com;mailto:b@b.com\r\nhttp://a.com;mailto:a@a.com\r\n");
     import(temp.file("semicolons.xlsx"));
     EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"http://a.com", "mailto:a@a.com"},
                                                     {"http://b.com", "mailto:b@b.com"}}));
@@ -208,7 +209,8 @@ TEST_F(BuiltInServerTest, DamagedXlsxFilesAreClearErrors)
               std::string::npos);
     EXPECT_NE(failure(kFixtures / "broken-sharedstringindex.xlsx").find("refers to shared string 5"),
               std::string::npos);
-    EXPECT_NE(failure(kFixtures / "broken-noworkbook.xlsx").find("holds no Excel workbook"), std::string::npos);
+    EXPECT_NE(failure(kFixtures / "broken-noworkbook.xlsx").find("holds no Excel workbook"),
+              std::string::npos);
 
     const std::string whole = readBytes(kFixtures / "basic.xlsx");
     writeBytes(temp.file("truncated.xlsx"), whole.substr(0, whole.size() / 2));
@@ -221,7 +223,8 @@ TEST_F(BuiltInServerTest, DamagedXlsxFilesAreClearErrors)
     ASSERT_NE(local, std::string::npos);
     flipped[local + sheetName.size() + 20] ^= 0x55;
     writeBytes(temp.file("flipped.xlsx"), flipped);
-    EXPECT_NE(failure(temp.file("flipped.xlsx")).find("damaged (xl/worksheets/sheet1.xml:"), std::string::npos);
+    EXPECT_NE(failure(temp.file("flipped.xlsx")).find("damaged (xl/worksheets/sheet1.xml:"),
+              std::string::npos);
 }
 
 TEST_F(BuiltInServerTest, DamagedAndForeignFilesAreClearErrors)

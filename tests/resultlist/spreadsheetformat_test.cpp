@@ -46,9 +46,9 @@ TEST(FormatCodeKind, DateAndTime)
 
 TEST(FormatCodeKind, NumberFormatsWithLettersThatAreNotDates)
 {
-    for (const char* code : {"General", "general", "0.00%", "0.0\" days\"", "0.00E+00", "0.00e-00", "[Red]0.00",
-                             "#,##0;[Red]-#,##0", "0;dd", "\\d0", "_-* #,##0_-", "@", "[$\xE2\x82\xAC-407] #,##0",
-                             "[<100]0;0.0", "\"unterminated"}) {
+    for (const char* code : {"General", "general", "0.00%", "0.0\" days\"", "0.00E+00", "0.00e-00",
+                             "[Red]0.00", "#,##0;[Red]-#,##0", "0;dd", "\\d0", "_-* #,##0_-", "@",
+                             "[$\xE2\x82\xAC-407] #,##0", "[<100]0;0.0", "\"unterminated"}) {
         EXPECT_EQ(FormatCodeKind(code), std::nullopt) << code;
     }
 }

@@ -26,7 +26,7 @@ using testing::setUpProgramTable;
 struct FakeApplication {
     std::string usedRange = "$A$1";
     std::map<std::pair<int, int>, CellValue> cells; // (column, row) → value
-    std::string failAt;                              // "Open", "ActiveSheet", ... or empty
+    std::string failAt;                             // "Open", "ActiveSheet", ... or empty
     bool openGivesNothing = false;
     int blockValuesMissing = 0; // a server that miscounts its block
     std::vector<std::string> log;
@@ -277,8 +277,9 @@ TEST_P(ImportSpreadsheetColumns, AddsAColumnWhenASheetColumnReachesTheLastOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(ColumnCounts, ImportSpreadsheetColumns,
-                         ::testing::Values(ColumnCase{3, 3, 2, 4}, ColumnCase{3, 1, 2, 3}, ColumnCase{3, 2, 1, 3},
-                                           ColumnCase{5, 3, 2, 5}, ColumnCase{1, 3, 2, 4}, ColumnCase{0, 3, 1, 3},
+                         ::testing::Values(ColumnCase{3, 3, 2, 4}, ColumnCase{3, 1, 2, 3},
+                                           ColumnCase{3, 2, 1, 3}, ColumnCase{5, 3, 2, 5},
+                                           ColumnCase{1, 3, 2, 4}, ColumnCase{0, 3, 1, 3},
                                            ColumnCase{0, 3, 2, 4}, ColumnCase{2, 30, 3, 31}));
 
 TEST(ImportSpreadsheetNoServer, ReportsExcelOleServerNotFoundAndChangesNothing)
@@ -287,8 +288,9 @@ TEST(ImportSpreadsheetNoServer, ReportsExcelOleServerNotFoundAndChangesNothing)
     setUpProgramTable(table);
     table.AddRow().SetCaption("http://kept.com");
     std::vector<bool> busy;
-    for (const SpreadsheetServerFactory& factory :
-         {SpreadsheetServerFactory{}, SpreadsheetServerFactory{[] { return std::unique_ptr<SpreadsheetServer>(); }}}) {
+    for (const SpreadsheetServerFactory& factory : {SpreadsheetServerFactory{}, SpreadsheetServerFactory{[] {
+                                                        return std::unique_ptr<SpreadsheetServer>();
+                                                    }}}) {
         try {
             ImportSpreadsheet(table, "f.xls", factory, [&](bool on) { busy.push_back(on); });
             ADD_FAILURE() << "no error";
@@ -304,7 +306,8 @@ TEST(ImportSpreadsheetNoServer, ReportsExcelOleServerNotFoundAndChangesNothing)
 // Whatever call fails, the error reaches the caller, the table is as it was,
 // the workbook is closed unsaved once opened, the server asked to quit and the
 // wait cursor taken away.
-class ImportSpreadsheetFailure : public ImportSpreadsheetTest, public ::testing::WithParamInterface<const char*> {};
+class ImportSpreadsheetFailure : public ImportSpreadsheetTest,
+                                 public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ImportSpreadsheetFailure, LeavesTheTableAsItWas)
 {
@@ -323,7 +326,9 @@ TEST_P(ImportSpreadsheetFailure, LeavesTheTableAsItWas)
     EXPECT_EQ(busy, (std::vector<bool>{true, false}));
     EXPECT_EQ(table.BulkUpdateDepth(), 0);
 
-    const auto count = [&](const std::string& call) { return std::count(app.log.begin(), app.log.end(), call); };
+    const auto count = [&](const std::string& call) {
+        return std::count(app.log.begin(), app.log.end(), call);
+    };
     EXPECT_EQ(count("Quit"), 1);
     EXPECT_EQ(count("Close nosave"), app.failAt == "Open" ? 0 : app.failAt == "Close" ? 2 : 1);
     EXPECT_EQ(count("Close save"), 0);

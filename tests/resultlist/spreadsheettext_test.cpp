@@ -83,7 +83,9 @@ TEST(ReadDelimitedSheet, EmptyTextIsAnEmptySheet)
 {
     EXPECT_EQ(sheetOf(""), (Sheet{"$A$1", {{""}}}));
     EXPECT_EQ(sheetOf("\r\n,,\r\n"), (Sheet{"$A$1", {{""}}}));
-    EXPECT_EQ(sheetOf("\x1A" "a,b\r\n"), (Sheet{"$A$1", {{""}}}));
+    EXPECT_EQ(sheetOf("\x1A"
+                      "a,b\r\n"),
+              (Sheet{"$A$1", {{""}}}));
 }
 
 TEST(ReadDelimitedSheet, SkipsAByteOrderMark)
@@ -114,8 +116,8 @@ TEST(LoadedSheet, LaterValuesReplaceEarlierOnesAndBadAddressesAreErrors)
     SheetContents contents;
     contents.add({2, 2}, std::string("first"));
     contents.add({2, 2}, std::string("second"));
-    contents.add({4, 1}, CellValue{});        // empty: not part of the used range
-    contents.add({5, 5}, std::string());      // neither is an empty text
+    contents.add({4, 1}, CellValue{});   // empty: not part of the used range
+    contents.add({5, 5}, std::string()); // neither is an empty text
     LoadedSheet sheet("f.xls", std::move(contents));
     EXPECT_EQ(sheet.UsedRangeAddress(), "$B$2");
     EXPECT_EQ(CellText(sheet.RangeValue("B2").at(1, 1)), "second");

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -239,6 +240,22 @@ TEST_F(ResultListViewTest, CheckBoxSpansTwoToSixteenAndShowsTheMark)
     EXPECT_GT(countPixels(image, inside1, dark), 6);
 }
 
+TEST_F(ResultListViewTest, TallerRowsCentreTheCheckBox)
+{
+    addRow("a");
+    addRow("b");
+    view->SetItemHeight(21);
+    showView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->visualRect(index(1)).top(), 21);
+    const QImage image = render();
+    // (21 - 14) / 2 = 3 pixels down from the row's top.
+    EXPECT_EQ(image.pixelColor(8, 21 + 2), kWhite);
+    EXPECT_NE(image.pixelColor(8, 21 + 3), kWhite);
+    EXPECT_NE(image.pixelColor(8, 21 + 16), kWhite);
+    EXPECT_EQ(image.pixelColor(8, 21 + 17), kWhite);
+}
+
 TEST_F(ResultListViewTest, WithoutCheckBoxesTheTextStartsAtTheCellEdge)
 {
     addRow("WWWWWWWW");
@@ -416,6 +433,22 @@ TEST_F(ResultListViewTest, PressInTheCheckZoneTogglesWithoutSelecting)
     EXPECT_TRUE(view->selectionModel()->isRowSelected(1, {}));
 }
 
+TEST_F(ResultListViewTest, TheCheckZoneScrollsWithTheRow)
+{
+    addRow("http://a.com");
+    view->resize(300, 200);
+    showView();
+    view->horizontalScrollBar()->setValue(100);
+    ASSERT_EQ(view->header()->offset(), 100);
+    // x = 5 on screen is x = 105 in the row: the caption's text, not its box.
+    clickAt(5, 0);
+    EXPECT_FALSE(table.Row(0).Checked());
+    EXPECT_EQ(opened, QStringList{QStringLiteral("http://a.com")});
+    view->horizontalScrollBar()->setValue(0);
+    clickAt(5, 0);
+    EXPECT_TRUE(table.Row(0).Checked());
+}
+
 TEST_F(ResultListViewTest, ACheckClickOnTheSelectedRowStartsNoEditing)
 {
     addRow("a");
@@ -427,6 +460,25 @@ TEST_F(ResultListViewTest, ACheckClickOnTheSelectedRowStartsNoEditing)
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     EXPECT_TRUE(table.Row(0).Checked());
     EXPECT_EQ(view->findChild<QLineEdit*>(), nullptr);
+}
+
+TEST_F(ResultListViewTest, AClickOnTheSelectedRowsCaptionEditsItUnlessItOpenedALink)
+{
+    addRow("http://a.com", "mailto:x@a.com", "2030/01/01");
+    addRow("plain", "", "2030/01/01");
+    showView();
+    const int wait = QApplication::doubleClickInterval() + 50;
+    clickAt(520, 0);
+    QTest::qWait(wait);
+    clickAt(100, 0);
+    QTest::qWait(wait);
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_EQ(view->findChild<QLineEdit*>(), nullptr);
+
+    clickAt(520, 1);
+    QTest::qWait(wait);
+    clickAt(100, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->findChild<QLineEdit*>() != nullptr; }));
 }
 
 TEST_F(ResultListViewTest, LinkClickOpensTheStoredTextAndSelectsTheRow)
