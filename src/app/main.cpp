@@ -7,11 +7,39 @@
 #include "platform/qtprompts.h"
 #include "platform/systemlocale.h"
 #include "platform/ticksource.h"
+#include "platform/errorguard.h"
+#include "rechercheweb/cataloguelocation.h"
 #include "rechercheweb/tliste.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 
+#include <filesystem>
 #include <memory>
+
+namespace {
+
+std::filesystem::path localPath(const QString& path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// Reads listex.txt from the current folder as always; an installed program
+// started from a menu gets a per-user copy of the shipped catalogue instead.
+void settleCatalogue(ostrevo::Tliste& liste)
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const ostrevo::CatalogueLocation location = ostrevo::chooseCatalogueLocation(
+        localPath(QDir::currentPath()), localPath(exeDir),
+        localPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+        {localPath(exeDir + QStringLiteral("/listex.txt")),
+         localPath(exeDir + QStringLiteral("/../share/ostrevo/listex.txt"))});
+    QDir::setCurrent(QFile::decodeName(location.readFolder.c_str()));
+    liste.setCatalogueFolder(location.updateFolder);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -32,6 +60,7 @@ int main(int argc, char* argv[])
     ostrevo::Tliste liste(prompts, pump, form1, [] { return std::make_unique<ostrevo::QtPageLoader>(); });
     form1.setLinksWindow(&liste);
     prompts.setParentWidget(&form1);
+    ostrevo::guarded(prompts, [&] { settleCatalogue(liste); });
 
     form1.show();
     return QApplication::exec();

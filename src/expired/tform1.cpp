@@ -17,6 +17,8 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QUrl>
 #include <QProgressBar>
@@ -55,6 +57,8 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ostrevo"));
     resize(575, 391);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 

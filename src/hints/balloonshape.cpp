@@ -88,14 +88,14 @@ std::vector<PixelPoint> balloonShadowPixels(PixelSize balloon, THintDirection di
 
     const PixelRect& right = shape.shadowStrips[0];
     const PixelRect& bottom = shape.shadowStrips[1];
-    for (const PixelRect& strip : {right, bottom}) {
-        for (int y = strip.top; y < strip.bottom; ++y) {
-            for (int x = strip.left; x < strip.right; ++x) {
-                if (&strip == &bottom && right.contains(x, y))
-                    continue; // the corner the two strips share
-                if (inRoundedRect(shape.bodyShadow, radius - 1, radius - 1, x, y))
-                    keep(x, y);
-            }
+    const auto inBodyShadow = [&](int x, int y) {
+        return (right.contains(x, y) || bottom.contains(x, y)) &&
+               inRoundedRect(shape.bodyShadow, radius - 1, radius - 1, x, y);
+    };
+    for (int y = right.top; y < bottom.bottom; ++y) {
+        for (int x = bottom.left; x < right.right; ++x) {
+            if (inBodyShadow(x, y))
+                keep(x, y);
         }
     }
 
@@ -103,7 +103,7 @@ std::vector<PixelPoint> balloonShadowPixels(PixelSize balloon, THintDirection di
         const Triangle& t = *shape.tipShadow;
         for (int y = t.a.y; y <= t.c.y; ++y) {
             for (int x = t.a.x; x <= t.b.x; ++x) {
-                if (inTriangle(t, x, y))
+                if (inTriangle(t, x, y) && !inBodyShadow(x, y))
                     keep(x, y);
             }
         }

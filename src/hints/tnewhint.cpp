@@ -115,7 +115,6 @@ void TNewHint::activateHint(const QRect& rect, const QString& text, const QPoint
     setGeometry(area);
     m_background = captureScreen(area);
     show();
-    raise();
     update();
 }
 
@@ -137,14 +136,25 @@ BalloonPlacement TNewHint::PlaceBalloon(const QRect& rect, const QPoint& cursor)
     return placeBalloon({cursor.x(), cursor.y()}, {rect.width(), rect.height()}, screenRect, direction);
 }
 
-QImage TNewHint::captureScreen(const QRect& area)
+void TNewHint::setScreenCapture(ScreenCapture capture)
+{
+    m_capture = capture ? std::move(capture) : ScreenCapture(&TNewHint::grabScreen);
+}
+
+QPixmap TNewHint::grabScreen(const QRect& area)
 {
     QScreen* screen = screenFor(area.topLeft());
-    if (!screen || area.isEmpty())
+    if (!screen)
         return {};
     const QRect screenArea = screen->geometry();
-    const QPixmap shot = screen->grabWindow(0, area.x() - screenArea.x(), area.y() - screenArea.y(), area.width(),
-                                            area.height());
+    return screen->grabWindow(0, area.x() - screenArea.x(), area.y() - screenArea.y(), area.width(), area.height());
+}
+
+QImage TNewHint::captureScreen(const QRect& area) const
+{
+    if (area.isEmpty())
+        return {};
+    const QPixmap shot = m_capture(area);
     if (shot.isNull() || shot.width() <= 0 || shot.height() <= 0)
         return {};
     QImage image = shot.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);

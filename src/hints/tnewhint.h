@@ -13,6 +13,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
+class QPixmap;
+
 namespace ostrevo {
 
 class TBalloonHints;
@@ -42,6 +46,13 @@ public:
     THintDirection direction() const { return m_direction; }
     TBalloonHints* settings() const { return m_settings; }
 
+    // What lies on the screen in a global rectangle; a null pixmap where the
+    // platform cannot tell (offscreen, some Wayland compositors).
+    using ScreenCapture = std::function<QPixmap(const QRect& area)>;
+    // The default grabs the screen; tests stand in for it.
+    void setScreenCapture(ScreenCapture capture);
+    static QPixmap grabScreen(const QRect& area);
+
     // Draws the balloon over canvas, which holds what lies beneath it.
     static void paintBalloon(QImage& canvas, THintDirection direction, int radius, const BalloonHintStyle& style,
                              const QString& text);
@@ -50,13 +61,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    static QImage captureScreen(const QRect& area);
+    QImage captureScreen(const QRect& area) const;
     int textWidth(const QString& text) const;
 
     QString m_text;
     THintDirection m_direction = THintDirection::hdUpRight;
     QPointer<TBalloonHints> m_settings;
     QPointer<TBalloonHints> m_fallback;
+    ScreenCapture m_capture = &TNewHint::grabScreen;
     QImage m_background; // the screen under the balloon until it is first painted
 };
 

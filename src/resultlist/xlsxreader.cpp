@@ -371,6 +371,12 @@ std::vector<std::string> readSharedStrings(XmlPart& part)
     std::vector<std::string> strings;
     for (Token token = part.next(); token != Token::EndDocument; token = part.next()) {
         if (token == Token::StartElement && part.reader().name() == u"si") {
+            // No sheet the import takes can use more.
+            if (strings.size() >= SheetContents::kMaxCells) {
+                throw importError(part.fileName(), "it holds more than " +
+                                                       std::to_string(SheetContents::kMaxCells) +
+                                                       " shared strings");
+            }
             strings.push_back(decodedText(richText(part)));
         }
     }

@@ -122,10 +122,11 @@ TEST(WrapHintTextTest, HeightCountsTheLinesTheOldRectangleAlreadyHad)
     const std::string text = repeatWords("abcd", 40) + "\r" + repeatWords("abcd", 40);
     const PixelRect rect{0, 0, fixedWidth(text) + 6, 2 * kLineHeight + 2};
     const WrappedHint wrapped = wrapHintText(text, rect, 250, kLineHeight, fixedWidth);
-    // The embedded break stays inside a word, so the greedy pass sees 79 words on 10 lines,
-    // and the drawn text has 11: the height grows by nine lines.
-    EXPECT_EQ(linesOf(wrapped.text).size(), 11U);
-    EXPECT_EQ(wrapped.rect.bottom, rect.bottom + 9 * kLineHeight);
+    // The break stays inside its word "abcd\rabcd", and a line is as wide as its
+    // widest part: the greedy pass makes nine lines, one of them holding the
+    // break, drawn as ten. The old rectangle held two of them.
+    EXPECT_EQ(linesOf(wrapped.text).size(), 10U);
+    EXPECT_EQ(wrapped.rect.bottom, rect.bottom + 8 * kLineHeight);
 }
 
 TEST(WrapHintTextTest, ABreakClosingTheTextAddsNoLine)

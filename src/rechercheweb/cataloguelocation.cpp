@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "rechercheweb/cataloguelocation.h"
+
+#include "platform/errors.h"
+#include "rechercheweb/catalogue.h"
+#include "rechercheweb/filereading.h"
+#include "rechercheweb/filereplacement.h"
+
+#include <system_error>
+
+namespace ostrevo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isFile(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+} // namespace
+
+CatalogueLocation chooseCatalogueLocation(const fs::path& currentFolder, const fs::path& executableFolder,
+                                          const fs::path& userDataFolder,
+                                          const std::vector<fs::path>& shippedCatalogues)
+{
+    if (isFile(currentFolder / CatalogueFileName))
+        return {currentFolder, executableFolder};
+
+    const fs::path userCopy = userDataFolder / CatalogueFileName;
+    if (!isFile(userCopy)) {
+        for (const fs::path& shipped : shippedCatalogues) {
+            if (!isFile(shipped))
+                continue;
+            std::error_code error;
+            fs::create_directories(userDataFolder, error);
+            if (error)
+                throw FileCreateError(userCopy.string() + ": " + error.message());
+            replaceFile(userCopy, readWholeFile(shipped));
+            break;
+        }
+    }
+    // Without any catalogue the user's folder is still the place an update can write.
+    return {userDataFolder, userDataFolder};
+}
+
+} // namespace ostrevo

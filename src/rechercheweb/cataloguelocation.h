@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Where the engine catalogue is read and where an update writes it. The
+// program reads listex.txt from its current folder; an installed program
+// started from a menu runs in the home folder, where there is none, so it
+// works from a per-user copy of the catalogue it ships instead.
+
+#include <filesystem>
+#include <vector>
+
+namespace ostrevo {
+
+struct CatalogueLocation {
+    std::filesystem::path readFolder;   // becomes the current folder
+    std::filesystem::path updateFolder; // where an update writes listex.txt
+};
+
+// `shippedCatalogues` are the places a shipped catalogue may be, best first.
+// Copies the first existing one into `userDataFolder` when the current folder
+// has no catalogue and the user has no copy yet. Throws RuntimeError when the
+// copy cannot be made.
+CatalogueLocation chooseCatalogueLocation(const std::filesystem::path& currentFolder,
+                                          const std::filesystem::path& executableFolder,
+                                          const std::filesystem::path& userDataFolder,
+                                          const std::vector<std::filesystem::path>& shippedCatalogues);
+
+} // namespace ostrevo
