@@ -13,6 +13,9 @@
 #include "platform/eventpump.h"
 #include "platform/systemlocale.h"
 #include "expired/expirycolouringhook.h"
+#include "resultlist/spreadsheetbusycursor.h"
+#include "resultlist/spreadsheetfileserver.h"
+#include "resultlist/spreadsheetimport.h"
 #include "resultlist/tresultlistview.h"
 
 #include <QCloseEvent>
@@ -61,6 +64,9 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
         move(screen->availableGeometry().center() - rect().center());
 
     m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    m_importSpreadsheet = [](ResultTable& table, const std::string& fileName) {
+        ImportSpreadsheet(table, fileName, createBuiltInSpreadsheetServer, waitCursorBusyIndicator());
+    };
 
     buildToolbar();
     buildResultTable();
@@ -280,7 +286,7 @@ void TForm1::BOpenClick()
     const LoadReaders readers = loadReadersFor(name);
     if (readers.delimited)
         m_table.LoadFromDelimitedFile(std::filesystem::path(name));
-    if (readers.spreadsheet && m_importSpreadsheet)
+    if (readers.spreadsheet)
         m_importSpreadsheet(m_table, name);
     showRowCount();
 }

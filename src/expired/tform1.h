@@ -44,6 +44,7 @@ public:
     void setFilterWindows(QWidget* form2, QWidget* form3);
     // Opens web addresses in the user's browser (tests record instead).
     void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    // Imports a spreadsheet into the table; the built-in reader unless a test replaces it.
     using SpreadsheetImporter = std::function<void(ResultTable&, const std::string& fileName)>;
     void setSpreadsheetImporter(SpreadsheetImporter importer) { m_importSpreadsheet = std::move(importer); }
 

@@ -71,6 +71,16 @@ QRect TNewHint::calcHintRect(int maxWidth, const QString& text) const
     return {0, 0, extent.width() + 6, extent.height() + 2};
 }
 
+int TNewHint::lineHeight() const
+{
+    // What one more line adds when text is laid out, which is what the drawing
+    // uses; the font's own height can be a pixel less.
+    const QFontMetrics metrics(font());
+    const QRect area(0, 0, 1000, 0);
+    return metrics.boundingRect(area, Qt::AlignLeft, QStringLiteral("X\nX")).height() -
+           metrics.boundingRect(area, Qt::AlignLeft, QStringLiteral("X")).height();
+}
+
 int TNewHint::textWidth(const QString& text) const
 {
     // A line with breaks of its own is as wide as its widest part.

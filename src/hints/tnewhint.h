@@ -62,6 +62,7 @@ protected:
 
 private:
     QImage captureScreen(const QRect& area) const;
+    int lineHeight() const;
     int textWidth(const QString& text) const;
 
     QString m_text;

@@ -129,6 +129,14 @@ void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName
                          ? 0 // an empty sheet still reports one cell
                          : block.rows;
     const int columns = block.columns;
+    // A first row that repeats the column captions is the header of one of the
+    // program's own saves, not a domain.
+    const bool headerRow = rows > 0 && columns == table.ColumnCount() && [&] {
+        for (int k = 0; k < columns; ++k)
+            if (texts[static_cast<std::size_t>(k)] != table.Column(k).Caption)
+                return false;
+        return true;
+    }();
 
     // One bulk update: the rows are sorted once at its end, and rows with
     // equal captions keep the sheet's order.
@@ -144,8 +152,8 @@ void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName
                 }
             }
         }
-        auto text = texts.begin();
-        for (int r = 0; r < rows; ++r) {
+        auto text = texts.begin() + (headerRow ? columns : 0);
+        for (int r = headerRow ? 1 : 0; r < rows; ++r) {
             ResultRow& row = table.AddRow();
             for (int k = 1; k <= columns; ++k, ++text) {
                 if (k == 1) {

@@ -173,6 +173,21 @@ TEST_F(MainWindowTest, LoadIgnoresLetterCaseOfTheExtension)
     EXPECT_EQ(captions(), (std::vector<std::string>{"http://x.com"}));
 }
 
+TEST_F(MainWindowTest, OwnSaveUnderASpreadsheetNameLoadsBackThroughTheImport)
+{
+    addRow("b.com", "2030/01/01");
+    addRow("a.org", "2029/12/31");
+    prompts.answerSaveFile(path("results.csv.xls"));
+    form.BDisk->click();
+    form.E1->trigger();
+    // Read as delimited text, then imported over it: the rows come back once.
+    prompts.answerOpenFile(path("results.csv.xls"));
+    form.BOpen->click();
+    EXPECT_TRUE(prompts.errors().empty());
+    EXPECT_EQ(captions(), (std::vector<std::string>{"http://a.org", "http://b.com"}));
+    EXPECT_EQ(rowCountStatus(), QStringLiteral("Domains:2"));
+}
+
 TEST_F(MainWindowTest, CancelledOrBlankDialogsChangeNothing)
 {
     addRow("a.com", "2030/01/01");

@@ -309,23 +309,33 @@ TEST_F(TNewHintTest, ALaterPaintingCapturesTheScreenAgain)
     EXPECT_EQ(captures, 2);
 }
 
-TEST_F(TNewHintTest, TextsLongerThan255CharactersAreDrawnWhole)
+TEST_F(TNewHintTest, TextsLongerThan255CharactersAreDrawnWholeInsideTheBody)
 {
     const QString text = words(80);
     ASSERT_GT(text.size(), 400);
-    const QImage image = render(text, hdUpRight);
+    // Up-left: the tip is at the right, out of the way of the lines' starts.
+    const QImage image = render(text, hdUpLeft);
     EXPECT_EQ(balloon.text().split(QLatin1Char('\r')).join(QLatin1Char(' ')), text);
 
-    // The last line is drawn: dark pixels in the body's last text line.
-    const int lineHeight = QFontMetrics(hints->HintFont()).height();
-    const int lines = static_cast<int>(balloon.text().count(QLatin1Char('\r'))) + 1;
-    const int lastLineTop = 3 + (lines - 1) * lineHeight;
-    bool drawn = false;
-    for (int y = lastLineTop; y < lastLineTop + lineHeight && y < image.height() - 15; ++y) {
-        for (int x = 8; x < 60; ++x)
-            drawn = drawn || isDark(image.pixel(x, y));
+    // The body is tall enough for every line as the text is laid out.
+    QString laidOut = balloon.text();
+    laidOut.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QFontMetrics metrics(hints->HintFont());
+    const int needed = metrics.boundingRect(QRect(0, 0, 1000, 0), Qt::TextWordWrap, laidOut).height();
+    EXPECT_GE(image.height() - 20, needed);
+
+    // And the last line is drawn.
+    const auto isText = [](QRgb p) { return qRed(p) + qGreen(p) + qBlue(p) < 150; };
+    const int bodyEdge = image.height() - 15;
+    int lowestText = -1;
+    for (int y = 1; y < bodyEdge; ++y) {
+        for (int x = 8; x < image.width() - 40; ++x) {
+            if (isText(image.pixel(x, y)))
+                lowestText = y;
+        }
     }
-    EXPECT_TRUE(drawn);
+    const int lines = static_cast<int>(balloon.text().count(QLatin1Char('\r'))) + 1;
+    EXPECT_GT(lowestText, 3 + (lines - 1) * metrics.height());
 }
 
 TEST_F(TNewHintTest, ColoursAndFontComeFromTheSettings)

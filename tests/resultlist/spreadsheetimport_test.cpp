@@ -156,6 +156,19 @@ TEST_F(ImportSpreadsheetTest, TwoRowsOfThreeCellsReplaceTheRows)
     EXPECT_EQ(table.BulkUpdateDepth(), 0);
 }
 
+TEST_F(ImportSpreadsheetTest, AHeaderRowOfTheColumnCaptionsIsNotADomain)
+{
+    app.usedRange = "$A$1:$C$2";
+    text(1, 1, "Web sites");
+    text(2, 1, "Email");
+    text(3, 1, "Expires");
+    text(1, 2, "http://a.com");
+    text(2, 2, "mailto:a@a.com");
+    text(3, 2, "2027/01/31");
+    import();
+    EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"http://a.com", "mailto:a@a.com", "2027/01/31"}}));
+}
+
 TEST_F(ImportSpreadsheetTest, AUsedRangeAwayFromA1IsReadFromItsFirstCell)
 {
     app.usedRange = "$B$2:$D$3";
