@@ -33,7 +33,8 @@ void deleteAtExit()
 // Tool tips may be rich text; the balloon draws plain lines broken at carriage returns.
 QString balloonText(const QString& toolTip)
 {
-    QString text = Qt::mightBeRichText(toolTip) ? QTextDocumentFragment::fromHtml(toolTip).toPlainText() : toolTip;
+    QString text =
+        Qt::mightBeRichText(toolTip) ? QTextDocumentFragment::fromHtml(toolTip).toPlainText() : toolTip;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
     text.replace(QLatin1Char('\n'), QLatin1Char('\r'));
     text.replace(QChar::LineSeparator, QLatin1Char('\r'));
@@ -52,8 +53,8 @@ QWidget* widgetOfWindow(const QWindow* window)
     if (!window)
         return nullptr;
     const QWidgetList windows = QApplication::topLevelWidgets();
-    const auto found =
-        std::find_if(windows.begin(), windows.end(), [window](QWidget* w) { return w->windowHandle() == window; });
+    const auto found = std::find_if(windows.begin(), windows.end(),
+                                    [window](QWidget* w) { return w->windowHandle() == window; });
     return found == windows.end() ? nullptr : *found;
 }
 

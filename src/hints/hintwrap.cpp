@@ -73,7 +73,8 @@ WrappedHint wrapHintText(std::string_view text, PixelRect rect, int wrapWidth, i
     // Lines the old rectangle had room for beyond the first and its own breaks;
     // halves round to even.
     const int lh = std::max(lineHeight, 1);
-    const int spare = static_cast<int>(std::lrint(static_cast<double>(rect.height()) / lh)) - 1 - innerLineBreaks(text);
+    const int spare =
+        static_cast<int>(std::lrint(static_cast<double>(rect.height()) / lh)) - 1 - innerLineBreaks(text);
     const int lineCount = static_cast<int>(lines.size());
 
     wrapped.rect = rect;

@@ -105,13 +105,14 @@ void TNewHint::activateHint(const QRect& rect, const QString& text, const QPoint
     m_text = text;
     QRect hintRect = rect;
     if (hintRect.width() > shared.wrapWidth) {
-        const WrappedHint wrapped =
-            wrapHintText(text.toStdString(), toPixelRect(rect), shared.wrapWidth, QFontMetrics(font()).height(),
-                         [this](std::string_view line) {
-                             return textWidth(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-                         });
+        const WrappedHint wrapped = wrapHintText(
+            text.toStdString(), toPixelRect(rect), shared.wrapWidth, lineHeight(),
+            [this](std::string_view line) {
+                return textWidth(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+            });
         m_text = QString::fromStdString(wrapped.text);
-        hintRect = QRect(QPoint(wrapped.rect.left, wrapped.rect.top), QSize(wrapped.rect.width(), wrapped.rect.height()));
+        hintRect = QRect(QPoint(wrapped.rect.left, wrapped.rect.top),
+                         QSize(wrapped.rect.width(), wrapped.rect.height()));
     }
 
     m_settings = FindBalloonHints();
@@ -133,7 +134,7 @@ BalloonPlacement TNewHint::PlaceBalloon(const QRect& rect, const QPoint& cursor)
     QWidget* hintControl = QApplication::widgetAt(cursor);
     // The handler may change the direction for this one hint only: the
     // settings keep theirs.
-    THintDirection direction = BalloonHintStyle().direction;
+    THintDirection direction = THintDirection::hdUpRight; // what a new settings component has
     if (const TBalloonHints* settings = m_settings.data()) {
         direction = settings->HintDirection();
         if (const TBalloonHints::TOnSelectHintDirection handler = settings->OnSelectHintDirection)
@@ -157,7 +158,8 @@ QPixmap TNewHint::grabScreen(const QRect& area)
     if (!screen)
         return {};
     const QRect screenArea = screen->geometry();
-    return screen->grabWindow(0, area.x() - screenArea.x(), area.y() - screenArea.y(), area.width(), area.height());
+    return screen->grabWindow(0, area.x() - screenArea.x(), area.y() - screenArea.y(), area.width(),
+                              area.height());
 }
 
 QImage TNewHint::captureScreen(const QRect& area) const
@@ -194,8 +196,8 @@ void TNewHint::paintEvent(QPaintEvent*)
     painter.drawImage(rect(), canvas);
 }
 
-void TNewHint::paintBalloon(QImage& canvas, THintDirection direction, int radius, const BalloonHintStyle& style,
-                            const QString& text)
+void TNewHint::paintBalloon(QImage& canvas, THintDirection direction, int radius,
+                            const BalloonHintStyle& style, const QString& text)
 {
     const PixelSize size{canvas.width(), canvas.height()};
     const BalloonShape shape = balloonShape(size, direction);
@@ -213,8 +215,9 @@ void TNewHint::paintBalloon(QImage& canvas, THintDirection direction, int radius
     const qreal corner = std::max(radius, 0) / 2.0;
     painter.setPen(outline);
     painter.setBrush(style.color);
-    painter.drawRoundedRect(QRectF(shape.body.left, shape.body.top, shape.body.width() - 1, shape.body.height() - 1),
-                            corner, corner);
+    painter.drawRoundedRect(
+        QRectF(shape.body.left, shape.body.top, shape.body.width() - 1, shape.body.height() - 1), corner,
+        corner);
 
     const QPoint a = toQPoint(shape.tip.a);
     const QPoint b = toQPoint(shape.tip.b);
@@ -233,8 +236,8 @@ void TNewHint::paintBalloon(QImage& canvas, THintDirection direction, int radius
     painter.setFont(style.font);
     painter.setPen(style.fontColor);
     const PixelRect& t = shape.textRect;
-    painter.drawText(QRect(t.left, t.top, t.width(), t.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     lines);
+    painter.drawText(QRect(t.left, t.top, t.width(), t.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
 }
 
 } // namespace ostrevo

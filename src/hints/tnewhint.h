@@ -54,8 +54,8 @@ public:
     static QPixmap grabScreen(const QRect& area);
 
     // Draws the balloon over canvas, which holds what lies beneath it.
-    static void paintBalloon(QImage& canvas, THintDirection direction, int radius, const BalloonHintStyle& style,
-                             const QString& text);
+    static void paintBalloon(QImage& canvas, THintDirection direction, int radius,
+                             const BalloonHintStyle& style, const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -50,10 +50,12 @@ void QtPrompts::setParentWidget(QWidget* parent)
 
 QWidget* QtPrompts::dialogParent() const
 {
-    if (m_parent) {
-        return m_parent;
+    // Over the window the user is working in (the links search window asks
+    // its own questions); the fallback only when no window is active.
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
     }
-    return QApplication::activeWindow();
+    return m_parent;
 }
 
 void QtPrompts::information(const QString& text)

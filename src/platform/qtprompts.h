@@ -13,7 +13,7 @@ namespace ostrevo {
 
 class QtPrompts final : public Prompts {
 public:
-    // Boxes are modal to `parent`, or to the active window when there is none.
+    // Boxes are modal to the active window, or to `parent` when none is active.
     explicit QtPrompts(QWidget* parent = nullptr);
 
     void setParentWidget(QWidget* parent);

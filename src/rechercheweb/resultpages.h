@@ -5,17 +5,13 @@
 // Result page URLs of a search engine and the offsets that page through them.
 
 #include "rechercheweb/catalogue.h"
+#include "textscan/integertext.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace ostrevo {
-
-// A 32-bit integer written in decimal, with optional leading spaces and sign;
-// anything else raises IntegerConvertError ("'<text>' is not a valid integer
-// value").
-std::int32_t parseInteger(std::string_view text);
 
 // The decimal text of offset + step (each parsed by parseInteger).
 std::string nextOffset(std::string_view offset, std::string_view step);

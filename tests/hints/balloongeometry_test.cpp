@@ -13,14 +13,6 @@ constexpr PixelRect kScreen{0, 0, 800, 600};
 // Balloons of 116 x 50 (up) and 116 x 59 (down).
 constexpr PixelSize kHint{100, 30};
 
-TEST(BalloonSizeTest, AddsRoomForOutlineShadowAndTip)
-{
-    EXPECT_EQ(balloonSize(kHint, hdUpRight), (PixelSize{116, 50}));
-    EXPECT_EQ(balloonSize(kHint, hdUpLeft), (PixelSize{116, 50}));
-    EXPECT_EQ(balloonSize(kHint, hdDownRight), (PixelSize{116, 59}));
-    EXPECT_EQ(balloonSize(kHint, hdDownLeft), (PixelSize{116, 59}));
-}
-
 TEST(PlaceBalloonTest, EachDirectionKeepsItsCornerWhereThereIsRoom)
 {
     const PixelPoint p{400, 300};
@@ -38,16 +30,19 @@ TEST(PlaceBalloonTest, TurnsAwayFromTheEdgeItWouldCross)
     EXPECT_EQ(placeBalloon({400, 20}, kHint, kScreen, hdUpRight), (BalloonPlacement{hdDownRight, {400, 26}}));
     // Left edge: up-left opens up-right, down-left opens down-right.
     EXPECT_EQ(placeBalloon({50, 300}, kHint, kScreen, hdUpLeft), (BalloonPlacement{hdUpRight, {50, 248}}));
-    EXPECT_EQ(placeBalloon({50, 300}, kHint, kScreen, hdDownLeft), (BalloonPlacement{hdDownRight, {50, 306}}));
+    EXPECT_EQ(placeBalloon({50, 300}, kHint, kScreen, hdDownLeft),
+              (BalloonPlacement{hdDownRight, {50, 306}}));
     // Bottom edge: down-right opens up-right, down-left opens up-left.
-    EXPECT_EQ(placeBalloon({400, 580}, kHint, kScreen, hdDownRight), (BalloonPlacement{hdUpRight, {400, 528}}));
+    EXPECT_EQ(placeBalloon({400, 580}, kHint, kScreen, hdDownRight),
+              (BalloonPlacement{hdUpRight, {400, 528}}));
     EXPECT_EQ(placeBalloon({400, 580}, kHint, kScreen, hdDownLeft), (BalloonPlacement{hdUpLeft, {290, 528}}));
 }
 
 TEST(PlaceBalloonTest, CornersTurnTwice)
 {
     // Bottom right: down-right -> down-left -> up-left.
-    EXPECT_EQ(placeBalloon({750, 580}, kHint, kScreen, hdDownRight), (BalloonPlacement{hdUpLeft, {640, 528}}));
+    EXPECT_EQ(placeBalloon({750, 580}, kHint, kScreen, hdDownRight),
+              (BalloonPlacement{hdUpLeft, {640, 528}}));
     // Top right: up-right -> up-left -> down-left.
     EXPECT_EQ(placeBalloon({750, 20}, kHint, kScreen, hdUpRight), (BalloonPlacement{hdDownLeft, {640, 26}}));
     // Top left: up-left -> up-right -> down-right.

@@ -25,47 +25,6 @@ std::set<std::pair<int, int>> shadowSet(PixelSize size, THintDirection direction
     return set;
 }
 
-TEST(BalloonShapeTest, DownBalloonsHaveBodyAndTextFifteenPixelsLower)
-{
-    const BalloonShape up = balloonShape(kUp, hdUpRight);
-    const BalloonShape down = balloonShape(kDown, hdDownRight);
-    EXPECT_EQ(up.body, (PixelRect{0, 0, 110, 36}));
-    EXPECT_EQ(down.body, (PixelRect{0, 15, 110, 51}));
-    EXPECT_EQ(up.textRect, (PixelRect{8, 3, 116, 50}));
-    EXPECT_EQ(down.textRect, (PixelRect{8, 18, 116, 59}));
-    // Same body height for the same hint either way.
-    EXPECT_EQ(up.body.height(), down.body.height());
-}
-
-TEST(BalloonShapeTest, TipsPointDownForUpBalloonsAndUpForDownBalloons)
-{
-    EXPECT_EQ(balloonShape(kUp, hdUpRight).tip, (Triangle{{10, 35}, {20, 35}, {0, 50}}));
-    EXPECT_EQ(balloonShape(kUp, hdUpLeft).tip, (Triangle{{90, 35}, {100, 35}, {110, 50}}));
-    EXPECT_EQ(balloonShape(kDown, hdDownRight).tip, (Triangle{{10, 15}, {20, 15}, {0, 0}}));
-    EXPECT_EQ(balloonShape(kDown, hdDownLeft).tip, (Triangle{{90, 15}, {100, 15}, {110, 0}}));
-}
-
-TEST(BalloonShapeTest, OnlyUpBalloonsHaveATipShadow)
-{
-    EXPECT_EQ(balloonShape(kUp, hdUpRight).tipShadow, (Triangle{{12, 35}, {25, 35}, {12, 50}}));
-    EXPECT_EQ(balloonShape(kUp, hdUpLeft).tipShadow, (Triangle{{83, 35}, {105, 35}, {110, 50}}));
-    EXPECT_FALSE(balloonShape(kDown, hdDownRight).tipShadow);
-    EXPECT_FALSE(balloonShape(kDown, hdDownLeft).tipShadow);
-
-    // Below the body's shadow (rows 42 on) only the tip's shadow can show.
-    const auto belowBodyShadow = [](const std::set<std::pair<int, int>>& pixels, int fromRow) {
-        return std::count_if(pixels.begin(), pixels.end(), [fromRow](auto p) { return p.second >= fromRow; });
-    };
-    EXPECT_GT(belowBodyShadow(shadowSet(kUp, hdUpRight), 42), 0);
-    EXPECT_GT(belowBodyShadow(shadowSet(kUp, hdUpLeft), 42), 0);
-    // Down balloons: nothing next to the tip, above the body's shadow.
-    const auto aboveRow = [](const std::set<std::pair<int, int>>& pixels, int row) {
-        return std::count_if(pixels.begin(), pixels.end(), [row](auto p) { return p.second < row; });
-    };
-    EXPECT_EQ(aboveRow(shadowSet(kDown, hdDownRight), 23), 0);
-    EXPECT_EQ(aboveRow(shadowSet(kDown, hdDownLeft), 23), 0);
-}
-
 TEST(BalloonShapeTest, ShadowPixelsFollowTheCheckerboard)
 {
     for (const THintDirection direction : {hdUpRight, hdUpLeft, hdDownRight, hdDownLeft}) {

@@ -35,9 +35,10 @@ TNewHint::ScreenCapture solidScreen(const QColor& colour)
 
 QString words(int count)
 {
-    static const QStringList pool = {QStringLiteral("search"), QStringLiteral("the"), QStringLiteral("engines"),
-                                     QStringLiteral("for"), QStringLiteral("registered"), QStringLiteral("domain"),
-                                     QStringLiteral("names"), QStringLiteral("and"), QStringLiteral("expiry")};
+    static const QStringList pool = {
+        QStringLiteral("search"), QStringLiteral("the"),        QStringLiteral("engines"),
+        QStringLiteral("for"),    QStringLiteral("registered"), QStringLiteral("domain"),
+        QStringLiteral("names"),  QStringLiteral("and"),        QStringLiteral("expiry")};
     QStringList out;
     for (int i = 0; i < count; ++i)
         out << pool[i % pool.size()];
@@ -199,13 +200,13 @@ TEST_F(TNewHintTest, AnUpBalloonHasItsBodyOnTopAndItsTipBelow)
     const QImage image = render(QStringLiteral("Start the search"), hdUpRight);
     const int w = image.width();
     const int h = image.height();
-    EXPECT_EQ(image.pixelColor(w / 2, 0), QColor(Qt::black));         // the body's outline
-    EXPECT_EQ(image.pixelColor(w / 2, h - 15), QColor(Qt::black));    // its bottom edge
-    EXPECT_EQ(image.pixelColor(w / 2, 1), kYellow);                   // inside it
-    EXPECT_EQ(image.pixelColor(8, h - 8), kYellow);                   // inside the tip
-    EXPECT_EQ(image.pixelColor(15, h - 15), kYellow);                 // where the tip joins the body
-    EXPECT_EQ(image.pixelColor(w - 2, 2), kScreenColour);             // the screen beside it
-    EXPECT_EQ(image.pixelColor(w / 2, h - 2), kScreenColour);         // and below it
+    EXPECT_EQ(image.pixelColor(w / 2, 0), QColor(Qt::black));      // the body's outline
+    EXPECT_EQ(image.pixelColor(w / 2, h - 15), QColor(Qt::black)); // its bottom edge
+    EXPECT_EQ(image.pixelColor(w / 2, 1), kYellow);                // inside it
+    EXPECT_EQ(image.pixelColor(8, h - 8), kYellow);                // inside the tip
+    EXPECT_EQ(image.pixelColor(15, h - 15), kYellow);              // where the tip joins the body
+    EXPECT_EQ(image.pixelColor(w - 2, 2), kScreenColour);          // the screen beside it
+    EXPECT_EQ(image.pixelColor(w / 2, h - 2), kScreenColour);      // and below it
 }
 
 TEST_F(TNewHintTest, ADownBalloonHasBodyAndTextFifteenPixelsLower)
@@ -272,7 +273,8 @@ TEST_F(TNewHintTest, TheShadowShadesEveryOtherPixel)
         // The right strip, right of the body: shadow or screen, in a checkerboard.
         for (int y = top; y < bottom; ++y) {
             for (int x = image.width() - 6; x < image.width() - 1; ++x) {
-                EXPECT_EQ(image.pixelColor(x, y), (x + y) % 2 == 0 ? kPurple : kScreenColour) << x << "," << y;
+                EXPECT_EQ(image.pixelColor(x, y), (x + y) % 2 == 0 ? kPurple : kScreenColour)
+                    << x << "," << y;
             }
         }
     }

@@ -193,8 +193,8 @@ TEST_F(BuiltInServerTest, DelimitedTextSavedUnderASpreadsheetName)
     saved.SaveToDelimitedFile(file);
 
     import(file);
-    EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"Web sites", "Email", "Expires"},
-                                                    {"http://a.com", "mailto:a@a.com", "2025/11/05"}}));
+    // The header line of the save is not a domain.
+    EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"http://a.com", "mailto:a@a.com", "2025/11/05"}}));
 
     writeBytes(temp.file("semicolons.xlsx"),
                "http://b.com;mailto:b@b.com\r\nhttp://a.com;mailto:a@a.com\r\n");
