@@ -131,6 +131,13 @@ void TForm1::buildToolbar()
     SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon),
                                  &TForm1::SpeedButton5Click);
     BStop->setEnabled(false);
+    // The buttons show pictures only: say what each does.
+    BPlay->setToolTip(QStringLiteral("Search the web for domains"));
+    BStop->setToolTip(QStringLiteral("Stop the expiry lookup"));
+    ToolButton2->setToolTip(QStringLiteral("Tick, untick or delete rows"));
+    BOpen->setToolTip(QStringLiteral("Load a results file"));
+    BDisk->setToolTip(QStringLiteral("Save the results"));
+    SpeedButton5->setToolTip(QStringLiteral("Visit the Ostrevo web site"));
 
     buffer = new QProgressBar(bar);
     buffer->setObjectName(QStringLiteral("buffer"));

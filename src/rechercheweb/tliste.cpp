@@ -6,6 +6,7 @@
 
 #include "expired/productinfo.h"
 #include "expired/statuspanels.h"
+#include "hints/tballoonhints.h"
 #include "platform/collation.h"
 #include "platform/errorguard.h"
 #include "rechercheweb/updownbuttons.h"
@@ -125,6 +126,11 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
     Timer1->setInterval(1000);
     bind(Timer1, &QTimer::timeout, &Tliste::Timer1Timer);
     Timer1->start();
+
+    // From here on the application's tool tips are drawn as balloons.
+    BalloonHints1 = new TBalloonHints(this);
+    BalloonHints1->setObjectName(QStringLiteral("BalloonHints1"));
+    BalloonHints1->setHintActive(true);
 }
 
 Tliste::~Tliste()

@@ -34,6 +34,8 @@ class QToolButton;
 
 namespace ostrevo {
 
+class TBalloonHints;
+
 class EventPump;
 class PageLoader;
 class Prompts;
@@ -126,6 +128,7 @@ public:
     QPushButton* Button6 = nullptr;
 
     QTimer* Timer1 = nullptr;
+    TBalloonHints* BalloonHints1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
 
 protected:
