@@ -10,6 +10,7 @@
 #include "pageloader/pageloader.h"
 #include "platform/collation.h"
 #include "platform/errorguard.h"
+#include "platform/windowfont.h"
 #include "platform/eventpump.h"
 #include "platform/systemlocale.h"
 #include "expired/expirycolouringhook.h"
@@ -59,6 +60,7 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ostrevo"));
+    setFont(windowFont());
     resize(575, 391);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

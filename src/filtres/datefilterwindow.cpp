@@ -4,6 +4,7 @@
 
 #include "expired/resultcommands.h"
 #include "platform/errorguard.h"
+#include "platform/windowfont.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -18,6 +19,7 @@ DateFilterWindow::DateFilterWindow(const QString& objectName, const QString& lab
 {
     setObjectName(objectName);
     setWindowTitle(QStringLiteral("Filtres"));
+    setFont(windowFont());
     resize(size);
 
     Label1 = new QLabel(labelText, this);

@@ -9,6 +9,7 @@
 #include "hints/tballoonhints.h"
 #include "platform/collation.h"
 #include "platform/errorguard.h"
+#include "platform/windowfont.h"
 #include "rechercheweb/updownbuttons.h"
 #include "rechercheweb/urllistmodel.h"
 
@@ -109,6 +110,7 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
 {
     setObjectName(QStringLiteral("liste"));
     setWindowTitle(QStringLiteral("Ostrevo Links search"));
+    setFont(windowFont());
     setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     resize(509, 343);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -1,0 +1,319 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+// Servers that misbehave and disks that refuse: the runs go on, the windows
+// keep answering, saving reports the failure and spares the file that was
+// there.
+#include "expired/statuspanels.h"
+#include "expired/tform1.h"
+#include "pageloader/qtpageloader.h"
+#include "platform/eventpump.h"
+#include "platform/ticksource.h"
+#include "rechercheweb/tliste.h"
+
+#include "fakepageloader.h"
+#include "rawloopbackserver.h"
+#include "scriptedprompts.h"
+#include "systemsupport.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+
+namespace ostrevo {
+namespace {
+
+using test::htmlPage;
+using test::RawLoopbackServer;
+using test::ScratchFolder;
+using test::ScriptedPrompts;
+
+std::string record(const std::string& host, const std::string& date)
+{
+    return "Domain Name: " + host + "\nRegistrant Email: owner@" + host + "\nRegistry Expiry Date: " + date +
+           "T00:00:00Z\n";
+}
+
+// Bytes that are no UTF-8 at all, every value but NUL.
+std::string junkBytes(std::size_t size)
+{
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(1 + (i * 7919) % 255);
+    return bytes;
+}
+
+std::string hostOf(const std::string& pathAndQuery)
+{
+    const std::size_t at = pathAndQuery.rfind('=');
+    return at == std::string::npos ? std::string() : pathAndQuery.substr(at + 1);
+}
+
+RawLoopbackServer::Answer brokenWhois(const std::string& pathAndQuery)
+{
+    using Raw = RawLoopbackServer;
+    const std::string host = hostOf(pathAndQuery);
+    if (host == "reset.com")
+        return {Raw::Kind::Reset, {}};
+    if (host == "stalled.com")
+        return {Raw::Kind::Stall, {}};
+    if (host == "error500.com")
+        return Raw::reply(500, "text/html", htmlPage("<h1>Internal error</h1>"));
+    if (host == "huge.com") {
+        std::string body = "<pre>" + record(host, "2030-01-01");
+        while (body.size() < 8 * 1024 * 1024)
+            body += "filler line of a very long whois page without anything in it\n";
+        return Raw::reply(200, "text/html; charset=utf-8", htmlPage(body + "</pre>"));
+    }
+    if (host == "badutf8.com")
+        return Raw::reply(200, "text/html; charset=utf-8",
+                          htmlPage("<pre>" + record(host, "2031-01-01") + junkBytes(200000) + "</pre>"));
+    if (host == "binary.com")
+        return Raw::reply(200, "application/octet-stream", junkBytes(300000));
+    return Raw::reply(200, "text/html; charset=utf-8",
+                      htmlPage("<pre>" + record(host, "2029-02-03") + "</pre>"));
+}
+
+std::vector<std::string> captions(ResultTable& table)
+{
+    std::vector<std::string> result;
+    for (int i = 0; i < table.RowCount(); ++i)
+        result.push_back(table.Row(i).Caption());
+    return result;
+}
+
+// A timer the test watches: its ticks show the event loop was served.
+struct Heartbeat {
+    QTimer timer;
+    int ticks = 0;
+    std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::duration longestGap{};
+    Heartbeat()
+    {
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            const auto now = std::chrono::steady_clock::now();
+            longestGap = std::max(longestGap, now - last);
+            last = now;
+            ++ticks;
+        });
+        timer.start();
+    }
+};
+
+TEST(BrokenWhoisServers, LookupRunGoesOnAndStopEndsTheStall)
+{
+    RawLoopbackServer server(&brokenWhois);
+    ScriptedPrompts prompts;
+    SteadyTickSource ticks;
+    EventPump pump(ticks);
+    TForm1 form(prompts, pump, std::make_unique<QtPageLoader>(),
+                WhoisServices{{server.hostAndPort(), "/cgi-bin/whois/whois?SearchType=do&STRING="},
+                              {server.hostAndPort(), "/whois?l=FR&domain="}});
+
+    prompts.answerQuestion(true);
+    bool stopClicked = false;
+    Heartbeat heartbeat;
+    QObject::connect(&heartbeat.timer, &QTimer::timeout, [&] {
+        const std::vector<std::string> asked = server.requests();
+        const bool stallAsked = std::any_of(asked.begin(), asked.end(), [](const std::string& r) {
+            return r.find("stalled.com") != std::string::npos;
+        });
+        if (stallAsked && !stopClicked) {
+            stopClicked = true;
+            // Let the stall go on for a while before the user gives up.
+            QTimer::singleShot(1500, &form, [&form] { form.BStop->click(); });
+        }
+    });
+
+    const auto started = std::chrono::steady_clock::now();
+    form.Button1Click({"first.com", "reset.com", "error500.com", "huge.com", "badutf8.com", "binary.com",
+                       "last.net", "stalled.com", "never-reached.org"});
+    const auto took = std::chrono::steady_clock::now() - started;
+
+    EXPECT_TRUE(stopClicked);
+    const std::vector<std::string> asked = server.requests();
+    EXPECT_TRUE(std::none_of(asked.begin(), asked.end(), [](const std::string& r) {
+        return r.find("never-reached") != std::string::npos;
+    }));
+    const std::vector<std::string> rows = captions(form.table());
+    for (const char* host : {"http://first.com", "http://last.net", "http://badutf8.com"})
+        EXPECT_NE(std::find(rows.begin(), rows.end(), host), rows.end()) << host;
+    for (const char* host :
+         {"http://reset.com", "http://error500.com", "http://binary.com", "http://stalled.com"})
+        EXPECT_EQ(std::find(rows.begin(), rows.end(), host), rows.end()) << host;
+    std::cout << "[ figures  ] broken whois run: " << std::chrono::duration<double>(took).count()
+              << " s, rows: " << rows.size()
+              << ", huge page row: " << (std::find(rows.begin(), rows.end(), "http://huge.com") != rows.end())
+              << ", heartbeat ticks " << heartbeat.ticks << ", longest gap "
+              << std::chrono::duration<double, std::milli>(heartbeat.longestGap).count() << " ms\n";
+    EXPECT_GT(heartbeat.ticks, 100);
+    EXPECT_TRUE(form.BPlay->isEnabled());
+    EXPECT_TRUE(prompts.errors().empty());
+}
+
+RawLoopbackServer::Answer brokenEngine(const std::string& pathAndQuery)
+{
+    using Raw = RawLoopbackServer;
+    const std::size_t at = pathAndQuery.rfind('=');
+    const int page = std::stoi(pathAndQuery.substr(at + 1));
+    switch (page % 6) {
+    case 0:
+        return Raw::reply(200, "text/html",
+                          htmlPage("<p>Good http://good-" + std::to_string(page) + ".com/</p>"));
+    case 1:
+        return {Raw::Kind::Reset, {}};
+    case 2:
+        return Raw::reply(
+            500, "text/html",
+            htmlPage("<p>Server error http://from-error-" + std::to_string(page) + ".net/</p>"));
+    case 3:
+        return Raw::reply(200, "text/html; charset=utf-8",
+                          htmlPage("<p>" + junkBytes(100000) + "</p><p>After junk http://after-junk-" +
+                                   std::to_string(page) + ".org/</p>"));
+    case 4:
+        return Raw::reply(200, "application/octet-stream", junkBytes(100000));
+    default:
+        return page < 20 ? Raw::reply(200, "text/html",
+                                      htmlPage("<p>http://plain-" + std::to_string(page) + ".com/</p>"))
+                         : RawLoopbackServer::Answer{Raw::Kind::Stall, {}};
+    }
+}
+
+TEST(BrokenSearchEngines, SearchRunGoesOnUntilStopped)
+{
+    RawLoopbackServer server(&brokenEngine);
+    ScratchFolder folder;
+    test::writeFile(folder / "listex.txt",
+                    "Broken\r\nhttp://" + server.hostAndPort() + "/search?q=\r\n&p=\r\n0\r\n1\r\n\r\n");
+    const test::CurrentDirectory inFolder(folder.path());
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    ScriptedPrompts prompts;
+    SteadyTickSource ticks;
+    EventPump pump(ticks);
+    TForm1 form(prompts, pump, std::make_unique<test::FakePageLoader>(),
+                WhoisServices{{"127.0.0.1:9", "/a?b="}, {"127.0.0.1:9", "/c?d="}});
+    Tliste liste(prompts, pump, form, [] { return std::make_unique<QtPageLoader>(); });
+    form.setLinksWindow(&liste);
+    form.BPlay->click();
+    liste.Button1->click();
+    liste.keywords->setText(QStringLiteral("anything"));
+    liste.RadioButton1->click(); // no limit: only Stop ends it
+    liste.deps->item(0)->setCheckState(Qt::Checked);
+
+    prompts.answerQuestion(true);
+    Heartbeat heartbeat;
+    bool stopClicked = false;
+    QObject::connect(&heartbeat.timer, &QTimer::timeout, [&] {
+        // Page 23 is a stall: the engine has been through every kind of fault
+        // three times by then.
+        const std::vector<std::string> asked = server.requests();
+        if (!stopClicked && !asked.empty() && asked.back().find("p=23") != std::string::npos) {
+            stopClicked = true;
+            QTimer::singleShot(1000, &liste, [&liste] { liste.Bstop->click(); });
+        }
+    });
+    // The run ends on Stop even if something goes wrong: bound it.
+    QTimer::singleShot(90000, &liste, [&] {
+        if (!stopClicked) {
+            stopClicked = true;
+            ADD_FAILURE() << "the engine was never asked for page 23";
+            liste.Bstop->click();
+        }
+    });
+    liste.Bplay->click();
+
+    std::vector<std::string> urls = liste.urls().texts();
+    std::sort(urls.begin(), urls.end());
+    for (const char* host : {"good-0.com", "good-6.com", "good-12.com", "good-18.com", "from-error-2.net",
+                             "after-junk-3.org", "plain-5.com", "plain-17.com"})
+        EXPECT_TRUE(std::binary_search(urls.begin(), urls.end(), host)) << host;
+    EXPECT_GT(heartbeat.ticks, 50);
+    EXPECT_TRUE(liste.Bplay->isEnabled());
+    EXPECT_TRUE(prompts.errors().empty());
+}
+
+class SaveFailures : public ::testing::Test {
+protected:
+    SaveFailures()
+        : form(prompts, pump, std::make_unique<test::FakePageLoader>(),
+               WhoisServices{{"127.0.0.1:9", "/a?b="}, {"127.0.0.1:9", "/c?d="}})
+    {
+        for (int i = 0; i < 500; ++i) {
+            ResultRow& row = form.table().AddRow();
+            row.SetCaption("http://host-" + std::to_string(i) + ".com");
+            row.AppendSubItem("mailto:owner@host-" + std::to_string(i) + ".com");
+            row.AppendSubItem("2029/02/03");
+        }
+    }
+
+    void save(const std::filesystem::path& file)
+    {
+        prompts.answerSaveFile(QString::fromStdString(file.string()));
+        form.BDisk->click();
+    }
+
+    ScratchFolder folder;
+    ScriptedPrompts prompts;
+    SteadyTickSource ticks;
+    EventPump pump{ticks};
+    TForm1 form;
+};
+
+TEST_F(SaveFailures, ParentThatIsAFileGivesAnErrorBox)
+{
+    test::writeFile(folder / "plain", "not a folder");
+    save(folder / "plain" / "expire.csv");
+    const std::vector<QString> errors = prompts.errors();
+    ASSERT_EQ(errors.size(), 1U);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("expire.csv"))) << errors[0].toStdString();
+    EXPECT_EQ(test::readFile(folder / "plain"), "not a folder");
+}
+
+TEST_F(SaveFailures, FullDiskKeepsThePreviousFile)
+{
+    const std::filesystem::path file = folder / "expire.csv";
+    const std::string previous = "Web sites,Email,Expires\r\nhttp://old.com,mailto:a@old.com,2020/01/01\r\n";
+    test::writeFile(file, previous);
+
+    // A file-size limit makes every write past 4 KiB fail as on a full disk.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    save(file);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    const std::vector<QString> errors = prompts.errors();
+    ASSERT_EQ(errors.size(), 1U);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("Cannot write file"))) << errors[0].toStdString();
+    EXPECT_EQ(test::readFile(file), previous);
+    // Nothing half-written is left next to it.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+
+    // With room again the same save goes through.
+    save(file);
+    EXPECT_EQ(prompts.errors().size(), 1U);
+    EXPECT_GT(test::readFile(file).size(), 4096U);
+}
+
+} // namespace
+} // namespace ostrevo

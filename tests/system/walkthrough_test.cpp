@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+// The whole program as a user walks it, in the real browser engine: two
+// search engines and the two whois services are played by a loopback server,
+// the catalogue lives in a scratch folder.
+#include "expired/startup.h"
+#include "expired/statuspanels.h"
+#include "expired/tform1.h"
+#include "filtres/filtres.h"
+#include "pageloader/qtpageloader.h"
+#include "platform/eventpump.h"
+#include "platform/ticksource.h"
+#include "rechercheweb/tliste.h"
+
+#include "loopbackhttpserver.h"
+#include "scriptedprompts.h"
+#include "systemsupport.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace ostrevo {
+namespace {
+
+using test::htmlPage;
+using test::LoopbackHttpServer;
+using test::ScratchFolder;
+using test::ScriptedPrompts;
+
+std::string lines(std::initializer_list<const char*> texts)
+{
+    std::string body;
+    for (const char* text : texts)
+        body += std::string("<p>") + text + "</p>";
+    return htmlPage(body);
+}
+
+// Engine "Alpha" pages by tens from 0 and cuts lines at " - Cached".
+std::string alphaPage(const std::string& page)
+{
+    if (page == "0")
+        return lines({"Tea shop http://aaa-record.com/index.html - Cached http://cut-away.com/",
+                      "Sponsored - Cached http://cut-away.com/", "www.bbb-older.net/green - Cached"});
+    if (page == "10")
+        return lines({"Quoted \"https://ccc-refused.org/path\" here", "Mixed https://DDD-After.com/x?y=1"});
+    return lines({"No more results"});
+}
+
+// Engine "Beta" pages by ones from 1; it repeats one host in other letters.
+std::string betaPage(const std::string& page)
+{
+    if (page == "1")
+        return lines({"Again http://AAA-RECORD.com/dup", "Unknown http://eee-unknown.net/"});
+    if (page == "2")
+        return lines({"see http://www.fff-blank.org/about", "\"http://zzz-stalled.com/\""});
+    return lines({"Nothing else"});
+}
+
+// One whois answer per host, whichever service is asked.
+std::string whoisAnswer(const std::string& host)
+{
+    if (host == "aaa-record.com")
+        return htmlPage("<pre>Domain Name: AAA-RECORD.COM\nRegistrant Email: owner@aaa-record.com\n"
+                        "Registry Expiry Date: 2029-02-03T05:00:00Z\n</pre>");
+    if (host == "ccc-refused.org")
+        return htmlPage("<p>You have exceeded the number of queries allowed.</p>");
+    if (host == "ddd-after.com")
+        return htmlPage("<pre>domain: ddd-after.com\ncontact: admin@ddd-after.com\n"
+                        "Record expires on 05-Nov-2025.\n</pre>");
+    if (host == "eee-unknown.net")
+        return htmlPage("<pre>No match for domain \"EEE-UNKNOWN.NET\".\n</pre>");
+    if (host == "www.bbb-older.net")
+        return htmlPage("<pre>domain: www.bbb-older.net\ncontact: hostmaster@bbb-older.net\n"
+                        "Record expires on 17-Jun-2027.\n</pre>");
+    return htmlPage("<p>Whois service. Type a domain name above.</p>");
+}
+
+TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
+{
+    const auto started = std::chrono::steady_clock::now();
+    LoopbackHttpServer server;
+    std::atomic<bool> stallAsked{false};
+    std::atomic<bool> releaseStall{false};
+    server.get("/alpha", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_content(alphaPage(request.get_param_value("page")), "text/html; charset=utf-8");
+    });
+    server.get("/beta", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_content(betaPage(request.get_param_value("start")), "text/html; charset=utf-8");
+    });
+    const auto whois = [&](const std::string& host, httplib::Response& response) {
+        if (host == "zzz-stalled.com") {
+            // Never answers while the test runs.
+            stallAsked = true;
+            for (int i = 0; i < 1200 && !releaseStall; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        response.set_content(whoisAnswer(host), "text/html; charset=utf-8");
+    };
+    server.get("/cgi-bin/whois/whois", [&](const httplib::Request& request, httplib::Response& response) {
+        whois(request.get_param_value("STRING"), response);
+    });
+    server.get("/whois", [&](const httplib::Request& request, httplib::Response& response) {
+        whois(request.get_param_value("domain"), response);
+    });
+    server.start();
+    // The stalled handler lets go before the server stops.
+    struct Release {
+        std::atomic<bool>& flag;
+        ~Release() { flag = true; }
+    } release{releaseStall};
+    const std::string hostAndPort = "127.0.0.1:" + std::to_string(server.port());
+
+    ScratchFolder folder;
+    test::writeFile(folder / "listex.txt", "Alpha\r\nhttp://" + hostAndPort +
+                                               "/alpha?q=\r\n&page=\r\n0\r\n10\r\n - Cached\r\n"
+                                               "Beta\r\nhttp://" +
+                                               hostAndPort + "/beta?query=\r\n&start=\r\n1\r\n1\r\n\r\n");
+    const test::CurrentDirectory inFolder(folder.path());
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    ScriptedPrompts prompts;
+    SteadyTickSource ticks;
+    EventPump pump(ticks);
+    StartupWindows windows =
+        createWindows(prompts, pump, std::make_unique<QtPageLoader>(),
+                      WhoisServices{{hostAndPort, "/cgi-bin/whois/whois?SearchType=do&STRING="},
+                                    {hostAndPort, "/whois?l=FR&domain="}});
+    TForm1& form1 = *windows.Form1;
+    Tliste liste(prompts, pump, form1, [] { return std::make_unique<QtPageLoader>(); });
+    form1.setLinksWindow(&liste);
+    liste.setCatalogueFolder(folder.path());
+    form1.show();
+    EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains"));
+
+    // The links search window, filled from the catalogue.
+    form1.BPlay->click();
+    ASSERT_TRUE(liste.isVisible());
+    ASSERT_EQ(liste.deps->count(), 2);
+    EXPECT_EQ(liste.deps->item(0)->text(), QStringLiteral("Alpha"));
+    EXPECT_EQ(liste.deps->item(1)->text(), QStringLiteral("Beta"));
+    EXPECT_EQ(liste.StatusBar1->panelText(0), QStringLiteral("Links:0"));
+    liste.Button1->click();
+    liste.keywords->setText(QStringLiteral("green tea"));
+    liste.deps->item(0)->setCheckState(Qt::Checked);
+    liste.deps->item(1)->setCheckState(Qt::Checked);
+    // Seven different hosts exist in all: the limit is reached with the last.
+    liste.RadioButton3->click();
+    liste.totalresultats->setText(QStringLiteral("7"));
+    // Sorted, the hosts reach the lookup in an order that does not depend on
+    // which engine answered first.
+    auto* sortAction = liste.findChild<QAction*>(QStringLiteral("AlphabeticSort"));
+    ASSERT_NE(sortAction, nullptr);
+    sortAction->trigger();
+
+    // The lookup waits for the stalled page until Stop is confirmed.
+    prompts.answerQuestion(true);
+    bool stopClicked = false;
+    int timerTicks = 0;
+    QTimer stopper;
+    stopper.setInterval(50);
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        ++timerTicks;
+        if (stallAsked && !stopClicked && form1.BStop->isEnabled()) {
+            stopClicked = true;
+            form1.BStop->click();
+        }
+    });
+    stopper.start();
+    liste.Bplay->click(); // search, limit, hand-over and lookup, all inside
+    stopper.stop();
+
+    EXPECT_TRUE(stopClicked);
+    EXPECT_GT(timerTicks, 50); // the window kept handling its timers
+    EXPECT_FALSE(liste.isVisible());
+    EXPECT_EQ(
+        liste.urls().texts(),
+        (std::vector<std::string>{"aaa-record.com", "ccc-refused.org", "ddd-after.com", "eee-unknown.net",
+                                  "www.bbb-older.net", "www.fff-blank.org", "zzz-stalled.com"}));
+    EXPECT_EQ(liste.StatusBar1->panelText(0), QStringLiteral("Links:7"));
+
+    // Host 0 and the host after the refusal went to the second service.
+    std::vector<std::string> whoisAsked;
+    for (const std::string& request : server.requests()) {
+        if (request.rfind("/cgi-bin/whois/whois?", 0) == 0)
+            whoisAsked.push_back("first:" + request.substr(request.find("STRING=") + 7));
+        else if (request.rfind("/whois?", 0) == 0)
+            whoisAsked.push_back("second:" + request.substr(request.find("domain=") + 7));
+        EXPECT_EQ(request.find("cut-away"), std::string::npos) << request;
+    }
+    EXPECT_EQ(whoisAsked, (std::vector<std::string>{"second:aaa-record.com", "first:ccc-refused.org",
+                                                    "second:ddd-after.com", "first:eee-unknown.net",
+                                                    "first:www.bbb-older.net", "first:www.fff-blank.org",
+                                                    "first:zzz-stalled.com"}));
+
+    ResultTable& table = form1.table();
+    const auto rowsAre = [&](const std::vector<std::vector<std::string>>& expected) {
+        std::vector<std::vector<std::string>> rows;
+        for (int i = 0; i < table.RowCount(); ++i) {
+            std::vector<std::string> row{table.Row(i).Caption()};
+            for (const std::string& item : table.Row(i).SubItems())
+                row.push_back(item);
+            rows.push_back(row);
+        }
+        EXPECT_EQ(rows, expected);
+    };
+    rowsAre({{"http://aaa-record.com", "mailto:owner@aaa-record.com", "2029/02/03"},
+             {"http://ddd-after.com", "mailto:admin@ddd-after.com", "2025/11/05"},
+             {"http://www.bbb-older.net", "mailto:hostmaster@bbb-older.net", "2027/06/17"}});
+    EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:3"));
+    EXPECT_EQ(form1.StatusBar1->panelText(2), QStringLiteral("zzz-stalled.com"));
+    EXPECT_EQ(form1.StatusBar1->panelText(0), QString());
+    EXPECT_TRUE(form1.BPlay->isEnabled());
+    EXPECT_FALSE(form1.BStop->isEnabled());
+    EXPECT_TRUE(form1.BOpen->isEnabled());
+
+    // Tick what expires before 2028, delete the rest.
+    form1.Pardatedexpiration1->trigger();
+    ASSERT_TRUE(windows.Form2->isVisible());
+    windows.Form2->DateTimePicker2->setDate(QDate(2028, 1, 1));
+    windows.Form2->SpeedButton1->click();
+    EXPECT_FALSE(windows.Form2->isVisible());
+    EXPECT_FALSE(table.Row(0).Checked());
+    EXPECT_TRUE(table.Row(1).Checked());
+    EXPECT_TRUE(table.Row(2).Checked());
+    form1.Griss3->trigger();
+    const std::vector<std::vector<std::string>> kept{
+        {"http://ddd-after.com", "mailto:admin@ddd-after.com", "2025/11/05"},
+        {"http://www.bbb-older.net", "mailto:hostmaster@bbb-older.net", "2027/06/17"}};
+    rowsAre(kept);
+    EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:2"));
+
+    // Save, clear, load back.
+    const std::filesystem::path saved = folder / "expire.csv";
+    prompts.answerSaveFile(QString::fromStdString(saved.string()));
+    form1.BDisk->click();
+    const std::string text = test::readFile(saved);
+    EXPECT_EQ(text.rfind("Web sites", 0), 0U) << text;
+    EXPECT_NE(text.find("http://www.bbb-older.net"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+
+    form1.E1->trigger();
+    EXPECT_EQ(table.RowCount(), 0);
+    EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:0"));
+
+    prompts.answerOpenFile(QString::fromStdString(saved.string()));
+    form1.BOpen->click();
+    rowsAre(kept);
+    EXPECT_FALSE(table.Row(0).Checked());
+    EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:2"));
+
+    EXPECT_TRUE(prompts.errors().empty());
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("question: stop the serach ?"),
+                                                   QStringLiteral("save: Save expire"),
+                                                   QStringLiteral("open: Load expire")}));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::minutes(2));
+}
+
+} // namespace
+} // namespace ostrevo
