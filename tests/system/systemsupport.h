@@ -46,8 +46,14 @@ inline void writeFile(const std::filesystem::path& file, std::string_view conten
 
 inline std::string readFile(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string content;
+    if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
+        char buffer[65536];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+            content.append(buffer, got);
+        std::fclose(in);
+    }
+    return content;
 }
 
 class CurrentDirectory {

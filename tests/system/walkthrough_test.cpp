@@ -152,7 +152,7 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     ASSERT_EQ(liste.deps->count(), 2);
     EXPECT_EQ(liste.deps->item(0)->text(), QStringLiteral("Alpha"));
     EXPECT_EQ(liste.deps->item(1)->text(), QStringLiteral("Beta"));
-    EXPECT_EQ(liste.StatusBar1->panelText(0), QStringLiteral("Links:0"));
+    EXPECT_EQ(liste.StatusBar1->panelText(0), QStringLiteral("Links:"));
     liste.Button1->click();
     liste.keywords->setText(QStringLiteral("green tea"));
     liste.deps->item(0)->setCheckState(Qt::Checked);
@@ -192,19 +192,23 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
                                   "www.bbb-older.net", "www.fff-blank.org", "zzz-stalled.com"}));
     EXPECT_EQ(liste.StatusBar1->panelText(0), QStringLiteral("Links:7"));
 
-    // Host 0 and the host after the refusal went to the second service.
+    // Host 0 and the host after the refusal went to the second service; the
+    // stalled request is logged once answered, after the run.
+    const auto valueOf = [](const std::string& request, const std::string& key) {
+        const std::size_t from = request.find(key) + key.size();
+        return request.substr(from, request.find('&', from) - from);
+    };
     std::vector<std::string> whoisAsked;
     for (const std::string& request : server.requests()) {
         if (request.rfind("/cgi-bin/whois/whois?", 0) == 0)
-            whoisAsked.push_back("first:" + request.substr(request.find("STRING=") + 7));
+            whoisAsked.push_back("first:" + valueOf(request, "STRING="));
         else if (request.rfind("/whois?", 0) == 0)
-            whoisAsked.push_back("second:" + request.substr(request.find("domain=") + 7));
+            whoisAsked.push_back("second:" + valueOf(request, "domain="));
         EXPECT_EQ(request.find("cut-away"), std::string::npos) << request;
     }
     EXPECT_EQ(whoisAsked, (std::vector<std::string>{"second:aaa-record.com", "first:ccc-refused.org",
                                                     "second:ddd-after.com", "first:eee-unknown.net",
-                                                    "first:www.bbb-older.net", "first:www.fff-blank.org",
-                                                    "first:zzz-stalled.com"}));
+                                                    "first:www.bbb-older.net", "first:www.fff-blank.org"}));
 
     ResultTable& table = form1.table();
     const auto rowsAre = [&](const std::vector<std::vector<std::string>>& expected) {
