@@ -16,6 +16,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineNotification>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -168,6 +169,7 @@ QtPageLoader::QtPageLoader(QObject* parent) : QObject(parent)
 {
     m_page = new SilentWebPage(sharedProfile(), this);
     connect(m_page, &QWebEnginePage::loadStarted, this, &QtPageLoader::beginLoad);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &QtPageLoader::noteLoading);
     connect(m_page, &QWebEnginePage::loadFinished, this, &QtPageLoader::endLoad);
     connect(m_page, &QWebEnginePage::loadProgress, this, &QtPageLoader::reportProgress);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &QtPageLoader::endAfterRendererLoss);
@@ -209,11 +211,15 @@ void QtPageLoader::Navigate(const std::string& url)
         target = QUrl(QStringLiteral("about:blank"));
     }
     m_busy = true;
+    m_hasNewDocument = false;
     m_page->load(target);
 }
 
 std::string QtPageLoader::PageText()
 {
+    if (!m_hasNewDocument) {
+        return {};
+    }
     struct Answer {
         bool arrived = false;
         QString text;
@@ -250,6 +256,17 @@ std::string QtPageLoader::PageText()
 void QtPageLoader::beginLoad()
 {
     m_busy = true;
+}
+
+void QtPageLoader::noteLoading(const QWebEngineLoadingInfo& info)
+{
+    // A load that succeeded or failed put a document in place (the server's
+    // error page, or the browser's); a stopped one, such as an answer turned
+    // into a refused download, left the previous page there.
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
+        info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+        m_hasNewDocument = true;
+    }
 }
 
 void QtPageLoader::endLoad(bool)

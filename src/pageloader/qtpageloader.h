@@ -14,6 +14,7 @@
 #include <vector>
 
 class QEventLoop;
+class QWebEngineLoadingInfo;
 
 namespace ostrevo {
 
@@ -53,6 +54,7 @@ public:
 
 private:
     void beginLoad();
+    void noteLoading(const QWebEngineLoadingInfo& info);
     void endLoad(bool ok);
     void reportProgress(int progress);
     void endAfterRendererLoss();
@@ -63,6 +65,10 @@ private:
     SilentWebPage* m_page = nullptr;
     std::vector<QEventLoop*> m_textWaits;
     bool m_busy = false;
+    // False from Navigate until a document replaced the page: a navigation
+    // that ends without one (an answer turned into a refused download) leaves
+    // the previous page in place, whose text must not pass for the new answer.
+    bool m_hasNewDocument = false;
     bool m_visible = true;
     bool m_silent = false;
     int m_pageTextTimeoutMs = 10000;

@@ -31,7 +31,8 @@ std::string whoisText(const std::string& url)
 {
     const std::string host = url.substr(url.rfind('=') + 1);
     const int n = std::stoi(host.substr(5, 6)) - 100000;
-    std::string text = "Whois lookup\r\nDomain Name: " + host + "\r\nRegistrant Email: owner@" + host + "\r\n";
+    std::string text =
+        "Whois lookup\r\nDomain Name: " + host + "\r\nRegistrant Email: owner@" + host + "\r\n";
     text += n % 2 == 0 ? "Registry Expiry Date: 20" + std::to_string(26 + n % 10) + "-02-03T05:00:00Z\r\n"
                        : "Record expires on 05-Nov-20" + std::to_string(26 + n % 10) + ".\r\n";
     for (int line = 0; line < 40; ++line)

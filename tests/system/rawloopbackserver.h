@@ -14,6 +14,7 @@
 #include <arpa/inet.h>
 
 #include <atomic>
+#include <cerrno>
 #include <functional>
 #include <mutex>
 #include <stdexcept>
@@ -88,6 +89,16 @@ private:
         return false;
     }
 
+    bool writable(int fd)
+    {
+        while (!m_stop) {
+            pollfd p{fd, POLLOUT, 0};
+            if (::poll(&p, 1, 50) > 0)
+                return true;
+        }
+        return false;
+    }
+
     void acceptLoop()
     {
         while (readable(m_listener)) {
@@ -127,9 +138,12 @@ private:
             }
         } else {
             std::size_t sent = 0;
-            while (sent < answer.bytes.size() && !m_stop) {
-                const ssize_t n =
-                    ::send(fd, answer.bytes.data() + sent, answer.bytes.size() - sent, MSG_NOSIGNAL);
+            // A client that stops reading must not keep the server from stopping.
+            while (sent < answer.bytes.size() && writable(fd)) {
+                const ssize_t n = ::send(fd, answer.bytes.data() + sent, answer.bytes.size() - sent,
+                                         MSG_NOSIGNAL | MSG_DONTWAIT);
+                if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                    continue;
                 if (n <= 0)
                     break;
                 sent += static_cast<std::size_t>(n);
