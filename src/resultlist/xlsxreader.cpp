@@ -336,6 +336,8 @@ const Relationship* relationshipOfType(const std::vector<Relationship>& relation
     }
     return nullptr;
 }
+// The answer points into the list, so the list must outlive it.
+const Relationship* relationshipOfType(std::vector<Relationship>&&, QStringView) = delete;
 
 struct WorkbookInfo {
     bool date1904 = false;
@@ -642,7 +644,9 @@ SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
     std::string workbookName = "xl/workbook.xml";
     if (const auto index = zip.locate("_rels/.rels")) {
         XmlPart part(zip, *index, "_rels/.rels");
-        if (const Relationship* main = relationshipOfType(readRelationships(part, {}), u"/officeDocument")) {
+        // The lookup points into the list: keep the list alive while it is read.
+        const auto relationships = readRelationships(part, {});
+        if (const Relationship* main = relationshipOfType(relationships, u"/officeDocument")) {
             workbookName = main->target;
         }
     }

@@ -82,8 +82,11 @@ TEST(LongLookupRun, TwoThousandHostsBecomeRowsInFlatMemory)
             << host;
     }
     EXPECT_EQ(form.StatusBar1->panelText(1), QStringLiteral("Domains:1999"));
+#ifndef __SANITIZE_ADDRESS__
+    // AddressSanitizer holds freed memory back on purpose: no bound there.
     EXPECT_LT(after - before, 50 * 1024);
     EXPECT_LT(third - after, 20 * 1024);
+#endif
     EXPECT_TRUE(prompts.log().empty());
 }
 
