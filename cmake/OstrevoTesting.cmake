@@ -4,12 +4,13 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 # ostrevo_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>]
-#                  [ENVIRONMENT <VAR=value...>] [TIMEOUT <seconds>] [QT_MAIN | NO_GTEST_MAIN])
+#                  [ENVIRONMENT <VAR=value...>] [PROPERTIES <name value...>]
+#                  [QT_MAIN | NO_GTEST_MAIN])
 # One executable per unit; every GoogleTest case becomes its own ctest test.
 # QT_MAIN runs the tests inside a QApplication (tests/support/qttestmain.cpp);
 # NO_GTEST_MAIN is for a test that brings its own main().
 function(ostrevo_add_test name)
-  cmake_parse_arguments(ARG "QT_MAIN;NO_GTEST_MAIN" "TIMEOUT" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "QT_MAIN;NO_GTEST_MAIN" "" "SOURCES;LIBS;LABELS;ENVIRONMENT;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   # Tests of the core see no Qt: nothing for moc to do. They carry the label
   # `core`, so that the sanitizer run can check them for leaks too.
@@ -38,8 +39,8 @@ function(ostrevo_add_test name)
   if(labels)
     string(APPEND script "set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS [==[${labels}]==])\n")
   endif()
-  if(ARG_TIMEOUT)
-    string(APPEND script "set_tests_properties(\${${name}_TESTS} PROPERTIES TIMEOUT ${ARG_TIMEOUT})\n")
+  if(ARG_PROPERTIES)
+    string(APPEND script "set_tests_properties(\${${name}_TESTS} PROPERTIES ${ARG_PROPERTIES})\n")
   endif()
   set(script_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
   file(WRITE "${script_file}" "if(${name}_TESTS)\n${script}endif()\n")

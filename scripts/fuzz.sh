@@ -22,6 +22,11 @@ for target in "${targets[@]}"; do
   name=$(basename "$target")
   corpus="build/fuzz/corpus/$name"
   mkdir -p "$corpus"
+  # The workbook readers start from the test workbooks.
+  case $name in
+    xlsreader_fuzz) cp -n tests/data/spreadsheets/*.xls "$corpus"/ ;;
+    xlsxreader_fuzz) cp -n tests/data/spreadsheets/*.xlsx "$corpus"/ ;;
+  esac
   echo "== $name: ${seconds}s"
   "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
     -artifact_prefix="build/fuzz/$name-" "$corpus" 2>&1 | tail -n 3

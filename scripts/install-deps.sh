@@ -17,7 +17,7 @@ packages=(
   # collation and case folding (ICU, the same library Qt uses)
   libicu-dev
   # catalogue download, spreadsheet import
-  libcurl4-openssl-dev libfreexl-dev libzip-dev
+  libcurl4-openssl-dev libzip-dev
   # loopback servers in tests, a virtual display, fonts for rendering
   libcpp-httplib-dev xvfb xauth fonts-dejavu-core fonts-liberation
   # desktop integration checks

@@ -5,7 +5,7 @@
 #include "platform/errors.h"
 #include "rechercheweb/catalogue.h"
 #include "rechercheweb/filereading.h"
-#include "rechercheweb/filereplacement.h"
+#include "platform/replacingfile.h"
 
 #include <system_error>
 

@@ -3,7 +3,7 @@
 #include "rechercheweb/catalogueupdate.h"
 
 #include "rechercheweb/catalogue.h"
-#include "rechercheweb/filereplacement.h"
+#include "platform/replacingfile.h"
 #include "rechercheweb/textkey.h"
 
 namespace ostrevo {

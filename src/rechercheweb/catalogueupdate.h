@@ -28,8 +28,9 @@ std::filesystem::path catalogueTargetPath(const std::filesystem::path& executabl
 
 // Writes an acceptable body to `target`, replacing the old file only once the
 // new one is completely written. Returns false, touching nothing, when the
-// body is not acceptable; raises FileCreateError when writing fails (the old
-// file then stays as it was).
+// body is not acceptable; raises FileCreateError when the file cannot be
+// created or replaced and RuntimeError when writing fails (the old file then
+// stays as it was).
 bool installCatalogue(std::string_view body, const std::filesystem::path& target);
 
 } // namespace ostrevo

@@ -3,7 +3,7 @@
 #include "rechercheweb/urllistfile.h"
 
 #include "rechercheweb/filereading.h"
-#include "rechercheweb/filereplacement.h"
+#include "platform/replacingfile.h"
 #include "rechercheweb/linesplit.h"
 #include "textscan/textscan.h"
 

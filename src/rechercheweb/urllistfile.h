@@ -38,7 +38,8 @@ void openUrlListFile(const std::filesystem::path& path, UrlList& urls);
 std::string urlListFileContent(const UrlList& urls);
 
 // Writes urlListFileContent to `path`, replacing the file only once the new
-// content is completely written; FileCreateError when that fails.
+// content is completely written; FileCreateError ("Cannot create file
+// <path>: <reason>") or RuntimeError ("Cannot write file ...") when that fails.
 void saveUrlListFile(const std::filesystem::path& path, const UrlList& urls);
 
 } // namespace ostrevo

@@ -3,7 +3,7 @@
 #include "resultlist/resulttable.h"
 
 #include "resultlist/delimitedformat.h"
-#include "resultlist/replacingfile.h"
+#include "platform/replacingfile.h"
 #include "resultlist/resulttableimpl.h"
 
 namespace ostrevo {

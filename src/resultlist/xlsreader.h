@@ -10,8 +10,9 @@
 
 namespace ostrevo {
 
-// The values of the workbook's first worksheet. Throws EResultListError naming
-// the file and the reason when it cannot be read.
+// The values of the worksheet that was active when the workbook was saved, or
+// of the first worksheet when a chart was. Throws EResultListError naming the
+// file and the reason when it cannot be read.
 SheetContents ReadXlsSheet(const std::filesystem::path& fileName);
 
 } // namespace ostrevo

@@ -37,4 +37,7 @@ private:
     bool m_committed = false;
 };
 
+// The whole of `content` as the new `target`, through a ReplacingFile.
+void replaceFile(const std::filesystem::path& target, std::string_view content);
+
 } // namespace ostrevo

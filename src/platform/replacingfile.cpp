@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "resultlist/replacingfile.h"
+#include "platform/replacingfile.h"
 
 #include "platform/errors.h"
 
@@ -113,6 +113,13 @@ void ReplacingFile::commit()
         throw FileCreateError(m_name + ": " + reason(error != 0 ? error : EIO));
     }
     m_committed = true;
+}
+
+void replaceFile(const fs::path& target, std::string_view content)
+{
+    ReplacingFile file(target);
+    file.write(content);
+    file.commit();
 }
 
 } // namespace ostrevo
