@@ -13,6 +13,7 @@
 #include "fakepageloader.h"
 #include "rawloopbackserver.h"
 #include "scriptedprompts.h"
+#include "searchwindows.h"
 #include "systemsupport.h"
 
 #include <QGuiApplication>
@@ -232,24 +233,12 @@ RawLoopbackServer::Answer brokenEngine(const std::string& pathAndQuery)
 TEST(BrokenSearchEngines, SearchRunGoesOnUntilStopped)
 {
     RawLoopbackServer server(&brokenEngine);
-    ScratchFolder folder;
-    test::writeFile(folder / "listex.txt",
-                    "Broken\r\nhttp://" + server.hostAndPort() + "/search?q=\r\n&p=\r\n0\r\n1\r\n\r\n");
-    const test::CurrentDirectory inFolder(folder.path());
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-
-    ScriptedPrompts prompts;
-    SteadyTickSource ticks;
-    EventPump pump(ticks);
-    TForm1 form(prompts, pump, std::make_unique<test::FakePageLoader>(),
-                WhoisServices{{"127.0.0.1:9", "/a?b="}, {"127.0.0.1:9", "/c?d="}});
-    Tliste liste(prompts, pump, form, [] { return std::make_unique<QtPageLoader>(); });
-    form.setLinksWindow(&liste);
-    form.BPlay->click();
-    liste.Button1->click();
-    liste.keywords->setText(QStringLiteral("anything"));
-    liste.RadioButton1->click(); // no limit: only Stop ends it
-    liste.deps->item(0)->setCheckState(Qt::Checked);
+    test::UnlimitedSearchWindows windows(
+        "Broken\r\nhttp://" + server.hostAndPort() + "/search?q=\r\n&p=\r\n0\r\n1\r\n\r\n",
+        QStringLiteral("anything"));
+    Tliste& liste = windows.liste;
+    ScriptedPrompts& prompts = windows.prompts;
+    windows.tickAllEngines();
 
     prompts.answerQuestion(true);
     Heartbeat heartbeat;

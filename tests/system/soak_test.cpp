@@ -5,25 +5,11 @@
 // leave the first run's browser processes behind.
 //
 // OSTREVO_SOAK_SECONDS sets how long the first run pages (300 by default).
-#include "expired/tform1.h"
-#include "pageloader/qtpageloader.h"
-#include "platform/eventpump.h"
-#include "platform/ticksource.h"
-#include "rechercheweb/tliste.h"
-
-#include "fakepageloader.h"
 #include "loopbackhttpserver.h"
 #include "processtree.h"
-#include "scriptedprompts.h"
-#include "systemsupport.h"
+#include "searchwindows.h"
 
-#include <QGuiApplication>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -37,7 +23,6 @@ namespace {
 
 using test::htmlPage;
 using test::LoopbackHttpServer;
-using test::ScratchFolder;
 using test::ScriptedPrompts;
 using test::TreeMemory;
 
@@ -92,29 +77,15 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
     });
     server.start();
 
-    ScratchFolder folder;
     std::string catalogue;
     for (int engine = 0; engine < Engines; ++engine)
         catalogue += "Engine" + std::to_string(engine) + "\r\nhttp://127.0.0.1:" + std::to_string(server.port()) +
                      "/e" + std::to_string(engine) + "?q=\r\n&p=\r\n0\r\n1\r\n\r\n";
-    test::writeFile(folder / "listex.txt", catalogue);
-    const test::CurrentDirectory inFolder(folder.path());
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-
-    ScriptedPrompts prompts;
-    SteadyTickSource ticks;
-    EventPump pump(ticks);
-    TForm1 form(prompts, pump, std::make_unique<test::FakePageLoader>(),
-                WhoisServices{{"127.0.0.1:9", "/a?b="}, {"127.0.0.1:9", "/c?d="}});
-    Tliste liste(prompts, pump, form, [] { return std::make_unique<QtPageLoader>(); });
-    form.setLinksWindow(&liste);
-    form.BPlay->click();
-    liste.Button1->click();
-    liste.keywords->setText(QStringLiteral("soak"));
-    liste.RadioButton1->click(); // no limit: only Stop ends a run
+    test::UnlimitedSearchWindows windows(catalogue, QStringLiteral("soak"));
+    Tliste& liste = windows.liste;
+    ScriptedPrompts& prompts = windows.prompts;
     ASSERT_EQ(liste.deps->count(), Engines);
-    for (int engine = 0; engine < Engines; ++engine)
-        liste.deps->item(engine)->setCheckState(Qt::Checked);
+    windows.tickAllEngines();
 
     const auto started = std::chrono::steady_clock::now();
     const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(); };
