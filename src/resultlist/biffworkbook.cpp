@@ -46,9 +46,6 @@ constexpr std::uint16_t kBiff5 = 0x0500;
 constexpr std::uint16_t kBiff8 = 0x0600;
 constexpr std::uint8_t kWorksheet = 0; // BOUNDSHEET's sheet type
 constexpr std::uint16_t kDefaultCodePage = 1252;
-// Shared strings are copied into every cell that shows them: a small file
-// could otherwise make gigabytes of text.
-constexpr std::size_t kMaxSheetText = std::size_t{512} << 20;
 
 // All shared strings in one buffer, so that a table of many empty strings
 // takes no more memory than the file.
@@ -393,15 +390,8 @@ private:
             throw DamagedWorkbook("a cell of row " + std::to_string(cell.row + 1) +
                                   " lies past the last column");
         }
-        if (const auto* text = std::get_if<std::string>(&value)) {
-            m_textSize += text->size();
-            if (m_textSize > kMaxSheetText) {
-                throw UnreadableWorkbook("its values hold more than 512 MiB of text");
-            }
-        }
         if (!m_contents.add({cell.column + 1, cell.row + 1}, std::move(value))) {
-            throw UnreadableWorkbook("it holds more than " + std::to_string(SheetContents::kMaxCells) +
-                                     " values");
+            throw UnreadableWorkbook(m_contents.refusal());
         }
     }
 
@@ -409,7 +399,6 @@ private:
     SheetContents& m_contents;
     std::vector<DateFormatKind> m_xfKinds;
     std::optional<Cell> m_pendingString;
-    std::size_t m_textSize = 0;
 };
 
 } // namespace

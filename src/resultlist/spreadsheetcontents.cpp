@@ -26,6 +26,13 @@ bool SheetContents::add(CellPosition position, CellValue value)
     if (m_cells.size() >= kMaxCells) {
         return false;
     }
+    if (text) {
+        if (text->size() > kMaxTextBytes - m_textBytes) {
+            m_tooMuchText = true;
+            return false;
+        }
+        m_textBytes += text->size();
+    }
     m_cells.emplace_back(position, std::move(value));
     if (!m_bounds) {
         m_bounds = CellRange{position, position};
@@ -36,6 +43,12 @@ bool SheetContents::add(CellPosition position, CellValue value)
         m_bounds->last.row = std::max(m_bounds->last.row, position.row);
     }
     return true;
+}
+
+std::string SheetContents::refusal() const
+{
+    return m_tooMuchText ? "its values hold more than " + std::to_string(kMaxTextBytes >> 20) + " MiB of text"
+                         : "it holds more than " + std::to_string(kMaxCells) + " values";
 }
 
 std::optional<CellRange> SheetContents::usedRange() const

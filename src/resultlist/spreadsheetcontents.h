@@ -25,10 +25,15 @@ class SheetContents {
 public:
     // Most cells a sheet may hold (the import takes no more).
     static constexpr auto kMaxCells = static_cast<std::size_t>(kMaxImportedCells);
+    // Most text its values may hold: a workbook's shared strings are copied
+    // into every cell that shows them, so a small file could make gigabytes.
+    static constexpr std::size_t kMaxTextBytes = std::size_t{512} << 20;
 
-    // Empty values and empty texts are not kept. False, and nothing kept, once the sheet
-    // holds kMaxCells values.
+    // Empty values and empty texts are not kept. False, and nothing kept, once
+    // the sheet would hold more than kMaxCells values or kMaxTextBytes of
+    // text; refusal() then says which, to complete "Cannot import <file>: ".
     bool add(CellPosition position, CellValue value);
+    std::string refusal() const;
     std::size_t size() const { return m_cells.size(); }
 
     // The smallest range holding every value; nothing for a sheet without one.
@@ -38,6 +43,8 @@ public:
 
 private:
     std::vector<std::pair<CellPosition, CellValue>> m_cells;
+    std::size_t m_textBytes = 0;
+    bool m_tooMuchText = false;
     std::optional<CellRange> m_bounds;
 };
 

@@ -48,7 +48,7 @@ SheetContents ReadDelimitedSheet(std::string_view data, const std::filesystem::p
         for (std::size_t i = 0; i < fields.size(); ++i) {
             delimited::decodeField(fields[i], text);
             if (!text.empty() && !contents.add({static_cast<int>(i) + 1, row}, text)) {
-                throw fail("it holds more than " + std::to_string(SheetContents::kMaxCells) + " values");
+                throw fail(contents.refusal());
             }
         }
         data.remove_prefix(scan.consumed);

@@ -566,8 +566,7 @@ private:
         }
         if (!m_contents.add(position,
                             valueOf(position, type, format, value, hasInline ? &inlineText : nullptr))) {
-            throw importError(m_part.fileName(),
-                              "it holds more than " + std::to_string(SheetContents::kMaxCells) + " values");
+            throw importError(m_part.fileName(), m_contents.refusal());
         }
     }
 

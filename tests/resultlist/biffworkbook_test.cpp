@@ -250,8 +250,8 @@ TEST(BiffWorkbook, Biff5TextInItsCodePage)
     // Other single-byte pages read in their own letters; the double-byte
     // Asian ones only as far as their text is ASCII.
     const auto firstCell = [](std::uint16_t codePage, const std::string& bytes) {
-        const std::string globals = record(rec::kCodePage, u16(codePage)) + formatsAndXfs(false);
-        return textAt(read(workbookStream(globals, record(rec::kLabel, cell(0, 0) + byteString(bytes)), false)),
+        const std::string pageGlobals = record(rec::kCodePage, u16(codePage)) + formatsAndXfs(false);
+        return textAt(read(workbookStream(pageGlobals, record(rec::kLabel, cell(0, 0) + byteString(bytes)), false)),
                       1, 1);
     };
     EXPECT_EQ(firstCell(1251, "\xCC\xEE\xF1\xEA\xE2\xE0"), "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0");
