@@ -3,9 +3,9 @@
 #include "rechercheweb/cataloguelocation.h"
 
 #include "platform/errors.h"
+#include "platform/replacingfile.h"
 #include "rechercheweb/catalogue.h"
 #include "rechercheweb/filereading.h"
-#include "platform/replacingfile.h"
 
 #include <system_error>
 

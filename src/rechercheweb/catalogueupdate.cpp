@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/catalogueupdate.h"
 
-#include "rechercheweb/catalogue.h"
 #include "platform/replacingfile.h"
+#include "rechercheweb/catalogue.h"
 #include "rechercheweb/textkey.h"
 
 namespace ostrevo {

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/urllistfile.h"
 
-#include "rechercheweb/filereading.h"
 #include "platform/replacingfile.h"
+#include "rechercheweb/filereading.h"
 #include "rechercheweb/linesplit.h"
 #include "textscan/textscan.h"
 

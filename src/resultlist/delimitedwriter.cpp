@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "resultlist/resulttable.h"
 
-#include "resultlist/delimitedformat.h"
 #include "platform/replacingfile.h"
+#include "resultlist/delimitedformat.h"
 #include "resultlist/resulttableimpl.h"
 
 namespace ostrevo {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 // The whole program as a user walks it, in the real browser engine: two
-// search engines and the two whois services are played by a loopback server,
-// the catalogue lives in a scratch folder.
+// search engines, the two whois services and the catalogue update are played
+// by a loopback server, the catalogue lives in a scratch folder.
 #include "expired/startup.h"
 #include "expired/statuspanels.h"
 #include "expired/tform1.h"
@@ -116,6 +116,12 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     server.get("/whois", [&](const httplib::Request& request, httplib::Response& response) {
         whois(request.get_param_value("domain"), response);
     });
+    // The catalogue update server; the catalogue names this server, so it is
+    // written once the port is known, before anyone asks for it.
+    std::string updatedCatalogue;
+    server.get("/listex.txt", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(updatedCatalogue, "text/plain");
+    });
     server.start();
     // The stalled handler lets go before the server stops.
     struct Release {
@@ -124,11 +130,13 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     } release{releaseStall};
     const std::string hostAndPort = "127.0.0.1:" + std::to_string(server.port());
 
+    // The installed catalogue knows Alpha only; the update brings Beta.
+    const std::string alpha = "Alpha\r\nhttp://" + hostAndPort + "/alpha?q=\r\n&page=\r\n0\r\n10\r\n - Cached\r\n";
+    // (An update without Google in it would be refused as no catalogue.)
+    updatedCatalogue = alpha + "Beta\r\nhttp://" + hostAndPort + "/beta?query=\r\n&start=\r\n1\r\n1\r\n\r\n" +
+                       "Google\r\nhttp://" + hostAndPort + "/google?q=\r\n&start=\r\n0\r\n10\r\n";
     ScratchFolder folder;
-    test::writeFile(folder / "listex.txt", "Alpha\r\nhttp://" + hostAndPort +
-                                               "/alpha?q=\r\n&page=\r\n0\r\n10\r\n - Cached\r\n"
-                                               "Beta\r\nhttp://" +
-                                               hostAndPort + "/beta?query=\r\n&start=\r\n1\r\n1\r\n\r\n");
+    test::writeFile(folder / "listex.txt", alpha);
     const test::CurrentDirectory inFolder(folder.path());
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
@@ -143,15 +151,20 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     Tliste liste(prompts, pump, form1, [] { return std::make_unique<QtPageLoader>(); });
     form1.setLinksWindow(&liste);
     liste.setCatalogueFolder(folder.path());
+    liste.setCatalogueServer(hostAndPort);
     form1.show();
     EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains"));
 
-    // The links search window, filled from the catalogue.
+    // The links search window, filled from the catalogue, then updated.
     form1.BPlay->click();
     ASSERT_TRUE(liste.isVisible());
-    ASSERT_EQ(liste.deps->count(), 2);
+    ASSERT_EQ(liste.deps->count(), 1);
+    liste.SpeedButton1->click();
+    EXPECT_EQ(test::readFile(folder / "listex.txt"), updatedCatalogue + "\r\n");
+    ASSERT_EQ(liste.deps->count(), 3);
     EXPECT_EQ(liste.deps->item(0)->text(), QStringLiteral("Alpha"));
     EXPECT_EQ(liste.deps->item(1)->text(), QStringLiteral("Beta"));
+    EXPECT_EQ(liste.deps->item(2)->text(), QStringLiteral("Google"));
     EXPECT_EQ(liste.StatusBar1->panelText(0), QStringLiteral("Links:"));
     liste.Button1->click();
     liste.keywords->setText(QStringLiteral("green tea"));
@@ -267,7 +280,8 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:2"));
 
     EXPECT_TRUE(prompts.errors().empty());
-    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("question: stop the serach ?"),
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("information: List of search engines Updated !"),
+                                                   QStringLiteral("question: stop the serach ?"),
                                                    QStringLiteral("save: Save expire"),
                                                    QStringLiteral("open: Load expire")}));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::minutes(2));
