@@ -119,15 +119,20 @@ struct Heartbeat {
     }
 };
 
-TEST(BrokenWhoisServers, LookupRunGoesOnAndStopEndsTheStall)
-{
-    RawLoopbackServer server(&brokenWhois);
+// The main window whose lookup run asks the broken whois server.
+class BrokenWhoisServers : public ::testing::Test {
+protected:
+    RawLoopbackServer server{&brokenWhois};
     ScriptedPrompts prompts;
     SteadyTickSource ticks;
-    EventPump pump(ticks);
-    TForm1 form(prompts, pump, std::make_unique<QtPageLoader>(),
+    EventPump pump{ticks};
+    TForm1 form{prompts, pump, std::make_unique<QtPageLoader>(),
                 WhoisServices{{server.hostAndPort(), "/cgi-bin/whois/whois?SearchType=do&STRING="},
-                              {server.hostAndPort(), "/whois?l=FR&domain="}});
+                              {server.hostAndPort(), "/whois?l=FR&domain="}}};
+};
+
+TEST_F(BrokenWhoisServers, LookupRunGoesOnAndStopEndsTheStall)
+{
 
     // The run is started here without the links window's hand-over, which is
     // what enables the Stop button: Stop is asked for through its handler.
@@ -142,7 +147,7 @@ TEST(BrokenWhoisServers, LookupRunGoesOnAndStopEndsTheStall)
         if (stallAsked && !stopClicked) {
             stopClicked = true;
             // Let the stall go on for a while before the user gives up.
-            QTimer::singleShot(1500, &form, [&form] { form.BStopClick(); });
+            QTimer::singleShot(1500, &form, [this] { form.BStopClick(); });
         }
     });
 
@@ -183,15 +188,8 @@ TEST(BrokenWhoisServers, LookupRunGoesOnAndStopEndsTheStall)
 // The browser offers a binary answer as a download, refuses it and stays on
 // the previous page; that page's text must not become this host's record
 // (binary.com used to get badutf8.com's owner).
-TEST(BrokenWhoisServers, DownloadAnswerTakesThePreviousHostsRecord)
+TEST_F(BrokenWhoisServers, DownloadAnswerTakesThePreviousHostsRecord)
 {
-    RawLoopbackServer server(&brokenWhois);
-    ScriptedPrompts prompts;
-    SteadyTickSource ticks;
-    EventPump pump(ticks);
-    TForm1 form(prompts, pump, std::make_unique<QtPageLoader>(),
-                WhoisServices{{server.hostAndPort(), "/cgi-bin/whois/whois?SearchType=do&STRING="},
-                              {server.hostAndPort(), "/whois?l=FR&domain="}});
     form.Button1Click({"badutf8.com", "binary.com"});
     EXPECT_EQ(captions(form.table()), (std::vector<std::string>{"http://badutf8.com"}));
 }
