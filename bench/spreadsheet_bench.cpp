@@ -11,10 +11,10 @@
 //     as text, a date-formatted number), about 8 MB, read into a sheet.
 
 #include "resultlist/resulttable.h"
-#include "resultlist/spreadsheetcontents.h"
-#include "resultlist/spreadsheetimport.h"
-#include "resultlist/spreadsheettext.h"
-#include "resultlist/xlsreader.h"
+#include "spreadsheet/spreadsheetcontents.h"
+#include "spreadsheet/spreadsheetimport.h"
+#include "spreadsheet/spreadsheettext.h"
+#include "spreadsheet/xlsreader.h"
 
 #include "xlsbuilders.h"
 

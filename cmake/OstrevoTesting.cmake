@@ -26,7 +26,7 @@ function(ostrevo_add_test name)
   else()
     set(main GTest::gtest_main)
   endif()
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock ${main} ostrevo_common)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ostrevo_test_helpers GTest::gtest GTest::gmock ${main} ostrevo_common)
   target_compile_definitions(${name} PRIVATE
     OSTREVO_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)

@@ -6,7 +6,7 @@
 // range read must be a proper one inside the grid, and what is written must
 // read back the same.
 
-#include "resultlist/spreadsheetaddress.h"
+#include "spreadsheet/spreadsheetaddress.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -7,9 +7,9 @@
 
 #include "platform/errors.h"
 #include "resultlist/resulttable.h"
-#include "resultlist/spreadsheetcontents.h"
-#include "resultlist/spreadsheetimport.h"
-#include "resultlist/spreadsheettext.h"
+#include "spreadsheet/spreadsheetcontents.h"
+#include "spreadsheet/spreadsheetimport.h"
+#include "spreadsheet/spreadsheettext.h"
 
 #include <cstdint>
 #include <cstdlib>

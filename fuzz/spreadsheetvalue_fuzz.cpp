@@ -5,8 +5,8 @@
 // workbook file may hold them: nothing may crash and every date shown must be
 // one a calendar has (or the 1900 system's day 0 and 29 February 1900).
 
-#include "resultlist/spreadsheetformat.h"
-#include "resultlist/spreadsheetvalue.h"
+#include "spreadsheet/spreadsheetformat.h"
+#include "spreadsheet/spreadsheetvalue.h"
 
 #include <cmath>
 #include <cstdint>

@@ -8,8 +8,8 @@
 
 #include "platform/errors.h"
 #include "resultlist/resulttable.h"
-#include "resultlist/spreadsheetcontents.h"
-#include "resultlist/spreadsheetimport.h"
+#include "spreadsheet/spreadsheetcontents.h"
+#include "spreadsheet/spreadsheetimport.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

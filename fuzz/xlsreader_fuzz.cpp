@@ -4,7 +4,7 @@
 // Any bytes as an .xls workbook: the reader refuses it with an import error
 // or gives a sheet the import can take; nothing may crash or leak.
 
-#include "resultlist/xlsreader.h"
+#include "spreadsheet/xlsreader.h"
 
 #include "workbookfuzzing.h"
 

@@ -4,7 +4,7 @@
 // Any bytes as an .xlsx workbook: the reader refuses it with an import error
 // or gives a sheet the import can take; nothing may crash or leak.
 
-#include "resultlist/xlsxreader.h"
+#include "spreadsheet/xlsxreader.h"
 
 #include "workbookfuzzing.h"
 

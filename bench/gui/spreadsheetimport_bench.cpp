@@ -13,10 +13,10 @@
 
 #include "platform/collation.h"
 #include "resultlist/resulttable.h"
-#include "resultlist/spreadsheetfileserver.h"
-#include "resultlist/spreadsheetimport.h"
+#include "spreadsheet/spreadsheetfileserver.h"
+#include "spreadsheet/spreadsheetimport.h"
 #include "resultlist/tresultlistview.h"
-#include "resultlist/xlsxreader.h"
+#include "spreadsheet/xlsxreader.h"
 
 #include <QApplication>
 

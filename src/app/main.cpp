@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "expired/startup.h"
+#include "app/startup.h"
 #include "expired/whoisservices.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"

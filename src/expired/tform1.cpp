@@ -3,9 +3,9 @@
 #include "expired/tform1.h"
 
 #include "expired/estimate.h"
-#include "expired/productinfo.h"
+#include "platform/productinfo.h"
 #include "expired/resultcommands.h"
-#include "expired/statuspanels.h"
+#include "platform/statuspanels.h"
 #include "expired/whoisparser.h"
 #include "pageloader/pageloader.h"
 #include "platform/collation.h"
@@ -14,9 +14,9 @@
 #include "platform/eventpump.h"
 #include "platform/systemlocale.h"
 #include "expired/expirycolouringhook.h"
-#include "resultlist/spreadsheetbusycursor.h"
-#include "resultlist/spreadsheetfileserver.h"
-#include "resultlist/spreadsheetimport.h"
+#include "spreadsheet/spreadsheetbusycursor.h"
+#include "spreadsheet/spreadsheetfileserver.h"
+#include "spreadsheet/spreadsheetimport.h"
 #include "resultlist/tresultlistview.h"
 
 #include <QCloseEvent>

@@ -6,7 +6,7 @@
 // candidate host is one of them (ignoring letter case), which keeps whole
 // lines without "/" out of the URL list.
 
-#include "rechercheweb/flatkeyset.h"
+#include "containers/flatkeyset.h"
 #include "rechercheweb/textkey.h"
 
 #include <string>

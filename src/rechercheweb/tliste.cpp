@@ -4,8 +4,8 @@
 // closing, the status panel and the menu button.
 #include "rechercheweb/tliste.h"
 
-#include "expired/productinfo.h"
-#include "expired/statuspanels.h"
+#include "platform/productinfo.h"
+#include "platform/statuspanels.h"
 #include "hints/tballoonhints.h"
 #include "platform/collation.h"
 #include "platform/errorguard.h"

@@ -4,7 +4,7 @@
 // Finish, which hands the hosts over to the main window's expiry lookup.
 #include "rechercheweb/tliste.h"
 
-#include "expired/statuspanels.h"
+#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "platform/prompts.h"
 #include "rechercheweb/filterwords.h"

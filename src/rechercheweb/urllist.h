@@ -6,8 +6,8 @@
 // with a ticked flag, no two of them equal ignoring letter case. In sorted mode
 // every entry added goes to its alphabetical place.
 
-#include "rechercheweb/chunkedvector.h"
-#include "rechercheweb/flatkeyset.h"
+#include "containers/chunkedvector.h"
+#include "containers/flatkeyset.h"
 #include "rechercheweb/textkey.h"
 
 #include <cstdint>

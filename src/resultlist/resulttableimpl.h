@@ -5,7 +5,7 @@
 // State of a ResultTable shared by the files that implement it.
 
 #include "resultlist/resulttable.h"
-#include "resultlist/rowstore.h"
+#include "containers/rowstore.h"
 
 #include <deque>
 

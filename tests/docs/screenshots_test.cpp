@@ -3,8 +3,8 @@
 // Renders both working windows with sample content, offscreen, into the PNG
 // files the README shows. Set OSTREVO_SCREENSHOT_DIR to write them elsewhere
 // than the build folder (scripts/screenshots.sh points it at docs/).
-#include "expired/startup.h"
-#include "expired/statuspanels.h"
+#include "app/startup.h"
+#include "platform/statuspanels.h"
 #include "platform/eventpump.h"
 #include "rechercheweb/tliste.h"
 #include "rechercheweb/urllist.h"

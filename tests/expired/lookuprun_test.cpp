@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "expired/statuspanels.h"
+#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "platform/eventpump.h"
 #include "platform/systemlocale.h"

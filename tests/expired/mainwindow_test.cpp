@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "expired/startup.h"
-#include "expired/statuspanels.h"
+#include "app/startup.h"
+#include "platform/statuspanels.h"
 #include "platform/eventpump.h"
 #include "splashunit/tsplash.h"
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 // The links search window: pages, showing and closing, the limit box, the
 // status panel, the URL list menu, list files and the catalogue update.
-#include "expired/statuspanels.h"
+#include "platform/statuspanels.h"
 #include "rechercheweb/updownbuttons.h"
 
 #include "listefixture.h"

@@ -3,7 +3,7 @@
 // Servers that misbehave and disks that refuse: the runs go on, the windows
 // keep answering, saving reports the failure and spares the file that was
 // there.
-#include "expired/statuspanels.h"
+#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"

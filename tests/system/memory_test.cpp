@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 // A long lookup run: every record becomes its row and memory stays flat.
-#include "expired/statuspanels.h"
+#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "platform/eventpump.h"
 

@@ -3,8 +3,8 @@
 // The whole program as a user walks it, in the real browser engine: two
 // search engines, the two whois services and the catalogue update are played
 // by a loopback server, the catalogue lives in a scratch folder.
-#include "expired/startup.h"
-#include "expired/statuspanels.h"
+#include "app/startup.h"
+#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "filtres/filtres.h"
 #include "pageloader/qtpageloader.h"

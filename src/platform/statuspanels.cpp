@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "platform/statuspanels.h"
+
+#include <QLabel>
+
+namespace ostrevo {
+
+StatusPanels::StatusPanels(const QList<int>& widths, QWidget* parent) : QStatusBar(parent)
+{
+    setSizeGripEnabled(true);
+    for (qsizetype i = 0; i < widths.size(); ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(QStringLiteral("panel%1").arg(i));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        const bool last = i + 1 == widths.size();
+        if (last)
+            panel->setMinimumWidth(widths[i]);
+        else
+            panel->setFixedWidth(widths[i]);
+        addWidget(panel, last ? 1 : 0);
+        m_panels.append(panel);
+    }
+}
+
+QString StatusPanels::panelText(int index) const
+{
+    return m_panels.value(index) ? m_panels[index]->text() : QString();
+}
+
+void StatusPanels::setPanelText(int index, const QString& text)
+{
+    if (QLabel* panel = m_panels.value(index))
+        panel->setText(text);
+}
+
+} // namespace ostrevo

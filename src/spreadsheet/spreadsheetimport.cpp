@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "spreadsheet/spreadsheetimport.h"
+
+#include "platform/errors.h"
+#include "resultlist/resulttable.h"
+#include "spreadsheet/spreadsheetaddress.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ostrevo {
+
+namespace {
+
+class BusyScope {
+public:
+    explicit BusyScope(const BusyIndicator& busy) : m_busy(busy)
+    {
+        if (m_busy) {
+            m_busy(true);
+        }
+    }
+    ~BusyScope()
+    {
+        if (m_busy) {
+            try {
+                m_busy(false);
+            } catch (...) {
+                // Never replace the error that ended the import.
+            }
+        }
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    const BusyIndicator& m_busy;
+};
+
+std::string tooLargeMessage(const std::filesystem::path& fileName, const std::string& what,
+                            std::int64_t cells)
+{
+    return "Cannot import " + fileName.string() + ": " + what + " holds " + std::to_string(cells) +
+           " cells, more than the " + std::to_string(kMaxImportedCells) + " the table can take";
+}
+
+// The used block of the active sheet, the workbook closed without saving and
+// the server asked to quit, also when a step fails.
+CellBlock readUsedBlock(SpreadsheetServer& server, const std::filesystem::path& fileName)
+{
+    std::unique_ptr<SpreadsheetWorkbook> workbook;
+    bool quitAsked = false;
+    try {
+        workbook = server.Open(fileName);
+        if (!workbook) {
+            throw EResultListError("Cannot import " + fileName.string() +
+                                   ": the spreadsheet application did not open it");
+        }
+        SpreadsheetSheet& sheet = workbook->ActiveSheet();
+        const CellRange range = UsedRangeFromAddress(sheet.UsedRangeAddress());
+        if (range.cellCount() > kMaxImportedCells) {
+            throw EResultListError(
+                tooLargeMessage(fileName, "its used range " + CellRangeAddress(range), range.cellCount()));
+        }
+        CellBlock block = sheet.RangeValue(CellRangeAddress(range));
+        const std::int64_t cells = std::int64_t{block.rows} * block.columns;
+        if (block.rows < 0 || block.columns < 0 || cells > kMaxImportedCells) {
+            throw EResultListError(tooLargeMessage(fileName, "the block read", cells));
+        }
+        if (block.values.size() != static_cast<std::size_t>(cells)) {
+            throw EResultListError("Cannot import " + fileName.string() +
+                                   ": the spreadsheet application returned a block of the wrong size");
+        }
+        workbook->Close(false);
+        workbook.reset();
+        quitAsked = true;
+        server.Quit();
+        return block;
+    } catch (...) {
+        // Leave nothing open behind the error; their own failures do not matter now.
+        if (workbook) {
+            try {
+                workbook->Close(false);
+            } catch (...) {
+            }
+        }
+        if (!quitAsked) {
+            try {
+                server.Quit();
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+}
+
+std::vector<std::string> textsOf(CellBlock& block)
+{
+    std::vector<std::string> texts;
+    texts.reserve(block.values.size());
+    for (CellValue& value : block.values) {
+        if (auto* text = std::get_if<std::string>(&value)) {
+            texts.push_back(std::move(*text));
+        } else {
+            texts.push_back(CellText(value));
+        }
+    }
+    return texts;
+}
+
+} // namespace
+
+void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName,
+                       const SpreadsheetServerFactory& createServer, const BusyIndicator& busy)
+{
+    const BusyScope busyScope(busy);
+    std::unique_ptr<SpreadsheetServer> server = createServer ? createServer() : nullptr;
+    if (!server) {
+        throw EResultListError("Excel OLE server not found");
+    }
+    // Everything is read before the table changes: a failure leaves it as it was.
+    CellBlock block = readUsedBlock(*server, fileName);
+    server.reset();
+    std::vector<std::string> texts = textsOf(block);
+    const int rows = std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); })
+                         ? 0 // an empty sheet still reports one cell
+                         : block.rows;
+    const int columns = block.columns;
+    // A first row that repeats the column captions is the header of one of the
+    // program's own saves, not a domain.
+    const bool headerRow = rows > 0 && columns == table.ColumnCount() && [&] {
+        for (int k = 0; k < columns; ++k)
+            if (texts[static_cast<std::size_t>(k)] != table.Column(k).Caption)
+                return false;
+        return true;
+    }();
+
+    // One bulk update: the rows are sorted once at its end, and rows with
+    // equal captions keep the sheet's order.
+    table.BeginBulkUpdate();
+    try {
+        table.ClearRows();
+        // The columns each row would add as it is filled: a sheet column
+        // that reaches the table's last column adds one. Two rows settle it.
+        for (int r = 0; r < std::min(rows, 2); ++r) {
+            for (int k = 1; k <= columns; ++k) {
+                if (k >= table.ColumnCount()) {
+                    table.AddColumn();
+                }
+            }
+        }
+        auto text = texts.begin() + (headerRow ? columns : 0);
+        for (int r = headerRow ? 1 : 0; r < rows; ++r) {
+            ResultRow& row = table.AddRow();
+            for (int k = 1; k <= columns; ++k, ++text) {
+                if (k == 1) {
+                    row.SetCaption(std::move(*text));
+                } else {
+                    row.AppendSubItem(std::move(*text));
+                }
+            }
+        }
+    } catch (...) {
+        table.EndBulkUpdate();
+        throw;
+    }
+    table.EndBulkUpdate();
+}
+
+} // namespace ostrevo

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Excel 5 to 2003 workbooks (.xls: BIFF 5 and 8 inside an OLE2 compound file).
+
+#include "spreadsheet/spreadsheetcontents.h"
+
+#include <filesystem>
+
+namespace ostrevo {
+
+// The values of the worksheet that was active when the workbook was saved, or
+// of the first worksheet when a chart was. Throws EResultListError naming the
+// file and the reason when it cannot be read.
+SheetContents ReadXlsSheet(const std::filesystem::path& fileName);
+
+} // namespace ostrevo

@@ -1,0 +1,719 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "spreadsheet/xlsxreader.h"
+
+#include "platform/errors.h"
+#include "spreadsheet/spreadsheetformat.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QXmlStreamReader>
+
+#include <zip.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ostrevo {
+
+namespace {
+
+using Token = QXmlStreamReader::TokenType;
+
+// Parts are parsed as they are inflated, never held whole.
+constexpr zip_uint64_t kReadChunk = 256 * 1024;
+
+EResultListError importError(const std::filesystem::path& fileName, const std::string& reason)
+{
+    return EResultListError("Cannot import " + fileName.string() + ": " + reason);
+}
+
+std::string openReason(int error)
+{
+    switch (error) {
+    case ZIP_ER_NOZIP:
+        return "the file is damaged or is not an Excel workbook (it has no zip directory)";
+    case ZIP_ER_INCONS:
+    case ZIP_ER_EOF:
+        return "the file is damaged (its zip directory is inconsistent)";
+    case ZIP_ER_MEMORY:
+        return "there is not enough memory to read it";
+    default: {
+        zip_error_t zipError;
+        zip_error_init_with_code(&zipError, error);
+        std::string reason = std::string("the file cannot be read (") + zip_error_strerror(&zipError) + ")";
+        zip_error_fini(&zipError);
+        return reason;
+    }
+    }
+}
+
+class ZipArchive {
+public:
+    explicit ZipArchive(const std::filesystem::path& fileName) : m_fileName(fileName)
+    {
+        int error = ZIP_ER_OK;
+        m_zip = zip_open(fileName.c_str(), ZIP_RDONLY, &error);
+        if (m_zip == nullptr) {
+            throw importError(fileName, openReason(error));
+        }
+    }
+    ~ZipArchive() { zip_discard(m_zip); }
+    ZipArchive(const ZipArchive&) = delete;
+    ZipArchive& operator=(const ZipArchive&) = delete;
+
+    zip_t* get() const { return m_zip; }
+    const std::filesystem::path& fileName() const { return m_fileName; }
+
+    // Part names compare without regard to case.
+    std::optional<zip_uint64_t> locate(const std::string& partName) const
+    {
+        const zip_int64_t index = zip_name_locate(m_zip, partName.c_str(), ZIP_FL_NOCASE);
+        return index < 0 ? std::nullopt : std::optional(static_cast<zip_uint64_t>(index));
+    }
+
+    EResultListError damaged(const std::string& detail) const
+    {
+        return importError(m_fileName, "the file is damaged (" + detail + ")");
+    }
+
+private:
+    std::filesystem::path m_fileName;
+    zip_t* m_zip = nullptr;
+};
+
+// One XML part, read token by token while it is inflated. After the root
+// element has closed, next() gives EndDocument.
+class XmlPart {
+public:
+    XmlPart(const ZipArchive& zip, zip_uint64_t index, std::string name) : m_zip(zip), m_name(std::move(name))
+    {
+        m_file = zip_fopen_index(zip.get(), index, 0);
+        if (m_file == nullptr) {
+            throw m_zip.damaged(m_name + ": " + zip_strerror(zip.get()));
+        }
+    }
+    ~XmlPart() { zip_fclose(m_file); }
+    XmlPart(const XmlPart&) = delete;
+    XmlPart& operator=(const XmlPart&) = delete;
+
+    QXmlStreamReader& reader() { return m_reader; }
+    const std::filesystem::path& fileName() const { return m_zip.fileName(); }
+
+    Token next()
+    {
+        if (m_done) {
+            return Token::EndDocument;
+        }
+        for (;;) {
+            const Token token = m_reader.readNext();
+            switch (token) {
+            case Token::StartElement:
+                ++m_depth;
+                return token;
+            case Token::EndElement:
+                m_done = --m_depth == 0;
+                return token;
+            case Token::EndDocument:
+                m_done = true;
+                return token;
+            case Token::Invalid:
+                if (m_reader.error() == QXmlStreamReader::PrematureEndOfDocumentError && !m_atEnd) {
+                    feed();
+                    continue;
+                }
+                throw m_zip.damaged(m_name + ", line " + std::to_string(m_reader.lineNumber()) + ": " +
+                                    m_reader.errorString().toStdString());
+            default:
+                return token;
+            }
+        }
+    }
+
+    EResultListError damaged(const std::string& detail) const
+    {
+        return m_zip.damaged(m_name + ": " + detail);
+    }
+
+private:
+    void feed()
+    {
+        QByteArray chunk(static_cast<qsizetype>(kReadChunk), Qt::Uninitialized);
+        const zip_int64_t got = zip_fread(m_file, chunk.data(), kReadChunk);
+        if (got < 0) {
+            throw damaged(zip_error_strerror(zip_file_get_error(m_file)));
+        }
+        if (got == 0) {
+            m_atEnd = true;
+            return;
+        }
+        chunk.truncate(static_cast<qsizetype>(got));
+        m_reader.addData(chunk);
+    }
+
+    const ZipArchive& m_zip;
+    std::string m_name;
+    zip_file_t* m_file = nullptr;
+    QXmlStreamReader m_reader;
+    int m_depth = 0;
+    bool m_atEnd = false;
+    bool m_done = false;
+};
+
+// The text of the element just started, up to its end.
+QString elementText(XmlPart& part)
+{
+    QString text;
+    for (int depth = 1; depth > 0;) {
+        const Token token = part.next();
+        if (token == Token::StartElement) {
+            ++depth;
+        } else if (token == Token::EndElement) {
+            --depth;
+        } else if (token == Token::Characters) {
+            // Usually one piece: take it whole rather than grow an empty string.
+            if (text.isEmpty()) {
+                text = part.reader().text().toString();
+            } else {
+                text += part.reader().text();
+            }
+        } else if (token == Token::EndDocument) {
+            break;
+        }
+    }
+    return text;
+}
+
+// The text of a string item (<si>, <is>): its <t> elements, runs included,
+// without the phonetic reading (<rPh>).
+QString richText(XmlPart& part)
+{
+    QString text;
+    int phoneticDepth = 0;
+    for (int depth = 1; depth > 0;) {
+        const Token token = part.next();
+        if (token == Token::StartElement) {
+            ++depth;
+            const QStringView name = part.reader().name();
+            if (phoneticDepth == 0 && name == u"rPh") {
+                phoneticDepth = depth;
+            } else if (phoneticDepth == 0 && name == u"t") {
+                text += elementText(part);
+                --depth;
+            }
+        } else if (token == Token::EndElement) {
+            if (depth == phoneticDepth) {
+                phoneticDepth = 0;
+            }
+            --depth;
+        } else if (token == Token::EndDocument) {
+            break;
+        }
+    }
+    return text;
+}
+
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// SpreadsheetML writes characters XML cannot carry as _xHHHH_ (_x000D_ is a CR).
+std::string decodedText(const QString& text)
+{
+    if (!text.contains(u"_x")) {
+        return text.toStdString();
+    }
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] == u'_' && i + 6 < text.size() && text[i + 1] == u'x' && text[i + 6] == u'_' &&
+            isHexDigit(text[i + 2]) && isHexDigit(text[i + 3]) && isHexDigit(text[i + 4]) &&
+            isHexDigit(text[i + 5])) {
+            out += QChar(static_cast<char16_t>(QStringView(text).mid(i + 2, 4).toUInt(nullptr, 16)));
+            i += 7;
+        } else {
+            out += text[i];
+            ++i;
+        }
+    }
+    return out.toStdString();
+}
+
+QStringView attribute(const QXmlStreamAttributes& attributes, const char* name)
+{
+    return attributes.value(QLatin1StringView(name));
+}
+
+// "r:id": the id in the relationships namespace, whatever its prefix.
+QStringView relationshipId(const QXmlStreamAttributes& attributes)
+{
+    for (const QXmlStreamAttribute& a : attributes) {
+        if (a.name() == u"id" && !a.namespaceUri().isEmpty()) {
+            return a.value();
+        }
+    }
+    return {};
+}
+
+std::optional<int> parseInt(QStringView text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+std::string directoryOf(const std::string& partName)
+{
+    const std::size_t slash = partName.rfind('/');
+    return slash == std::string::npos ? std::string() : partName.substr(0, slash);
+}
+
+// A relationship target as a part name: relative to `baseDirectory` unless it
+// starts with "/", with "." and ".." resolved.
+std::string resolvePartName(const std::string& baseDirectory, QStringView target)
+{
+    const std::string text = target.toString().toStdString();
+    const std::string path = !text.empty() && text.front() == '/' ? text.substr(1)
+                             : baseDirectory.empty()              ? text
+                                                                  : baseDirectory + '/' + text;
+    std::vector<std::string> segments;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string::npos) {
+            end = path.size();
+        }
+        const std::string segment = path.substr(start, end - start);
+        if (segment == "..") {
+            if (!segments.empty()) {
+                segments.pop_back();
+            }
+        } else if (!segment.empty() && segment != ".") {
+            segments.push_back(segment);
+        }
+        start = end + 1;
+    }
+    std::string resolved;
+    for (const std::string& segment : segments) {
+        resolved += (resolved.empty() ? "" : "/") + segment;
+    }
+    return resolved;
+}
+
+struct Relationship {
+    QString id;
+    QString type;
+    std::string target; // part name
+};
+
+std::vector<Relationship> readRelationships(XmlPart& part, const std::string& baseDirectory)
+{
+    std::vector<Relationship> relationships;
+    for (Token token = part.next(); token != Token::EndDocument; token = part.next()) {
+        if (token != Token::StartElement || part.reader().name() != u"Relationship") {
+            continue;
+        }
+        const QXmlStreamAttributes attributes = part.reader().attributes();
+        if (attribute(attributes, "TargetMode") == u"External") {
+            continue;
+        }
+        relationships.push_back({attribute(attributes, "Id").toString(),
+                                 attribute(attributes, "Type").toString(),
+                                 resolvePartName(baseDirectory, attribute(attributes, "Target"))});
+    }
+    return relationships;
+}
+
+const Relationship* relationshipOfType(const std::vector<Relationship>& relationships, QStringView typeEnd)
+{
+    for (const Relationship& relationship : relationships) {
+        if (relationship.type.endsWith(typeEnd)) {
+            return &relationship;
+        }
+    }
+    return nullptr;
+}
+// The answer points into the list, so the list must outlive it.
+const Relationship* relationshipOfType(std::vector<Relationship>&&, QStringView) = delete;
+
+struct WorkbookInfo {
+    bool date1904 = false;
+    int activeTab = 0;
+    std::vector<QString> sheetIds; // relationship ids, in tab order
+};
+
+WorkbookInfo readWorkbook(XmlPart& part)
+{
+    WorkbookInfo workbook;
+    bool viewSeen = false;
+    for (Token token = part.next(); token != Token::EndDocument; token = part.next()) {
+        if (token != Token::StartElement) {
+            continue;
+        }
+        const QStringView name = part.reader().name();
+        const QXmlStreamAttributes attributes = part.reader().attributes();
+        if (name == u"workbookPr") {
+            const QStringView date1904 = attribute(attributes, "date1904");
+            workbook.date1904 = date1904 == u"1" || date1904 == u"true";
+        } else if (name == u"workbookView" && !viewSeen) {
+            viewSeen = true;
+            workbook.activeTab = parseInt(attribute(attributes, "activeTab")).value_or(0);
+        } else if (name == u"sheet") {
+            workbook.sheetIds.push_back(relationshipId(attributes).toString());
+        }
+    }
+    return workbook;
+}
+
+std::vector<std::string> readSharedStrings(XmlPart& part)
+{
+    std::vector<std::string> strings;
+    for (Token token = part.next(); token != Token::EndDocument; token = part.next()) {
+        if (token == Token::StartElement && part.reader().name() == u"si") {
+            // No sheet the import takes can use more.
+            if (strings.size() >= SheetContents::kMaxCells) {
+                throw importError(part.fileName(), "it holds more than " +
+                                                       std::to_string(SheetContents::kMaxCells) +
+                                                       " shared strings");
+            }
+            strings.push_back(decodedText(richText(part)));
+        }
+    }
+    return strings;
+}
+
+// What each cell style (the cell's "s") shows its number as.
+std::vector<DateFormatKind> readStyles(XmlPart& part)
+{
+    std::map<int, DateFormatKind> customFormats;
+    std::vector<int> styleFormats;
+    bool inCellStyles = false;
+    for (Token token = part.next(); token != Token::EndDocument; token = part.next()) {
+        if (token == Token::EndElement && part.reader().name() == u"cellXfs") {
+            inCellStyles = false;
+        }
+        if (token != Token::StartElement) {
+            continue;
+        }
+        const QStringView name = part.reader().name();
+        if (name == u"cellXfs") {
+            inCellStyles = true;
+        } else if (name == u"numFmt") {
+            const QXmlStreamAttributes attributes = part.reader().attributes();
+            if (const std::optional<int> id = parseInt(attribute(attributes, "numFmtId"))) {
+                customFormats[*id] =
+                    FormatCodeKind(attribute(attributes, "formatCode").toString().toStdString());
+            }
+        } else if (name == u"xf" && inCellStyles) {
+            styleFormats.push_back(parseInt(attribute(part.reader().attributes(), "numFmtId")).value_or(0));
+        }
+    }
+    std::vector<DateFormatKind> kinds;
+    kinds.reserve(styleFormats.size());
+    for (const int id : styleFormats) {
+        const auto custom = customFormats.find(id);
+        kinds.push_back(custom != customFormats.end() ? custom->second : BuiltInFormatKind(id));
+    }
+    return kinds;
+}
+
+enum class CellType { Number, SharedString, FormulaString, InlineString, Boolean, Error, Date };
+
+CellType cellTypeOf(QStringView type)
+{
+    if (type.isEmpty() || type == u"n") {
+        return CellType::Number;
+    }
+    if (type == u"s") {
+        return CellType::SharedString;
+    }
+    if (type == u"str") {
+        return CellType::FormulaString;
+    }
+    if (type == u"inlineStr") {
+        return CellType::InlineString;
+    }
+    if (type == u"b") {
+        return CellType::Boolean;
+    }
+    if (type == u"e") {
+        return CellType::Error;
+    }
+    if (type == u"d") {
+        return CellType::Date;
+    }
+    return CellType::FormulaString; // unknown: keep the text
+}
+
+std::optional<CellPosition> cellReference(QStringView reference)
+{
+    char buffer[16];
+    if (reference.size() >= static_cast<qsizetype>(sizeof buffer)) {
+        return std::nullopt;
+    }
+    for (qsizetype i = 0; i < reference.size(); ++i) {
+        const char16_t c = reference[i].unicode();
+        if (c > 0x7F) {
+            return std::nullopt;
+        }
+        buffer[i] = static_cast<char>(c);
+    }
+    return ParseCellReference(std::string_view(buffer, static_cast<std::size_t>(reference.size())));
+}
+
+class SheetReader {
+public:
+    SheetReader(XmlPart& part, const WorkbookInfo& workbook, const std::vector<std::string>& sharedStrings,
+                const std::vector<DateFormatKind>& styles, SheetContents& contents)
+        : m_part(part), m_workbook(workbook), m_sharedStrings(sharedStrings), m_styles(styles),
+          m_contents(contents)
+    {}
+
+    void read()
+    {
+        bool inSheetData = false;
+        for (Token token = m_part.next(); token != Token::EndDocument; token = m_part.next()) {
+            if (token == Token::EndElement && m_part.reader().name() == u"sheetData") {
+                inSheetData = false;
+            }
+            if (token != Token::StartElement) {
+                continue;
+            }
+            const QStringView name = m_part.reader().name();
+            if (name == u"sheetData") {
+                inSheetData = true;
+            } else if (inSheetData && name == u"row") {
+                startRow();
+            } else if (inSheetData && name == u"c") {
+                readCell();
+            }
+        }
+    }
+
+private:
+    void startRow()
+    {
+        const QStringView number = attribute(m_part.reader().attributes(), "r");
+        if (number.isEmpty()) {
+            ++m_row; // rows without a number follow the one before
+        } else {
+            const std::optional<int> row = parseInt(number);
+            if (!row || *row < 1 || *row > kSheetMaxRows) {
+                throw m_part.damaged("row number \"" + number.toString().toStdString() + "\" is not valid");
+            }
+            m_row = *row;
+        }
+        m_nextColumn = 1;
+    }
+
+    void readCell()
+    {
+        // Everything needed from the attributes, before reading on.
+        CellPosition position{m_nextColumn, std::max(m_row, 1)};
+        CellType type = CellType::Number;
+        DateFormatKind format;
+        for (const QXmlStreamAttribute& a : m_part.reader().attributes()) {
+            const QStringView name = a.name();
+            if (name == u"r") {
+                const std::optional<CellPosition> reference = cellReference(a.value());
+                if (!reference) {
+                    throw m_part.damaged("cell reference \"" + a.value().toString().toStdString() +
+                                         "\" is not valid");
+                }
+                position = *reference;
+            } else if (name == u"t") {
+                type = cellTypeOf(a.value());
+            } else if (name == u"s") {
+                const std::optional<int> style = parseInt(a.value());
+                if (style && *style >= 0 && static_cast<std::size_t>(*style) < m_styles.size()) {
+                    format = m_styles[static_cast<std::size_t>(*style)];
+                }
+            }
+        }
+        if (position.column > kSheetMaxColumns) {
+            throw m_part.damaged("a row has more cells than a sheet has columns");
+        }
+        m_nextColumn = position.column + 1;
+
+        QString value;
+        bool hasValue = false;
+        QString inlineText;
+        bool hasInline = false;
+        for (int depth = 1; depth > 0;) {
+            const Token token = m_part.next();
+            if (token == Token::StartElement) {
+                const QStringView name = m_part.reader().name();
+                if (depth == 1 && name == u"v") {
+                    value = elementText(m_part);
+                    hasValue = true;
+                } else if (depth == 1 && name == u"is") {
+                    inlineText = richText(m_part);
+                    hasInline = true;
+                } else {
+                    ++depth;
+                }
+            } else if (token == Token::EndElement) {
+                --depth;
+            } else if (token == Token::EndDocument) {
+                break;
+            }
+        }
+        if (!hasValue && !hasInline) {
+            return; // a cell with a style only
+        }
+        if (!m_contents.add(position,
+                            valueOf(position, type, format, value, hasInline ? &inlineText : nullptr))) {
+            throw importError(m_part.fileName(), m_contents.refusal());
+        }
+    }
+
+    CellValue valueOf(CellPosition position, CellType type, DateFormatKind format, const QString& value,
+                      const QString* inlineText) const
+    {
+        const QStringView trimmed = QStringView(value).trimmed();
+        switch (type) {
+        case CellType::SharedString: {
+            bool ok = false;
+            const qlonglong index = trimmed.toLongLong(&ok);
+            if (!ok || index < 0 || static_cast<std::size_t>(index) >= m_sharedStrings.size()) {
+                throw m_part.damaged("cell " + ColumnLetters(position.column) + std::to_string(position.row) +
+                                     " refers to shared string " + trimmed.toString().toStdString() +
+                                     ", which does not exist");
+            }
+            return m_sharedStrings[static_cast<std::size_t>(index)];
+        }
+        case CellType::FormulaString:
+        case CellType::InlineString:
+            return decodedText(inlineText ? *inlineText : value);
+        case CellType::Boolean:
+            return trimmed == u"1" || trimmed == u"true";
+        case CellType::Error:
+            return CellError{};
+        case CellType::Date: {
+            std::optional<SheetDateTime> date = ParseIsoDateTime(trimmed.toString().toStdString());
+            if (!date) {
+                return value.toStdString();
+            }
+            if (format) {
+                date->part = *format;
+            } else if (date->hour == 0 && date->minute == 0 && date->second == 0) {
+                date->part = SheetDateTime::Part::Date;
+            }
+            return *date;
+        }
+        case CellType::Number:
+            break;
+        }
+        if (inlineText) {
+            return decodedText(*inlineText);
+        }
+        bool ok = false;
+        const double number = trimmed.toDouble(&ok);
+        if (!ok) {
+            return value.toStdString();
+        }
+        if (format) {
+            if (const std::optional<SheetDateTime> date =
+                    DateFromSerial(number, m_workbook.date1904, *format)) {
+                return *date;
+            }
+        }
+        return number;
+    }
+
+    XmlPart& m_part;
+    const WorkbookInfo& m_workbook;
+    const std::vector<std::string>& m_sharedStrings;
+    const std::vector<DateFormatKind>& m_styles;
+    SheetContents& m_contents;
+    int m_row = 0;
+    int m_nextColumn = 1;
+};
+
+} // namespace
+
+SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
+{
+    const ZipArchive zip(fileName);
+
+    // The workbook part, as the package's relationships name it.
+    std::string workbookName = "xl/workbook.xml";
+    if (const auto index = zip.locate("_rels/.rels")) {
+        XmlPart part(zip, *index, "_rels/.rels");
+        // The lookup points into the list: keep the list alive while it is read.
+        const auto relationships = readRelationships(part, {});
+        if (const Relationship* main = relationshipOfType(relationships, u"/officeDocument")) {
+            workbookName = main->target;
+        }
+    }
+    if (workbookName.ends_with(".bin")) {
+        throw importError(fileName,
+                          "it is an Excel binary workbook (.xlsb), which cannot be read; save it as .xlsx");
+    }
+    const auto workbookIndex = zip.locate(workbookName);
+    if (!workbookIndex) {
+        throw importError(fileName, "it is a zip archive that holds no Excel workbook");
+    }
+    WorkbookInfo workbook;
+    {
+        XmlPart part(zip, *workbookIndex, workbookName);
+        workbook = readWorkbook(part);
+    }
+
+    const std::string directory = directoryOf(workbookName);
+    const std::string relationshipsName = (directory.empty() ? std::string() : directory + '/') + "_rels/" +
+                                          workbookName.substr(workbookName.rfind('/') + 1) + ".rels";
+    std::vector<Relationship> relationships;
+    if (const auto index = zip.locate(relationshipsName)) {
+        XmlPart part(zip, *index, relationshipsName);
+        relationships = readRelationships(part, directory);
+    }
+    const auto worksheetOf = [&](const QString& id) -> const Relationship* {
+        for (const Relationship& relationship : relationships) {
+            if (relationship.id == id) {
+                return relationship.type.endsWith(u"/worksheet") ? &relationship : nullptr;
+            }
+        }
+        return nullptr;
+    };
+    // The active tab, unless it is a chart: then the first worksheet.
+    const Relationship* sheet = nullptr;
+    if (workbook.activeTab >= 0 && static_cast<std::size_t>(workbook.activeTab) < workbook.sheetIds.size()) {
+        sheet = worksheetOf(workbook.sheetIds[static_cast<std::size_t>(workbook.activeTab)]);
+    }
+    for (std::size_t i = 0; sheet == nullptr && i < workbook.sheetIds.size(); ++i) {
+        sheet = worksheetOf(workbook.sheetIds[i]);
+    }
+    if (sheet == nullptr) {
+        throw importError(fileName, "it holds no worksheet");
+    }
+
+    std::vector<std::string> sharedStrings;
+    if (const Relationship* strings = relationshipOfType(relationships, u"/sharedStrings")) {
+        if (const auto index = zip.locate(strings->target)) {
+            XmlPart part(zip, *index, strings->target);
+            sharedStrings = readSharedStrings(part);
+        }
+    }
+    std::vector<DateFormatKind> styles;
+    if (const Relationship* stylesPart = relationshipOfType(relationships, u"/styles")) {
+        if (const auto index = zip.locate(stylesPart->target)) {
+            XmlPart part(zip, *index, stylesPart->target);
+            styles = readStyles(part);
+        }
+    }
+
+    const auto sheetIndex = zip.locate(sheet->target);
+    if (!sheetIndex) {
+        throw zip.damaged("the sheet " + sheet->target + " is missing");
+    }
+    SheetContents contents;
+    XmlPart part(zip, *sheetIndex, sheet->target);
+    SheetReader(part, workbook, sharedStrings, styles, contents).read();
+    return contents;
+}
+
+} // namespace ostrevo
