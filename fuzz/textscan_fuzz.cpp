@@ -6,7 +6,7 @@
 // version and for views that stay inside the text.
 
 #include "../tests/textscan/plainscan.h"
-#include "textscan/systemseparators.h"
+#include "platform/systemseparators.h"
 #include "textscan/textscan.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

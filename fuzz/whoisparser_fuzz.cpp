@@ -7,7 +7,7 @@
 
 #include "expired/emailtoken.h"
 #include "expired/whoisparser.h"
-#include "textscan/systemseparators.h"
+#include "platform/systemseparators.h"
 #include "textscan/textscan.h"
 
 #include <cstdint>

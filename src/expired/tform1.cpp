@@ -300,6 +300,14 @@ void TForm1::BOpenClick()
     showRowCount();
 }
 
+void TForm1::lookUpHandedOverHosts(std::vector<std::string> hosts)
+{
+    BPlay->setEnabled(false);
+    BStop->setEnabled(true);
+    BOpen->setEnabled(false);
+    Button1Click(std::move(hosts));
+}
+
 void TForm1::Button1Click(std::vector<std::string> hosts)
 {
     const unsigned run = ++m_runGeneration;

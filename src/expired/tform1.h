@@ -48,6 +48,9 @@ public:
     using SpreadsheetImporter = std::function<void(ResultTable&, const std::string& fileName)>;
     void setSpreadsheetImporter(SpreadsheetImporter importer) { m_importSpreadsheet = std::move(importer); }
 
+    // Takes the hosts the links search window hands over: sets the toolbar for
+    // a run, then looks them up.
+    void lookUpHandedOverHosts(std::vector<std::string> hosts);
     // Looks up every host in turn and adds a row for each record found. Returns
     // when the list is done or Stop was confirmed.
     void Button1Click(std::vector<std::string> hosts);

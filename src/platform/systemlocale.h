@@ -4,7 +4,7 @@
 
 // The user's regional date and time settings, read once at start-up.
 
-#include "textscan/systemseparators.h"
+#include "platform/systemseparators.h"
 
 #include <QLocale>
 #include <QString>

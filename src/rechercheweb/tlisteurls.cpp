@@ -103,13 +103,10 @@ void Tliste::Button6Click()
     }
     reduceToHosts(m_urls);
     setListCommandsEnabled(true);
-    m_form1.BPlay->setEnabled(false);
-    m_form1.BStop->setEnabled(true);
-    m_form1.BOpen->setEnabled(false);
     // Closing sets the stop flag; set it here too, as a hidden window gets no close.
     stopflag = true;
     close();
-    m_form1.Button1Click(m_urls.texts());
+    m_form1.lookUpHandedOverHosts(m_urls.texts());
 }
 
 } // namespace ostrevo

@@ -4,7 +4,7 @@
 
 #include "textscan/markersearch.h"
 #include "textscan/separatorscanner.h"
-#include "textscan/systemseparators.h"
+#include "platform/systemseparators.h"
 
 #include <cstddef>
 #include <limits>

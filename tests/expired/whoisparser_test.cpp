@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/whoisparser.h"
-#include "textscan/systemseparators.h"
+#include "platform/systemseparators.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "textscan/systemseparators.h"
+#include "platform/systemseparators.h"
 #include "textscan/textscan.h"
 
 #include <gtest/gtest.h>
