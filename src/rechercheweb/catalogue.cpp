@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/catalogue.h"
 
-#include "rechercheweb/filereading.h"
+#include "platform/filereading.h"
 #include "rechercheweb/linesplit.h"
 #include "rechercheweb/textkey.h"
 
@@ -12,6 +12,8 @@ namespace ostrevo {
 namespace {
 
 constexpr std::size_t BlockLines = 6;
+// A catalogue of a few hundred engines is a few tens of kilobytes.
+constexpr std::size_t kMaxCatalogueBytes = std::size_t{16} << 20;
 
 } // namespace
 
@@ -39,12 +41,12 @@ std::vector<std::string> engineNames(std::string_view fileContent)
 
 std::vector<std::string> readEngineNames(const std::filesystem::path& path)
 {
-    return engineNames(readTextFile(path));
+    return engineNames(readFileForCommand(path, kMaxCatalogueBytes, MissingFileIs::FileNotFound));
 }
 
 std::vector<std::string> readCatalogueLines(const std::filesystem::path& path)
 {
-    return splitLines(readWholeFile(path));
+    return splitLines(readFileForCommand(path, kMaxCatalogueBytes, MissingFileIs::CannotOpen));
 }
 
 std::vector<EngineEntry> enginesForRun(const std::vector<std::string>& catalogueLines,

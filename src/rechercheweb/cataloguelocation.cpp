@@ -3,9 +3,9 @@
 #include "rechercheweb/cataloguelocation.h"
 
 #include "platform/errors.h"
+#include "platform/filereading.h"
 #include "platform/replacingfile.h"
 #include "rechercheweb/catalogue.h"
-#include "rechercheweb/filereading.h"
 
 #include <system_error>
 
@@ -14,6 +14,9 @@ namespace ostrevo {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The shipped catalogue is a few kilobytes.
+constexpr std::size_t kMaxShippedBytes = std::size_t{16} << 20;
 
 bool isFile(const fs::path& path)
 {
@@ -39,7 +42,7 @@ CatalogueLocation chooseCatalogueLocation(const fs::path& currentFolder, const f
             fs::create_directories(userDataFolder, error);
             if (error)
                 throw FileCreateError(userCopy.string() + ": " + error.message());
-            replaceFile(userCopy, readWholeFile(shipped));
+            replaceFile(userCopy, readFileForCommand(shipped, kMaxShippedBytes, MissingFileIs::CannotOpen));
             break;
         }
     }

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/urllistfile.h"
 
+#include "platform/filereading.h"
 #include "platform/replacingfile.h"
-#include "rechercheweb/filereading.h"
 #include "rechercheweb/linesplit.h"
 #include "textscan/textscan.h"
 
@@ -24,6 +24,9 @@ constexpr std::array<LinkForm, 3> LinkForms{{
     {"<a href=\"", "\""},
     {"<A HREF=\"", "\""},
 }};
+
+// Far beyond the million lines a list is made for.
+constexpr std::size_t kMaxListFileBytes = std::size_t{1} << 30;
 
 } // namespace
 
@@ -52,9 +55,9 @@ void addHtmlListLinks(std::string_view content, UrlList& urls)
 void openUrlListFile(const std::filesystem::path& path, UrlList& urls)
 {
     if (isHtmlListFile(path.string())) {
-        addHtmlListLinks(readWholeFile(path), urls);
+        addHtmlListLinks(readFileForCommand(path, kMaxListFileBytes, MissingFileIs::CannotOpen), urls);
     } else {
-        addTextListLines(readTextFile(path), urls);
+        addTextListLines(readFileForCommand(path, kMaxListFileBytes, MissingFileIs::FileNotFound), urls);
     }
 }
 

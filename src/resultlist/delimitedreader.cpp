@@ -3,6 +3,7 @@
 #include "resultlist/resulttable.h"
 
 #include "platform/errors.h"
+#include "platform/filereading.h"
 #include "resultlist/delimitedformat.h"
 #include "resultlist/resulttableimpl.h"
 
@@ -18,11 +19,6 @@ namespace {
 constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 // Rows reach the table (and its observer) in batches rather than one by one.
 constexpr std::size_t kRowsPerBatch = std::size_t{1} << 16;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // The file read in large blocks; the unread rest stays in front when more is
 // read, and the buffer grows for a record longer than itself.
@@ -79,24 +75,20 @@ private:
     bool m_atEnd = false;
 };
 
-FilePtr openForReading(const std::filesystem::path& fileName)
+FilePtr openDelimitedFile(const std::filesystem::path& fileName)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(fileName, ec)) {
+    try {
+        return openForReading(fileName);
+    } catch (const FileReadError&) {
         throw EResultListError("File cannot be opened");
     }
-    FilePtr file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) {
-        throw EResultListError("File cannot be opened");
-    }
-    return file;
 }
 
 } // namespace
 
 void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
 {
-    FilePtr file = openForReading(fileName);
+    FilePtr file = openDelimitedFile(fileName);
     std::error_code ec;
     const std::uintmax_t fileSize = std::filesystem::file_size(fileName, ec);
     InputBuffer input(file.get(), fileName.string(),
@@ -141,20 +133,7 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
         pending.push_back(std::move(row));
     };
 
-    const auto isOwnHeader = [&](const std::vector<delimited::RawField>& fields) {
-        const std::vector<std::string> captions = delimited::headerCaptions(fields);
-        if (captions.empty() || captions.size() != m_impl->columns.size()) {
-            return false;
-        }
-        for (std::size_t k = 0; k < captions.size(); ++k) {
-            if (captions[k] != m_impl->columns[k].Caption) {
-                return false;
-            }
-        }
-        return true;
-    };
-
-    BeginBulkUpdate();
+    BulkUpdate bulk(*this);
     try {
         if (m_loadHeader) {
             Clear();
@@ -174,7 +153,7 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
             // `fields` views the buffer: use them before the next fill.
             if (firstRecord && m_loadHeader) {
                 addColumns(delimited::headerCaptions(fields));
-            } else if (!(firstRecord && isOwnHeader(fields))) {
+            } else if (!(firstRecord && isCaptionRow(delimited::headerCaptions(fields)))) {
                 addRecord(fields);
             }
             firstRecord = false;
@@ -185,15 +164,14 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
         }
         appendRows(pending);
     } catch (...) {
-        // Keep what was read, close the bulk update (and the file, on return).
+        // Keep what was read; the bulk update and the file close on the way out.
         try {
             appendRows(pending);
         } catch (...) {
         }
-        EndBulkUpdate();
         throw;
     }
-    EndBulkUpdate();
+    bulk.end();
 }
 
 } // namespace ostrevo

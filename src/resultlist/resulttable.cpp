@@ -194,6 +194,19 @@ void ResultTable::BeginBulkUpdate()
     ++m_impl->bulkDepth;
 }
 
+bool ResultTable::isCaptionRow(const std::vector<std::string>& texts) const
+{
+    if (texts.empty() || texts.size() != m_impl->columns.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        if (texts[k] != m_impl->columns[k].Caption) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void ResultTable::EndBulkUpdate()
 {
     if (m_impl->bulkDepth == 0) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ostrevo {
@@ -138,6 +139,10 @@ public:
     void EndBulkUpdate();
     int BulkUpdateDepth() const;
 
+    // Whether a loaded record repeats the column captions: the header of one of
+    // the program's own saves, not a domain.
+    bool isCaptionRow(const std::vector<std::string>& texts) const;
+
     // Settings
     bool Checkboxes() const { return m_checkboxes; }
     void SetCheckboxes(bool on) { m_checkboxes = on; }
@@ -195,5 +200,32 @@ private:
 // at the very end always counts.
 std::int32_t SingleCharPos(char c, std::string_view s);
 std::int32_t SingleCharCount(char c, std::string_view s);
+
+// A bulk update held open for a scope. end() closes it where the caller
+// wants the final sort's errors; leaving the scope early closes it too,
+// dropping a failure of that sort in favour of the error already on its way.
+class BulkUpdate {
+public:
+    explicit BulkUpdate(ResultTable& table) : m_table(&table) { table.BeginBulkUpdate(); }
+    ~BulkUpdate()
+    {
+        try {
+            end();
+        } catch (...) {
+        }
+    }
+    BulkUpdate(const BulkUpdate&) = delete;
+    BulkUpdate& operator=(const BulkUpdate&) = delete;
+
+    void end()
+    {
+        if (ResultTable* table = std::exchange(m_table, nullptr)) {
+            table->EndBulkUpdate();
+        }
+    }
+
+private:
+    ResultTable* m_table;
+};
 
 } // namespace ostrevo

@@ -131,43 +131,33 @@ void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName
     const int columns = block.columns;
     // A first row that repeats the column captions is the header of one of the
     // program's own saves, not a domain.
-    const bool headerRow = rows > 0 && columns == table.ColumnCount() && [&] {
-        for (int k = 0; k < columns; ++k)
-            if (texts[static_cast<std::size_t>(k)] != table.Column(k).Caption)
-                return false;
-        return true;
-    }();
+    const bool headerRow = rows > 0 && table.isCaptionRow({texts.begin(), texts.begin() + columns});
 
     // One bulk update: the rows are sorted once at its end, and rows with
     // equal captions keep the sheet's order.
-    table.BeginBulkUpdate();
-    try {
-        table.ClearRows();
-        // The columns each row would add as it is filled: a sheet column
-        // that reaches the table's last column adds one. Two rows settle it.
-        for (int r = 0; r < std::min(rows, 2); ++r) {
-            for (int k = 1; k <= columns; ++k) {
-                if (k >= table.ColumnCount()) {
-                    table.AddColumn();
-                }
+    BulkUpdate bulk(table);
+    table.ClearRows();
+    // The columns each row would add as it is filled: a sheet column
+    // that reaches the table's last column adds one. Two rows settle it.
+    for (int r = 0; r < std::min(rows, 2); ++r) {
+        for (int k = 1; k <= columns; ++k) {
+            if (k >= table.ColumnCount()) {
+                table.AddColumn();
             }
         }
-        auto text = texts.begin() + (headerRow ? columns : 0);
-        for (int r = headerRow ? 1 : 0; r < rows; ++r) {
-            ResultRow& row = table.AddRow();
-            for (int k = 1; k <= columns; ++k, ++text) {
-                if (k == 1) {
-                    row.SetCaption(std::move(*text));
-                } else {
-                    row.AppendSubItem(std::move(*text));
-                }
-            }
-        }
-    } catch (...) {
-        table.EndBulkUpdate();
-        throw;
     }
-    table.EndBulkUpdate();
+    auto text = texts.begin() + (headerRow ? columns : 0);
+    for (int r = headerRow ? 1 : 0; r < rows; ++r) {
+        ResultRow& row = table.AddRow();
+        for (int k = 1; k <= columns; ++k, ++text) {
+            if (k == 1) {
+                row.SetCaption(std::move(*text));
+            } else {
+                row.AppendSubItem(std::move(*text));
+            }
+        }
+    }
+    bulk.end();
 }
 
 } // namespace ostrevo

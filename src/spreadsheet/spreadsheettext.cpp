@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "spreadsheet/spreadsheettext.h"
 
-#include "platform/errors.h"
 #include "resultlist/delimitedformat.h"
+#include "spreadsheet/unreadableworkbook.h"
 
 #include <vector>
 
@@ -17,9 +17,7 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 SheetContents ReadDelimitedSheet(std::string_view data, const std::filesystem::path& fileName)
 {
-    const auto fail = [&](const std::string& reason) {
-        return EResultListError("Cannot import " + fileName.string() + ": " + reason);
-    };
+    const auto fail = [&](const std::string& reason) { return importError(fileName, reason); };
     if (data.find('\0') != std::string_view::npos) {
         throw fail("it is neither an Excel workbook nor delimited text");
     }

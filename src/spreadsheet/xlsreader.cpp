@@ -2,58 +2,24 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "spreadsheet/xlsreader.h"
 
-#include "platform/errors.h"
+#include "platform/filereading.h"
 #include "spreadsheet/biffworkbook.h"
 #include "spreadsheet/compoundfile.h"
 #include "spreadsheet/unreadableworkbook.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <new>
+#include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 namespace ostrevo {
 
 namespace {
 
-// Far beyond any workbook of a few hundred thousand values.
-constexpr std::size_t kMaxFileSize = std::size_t{512} << 20;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-std::vector<std::uint8_t> readWhole(const std::filesystem::path& fileName)
-{
-    errno = 0;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) {
-        throw UnreadableWorkbook(std::string("the file cannot be opened (") + std::strerror(errno) + ")");
-    }
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t buffer[64 * 1024];
-    for (;;) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        if (bytes.size() + got > kMaxFileSize) {
-            throw UnreadableWorkbook("it is larger than 512 MiB, more than a workbook can be imported from");
-        }
-        bytes.insert(bytes.end(), buffer, buffer + got);
-        if (got < sizeof buffer) {
-            if (std::ferror(file.get())) {
-                throw UnreadableWorkbook(std::string("reading it failed (") + std::strerror(errno) + ")");
-            }
-            return bytes;
-        }
-    }
-}
-
 SheetContents readSheet(const std::filesystem::path& fileName)
 {
-    const std::vector<std::uint8_t> bytes = readWhole(fileName);
-    const CompoundFile compoundFile(bytes);
+    const std::string file = readWholeFile(fileName, kMaxWorkbookFileBytes);
+    const CompoundFile compoundFile(
+        std::span(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
     if (const auto stream = compoundFile.stream("Workbook")) {
         return ReadBiffWorkbook(*stream);
     }
@@ -71,14 +37,7 @@ SheetContents readSheet(const std::filesystem::path& fileName)
 
 SheetContents ReadXlsSheet(const std::filesystem::path& fileName)
 {
-    try {
-        return readSheet(fileName);
-    } catch (const UnreadableWorkbook& error) {
-        throw EResultListError("Cannot import " + fileName.string() + ": " + error.what());
-    } catch (const std::bad_alloc&) {
-        throw EResultListError("Cannot import " + fileName.string() +
-                               ": there is not enough memory to read it");
-    }
+    return withImportErrors(fileName, [&] { return readSheet(fileName); });
 }
 
 } // namespace ostrevo

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "spreadsheet/xlsxreader.h"
 
-#include "platform/errors.h"
 #include "spreadsheet/spreadsheetformat.h"
+#include "spreadsheet/unreadableworkbook.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,11 +24,6 @@ using Token = QXmlStreamReader::TokenType;
 
 // Parts are parsed as they are inflated, never held whole.
 constexpr zip_uint64_t kReadChunk = 256 * 1024;
-
-EResultListError importError(const std::filesystem::path& fileName, const std::string& reason)
-{
-    return EResultListError("Cannot import " + fileName.string() + ": " + reason);
-}
 
 std::string openReason(int error)
 {
@@ -52,12 +47,12 @@ std::string openReason(int error)
 
 class ZipArchive {
 public:
-    explicit ZipArchive(const std::filesystem::path& fileName) : m_fileName(fileName)
+    explicit ZipArchive(const std::filesystem::path& fileName)
     {
         int error = ZIP_ER_OK;
         m_zip = zip_open(fileName.c_str(), ZIP_RDONLY, &error);
         if (m_zip == nullptr) {
-            throw importError(fileName, openReason(error));
+            throw UnreadableWorkbook(openReason(error));
         }
     }
     ~ZipArchive() { zip_discard(m_zip); }
@@ -65,7 +60,6 @@ public:
     ZipArchive& operator=(const ZipArchive&) = delete;
 
     zip_t* get() const { return m_zip; }
-    const std::filesystem::path& fileName() const { return m_fileName; }
 
     // Part names compare without regard to case.
     std::optional<zip_uint64_t> locate(const std::string& partName) const
@@ -74,13 +68,9 @@ public:
         return index < 0 ? std::nullopt : std::optional(static_cast<zip_uint64_t>(index));
     }
 
-    EResultListError damaged(const std::string& detail) const
-    {
-        return importError(m_fileName, "the file is damaged (" + detail + ")");
-    }
+    UnreadableWorkbook damaged(const std::string& detail) const { return DamagedWorkbook(detail); }
 
 private:
-    std::filesystem::path m_fileName;
     zip_t* m_zip = nullptr;
 };
 
@@ -100,7 +90,6 @@ public:
     XmlPart& operator=(const XmlPart&) = delete;
 
     QXmlStreamReader& reader() { return m_reader; }
-    const std::filesystem::path& fileName() const { return m_zip.fileName(); }
 
     Token next()
     {
@@ -132,7 +121,7 @@ public:
         }
     }
 
-    EResultListError damaged(const std::string& detail) const
+    UnreadableWorkbook damaged(const std::string& detail) const
     {
         return m_zip.damaged(m_name + ": " + detail);
     }
@@ -375,9 +364,8 @@ std::vector<std::string> readSharedStrings(XmlPart& part)
         if (token == Token::StartElement && part.reader().name() == u"si") {
             // No sheet the import takes can use more.
             if (strings.size() >= SheetContents::kMaxCells) {
-                throw importError(part.fileName(), "it holds more than " +
-                                                       std::to_string(SheetContents::kMaxCells) +
-                                                       " shared strings");
+                throw UnreadableWorkbook("it holds more than " + std::to_string(SheetContents::kMaxCells) +
+                                         " shared strings");
             }
             strings.push_back(decodedText(richText(part)));
         }
@@ -566,7 +554,7 @@ private:
         }
         if (!m_contents.add(position,
                             valueOf(position, type, format, value, hasInline ? &inlineText : nullptr))) {
-            throw importError(m_part.fileName(), m_contents.refusal());
+            throw UnreadableWorkbook(m_contents.refusal());
         }
     }
 
@@ -633,9 +621,7 @@ private:
     int m_nextColumn = 1;
 };
 
-} // namespace
-
-SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
+SheetContents readSheet(const std::filesystem::path& fileName)
 {
     const ZipArchive zip(fileName);
 
@@ -650,12 +636,12 @@ SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
         }
     }
     if (workbookName.ends_with(".bin")) {
-        throw importError(fileName,
-                          "it is an Excel binary workbook (.xlsb), which cannot be read; save it as .xlsx");
+        throw UnreadableWorkbook(
+            "it is an Excel binary workbook (.xlsb), which cannot be read; save it as .xlsx");
     }
     const auto workbookIndex = zip.locate(workbookName);
     if (!workbookIndex) {
-        throw importError(fileName, "it is a zip archive that holds no Excel workbook");
+        throw UnreadableWorkbook("it is a zip archive that holds no Excel workbook");
     }
     WorkbookInfo workbook;
     {
@@ -688,7 +674,7 @@ SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
         sheet = worksheetOf(workbook.sheetIds[i]);
     }
     if (sheet == nullptr) {
-        throw importError(fileName, "it holds no worksheet");
+        throw UnreadableWorkbook("it holds no worksheet");
     }
 
     std::vector<std::string> sharedStrings;
@@ -714,6 +700,13 @@ SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
     XmlPart part(zip, *sheetIndex, sheet->target);
     SheetReader(part, workbook, sharedStrings, styles, contents).read();
     return contents;
+}
+
+} // namespace
+
+SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
+{
+    return withImportErrors(fileName, [&] { return readSheet(fileName); });
 }
 
 } // namespace ostrevo
