@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "lookup/rdaprun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace ostrevo {
+
+namespace {
+
+// "https://Rdap.Example:8443/path" -> "https://rdap.example:8443": pacing is per server.
+std::string serverOf(std::string_view url)
+{
+    const std::size_t authority = url.find("://");
+    const std::size_t end = authority == std::string_view::npos ? url.size() : url.find('/', authority + 3);
+    std::string server(url.substr(0, end));
+    std::transform(server.begin(), server.end(), server.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return server;
+}
+
+} // namespace
+
+RdapRun::RdapRun(std::vector<std::string> hosts, const RdapServers& servers, RdapRunOptions options)
+    : m_hosts(std::move(hosts)), m_options(options),
+      m_intervalMs(
+          static_cast<std::int64_t>(std::ceil(1000.0 / std::clamp(options.requestsPerSecond, 0.01, 1000.0))))
+{
+    for (std::size_t host = 0; host < m_hosts.size(); ++host) {
+        std::string url = rdapDomainUrl(servers.baseFor(m_hosts[host]), m_hosts[host]);
+        if (url.empty())
+            finish(host, RdapHostOutcome::NoAnswer);
+        else
+            enqueue({host, std::move(url)});
+    }
+}
+
+void RdapRun::enqueue(Job job, bool atFront)
+{
+    Server& server = m_servers[serverOf(job.url)];
+    if (atFront)
+        server.queue.push_front(std::move(job));
+    else
+        server.queue.push_back(std::move(job));
+}
+
+std::optional<RdapRequest> RdapRun::nextRequest(std::int64_t nowMs)
+{
+    if (m_inFlight.size() >= static_cast<std::size_t>(m_options.maxInFlight))
+        return std::nullopt;
+    // The server that has waited longest goes first, so that no registrar starves.
+    Server* chosen = nullptr;
+    const std::string* chosenName = nullptr;
+    for (auto& [name, server] : m_servers) {
+        if (server.queue.empty() || server.inFlight >= m_options.maxInFlightPerServer ||
+            server.readyAt() > nowMs)
+            continue;
+        if (chosen == nullptr || server.readyAt() < chosen->readyAt()) {
+            chosen = &server;
+            chosenName = &name;
+        }
+    }
+    if (chosen == nullptr)
+        return std::nullopt;
+
+    chosen->nextStart = std::max(chosen->nextStart, nowMs) + m_intervalMs;
+    ++chosen->inFlight;
+    RdapRequest request{m_nextId++, chosen->queue.front().host, chosen->queue.front().url};
+    m_inFlight.emplace(request.id, InFlight{std::move(chosen->queue.front()), *chosenName});
+    chosen->queue.pop_front();
+    return request;
+}
+
+std::optional<std::int64_t> RdapRun::nextStartMs() const
+{
+    if (m_inFlight.size() >= static_cast<std::size_t>(m_options.maxInFlight))
+        return std::nullopt;
+    std::optional<std::int64_t> earliest;
+    for (const auto& [name, server] : m_servers)
+        if (!server.queue.empty() && server.inFlight < m_options.maxInFlightPerServer)
+            earliest = std::min(earliest.value_or(server.readyAt()), server.readyAt());
+    return earliest;
+}
+
+void RdapRun::answered(std::uint64_t id, long status, std::string_view body,
+                       std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs)
+{
+    const auto found = m_inFlight.find(id);
+    if (found == m_inFlight.end())
+        return;
+    Job job = std::move(found->second.job);
+    Server& server = m_servers[found->second.server];
+    m_inFlight.erase(found);
+    --server.inFlight;
+
+    RdapAnswer answer = readRdapAnswer(status, body);
+    if (answer.outcome == RdapOutcome::Busy && ++job.busyAnswers <= m_options.maxBusyAnswers) {
+        if (!retryAfterMs)
+            server.backoff = server.backoff == 0 ? m_options.firstBackoffMs : server.backoff * 2;
+        const std::int64_t pause =
+            std::clamp<std::int64_t>(retryAfterMs.value_or(server.backoff), 0, m_options.maxPauseMs);
+        server.pausedUntil = std::max(server.pausedUntil, nowMs + pause);
+        enqueue(std::move(job), true);
+        return;
+    }
+    if (answer.outcome != RdapOutcome::Busy)
+        server.backoff = 0;
+
+    switch (answer.outcome) {
+    case RdapOutcome::Domain:
+        if (job.atRegistrar) {
+            finish(job.host, RdapHostOutcome::Row, &answer);
+        } else if (!answer.related.empty()) {
+            Job registrar{job.host, answer.related, true};
+            m_registryAnswers.emplace(job.host, std::move(answer));
+            enqueue(std::move(registrar));
+        } else {
+            m_registryAnswers.emplace(job.host, std::move(answer));
+            finish(job.host, RdapHostOutcome::Row);
+        }
+        break;
+    case RdapOutcome::NotFound:
+        // A registrar that does not know a name the registry has still leaves the registry's row.
+        finish(job.host, job.atRegistrar ? RdapHostOutcome::Row : RdapHostOutcome::NotRegistered);
+        break;
+    case RdapOutcome::Busy:
+    case RdapOutcome::Unusable:
+        failed(std::move(job), server);
+        break;
+    }
+}
+
+void RdapRun::failed(Job job, Server& server)
+{
+    if (++job.failures < 2) {
+        server.queue.push_back(std::move(job));
+        return;
+    }
+    // The registry has answered for a host whose registrar does not: its row stands.
+    finish(job.host, job.atRegistrar ? RdapHostOutcome::Row : RdapHostOutcome::NoAnswer);
+}
+
+void RdapRun::finish(std::size_t host, RdapHostOutcome outcome, const RdapAnswer* registrar)
+{
+    RdapHostResult result{host, outcome, {}, {}, {}};
+    if (outcome == RdapHostOutcome::Row) {
+        const RdapAnswer& registry = m_registryAnswers[host];
+        const RdapAnswer none;
+        const RdapAnswer& own = registrar != nullptr ? *registrar : none;
+        result.expires = !registry.expires.empty() ? registry.expires : own.expires;
+        result.email = !own.email.empty() ? own.email : registry.email;
+        if (result.email.empty())
+            result.contactForm = !own.contactForm.empty() ? own.contactForm : registry.contactForm;
+    }
+    m_registryAnswers.erase(host);
+    m_results.push_back(std::move(result));
+    ++m_done;
+}
+
+std::vector<RdapHostResult> RdapRun::takeResults()
+{
+    return std::exchange(m_results, {});
+}
+
+} // namespace ostrevo

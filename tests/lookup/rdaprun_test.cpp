@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "lookup/rdaprun.h"
+
+#include "rdapfixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace ostrevo {
+namespace {
+
+using namespace test;
+
+struct Served {
+    long status = 200;
+    std::string body;
+    std::optional<std::int64_t> retryAfterMs = {};
+};
+
+struct Started {
+    std::int64_t at;
+    std::string url;
+};
+
+// Plays the run to its end on a simulated clock: every request is answered
+// `latencyMs` after it starts, by `serve` (given the URL and how often it was asked).
+struct Simulation {
+    std::vector<Started> started;
+    std::map<std::string, RdapHostResult> results; // by host name
+    std::int64_t endMs = 0;
+};
+
+Simulation simulate(RdapRun& run, const std::function<Served(const std::string&, int)>& serve,
+                    std::int64_t latencyMs = 10)
+{
+    Simulation sim;
+    std::multimap<std::int64_t, std::pair<RdapRequest, Served>> pending;
+    std::map<std::string, int> asked;
+    std::int64_t now = 0;
+    for (int step = 0; step < 100000 && !run.finished(); ++step) {
+        while (!pending.empty() && pending.begin()->first <= now) {
+            const auto& [request, served] = pending.begin()->second;
+            run.answered(request.id, served.status, served.body, served.retryAfterMs, now);
+            pending.erase(pending.begin());
+        }
+        while (auto request = run.nextRequest(now)) {
+            sim.started.push_back({now, request->url});
+            pending.emplace(now + latencyMs, std::pair{*request, serve(request->url, asked[request->url]++)});
+        }
+        for (RdapHostResult& result : run.takeResults())
+            sim.results[run.hostName(result.host)] = result;
+        std::optional<std::int64_t> next = run.nextStartMs();
+        if (!pending.empty())
+            next = std::min(next.value_or(pending.begin()->first), pending.begin()->first);
+        if (!next)
+            break;
+        now = std::max(now, *next);
+    }
+    for (RdapHostResult& result : run.takeResults())
+        sim.results[run.hostName(result.host)] = result;
+    sim.endMs = now;
+    return sim;
+}
+
+RdapServers twoRegistries()
+{
+    RdapServers servers;
+    servers.add("com", "https://registry.test/com/");
+    servers.add("org", "https://other-registry.test/");
+    return servers;
+}
+
+std::vector<std::int64_t> startTimes(const Simulation& sim, std::string_view server)
+{
+    std::vector<std::int64_t> times;
+    for (const Started& s : sim.started)
+        if (s.url.rfind(server, 0) == 0)
+            times.push_back(s.at);
+    return times;
+}
+
+TEST(RdapRun, CombinesRegistryAndRegistrarAnswers)
+{
+    const std::string registrar = "https://registrar.test/domain/";
+    RdapRun run({"mail.com", "form.com", "both.com", "thin.org", "gone.com", "nosuch.info", "bad/name.com",
+                 "silent.com", "flaky.com"},
+                twoRegistries(), {.requestsPerSecond = 100});
+    const Simulation sim = simulate(run, [&](const std::string& url, int asked) -> Served {
+        const std::string host = url.substr(url.rfind('/') + 1);
+        if (url.rfind(registrar, 0) == 0) {
+            if (host == "mail.com")
+                return {200, registrarAnswer(host, withEmail("owner@mail.test"), "registrant", "2030-01-01")};
+            if (host == "form.com")
+                return {200, registrarAnswer(host, R"(, "contact_URI": "https://registrar.test/form")")};
+            if (host == "flaky.com")
+                return {asked == 0 ? 500L : 200L, registrarAnswer(host, withEmail("late@flaky.test"))};
+            return {500, ""}; // both.com: the registrar never answers
+        }
+        if (host == "gone.com")
+            return {404, ""};
+        if (host == "silent.com")
+            return {0, ""};
+        if (host == "thin.org")
+            return {200,
+                    registrarAnswer(host, withEmail("org@thick.test"), "registrant", "2029-05-06T00:00:00Z")};
+        return {200, registryAnswer(host, "2027-03-04T18:20:01Z", registrar + host)};
+    });
+    struct Expected {
+        const char* host;
+        RdapHostOutcome outcome;
+        const char* email;
+        const char* form;
+        const char* expires;
+    };
+    const Expected expected[] = {
+        {"mail.com", RdapHostOutcome::Row, "owner@mail.test", "", "2027/03/04"}, // the registry's expiry wins
+        {"form.com", RdapHostOutcome::Row, "", "https://registrar.test/form", "2027/03/04"},
+        {"both.com", RdapHostOutcome::Row, "", "", "2027/03/04"}, // the registry's row stands
+        {"thin.org", RdapHostOutcome::Row, "org@thick.test", "", "2029/05/06"},
+        {"gone.com", RdapHostOutcome::NotRegistered, "", "", ""},
+        {"nosuch.info", RdapHostOutcome::NoAnswer, "", "", ""},
+        {"bad/name.com", RdapHostOutcome::NoAnswer, "", "", ""},
+        {"silent.com", RdapHostOutcome::NoAnswer, "", "", ""},
+        {"flaky.com", RdapHostOutcome::Row, "late@flaky.test", "", "2027/03/04"},
+    };
+    ASSERT_EQ(sim.results.size(), std::size(expected));
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.host);
+        const RdapHostResult& result = sim.results.at(e.host);
+        EXPECT_EQ(result.outcome, e.outcome);
+        EXPECT_EQ(result.email, e.email);
+        EXPECT_EQ(result.contactForm, e.form);
+        EXPECT_EQ(result.expires, e.expires);
+    }
+    // A failure is asked once more, never a third time.
+    EXPECT_EQ(std::count_if(sim.started.begin(), sim.started.end(),
+                            [](const Started& s) { return s.url.ends_with("/silent.com"); }),
+              2);
+    EXPECT_TRUE(run.finished());
+    EXPECT_EQ(run.hostsDone(), 9U);
+}
+
+TEST(RdapRun, PacesEachServerAndRunsServersSideBySide)
+{
+    std::vector<std::string> hosts;
+    for (int i = 0; i < 20; ++i)
+        hosts.push_back("h" + std::to_string(i) + (i % 2 == 0 ? ".com" : ".org"));
+    RdapRun run(hosts, twoRegistries(), {.requestsPerSecond = 4, .maxInFlight = 3});
+    const Simulation sim = simulate(
+        run,
+        [](const std::string& url, int) {
+            return Served{200, registryAnswer(url, "2027-01-01", "")};
+        },
+        600);
+    for (const char* server : {"https://registry.test/", "https://other-registry.test/"}) {
+        const std::vector<std::int64_t> times = startTimes(sim, server);
+        ASSERT_EQ(times.size(), 10U);
+        EXPECT_EQ(times.front(), 0) << server; // both servers start at once
+        for (std::size_t i = 1; i < times.size(); ++i)
+            EXPECT_GE(times[i] - times[i - 1], 250) << server;
+    }
+    // Three in flight at most: answers take 600 ms, so the pace is held back by them.
+    EXPECT_GE(sim.endMs, 20 / 3 * 600);
+    EXPECT_EQ(sim.results.size(), 20U);
+}
+
+TEST(RdapRun, BusyServerIsLeftAloneAndTheHostKeepsItsPlace)
+{
+    RdapRun run({"a.com", "b.com", "c.org"}, twoRegistries(),
+                {.requestsPerSecond = 100, .maxBusyAnswers = 3});
+    const Simulation sim = simulate(run, [](const std::string& url, int asked) -> Served {
+        if (url.ends_with("/a.com") && asked == 0)
+            return {429, "", 3000};
+        if (url.ends_with("/a.com") && asked < 3)
+            return {503, ""}; // no Retry-After: 2 s, then 4 s
+        if (url.ends_with("/c.org"))
+            return {429, "", 1};
+        return {200, registryAnswer(url, "2027-01-01", "")};
+    });
+    const std::vector<std::int64_t> times = startTimes(sim, "https://registry.test/");
+    // a.com at 0, answered busy at 10 before b.com's turn; a.com again after
+    // 3 s, 2 s and 4 s pauses (each from its answer), answered; then b.com.
+    EXPECT_EQ(times, (std::vector<std::int64_t>{0, 3010, 5020, 9030, 9040}));
+    EXPECT_EQ(sim.results.at("a.com").outcome, RdapHostOutcome::Row);
+    // Always busy: counted as unanswered once the bound is passed, asked once more, then given up.
+    EXPECT_EQ(sim.results.at("c.org").outcome, RdapHostOutcome::NoAnswer);
+    EXPECT_EQ(startTimes(sim, "https://other-registry.test/").size(), 5U);
+}
+
+} // namespace
+} // namespace ostrevo
