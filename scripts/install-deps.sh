@@ -20,6 +20,8 @@ packages=(
   libcurl4-openssl-dev libzip-dev
   # loopback servers in tests, a virtual display, fonts for rendering
   libcpp-httplib-dev xvfb xauth fonts-dejavu-core fonts-liberation
+  # RDAP answers and bootstrap files (JSON)
+  nlohmann-json3-dev
   # desktop integration checks
   desktop-file-utils appstream
 )

@@ -86,10 +86,13 @@ struct Contact {
 void readVcard(const json& entity, Contact& contact)
 {
     const auto card = entity.find("vcardArray");
-    if (card == entity.end() || !card->is_array() || card->size() < 2 || !(*card)[1].is_array())
+    if (card == entity.end() || !card->is_array() || card->size() < 2)
+        return;
+    const json& properties = card->at(1);
+    if (!properties.is_array())
         return;
     std::string_view contactUri;
-    for (const json& property : (*card)[1]) {
+    for (const json& property : properties) {
         if (!property.is_array() || property.size() < 4 || !property[0].is_string())
             continue;
         const std::string& name = property[0].get_ref<const std::string&>();

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// RDAP requests over Qt Network: asynchronous on the window's event loop,
+// each with a deadline and a size bound.
+
+#include "lookup/rdapanswer.h"
+
+#include <QNetworkAccessManager>
+#include <QObject>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QNetworkReply;
+
+namespace ostrevo {
+
+struct RdapReply {
+    long status = 0; // 0: no answer (network error, deadline, too large)
+    std::string body;
+    std::optional<std::int64_t> retryAfterMs;
+};
+
+struct RdapClientLimits {
+    std::chrono::milliseconds deadline{20'000}; // the whole request, redirects included
+    std::size_t maxBytes = MaxRdapAnswerBytes;
+};
+
+class RdapClient final : public QObject {
+    Q_OBJECT
+public:
+    explicit RdapClient(RdapClientLimits limits = {}, QObject* parent = nullptr);
+    ~RdapClient() override;
+
+    // GET `url` asking for RDAP JSON; `done` runs once, from the event loop,
+    // unless abortAll() comes first.
+    void get(const std::string& url, std::function<void(RdapReply)> done);
+    // Drops every request in flight; their callbacks never run.
+    void abortAll();
+
+private:
+    void finished(QNetworkReply* reply, const std::function<void(RdapReply)>& done);
+
+    RdapClientLimits m_limits;
+    QNetworkAccessManager m_network;
+};
+
+} // namespace ostrevo
