@@ -9,7 +9,10 @@
 //     --benchmark_filter=Load (target: under 400 MB).
 //   Save: SaveToDelimitedFile of that table (target: under 0.5 s).
 
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
+
+#include "benchsupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -54,26 +57,15 @@ BenchFolder& folder()
 const fs::path& resultFile()
 {
     static const fs::path path = [] {
-        static const char* const syllables[] = {"ka",  "lo",  "mi",  "ne",  "ro",  "ta",  "vu",
-                                                "shi", "pra", "den", "gol", "bex", "tri", "zon",
-                                                "mar", "qu",  "el",  "os",  "an",  "ix"};
         // Written in pieces so that making it does not raise the peak memory.
         const fs::path file = folder().file("results.csv");
         std::ofstream out(file, std::ios::binary);
         std::mt19937 random(7);
         std::string text = "Web sites,Email,Expires\r\n";
         for (int i = 0; i < kRows; ++i) {
-            std::string name;
-            const int count = 2 + static_cast<int>(random() % 3);
-            for (int k = 0; k < count; ++k) {
-                name += syllables[random() % std::size(syllables)];
-            }
-            name += std::to_string(random() % 100000);
-            name += random() % 3 == 0 ? ".net" : ".com";
-            char date[16];
-            std::snprintf(date, sizeof date, "%04u/%02u/%02u", static_cast<unsigned>(2024 + random() % 10),
-                          static_cast<unsigned>(1 + random() % 12), static_cast<unsigned>(1 + random() % 28));
-            text += "http://www." + name + ",mailto:contact@" + name + "," + date + "\r\n";
+            const std::string name = ostrevo::bench::randomDomain(random, 100000);
+            text += "http://www." + name + ",mailto:contact@" + name + "," + ostrevo::bench::randomDate(random) +
+                    "\r\n";
             if (text.size() > (1u << 20)) {
                 out.write(text.data(), static_cast<std::streamsize>(text.size()));
                 text.clear();
@@ -90,9 +82,7 @@ void setUp(ResultTable& table)
     table.SetSortType(ostrevo::SortType::stBoth);
     table.SetCheckboxes(true);
     table.SetSaveHeader(true);
-    for (const char* caption : {"Web sites", "Email", "Expires"}) {
-        table.AddColumn().Caption = caption;
-    }
+    ostrevo::setUpResultColumns(table);
 }
 
 double peakRssMegabytes()

@@ -10,6 +10,7 @@
 //   readXlsSheet: an .xls file of 100,000 rows of 3 cells (host and e-mail
 //     as text, a date-formatted number), about 8 MB, read into a sheet.
 
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 #include "spreadsheet/spreadsheetcontents.h"
 #include "spreadsheet/spreadsheetimport.h"
@@ -74,9 +75,7 @@ void setUpProgramTable(ResultTable& table)
 {
     table.SetSortType(SortType::stBoth);
     table.SetCheckboxes(true);
-    for (const char* caption : {"Web sites", "Email", "Expires"}) {
-        table.AddColumn().Caption = caption;
-    }
+    ostrevo::setUpResultColumns(table);
 }
 
 void importFromServer(benchmark::State& state)
@@ -133,7 +132,7 @@ BENCHMARK(numberText);
 
 void readXlsSheet(benchmark::State& state)
 {
-    namespace xls = ostrevo::testing::xls;
+    namespace xls = ostrevo::test::xls;
     std::string records;
     for (const int i : shuffledRows()) {
         const std::string host = "www.domain-" + std::to_string(i) + ".com";

@@ -1,6 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Ostrevo developers
-find_package(GTest REQUIRED)
 include(GoogleTest)
 
 # ostrevo_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>]

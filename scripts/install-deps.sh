@@ -12,6 +12,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   # tests, benchmarks, fuzzing (libFuzzer comes with clang)
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev libfuzzer-14-dev
+  # formatting (InsertBraces needs 15 or later)
+  clang-format-16
   # Qt 6 widgets and the browser engine
   qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev
   # collation and case folding (ICU, the same library Qt uses)

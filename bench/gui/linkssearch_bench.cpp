@@ -17,6 +17,8 @@
 #include "rechercheweb/searchrun.h"
 #include "rechercheweb/urllistmodel.h"
 
+#include "qtbenchmain.h"
+
 #include <QApplication>
 #include <QListView>
 
@@ -144,15 +146,5 @@ BENCHMARK(FillListTo32000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterat
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ostrevo::bench::runBenchmarksInApplication(argc, argv);
 }

@@ -20,6 +20,8 @@
 #include "resultlist/resulttable.h"
 #include "resultlist/tresultlistview.h"
 
+#include "qtbenchmain.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
@@ -223,16 +225,5 @@ BENCHMARK(TypeALetter)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_fixture.reset();
-    return 0;
+    return ostrevo::bench::runBenchmarksInApplication(argc, argv, {}, [] { g_fixture.reset(); });
 }

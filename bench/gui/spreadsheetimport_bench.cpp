@@ -12,11 +12,14 @@
 //     and a TResultListView following it.
 
 #include "platform/collation.h"
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
 #include "resultlist/tresultlistview.h"
 #include "spreadsheet/xlsxreader.h"
+
+#include "qtbenchmain.h"
 
 #include <QApplication>
 
@@ -119,9 +122,7 @@ void setUpProgramTable(ostrevo::ResultTable& table)
     table.SetSortType(ostrevo::SortType::stBoth);
     table.SetCheckboxes(true);
     table.SetSaveHeader(true);
-    for (const char* caption : {"Web sites", "Email", "Expires"}) {
-        table.AddColumn().Caption = caption;
-    }
+    ostrevo::setUpResultColumns(table);
 }
 
 void readXlsxSheet(benchmark::State& state)
@@ -171,18 +172,14 @@ BENCHMARK(importXlsx)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    g_workbook = fs::temp_directory_path() / ("ostrevo-import-bench-" + std::to_string(::getpid()) + ".xlsx");
-    writeWorkbook(g_workbook);
-    std::printf("workbook: %s, %ju bytes\n", g_workbook.c_str(),
-                static_cast<std::uintmax_t>(fs::file_size(g_workbook)));
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    fs::remove(g_workbook);
-    return 0;
+    return ostrevo::bench::runBenchmarksInApplication(
+        argc, argv,
+        [] {
+            g_workbook =
+                fs::temp_directory_path() / ("ostrevo-import-bench-" + std::to_string(::getpid()) + ".xlsx");
+            writeWorkbook(g_workbook);
+            std::printf("workbook: %s, %ju bytes\n", g_workbook.c_str(),
+                        static_cast<std::uintmax_t>(fs::file_size(g_workbook)));
+        },
+        [] { fs::remove(g_workbook); });
 }

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/tform1.h"
 
+#include "resultlist/resultcolumns.h"
+
 #include "expired/estimate.h"
 #include "platform/productinfo.h"
 #include "expired/resultcommands.h"
@@ -160,11 +162,7 @@ void TForm1::buildToolbar()
 void TForm1::buildResultTable()
 {
     m_table.setCaptionSortKey(&captionSortKey);
-    for (const auto& [caption, width] : {std::pair{"Web sites", 250}, {"Email", 200}, {"Expires", 100}}) {
-        ResultColumn& column = m_table.AddColumn();
-        column.Caption = caption;
-        column.width = width;
-    }
+    setUpResultColumns(m_table);
     m_table.SetCheckboxes(true);
     m_table.SetSortType(SortType::stBoth);
     m_table.SetSaveHeader(true);

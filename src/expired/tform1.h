@@ -66,29 +66,30 @@ public:
     QPoint commandMenuPoint() const;
 
     // Controls, under their layout names; other windows reach them too.
-    QToolButton* BPlay = nullptr;
-    QToolButton* BStop = nullptr;
-    QToolButton* ToolButton2 = nullptr;
-    QToolButton* BOpen = nullptr;
-    QToolButton* BDisk = nullptr;
-    QToolButton* SpeedButton5 = nullptr;
-    QProgressBar* buffer = nullptr;
-    StatusPanels* StatusBar1 = nullptr;
-    QTimer* Timer1 = nullptr;
-    TResultListView* resultat = nullptr;
+    QToolButton* BPlay = nullptr;        // start a search: shows the links search window
+    QToolButton* BStop = nullptr;        // stop the expiry lookup
+    QToolButton* ToolButton2 = nullptr;  // opens the command menu
+    QToolButton* BOpen = nullptr;        // load a results file or a spreadsheet
+    QToolButton* BDisk = nullptr;        // save the results
+    QToolButton* SpeedButton5 = nullptr; // the product's web site
+    QProgressBar* buffer = nullptr;      // the lookup's progress
+    StatusPanels* StatusBar1 = nullptr;  // time left, domain count, current host
+    QTimer* Timer1 = nullptr;            // refreshes the estimate during a run
+    TResultListView* resultat = nullptr; // the result table's view
 
-    // The command menu and its items.
+    // The command menu and its items ("cocher": tick, "décocher": untick,
+    // "effacer": delete, "grisés": greyed, i.e. unticked).
     QMenu* PopupMenu1 = nullptr;
-    QAction* Cocher1 = nullptr;
-    QAction* Pardatedexpiration1 = nullptr;
-    QAction* Touslesemails1 = nullptr;
-    QAction* Dcocher1 = nullptr;
-    QAction* Pardatedexpiration2 = nullptr;
-    QAction* Dcohertouslesemails1 = nullptr;
-    QAction* Effacer2 = nullptr;
-    QAction* E1 = nullptr;
-    QAction* Effacertouslesemailsdcochs1 = nullptr;
-    QAction* Griss3 = nullptr;
+    QAction* Cocher1 = nullptr;                     // Check >
+    QAction* Pardatedexpiration1 = nullptr;         // Check > Date selection...
+    QAction* Touslesemails1 = nullptr;              // Check > All domains
+    QAction* Dcocher1 = nullptr;                    // Uncheck >
+    QAction* Pardatedexpiration2 = nullptr;         // Uncheck > Date selection...
+    QAction* Dcohertouslesemails1 = nullptr;        // Uncheck > all domains
+    QAction* Effacer2 = nullptr;                    // Delete >
+    QAction* E1 = nullptr;                          // Delete > All
+    QAction* Effacertouslesemailsdcochs1 = nullptr; // Delete > Checked domains
+    QAction* Griss3 = nullptr;                      // Delete > Unchecked domains
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,7 +98,8 @@ private:
     void buildToolbar();
     void buildResultTable();
     void buildCommandMenu();
-    QAction* addMenuCommand(QMenu* menu, const QString& name, const QString& caption, std::function<void()> command);
+    QAction* addMenuCommand(QMenu* menu, const QString& name, const QString& caption,
+                            std::function<void()> command);
     void showRowCount();
     QToolButton* addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)());
     QString domainsText() const;

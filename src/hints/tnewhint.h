@@ -7,6 +7,7 @@
 // dithered shadow and the hint text on top.
 
 #include "hints/balloongeometry.h"
+#include "hints/tballoonhints.h"
 
 #include <QImage>
 #include <QPointer>
@@ -19,7 +20,6 @@ class QPixmap;
 
 namespace ostrevo {
 
-class TBalloonHints;
 struct BalloonHintStyle;
 
 class TNewHint final : public QWidget {

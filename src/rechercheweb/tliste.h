@@ -94,40 +94,40 @@ public:
     void deleteUncheckedUrls() { m_urls.removeUnticked(); }
 
     // Controls, under their layout names.
-    QGroupBox* GroupBox1 = nullptr; // welcome page
-    QLabel* Image1 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label10 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* Button1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;  // welcome page
+    QLabel* Image1 = nullptr;        // the welcome picture
+    QLabel* Label6 = nullptr;        // "Welcome to ostrevo project"
+    QLabel* Label10 = nullptr;       // links are added to those already captured
+    QFrame* Panel1 = nullptr;        // frames the welcome text
+    QPlainTextEdit* Memo1 = nullptr; // the welcome text
+    QPushButton* Button1 = nullptr;  // "Next >"
 
     QGroupBox* GroupBox3 = nullptr; // search page
-    QFrame* Panel2 = nullptr;
+    QFrame* Panel2 = nullptr;       // holds the toolbar, the lists and the status bar
     QToolBar* ToolBar1 = nullptr;
-    QToolButton* Bplay = nullptr;
-    QToolButton* Bstop = nullptr;
-    QToolButton* Bopen = nullptr;
-    QToolButton* BDisk = nullptr;
-    QToolButton* ToolButton2 = nullptr;
-    QProgressBar* buffer = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QGroupBox* GroupBox22 = nullptr;
-    QLabel* Label2 = nullptr;
+    QToolButton* Bplay = nullptr;        // Start
+    QToolButton* Bstop = nullptr;        // stop the search
+    QToolButton* Bopen = nullptr;        // open a list of urls
+    QToolButton* BDisk = nullptr;        // save the list of urls
+    QToolButton* ToolButton2 = nullptr;  // the URL list's command menu
+    QProgressBar* buffer = nullptr;      // the search's progress
+    QToolButton* SpeedButton1 = nullptr; // update the list of search engines
+    QGroupBox* GroupBox22 = nullptr;     // keywords and the limit
+    QLabel* Label2 = nullptr;            // "Enter keywords to start the search"
     QLineEdit* keywords = nullptr;
-    QRadioButton* RadioButton3 = nullptr;
-    QLineEdit* totalresultats = nullptr;
-    UpDownButtons* UpDown2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QListWidget* deps = nullptr;
-    QListView* webs = nullptr;
+    QRadioButton* RadioButton3 = nullptr; // limit the search to totalresultats links
+    QLineEdit* totalresultats = nullptr;  // the limit, in links
+    UpDownButtons* UpDown2 = nullptr;     // steps the limit
+    QLabel* Label1 = nullptr;             // "links", after the limit
+    QRadioButton* RadioButton1 = nullptr; // no limit: the search runs until Stop
+    QSplitter* Splitter1 = nullptr;       // engines on the left, links on the right
+    QListWidget* deps = nullptr;          // the search engines, ticked to use
+    QListView* webs = nullptr;            // the links found
     StatusPanels* StatusBar1 = nullptr;
-    QPushButton* SpeedButton3 = nullptr;
-    QPushButton* Button6 = nullptr;
+    QPushButton* SpeedButton3 = nullptr; // "< Previous"
+    QPushButton* Button6 = nullptr;      // "Finish": hands the hosts to the main window
 
-    QTimer* Timer1 = nullptr;
+    QTimer* Timer1 = nullptr; // shows the link count every second
     TBalloonHints* BalloonHints1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
 

@@ -17,7 +17,7 @@
 namespace ostrevo {
 namespace {
 
-using testing::captionsOf;
+using test::captionsOf;
 
 std::string keyFor(std::uint32_t value)
 {
@@ -114,7 +114,7 @@ TEST(RowStore, ChurnAtOnePlaceNeitherLosesNorDuplicatesRows)
 
 TEST(RowStore, BulkLoadedRowsTakeInsertsAndHeaderSorts)
 {
-    testing::TempDir dir;
+    test::TempFolder dir;
     std::string file;
     std::vector<std::string> expected;
     for (int i = 0; i < 9000; ++i) {
@@ -122,9 +122,9 @@ TEST(RowStore, BulkLoadedRowsTakeInsertsAndHeaderSorts)
         file += key + ",x," + std::to_string(9000 - i) + "\r\n";
         expected.push_back(key);
     }
-    testing::writeBytes(dir.file("rows.csv"), file);
+    test::writeFile(dir.file("rows.csv"), file);
     ResultTable table;
-    testing::setUpProgramTable(table);
+    test::setUpProgramTable(table);
     table.LoadFromDelimitedFile(dir.file("rows.csv"));
     expectConsistent(table, expected);
 

@@ -4,6 +4,7 @@
 
 #include "resultlist/resulttable.h"
 #include "resultlist/tresultlistview.h"
+#include "tablehelpers.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -23,11 +24,7 @@ class ExpiryColouringViewTest : public ::testing::Test {
 protected:
     ExpiryColouringViewTest()
     {
-        for (const auto& [caption, width] : {std::pair{"Web sites", 250}, {"Email", 200}, {"Expires", 100}}) {
-            ResultColumn& column = table.AddColumn();
-            column.Caption = caption;
-            column.width = width;
-        }
+        setUpResultColumns(table);
         table.SetCheckboxes(true);
         table.SetSortType(SortType::stBoth);
         view = std::make_unique<TResultListView>(table);
@@ -38,10 +35,8 @@ protected:
     // Rows come out in caption order: number them.
     void addRow(int number, const std::string& expires)
     {
-        ResultRow& row = table.AddRow();
-        row.SetCaption("http://site" + std::string(1, static_cast<char>('a' + number)) + ".com");
-        row.AppendSubItem("mailto:me@site.com");
-        row.AppendSubItem(expires);
+        test::addRow(table, "http://site" + std::string(1, static_cast<char>('a' + number)) + ".com",
+                     {"mailto:me@site.com", expires});
     }
 
     QImage render()

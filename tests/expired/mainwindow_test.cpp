@@ -8,6 +8,7 @@
 #include "fakepageloader.h"
 #include "faketicksource.h"
 #include "scriptedprompts.h"
+#include "tablehelpers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,11 +41,7 @@ protected:
 
     void addRow(const std::string& host, const std::string& expires, bool checked = false)
     {
-        ResultRow& row = table.AddRow();
-        row.SetCaption("http://" + host);
-        row.AppendSubItem("mailto:info@" + host);
-        row.AppendSubItem(expires);
-        row.SetChecked(checked);
+        test::addRow(table, "http://" + host, {"mailto:info@" + host, expires}, checked);
     }
 
     std::vector<std::string> captions() const

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/resultcommands.h"
 #include "resultlist/resulttable.h"
+#include "tablehelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,15 @@ class ResultCommandsTest : public ::testing::Test {
 protected:
     ResultCommandsTest()
     {
-        for (const char* caption : {"Web sites", "Email", "Expires"})
-            table.AddColumn().Caption = caption;
+        setUpResultColumns(table);
         table.SetCheckboxes(true);
         table.SetSortType(SortType::stBoth);
     }
 
     void addRow(const std::string& expires, bool checked = false)
     {
-        ResultRow& row = table.AddRow();
-        row.SetCaption("http://site" + std::to_string(table.RowCount()) + ".com");
-        row.AppendSubItem("mailto:a@b.com");
-        row.AppendSubItem(expires);
-        row.SetChecked(checked);
+        test::addRow(table, "http://site" + std::to_string(table.RowCount()) + ".com", {"mailto:a@b.com", expires},
+                     checked);
     }
 
     std::string checks() const

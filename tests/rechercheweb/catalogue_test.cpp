@@ -15,6 +15,7 @@ namespace ostrevo {
 namespace {
 
 using Texts = std::vector<std::string>;
+using test::readFile;
 using test::TempFolder;
 
 std::string numberedLines(int count, std::string_view ending)
@@ -168,7 +169,7 @@ TEST(CatalogueUpdate, WritesTheBodyAsItCameThenCrLf)
     using namespace std::string_literals;
     const std::string body = "Google\nhttp://g/?q=\r\n&start=\r\n0\r\n10\r\n\0x"s;
     EXPECT_TRUE(installCatalogue(body, target));
-    EXPECT_EQ(TempFolder::read(target), body + "\r\n");
+    EXPECT_EQ(readFile(target), body + "\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
         << "temporary file left";
 }
@@ -178,7 +179,7 @@ TEST(CatalogueUpdate, RejectedDownloadLeavesTheFileAlone)
     TempFolder folder;
     const auto target = folder.write("listex.txt", "old catalogue\r\n");
     EXPECT_FALSE(installCatalogue("Status:500", target));
-    EXPECT_EQ(TempFolder::read(target), "old catalogue\r\n");
+    EXPECT_EQ(readFile(target), "old catalogue\r\n");
 }
 
 TEST(CatalogueUpdate, FailedWriteKeepsTheOldCatalogue)
@@ -202,7 +203,7 @@ TEST(CatalogueUpdate, FailedWriteKeepsTheOldCatalogue)
     }
     setrlimit(RLIMIT_FSIZE, &previous);
     EXPECT_TRUE(raised);
-    EXPECT_EQ(TempFolder::read(target), "old catalogue\r\n");
+    EXPECT_EQ(readFile(target), "old catalogue\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
         << "temporary file left";
 }

@@ -18,14 +18,7 @@ namespace fs = std::filesystem;
 void write(const fs::path& path, const std::string& content)
 {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string read(const fs::path& path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
+    test::writeFile(path, content);
 }
 
 class CatalogueLocationTest : public ::testing::Test {
@@ -55,7 +48,7 @@ TEST_F(CatalogueLocationTest, FirstStartWithoutOneCopiesTheShippedCatalogueForTh
         chooseCatalogueLocation(home, bin, userData, {bin / "listex.txt", shipped});
     EXPECT_EQ(location.readFolder, userData);
     EXPECT_EQ(location.updateFolder, userData);
-    EXPECT_EQ(read(userData / "listex.txt"), "Shipped\r\nhttp://x/?q=\r\n");
+    EXPECT_EQ(test::readFile(userData / "listex.txt"), "Shipped\r\nhttp://x/?q=\r\n");
 }
 
 TEST_F(CatalogueLocationTest, TheUsersUpdatedCopyIsNeverOverwritten)
@@ -64,7 +57,7 @@ TEST_F(CatalogueLocationTest, TheUsersUpdatedCopyIsNeverOverwritten)
     write(shipped, "Shipped\r\n");
     write(userData / "listex.txt", "Updated\r\n");
     chooseCatalogueLocation(home, bin, userData, {shipped});
-    EXPECT_EQ(read(userData / "listex.txt"), "Updated\r\n");
+    EXPECT_EQ(test::readFile(userData / "listex.txt"), "Updated\r\n");
 }
 
 TEST_F(CatalogueLocationTest, WithNothingShippedTheUserFolderIsStillTheWritablePlace)

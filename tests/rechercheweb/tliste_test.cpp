@@ -31,6 +31,7 @@ namespace {
 using test::CatalogueEngine;
 using test::catalogueText;
 using test::ListeFixture;
+using test::readFile;
 using test::LoopbackHttpServer;
 using test::TempFolder;
 
@@ -381,13 +382,13 @@ TEST_F(TlisteTest, SaveWritesOneEntryPerLineThroughItsDialog)
     EXPECT_EQ(prompts.lastFileRequest().filters,
               (QStringList{QStringLiteral("*.txt (*.txt)"), QStringLiteral("*.* (*)")}));
     EXPECT_EQ(prompts.lastFileRequest().defaultSuffix, QStringLiteral("txt"));
-    EXPECT_EQ(TempFolder::read(target), "www.one.com\r\nhttp://www.two.net/x\r\n");
+    EXPECT_EQ(readFile(target), "www.one.com\r\nhttp://www.two.net/x\r\n");
 
     // Cancelling writes nothing.
     prompts.answerSaveFile(std::nullopt);
     liste->urls().clear();
     liste->BDisk->click();
-    EXPECT_EQ(TempFolder::read(target), "www.one.com\r\nhttp://www.two.net/x\r\n");
+    EXPECT_EQ(readFile(target), "www.one.com\r\nhttp://www.two.net/x\r\n");
 }
 
 TEST_F(TlisteTest, SaveFailureIsReported)
@@ -459,7 +460,7 @@ protected:
         prompts.clearLog();
     }
 
-    std::string catalogue() const { return TempFolder::read(folder.path() / "listex.txt"); }
+    std::string catalogue() const { return readFile(folder.path() / "listex.txt"); }
 };
 
 TEST_F(CatalogueUpdateTest, AcceptedDownloadReplacesTheCatalogueAndShowsAgain)

@@ -11,6 +11,7 @@ namespace ostrevo {
 namespace {
 
 using Texts = std::vector<std::string>;
+using test::readFile;
 using test::TempFolder;
 
 Texts textLinesOf(std::string_view content)
@@ -131,7 +132,7 @@ TEST(SaveListFile, OneEntryPerCrLfLineAndBackAgain)
     const auto file = folder.path() / "out.txt";
     folder.write("out.txt", "previous content that is longer than the new one\r\n");
     saveUrlListFile(file, urls);
-    EXPECT_EQ(TempFolder::read(file), "b.com\r\n\r\na.com\r\n");
+    EXPECT_EQ(readFile(file), "b.com\r\n\r\na.com\r\n");
     UrlList back;
     openUrlListFile(file, back);
     EXPECT_EQ(back.texts(), urls.texts());

@@ -12,31 +12,23 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-using testing::MirrorObserver;
-using testing::rowsOf;
-using testing::RowTexts;
-using testing::TempDir;
+using test::MirrorObserver;
+using test::rowsOf;
+using test::RowTexts;
+using test::TempFolder;
 using Rows = std::vector<RowTexts>;
 
-ResultRow& addRow(ResultTable& table, std::string caption, std::vector<std::string> subItems = {})
-{
-    ResultRow& row = table.AddRow();
-    row.SetCaption(std::move(caption));
-    for (auto& text : subItems) {
-        row.AppendSubItem(std::move(text));
-    }
-    return row;
-}
+using test::addRow;
 
 class DelimitedReader : public ::testing::Test {
 protected:
-    DelimitedReader() { testing::setUpProgramTable(table); }
+    DelimitedReader() { test::setUpProgramTable(table); }
 
     // Loads `bytes` as a file into `into` (the fixture's table by default).
     void load(std::string_view bytes, ResultTable* into = nullptr)
     {
         const fs::path file = dir.file("in" + std::to_string(m_files++) + ".csv");
-        testing::writeBytes(file, bytes);
+        test::writeFile(file, bytes);
         (into ? *into : table).LoadFromDelimitedFile(file);
     }
 
@@ -46,7 +38,7 @@ protected:
         return rowsOf(table);
     }
 
-    TempDir dir;
+    TempFolder dir;
     ResultTable table;
 
 private:
@@ -96,7 +88,7 @@ TEST_F(DelimitedReader, DetectsSemicolonsAndKeepsThemForSaving)
     EXPECT_EQ(loaded("a;b;c\r\nd;e;f\r\n"), (Rows{{"a", "b", "c"}, {"d", "e", "f"}}));
     EXPECT_EQ(table.Delimiter(), ';');
     table.SaveToDelimitedFile(dir.file("out.csv"));
-    EXPECT_EQ(testing::readBytes(dir.file("out.csv")), "Web sites;Email;Expires\r\na;b;c\r\nd;e;f\r\n");
+    EXPECT_EQ(test::readFile(dir.file("out.csv")), "Web sites;Email;Expires\r\na;b;c\r\nd;e;f\r\n");
     // Later reads use it without detecting again.
     table.ClearRows();
     EXPECT_EQ(loaded("x,y;z\r\n1,2;3\r\n"), (Rows{{"1,2", "3"}, {"x,y", "z"}}));
@@ -280,7 +272,7 @@ TEST_F(DelimitedReader, LoadHeaderReplacesRowsAndColumns)
     table.SetLoadHeader(true);
     EXPECT_EQ(loaded("Site;Mail;\"Da\"\"te\"\r\nb;1;2\r\na;3;4\r\n"),
               (Rows{{"a", "3", "4"}, {"b", "1", "2"}}));
-    EXPECT_EQ(testing::columnCaptionsOf(table), (std::vector<std::string>{"Site", "Mail", "Da\"te"}));
+    EXPECT_EQ(test::columnCaptionsOf(table), (std::vector<std::string>{"Site", "Mail", "Da\"te"}));
     EXPECT_EQ(table.Column(0).width, 50);
 }
 
@@ -288,9 +280,9 @@ TEST_F(DelimitedReader, LoadHeaderColumnRules)
 {
     table.SetLoadHeader(true);
     load("a,,c,\r\n");
-    EXPECT_EQ(testing::columnCaptionsOf(table), (std::vector<std::string>{"a", "", "c"}));
+    EXPECT_EQ(test::columnCaptionsOf(table), (std::vector<std::string>{"a", "", "c"}));
     load("a,\"\"\r\n");
-    EXPECT_EQ(testing::columnCaptionsOf(table), (std::vector<std::string>{"a", ""}));
+    EXPECT_EQ(test::columnCaptionsOf(table), (std::vector<std::string>{"a", ""}));
     load("");
     EXPECT_EQ(table.ColumnCount(), 0);
     EXPECT_EQ(table.RowCount(), 0);
@@ -331,9 +323,9 @@ TEST_P(RoundTrip, SaveThenLoadKeepsEveryRow)
     EXPECT_EQ(table.ColumnCount(), 3);
 
     // A second save of what was read writes the same bytes.
-    const std::string first = testing::readBytes(dir.file("out.csv"));
+    const std::string first = test::readFile(dir.file("out.csv"));
     table.SaveToDelimitedFile(dir.file("out.csv"));
-    EXPECT_EQ(testing::readBytes(dir.file("out.csv")), first);
+    EXPECT_EQ(test::readFile(dir.file("out.csv")), first);
 }
 
 INSTANTIATE_TEST_SUITE_P(Delimiters, RoundTrip, ::testing::Values(',', ';', '#', '\t', '|'));
@@ -344,7 +336,7 @@ TEST_F(DelimitedReader, FreshTableReadsTheProgramsSave)
     addRow(table, "http://a.com", {"mailto:y@a.com", ""});
     table.SaveToDelimitedFile(dir.file("out.csv"));
     ResultTable fresh;
-    testing::setUpProgramTable(fresh);
+    test::setUpProgramTable(fresh);
     fresh.LoadFromDelimitedFile(dir.file("out.csv"));
     EXPECT_EQ(rowsOf(fresh), rowsOf(table));
     EXPECT_EQ(fresh.Delimiter(), ',');

@@ -16,19 +16,11 @@ namespace ostrevo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readBytes;
-using testing::TempDir;
-using testing::writeBytes;
+using test::readFile;
+using test::TempFolder;
+using test::writeFile;
 
-ResultRow& addRow(ResultTable& table, std::string caption, std::vector<std::string> subItems = {})
-{
-    ResultRow& row = table.AddRow();
-    row.SetCaption(std::move(caption));
-    for (auto& text : subItems) {
-        row.AppendSubItem(std::move(text));
-    }
-    return row;
-}
+using test::addRow;
 
 std::vector<fs::path> filesIn(const fs::path& folder)
 {
@@ -42,15 +34,15 @@ std::vector<fs::path> filesIn(const fs::path& folder)
 
 class DelimitedWriter : public ::testing::Test {
 protected:
-    DelimitedWriter() { testing::setUpProgramTable(table); }
+    DelimitedWriter() { test::setUpProgramTable(table); }
 
     std::string save()
     {
         table.SaveToDelimitedFile(dir.file("out.csv"));
-        return readBytes(dir.file("out.csv"));
+        return readFile(dir.file("out.csv"));
     }
 
-    TempDir dir;
+    TempFolder dir;
     ResultTable table;
 };
 
@@ -115,20 +107,20 @@ TEST_F(DelimitedWriter, NothingToSaveLeavesNoFileAndKeepsAnOldOne)
     table.SaveToDelimitedFile(dir.file("new.csv"));
     EXPECT_FALSE(fs::exists(dir.file("new.csv")));
 
-    writeBytes(dir.file("old.csv"), "old content");
+    writeFile(dir.file("old.csv"), "old content");
     table.SaveToDelimitedFile(dir.file("old.csv"));
-    EXPECT_EQ(readBytes(dir.file("old.csv")), "old content");
+    EXPECT_EQ(readFile(dir.file("old.csv")), "old content");
 
     ResultTable noColumns;
     addRow(noColumns, "a");
     noColumns.SaveToDelimitedFile(dir.file("old.csv"));
-    EXPECT_EQ(readBytes(dir.file("old.csv")), "old content");
+    EXPECT_EQ(readFile(dir.file("old.csv")), "old content");
     EXPECT_EQ(filesIn(dir.path()), std::vector<fs::path>{"old.csv"});
 }
 
 TEST_F(DelimitedWriter, ReplacesAnExistingFileCompletely)
 {
-    writeBytes(dir.file("out.csv"), std::string(10000, 'x'));
+    writeFile(dir.file("out.csv"), std::string(10000, 'x'));
     addRow(table, "a");
     EXPECT_EQ(save(), "Web sites,Email,Expires\r\na\r\n");
     EXPECT_EQ(filesIn(dir.path()), std::vector<fs::path>{"out.csv"});
@@ -136,21 +128,21 @@ TEST_F(DelimitedWriter, ReplacesAnExistingFileCompletely)
 
 TEST_F(DelimitedWriter, KeepsPermissionsAndSymbolicLinks)
 {
-    writeBytes(dir.file("real.csv"), "old");
+    writeFile(dir.file("real.csv"), "old");
     fs::permissions(dir.file("real.csv"),
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("real.csv", dir.file("link.csv"));
     addRow(table, "a");
     table.SaveToDelimitedFile(dir.file("link.csv"));
     EXPECT_TRUE(fs::is_symlink(dir.file("link.csv")));
-    EXPECT_EQ(readBytes(dir.file("real.csv")), "Web sites,Email,Expires\r\na\r\n");
+    EXPECT_EQ(readFile(dir.file("real.csv")), "Web sites,Email,Expires\r\na\r\n");
     EXPECT_EQ(fs::status(dir.file("real.csv")).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST_F(DelimitedWriter, UncreatableFileNamesTheFileAndTheReason)
 {
-    writeBytes(dir.file("plain"), "a file, not a folder");
+    writeFile(dir.file("plain"), "a file, not a folder");
     addRow(table, "a");
     const fs::path target = dir.file("plain") / "out.csv";
     try {
@@ -175,7 +167,7 @@ TEST_F(DelimitedWriter, FolderInTheWayFailsAndLeavesNoTemporaryFile)
 TEST_F(DelimitedWriter, FailedWriteKeepsTheOldFile)
 {
     const std::string old = "Web sites,Email,Expires\r\nhttp://old.com,mailto:o@old.com,2020/01/01\r\n";
-    writeBytes(dir.file("out.csv"), old);
+    writeFile(dir.file("out.csv"), old);
     for (int i = 0; i < 30000; ++i) {
         addRow(table, "http://host" + std::to_string(i) + ".com",
                {"mailto:someone@example.com", "2027/05/14"});
@@ -200,7 +192,7 @@ TEST_F(DelimitedWriter, FailedWriteKeepsTheOldFile)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 2: another message than " << expected;
-    EXPECT_EQ(readBytes(dir.file("out.csv")), old);
+    EXPECT_EQ(readFile(dir.file("out.csv")), old);
     EXPECT_EQ(filesIn(dir.path()), std::vector<fs::path>{"out.csv"});
 }
 

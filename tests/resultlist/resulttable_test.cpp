@@ -14,20 +14,12 @@ namespace ostrevo {
 namespace {
 
 using namespace std::string_literals;
-using testing::captionsOf;
-using testing::MirrorObserver;
-using testing::rowsOf;
-using testing::RowTexts;
+using test::captionsOf;
+using test::MirrorObserver;
+using test::rowsOf;
+using test::RowTexts;
 
-ResultRow& addRow(ResultTable& table, std::string caption, std::vector<std::string> subItems = {})
-{
-    ResultRow& row = table.AddRow();
-    row.SetCaption(std::move(caption));
-    for (auto& text : subItems) {
-        row.AppendSubItem(std::move(text));
-    }
-    return row;
-}
+using test::addRow;
 
 ResultTable& sortedTable(ResultTable& table)
 {
@@ -90,7 +82,7 @@ TEST(ResultTableRows, DeleteRowMovesTheRowsBelowUp)
 TEST(ResultTableRows, ClearRowsKeepsColumnsAndClearRemovesBoth)
 {
     ResultTable table;
-    testing::setUpProgramTable(table);
+    test::setUpProgramTable(table);
     addRow(table, "a", {"e", "d"});
     table.ClearRows();
     EXPECT_EQ(table.RowCount(), 0);
@@ -323,7 +315,7 @@ TEST(BulkUpdate, UnmatchedEndDoesNothing)
 TEST(SortByColumn, SortsBySubItemWithMissingOnesEmpty)
 {
     ResultTable table;
-    testing::setUpProgramTable(table);
+    test::setUpProgramTable(table);
     addRow(table, "a", {"m1", "2027/01/02"});
     addRow(table, "b", {"m2", "2025/11/05"});
     addRow(table, "c", {"m3"});
@@ -363,7 +355,7 @@ TEST(SortByColumn, IgnoresColumnsThatDoNotExist)
 TEST(SortByColumn, NextCaptionAssignmentRestoresCaptionOrder)
 {
     ResultTable table;
-    testing::setUpProgramTable(table);
+    test::setUpProgramTable(table);
     for (int i = 0; i < 50; ++i) {
         addRow(table, "host" + std::to_string(i), {"m", std::to_string(1000 - i)});
     }
@@ -530,7 +522,7 @@ private:
         for (int i = 0; i < table.RowCount(); ++i) {
             const ResultRow& row = table.Row(i);
             ASSERT_EQ(m_model.count(&row), 1u);
-            ASSERT_EQ(testing::textsOf(row), m_model[&row]);
+            ASSERT_EQ(test::textsOf(row), m_model[&row]);
             ASSERT_EQ(table.IndexOf(row), i);
         }
     }

@@ -3,6 +3,7 @@
 #include "resultlist/tresultlistview.h"
 
 #include "resultlist/resulttable.h"
+#include "tablehelpers.h"
 #include "resultlist/resulttablemodel.h"
 
 #include <QApplication>
@@ -79,11 +80,7 @@ class ResultListViewTest : public ::testing::Test {
 protected:
     ResultListViewTest()
     {
-        for (const auto& [caption, width] : {std::pair{"Web sites", 250}, {"Email", 200}, {"Expires", 100}}) {
-            ResultColumn& column = table.AddColumn();
-            column.Caption = caption;
-            column.width = width;
-        }
+        setUpResultColumns(table);
         table.SetCheckboxes(true);
         table.SetSortType(SortType::stBoth);
         view = std::make_unique<TResultListView>(table);
@@ -100,11 +97,7 @@ protected:
     ResultRow& addRow(const std::string& caption, const std::string& email = {},
                       const std::string& expires = {})
     {
-        ResultRow& row = table.AddRow();
-        row.SetCaption(caption);
-        row.AppendSubItem(email);
-        row.AppendSubItem(expires);
-        return row;
+        return test::addRow(table, caption, {email, expires});
     }
 
     QImage render() { return view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }

@@ -15,7 +15,7 @@
 namespace ostrevo {
 namespace {
 
-using namespace testing::xls;
+using namespace test::xls;
 using Part = SheetDateTime::Part;
 
 // XF 0 general, 1 built-in date (14), 2 custom date (164), 3 time (21), 4 date and time (22).

@@ -11,7 +11,7 @@
 namespace ostrevo {
 namespace {
 
-using namespace testing::xls;
+using namespace test::xls;
 
 std::string pattern(std::size_t size, unsigned seed)
 {

@@ -17,10 +17,10 @@
 namespace ostrevo {
 namespace {
 
-using testing::columnCaptionsOf;
-using testing::rowsOf;
-using testing::RowTexts;
-using testing::setUpProgramTable;
+using test::columnCaptionsOf;
+using test::rowsOf;
+using test::RowTexts;
+using test::setUpProgramTable;
 
 // A spreadsheet application that logs every call, can fail at any of them,
 // and serves a sheet of the test's making.
@@ -248,7 +248,7 @@ TEST_F(ImportSpreadsheetTest, WithoutCaptionSortingRowsStayInSheetOrder)
 
 TEST_F(ImportSpreadsheetTest, AnObservingViewIsToldEveryChangeInOrder)
 {
-    testing::MirrorObserver observer(table); // checks each notification against the table
+    test::MirrorObserver observer(table); // checks each notification against the table
     app.usedRange = "$A$1:$B$2";
     text(1, 1, "z");
     text(1, 2, "y");

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace ostrevo::testing::xls {
+namespace ostrevo::test::xls {
 
 inline std::span<const std::uint8_t> bytesOf(const std::string& bytes)
 {
@@ -373,4 +373,4 @@ inline std::string xlsFile(const std::string& workbook, const std::string& strea
     return CompoundFileBuilder().stream(streamName, workbook).build().bytes;
 }
 
-} // namespace ostrevo::testing::xls
+} // namespace ostrevo::test::xls

@@ -14,10 +14,10 @@ namespace ostrevo {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace testing::xls;
-using testing::readBytes;
-using testing::TempDir;
-using testing::writeBytes;
+using namespace test::xls;
+using test::readFile;
+using test::TempFolder;
+using test::writeFile;
 
 const fs::path kFixtures = fs::path(OSTREVO_TEST_DATA_DIR) / "spreadsheets";
 
@@ -32,7 +32,7 @@ protected:
     fs::path write(const std::string& name, const std::string& bytes)
     {
         const fs::path file = temp.file(name);
-        writeBytes(file, bytes);
+        writeFile(file, bytes);
         return file;
     }
 
@@ -51,7 +51,7 @@ protected:
         return {};
     }
 
-    TempDir temp;
+    TempFolder temp;
 };
 
 TEST_F(XlsReaderTest, ReadsBiff8AndBiff5Workbooks)
@@ -91,7 +91,7 @@ TEST_F(XlsReaderTest, ForeignAndUnreadableFilesAreClearErrors)
         workbookStream(record(rec::kFilePass, u16(1) + std::string(52, '\0')), label(0, 0, u"x"));
     EXPECT_EQ(failure(write("protected.xls", xlsFile(protectedBook))), "it is protected by a password");
 
-    const std::string basic = readBytes(kFixtures / "basic.xls");
+    const std::string basic = readFile(kFixtures / "basic.xls");
     EXPECT_EQ(failure(write("truncated.xls", basic.substr(0, 1536))),
               "the file is damaged (the stream Workbook is larger than the file)");
 }

@@ -2,10 +2,12 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// Shared by the result table tests: a per-test folder, whole-file I/O, row
-// dumps, and an observer that follows the table the way a Qt model would.
+// Shared by the result table tests: rows added and dumped, the program's
+// table, and an observer that follows the table the way a Qt model would.
 
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,51 +21,24 @@
 
 #include <unistd.h>
 
-namespace ostrevo::testing {
+namespace ostrevo::test {
 
 namespace fs = std::filesystem;
 
-// A fresh folder per test, removed afterwards.
-class TempDir {
-public:
-    TempDir()
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        m_path =
-            fs::temp_directory_path() / ("ostrevo-test-" + name + "-" + std::to_string(::getpid()));
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const fs::path& path() const { return m_path; }
-    fs::path file(const std::string& name) const { return m_path / name; }
-
-private:
-    fs::path m_path;
-};
-
-inline void writeBytes(const fs::path& path, std::string_view bytes)
+// A row with its caption and sub-items; ticked when asked.
+inline ResultRow& addRow(ResultTable& table, std::string caption, std::vector<std::string> subItems = {},
+                         bool checked = false)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string readBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(static_cast<std::size_t>(fs::file_size(path)), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
+    ResultRow& row = table.AddRow();
+    row.SetCaption(std::move(caption));
+    for (auto& text : subItems) {
+        row.AppendSubItem(std::move(text));
+    }
+    // Ticking turns the table's checkboxes on: leave them alone otherwise.
+    if (checked) {
+        row.SetChecked(true);
+    }
+    return row;
 }
 
 // Caption followed by the sub-items.
@@ -110,12 +85,7 @@ inline void setUpProgramTable(ResultTable& table)
     table.SetSortType(SortType::stBoth);
     table.SetSaveHeader(true);
     table.SetLoadHeader(false);
-    const std::pair<const char*, int> columns[] = {{"Web sites", 250}, {"Email", 200}, {"Expires", 100}};
-    for (const auto& [caption, width] : columns) {
-        ResultColumn& column = table.AddColumn();
-        column.Caption = caption;
-        column.width = width;
-    }
+    setUpResultColumns(table);
 }
 
 // Keeps its own list of the rows, changed only as each notification says,
@@ -268,4 +238,4 @@ private:
     Pending m_pending;
 };
 
-} // namespace ostrevo::testing
+} // namespace ostrevo::test

@@ -41,7 +41,7 @@ namespace {
 
 using test::htmlPage;
 using test::RawLoopbackServer;
-using test::ScratchFolder;
+using test::TempFolder;
 using test::ScriptedPrompts;
 
 std::string record(const std::string& host, const std::string& date)
@@ -295,7 +295,7 @@ protected:
         form.BDisk->click();
     }
 
-    ScratchFolder folder;
+    TempFolder folder;
     ScriptedPrompts prompts;
     SteadyTickSource ticks;
     EventPump pump{ticks};

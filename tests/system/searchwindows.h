@@ -47,7 +47,7 @@ struct UnlimitedSearchWindows {
             liste.deps->item(i)->setCheckState(Qt::Checked);
     }
 
-    ScratchFolder folder;
+    TempFolder folder;
     std::optional<CurrentDirectory> inFolder;
     ScriptedPrompts prompts;
     SteadyTickSource ticks;

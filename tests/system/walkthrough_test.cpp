@@ -38,7 +38,7 @@ namespace {
 
 using test::htmlPage;
 using test::LoopbackHttpServer;
-using test::ScratchFolder;
+using test::TempFolder;
 using test::ScriptedPrompts;
 
 std::string lines(std::initializer_list<const char*> texts)
@@ -135,7 +135,7 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     // (An update without Google in it would be refused as no catalogue.)
     updatedCatalogue = alpha + "Beta\r\nhttp://" + hostAndPort + "/beta?query=\r\n&start=\r\n1\r\n1\r\n\r\n" +
                        "Google\r\nhttp://" + hostAndPort + "/google?q=\r\n&start=\r\n0\r\n10\r\n";
-    ScratchFolder folder;
+    TempFolder folder;
     test::writeFile(folder / "listex.txt", alpha);
     const test::CurrentDirectory inFolder(folder.path());
     QGuiApplication::setQuitOnLastWindowClosed(false);

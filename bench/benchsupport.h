@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Made-up inputs the benchmarks share: host names of a few syllables and
+// expiry dates, from a seeded generator so that every run sees the same.
+
+#include <cstdio>
+#include <iterator>
+#include <random>
+#include <string>
+
+namespace ostrevo::bench {
+
+// "kalomi1234.com": two to four syllables, a number below `numbers`, .com or .net.
+inline std::string randomDomain(std::mt19937& random, unsigned numbers)
+{
+    static const char* const syllables[] = {"ka",  "lo",  "mi",  "ne",  "ro",  "ta",  "vu",
+                                            "shi", "pra", "den", "gol", "bex", "tri", "zon",
+                                            "mar", "qu",  "el",  "os",  "an",  "ix"};
+    std::string name;
+    const int count = 2 + static_cast<int>(random() % 3);
+    for (int i = 0; i < count; ++i) {
+        name += syllables[random() % std::size(syllables)];
+    }
+    name += std::to_string(random() % numbers);
+    name += random() % 3 == 0 ? ".net" : ".com";
+    return name;
+}
+
+// yyyy/mm/dd between 2024 and 2033.
+inline std::string randomDate(std::mt19937& random)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04u/%02u/%02u", static_cast<unsigned>(2024 + random() % 10),
+                  static_cast<unsigned>(1 + random() % 12), static_cast<unsigned>(1 + random() % 28));
+    return text;
+}
+
+} // namespace ostrevo::bench

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "spreadsheet/xlsxreader.h"
+
+#include "importfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ostrevo {
+namespace {
+
+using test::BuiltInServerTest;
+using test::kFixtures;
+using test::readFile;
+using test::rowsOf;
+using test::RowTexts;
+using test::writeFile;
+
+TEST_F(BuiltInServerTest, XlsxValuesBecomeTheTextsAUserReads)
+{
+    import(kFixtures / "types.xlsx");
+    const std::map<std::string, std::string> expected{
+        {"integer", "42"},
+        {"negative", "-7"},
+        {"decimal", "3.25"},
+        {"tenth", "0.1"},
+        {"float noise", "0.30000000000000004"},
+        {"large", "123456789012"},
+        {"exponent", "1e+20"},
+        {"true", "TRUE"},
+        {"false", "FALSE"},
+        {"error", ""},
+        {"formula text", "computed"},
+        {"date", "2025/11/05"},
+        {"datetime", "2025/11/05 13:30:00"},
+        {"time", "18:00:00"},
+        {"custom date", "2025/11/05"},
+        {"locale date", "2025/11/05"},
+        {"percent", "0.5"},
+        {"quoted d", "2.5"},
+        {"iso date", "2025/11/05"},
+        {"rich text", "bold and plain"},
+        {"escaped", "line\rbreak_x0041_"},
+        {"entities", "a & b < c"},
+        {"unicode", "Z\xC3\xBCrich \xE2\x82\xAC"},
+        {"lotus leap day", "1900/02/29"},
+        {"day before", "1900/02/28"},
+        {"day after", "1900/03/01"},
+    };
+    EXPECT_EQ(labelled(), expected);
+}
+
+TEST_F(BuiltInServerTest, XlsxWorkbookDetails)
+{
+    import(kFixtures / "activesheet.xlsx");
+    EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"second sheet", "active"}}));
+
+    import(kFixtures / "date1904.xlsx");
+    EXPECT_EQ(rowsOf(table), (std::vector<RowTexts>{{"1904/01/01", "2025/11/05"}}));
+
+    // Rows and cells without a reference follow the ones before them.
+    import(kFixtures / "norefs.xlsx");
+    EXPECT_EQ(rowsOf(table),
+              (std::vector<RowTexts>{
+                  {"", "", "", ""}, {"", "b4", "", ""}, {"a1", "b1", "", ""}, {"a3", "", "5", "d3"}}));
+}
+
+TEST_F(BuiltInServerTest, DamagedXlsxFilesAreClearErrors)
+{
+    EXPECT_NE(failure(kFixtures / "broken-sheetxml.xlsx").find("damaged (xl/worksheets/sheet1.xml, line 2:"),
+              std::string::npos);
+    EXPECT_NE(failure(kFixtures / "broken-sharedstringindex.xlsx").find("refers to shared string 5"),
+              std::string::npos);
+    EXPECT_NE(failure(kFixtures / "broken-noworkbook.xlsx").find("holds no Excel workbook"),
+              std::string::npos);
+
+    const std::string whole = readFile(kFixtures / "basic.xlsx");
+    writeFile(temp.file("truncated.xlsx"), whole.substr(0, whole.size() / 2));
+    EXPECT_NE(failure(temp.file("truncated.xlsx")).find("damaged"), std::string::npos);
+
+    // A flipped byte inside the compressed sheet: inflating or its checksum fails.
+    std::string flipped = whole;
+    const std::string sheetName = "xl/worksheets/sheet1.xml";
+    const std::size_t local = flipped.find(sheetName); // the first is the local header
+    ASSERT_NE(local, std::string::npos);
+    flipped[local + sheetName.size() + 20] ^= 0x55;
+    writeFile(temp.file("flipped.xlsx"), flipped);
+    EXPECT_NE(failure(temp.file("flipped.xlsx")).find("damaged (xl/worksheets/sheet1.xml:"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace ostrevo
