@@ -4,6 +4,8 @@
 # Debian packages that scripts/install-deps.sh installs. The targets are GLOBAL
 # so that static libraries pass them on to every program that links them.
 find_package(PkgConfig REQUIRED)
+# RDAP answers and the bootstrap file are JSON, read in the core.
+find_package(nlohmann_json 3.11 REQUIRED)
 
 if(OSTREVO_GUI)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore Test)
