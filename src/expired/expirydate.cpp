@@ -2,89 +2,57 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/expirydate.h"
 
-#include "expired/whoisparser.h"
-#include "textscan/textscan.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 
 namespace ostrevo {
 namespace {
 
-// "-", ".", tab, line feed, carriage return, space, comma, semicolon.
-constexpr std::string_view DateSeparators{"-.\t\n\r ,;", 8};
+// Years outside these are placeholders ("1900-01-01", the Unix epoch) or
+// garbage: no domain was registered before 1985.
+constexpr int FirstYear = 1985;
+constexpr int YearLimit = 2200;
+constexpr int TwoDigitYearBase = 2000;
 
-// A first value below this is a day (day-first layout), above it a year.
-constexpr std::int32_t FirstYear = 1900;
-// Years and days from here on are not dates.
-constexpr std::int32_t YearLimit = 2200;
-// A day-first year below this was written with two digits.
-constexpr std::int32_t TwoDigitYearLimit = 100;
-constexpr std::int32_t TwoDigitYearBase = 2000;
-
-// The first three values of the line; later ones are not kept.
-class DateValues {
-public:
-    void add(std::int32_t value)
-    {
-        if (m_count < static_cast<int>(m_slots.size())) {
-            m_slots[static_cast<std::size_t>(m_count++)] = value;
-        }
-    }
-    bool complete() const { return m_count == static_cast<int>(m_slots.size()); }
-    std::int32_t operator[](std::size_t i) const { return m_slots[i]; }
-
-private:
-    std::array<std::int32_t, 3> m_slots{};
-    int m_count = 0;
+// Month words of the languages whois answers and registrars' pages are
+// written in, compared ignoring ASCII letter case. Words that are also common
+// words elsewhere ("out", "set", "ago") are left out.
+constexpr std::array<std::string_view, 12> MonthWords = {
+    " jan january janv janvier januar enero gennaio janeiro januari ",
+    " feb february fevr févr fevrier février februar febrero febbraio fevereiro februari ",
+    " mar march mars märz maerz marzo março maart ",
+    " apr april avr avril abril aprile ",
+    " may mai mayo maggio maio mei ",
+    " jun june juin juni junio giugno junho ",
+    " jul july juil juillet juli julio luglio julho ",
+    " aug august aout août agosto augustus ",
+    " sep sept september septembre septiembre settembre setembro ",
+    " oct october octobre okt oktober octubre ottobre outubro ",
+    " nov november novembre noviembre novembro ",
+    " dec december decembre décembre dez dezember diciembre dicembre dezembro ",
 };
+
+// Zone names a signed offset may follow ("GMT+8", "UTC-05").
+constexpr std::array<std::string_view, 2> ZoneWords = {"gmt", "utc"};
 
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
-// The value of a text of digits (leading zeros allowed), or nothing when it
-// does not fit a signed 32-bit integer. Spaces are passed over; tokens split
-// on spaces never hold one.
-std::optional<std::int32_t> decimalValue(std::string_view digits)
+// Bytes of the letter at `i`: an ASCII letter, or a UTF-8 Latin letter with
+// an accent (lead byte 0xC3-0xC5); 0 for anything else, so that a no-break
+// space or a Latin-1 byte separates words.
+std::size_t letterLength(std::string_view text, std::size_t i)
 {
-    std::int64_t value = 0;
-    for (const char c : digits) {
-        if (c == ' ') {
-            continue;
-        }
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<std::int32_t>::max()) {
-            return std::nullopt;
-        }
+    const auto u = static_cast<unsigned char>(text[i]);
+    if ((u | 0x20) >= 'a' && (u | 0x20) <= 'z') {
+        return 1;
     }
-    return static_cast<std::int32_t>(value);
-}
-
-// For an ISO 8601 date-time token such as 13T04:00:00Z or 13T00:00:00+07:00
-// (the date's separators have already split off the year and the month), the
-// number of leading digits, the day; 0 for any other token. The "T" must be
-// followed by a time: digits, colons, "Z" or a "+" offset.
-std::size_t dateTimeDayDigits(std::string_view token)
-{
-    std::size_t digits = 0;
-    while (digits < token.size() && isDigit(token[digits])) {
-        ++digits;
-    }
-    if (digits == 0 || digits + 1 >= token.size() || (token[digits] != 'T' && token[digits] != 't') ||
-        !isDigit(token[digits + 1])) {
-        return 0;
-    }
-    for (std::size_t i = digits + 1; i < token.size(); ++i) {
-        const char c = token[i];
-        if (!isDigit(c) && c != ':' && c != '+' && c != 'Z' && c != 'z') {
-            return 0;
-        }
-    }
-    return digits;
+    const bool accented = u >= 0xC3 && u <= 0xC5 && i + 1 < text.size() &&
+                          (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80;
+    return accented ? 2 : 0;
 }
 
 char asciiLower(char c)
@@ -105,117 +73,209 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// Every abbreviation found in the token, spelt exactly, adds its month, so
-// "Decision" counts as December. A token that is an abbreviation in another
-// letter case ("sep", "SEP") counts as that month as well.
-void addMonths(std::string_view token, DateValues& values)
+// 1-12, or 0 when the word names no month.
+int monthOf(std::string_view word)
 {
-    bool found = false;
-    for (std::size_t i = 0; i < MonthNames.size(); ++i) {
-        if (token.find(MonthNames[i]) != std::string_view::npos) {
-            values.add(static_cast<std::int32_t>(i + 1));
-            found = true;
+    for (std::size_t m = 0; m < MonthWords.size(); ++m) {
+        const std::string_view words = MonthWords[m];
+        for (std::size_t start = 1; start < words.size();) {
+            const std::size_t end = words.find(' ', start);
+            if (equalsIgnoringCase(words.substr(start, end - start), word)) {
+                return static_cast<int>(m) + 1;
+            }
+            start = end + 1;
         }
     }
-    if (found) {
-        return;
-    }
-    for (std::size_t i = 0; i < MonthNames.size(); ++i) {
-        if (equalsIgnoringCase(token, MonthNames[i])) {
-            values.add(static_cast<std::int32_t>(i + 1));
-            return;
-        }
-    }
+    return 0;
 }
 
-std::string twoDigits(std::int32_t value)
+bool isZoneWord(std::string_view word)
 {
-    return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
-}
-
-// The date characters, plus the "/" the assembly writes itself, so that a
-// system whose date separator is not "/" still accepts assembled dates.
-bool isAssembledDateText(const std::string& text)
-{
-    for (const char c : text) {
-        if (c != '/' && !IsDateText(std::string_view(&c, 1))) {
-            return false;
-        }
-    }
-    return !text.empty();
-}
-
-// Trimmed of spaces and control characters, something is left.
-bool hasVisibleText(std::string_view text)
-{
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) > ' ') {
+    for (const std::string_view zone : ZoneWords) {
+        if (equalsIgnoringCase(zone, word)) {
             return true;
         }
     }
     return false;
 }
 
+struct DateValue {
+    bool month = false;
+    int number = 0; // the month (1-12) or the number's value, -1 when it is too long to be a date value
+    char after = 0; // the character right after the value
+};
+
+// The number a run of digits stands for; -1 beyond nine significant digits.
+int numberOf(std::string_view digits)
+{
+    std::size_t first = 0;
+    while (first + 1 < digits.size() && digits[first] == '0') {
+        ++first;
+    }
+    if (digits.size() - first > 9) {
+        return -1;
+    }
+    int value = 0;
+    for (std::size_t i = first; i < digits.size(); ++i) {
+        value = value * 10 + (digits[i] - '0');
+    }
+    return value;
+}
+
+// The first three date values of the line; fewer when it holds fewer.
+class DateValues {
+public:
+    explicit DateValues(std::string_view line)
+    {
+        const std::size_t n = line.size();
+        // Where the last time of day (with its fraction, zone letters or
+        // offset) ended: a number glued to it by ".", "+" or "-" belongs to it.
+        std::size_t timeEnd = std::string_view::npos;
+        for (std::size_t i = 0; i < n && m_count < m_values.size();) {
+            std::size_t j = i + 1;
+            if (isDigit(line[i])) {
+                while (j < n && isDigit(line[j])) {
+                    ++j;
+                }
+                const char before = i > 0 ? line[i - 1] : '\0';
+                const char after = j < n ? line[j] : '\0';
+                const bool timePart = (after == ':' && j + 1 < n && isDigit(line[j + 1])) ||
+                                      (before == ':' && i > 1 && isDigit(line[i - 2]));
+                const bool gluedToTime =
+                    i > 0 && timeEnd == i - 1 && (before == '.' || before == '+' || before == '-');
+                if (timePart || gluedToTime || before == '+') {
+                    timeEnd = j;
+                } else {
+                    m_values[m_count++] = {false, numberOf(line.substr(i, j - i)), after};
+                }
+            } else if (const std::size_t length = letterLength(line, i); length > 0) {
+                j = i + length;
+                for (std::size_t next = 0; j < n && (next = letterLength(line, j)) > 0;) {
+                    j += next;
+                }
+                const std::string_view word = line.substr(i, j - i);
+                if (const int month = monthOf(word); month != 0) {
+                    m_values[m_count++] = {true, month, j < n ? line[j] : '\0'};
+                } else if (timeEnd == i || isZoneWord(word)) {
+                    timeEnd = j; // "Z", "UTC": the zone of the time before, or of an offset after
+                }
+            } else if (line[i] == ':' && timeEnd == i) {
+                timeEnd = j; // "-07:00" after a time
+            }
+            i = j;
+        }
+    }
+    bool complete() const { return m_count == m_values.size(); }
+    const DateValue& operator[](std::size_t i) const { return m_values[i]; }
+
+private:
+    std::array<DateValue, 3> m_values{};
+    std::size_t m_count = 0;
+};
+
+struct Date {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+bool isLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+bool isCalendarDate(const Date& date)
+{
+    constexpr std::array<int, 12> DaysInMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (date.year < FirstYear || date.year >= YearLimit || date.month < 1 || date.month > 12 ||
+        date.day < 1) {
+        return false;
+    }
+    const int days = DaysInMonth[static_cast<std::size_t>(date.month - 1)] +
+                     (date.month == 2 && isLeapYear(date.year) ? 1 : 0);
+    return date.day <= days;
+}
+
+bool isFourDigitYear(int n)
+{
+    return n >= 1000 && n <= 9999;
+}
+
+bool isTwoDigits(int n)
+{
+    return n >= 0 && n < 100;
+}
+
+std::optional<Date> checked(const Date& date)
+{
+    return isCalendarDate(date) ? std::optional<Date>(date) : std::nullopt;
+}
+
+// A month name and two numbers, in any order: the four-digit one is the year.
+std::optional<Date> withMonthName(int month, int first, int second)
+{
+    if (isFourDigitYear(first) && isTwoDigits(second)) {
+        return checked({first, month, second});
+    }
+    if (isFourDigitYear(second) && isTwoDigits(first)) {
+        return checked({second, month, first});
+    }
+    if (isTwoDigits(first) && isTwoDigits(second)) {
+        return checked({TwoDigitYearBase + second, month, first});
+    }
+    return std::nullopt;
+}
+
+std::optional<Date> numbersOnly(int a, int b, int c, char separator)
+{
+    if (isFourDigitYear(a) && isTwoDigits(b) && isTwoDigits(c)) {
+        return checked({a, b, c});
+    }
+    if (!isTwoDigits(a) || !isTwoDigits(b)) {
+        return std::nullopt;
+    }
+    if (isTwoDigits(c)) {
+        return checked({TwoDigitYearBase + c, b, a});
+    }
+    if (!isFourDigitYear(c)) {
+        return std::nullopt;
+    }
+    const std::optional<Date> dayFirst = checked({c, b, a});
+    const std::optional<Date> monthFirst = checked({c, a, b});
+    if (dayFirst && monthFirst && a != b) {
+        // Slashes are written both ways round (05/11 is 5 November or 11 May).
+        return separator == '/' ? std::nullopt : dayFirst;
+    }
+    return dayFirst ? dayFirst : monthFirst;
+}
+
+std::string twoDigits(int value)
+{
+    return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
+}
+
 } // namespace
 
 std::optional<std::string> expiryDateOf(std::string_view line)
 {
-    DateValues values;
-    std::int32_t cursor = 1;
-    while (!values.complete()) {
-        const std::string_view token = NextToken(line, DateSeparators, cursor);
-        if (token.empty()) {
-            return std::nullopt; // fewer than three values
-        }
-        if (IsNumeric(token)) {
-            const auto value = decimalValue(token);
-            if (!value) {
-                return std::nullopt;
-            }
-            values.add(*value);
-        } else if (const std::size_t digits = dateTimeDayDigits(token); digits > 0) {
-            const auto value = decimalValue(token.substr(0, digits));
-            if (!value) {
-                return std::nullopt;
-            }
-            values.add(*value);
-            // The time and its zone offset follow; none of it is a date value.
-            if (!values.complete()) {
-                return std::nullopt;
-            }
-        } else {
-            addMonths(token, values);
-        }
-    }
-
-    const std::int32_t first = values[0];
-    const std::int32_t month = values[1];
-    const std::int32_t third = values[2];
-    if (first >= YearLimit || third >= YearLimit) {
+    const DateValues values(line);
+    if (!values.complete()) {
         return std::nullopt;
     }
-
-    std::string date;
-    bool assembled = true;
-    if (first < FirstYear) {
-        // Day first: the third value is the year. Completing a two-digit year
-        // only here keeps the layout choice and the bounds on the values as
-        // written: 05-Nov-25 is 2025/11/05.
-        const std::int32_t year = third < TwoDigitYearLimit ? TwoDigitYearBase + third : third;
-        date = std::to_string(year) + "/" + twoDigits(month) + "/" + twoDigits(first);
-    } else if (first > FirstYear) {
-        date = std::to_string(first) + "/" + twoDigits(month) + "/" + twoDigits(third);
-    } else {
-        // Neither layout: the line itself, if it looks like a date.
-        date = std::string(line);
-        assembled = false;
+    std::optional<Date> date;
+    const int months = values[0].month + values[1].month + values[2].month;
+    if (months == 1) {
+        const std::size_t m = values[0].month ? 0 : values[1].month ? 1 : 2;
+        const int first = values[m == 0 ? 1 : 0].number;
+        const int second = values[m == 2 ? 1 : 2].number;
+        date = withMonthName(values[m].number, first, second);
+    } else if (months == 0) {
+        date = numbersOnly(values[0].number, values[1].number, values[2].number, values[0].after);
     }
-
-    const bool dateText = assembled ? isAssembledDateText(date) : IsDateText(date);
-    if (!dateText || !hasVisibleText(date)) {
+    if (!date) {
         return std::nullopt;
     }
-    return date;
+    return std::to_string(date->year) + "/" + twoDigits(date->month) + "/" + twoDigits(date->day);
 }
 
 } // namespace ostrevo

@@ -5,34 +5,34 @@
 #include "resultlist/resultcolumns.h"
 
 #include "expired/estimate.h"
-#include "platform/productinfo.h"
+#include "expired/expirycolouringhook.h"
 #include "expired/resultcommands.h"
-#include "platform/statuspanels.h"
 #include "expired/whoisparser.h"
 #include "pageloader/pageloader.h"
 #include "platform/collation.h"
 #include "platform/errorguard.h"
-#include "platform/windowfont.h"
 #include "platform/eventpump.h"
+#include "platform/productinfo.h"
+#include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
-#include "expired/expirycolouringhook.h"
+#include "platform/windowfont.h"
+#include "resultlist/tresultlistview.h"
 #include "spreadsheet/spreadsheetbusycursor.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
-#include "resultlist/tresultlistview.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMenu>
-#include <QUrl>
-#include <QProgressBar>
 #include <QPalette>
+#include <QProgressBar>
+#include <QScreen>
 #include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <climits>
@@ -55,8 +55,8 @@ QString estimateText(const Duration& d)
 
 } // namespace
 
-TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> www, WhoisServices whoisServices,
-               QWidget* parent)
+TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> www,
+               WhoisServices whoisServices, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_pump(pump), m_www(std::move(www)),
       m_whoisServices(std::move(whoisServices))
 {
@@ -126,12 +126,17 @@ void TForm1::buildToolbar()
     bar->setPalette(silver);
 
     QStyle* s = style();
-    BPlay = addToolButton(QStringLiteral("BPlay"), s->standardIcon(QStyle::SP_MediaPlay), &TForm1::BPlayClick);
-    BStop = addToolButton(QStringLiteral("BStop"), s->standardIcon(QStyle::SP_MediaStop), &TForm1::BStopClick);
-    ToolButton2 = addToolButton(QStringLiteral("ToolButton2"), s->standardIcon(QStyle::SP_FileDialogDetailedView),
-                                &TForm1::ToolButton2Click);
-    BOpen = addToolButton(QStringLiteral("BOpen"), s->standardIcon(QStyle::SP_DialogOpenButton), &TForm1::BOpenClick);
-    BDisk = addToolButton(QStringLiteral("BDisk"), s->standardIcon(QStyle::SP_DialogSaveButton), &TForm1::BDiskClick);
+    BPlay =
+        addToolButton(QStringLiteral("BPlay"), s->standardIcon(QStyle::SP_MediaPlay), &TForm1::BPlayClick);
+    BStop =
+        addToolButton(QStringLiteral("BStop"), s->standardIcon(QStyle::SP_MediaStop), &TForm1::BStopClick);
+    ToolButton2 =
+        addToolButton(QStringLiteral("ToolButton2"), s->standardIcon(QStyle::SP_FileDialogDetailedView),
+                      &TForm1::ToolButton2Click);
+    BOpen = addToolButton(QStringLiteral("BOpen"), s->standardIcon(QStyle::SP_DialogOpenButton),
+                          &TForm1::BOpenClick);
+    BDisk = addToolButton(QStringLiteral("BDisk"), s->standardIcon(QStyle::SP_DialogSaveButton),
+                          &TForm1::BDiskClick);
     SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon),
                                  &TForm1::SpeedButton5Click);
     BStop->setEnabled(false);
@@ -149,8 +154,9 @@ void TForm1::buildToolbar()
     buffer->setValue(0);
     buffer->setTextVisible(false);
 
-    const std::pair<QWidget*, int> places[] = {{BPlay, 0},  {BStop, 25},  {ToolButton2, 50}, {BOpen, 83},
-                                               {BDisk, 108}, {SpeedButton5, 141}, {buffer, 179}};
+    const std::pair<QWidget*, int> places[] = {{BPlay, 0},   {BStop, 25},  {ToolButton2, 50},
+                                               {BOpen, 83},  {BDisk, 108}, {SpeedButton5, 141},
+                                               {buffer, 179}};
     for (const auto& [widget, left] : places) {
         widget->setParent(bar);
         widget->move(left + 2, 2);
@@ -208,8 +214,9 @@ void TForm1::buildCommandMenu()
                                              if (m_form3)
                                                  m_form3->show();
                                          });
-    Dcohertouslesemails1 = addMenuCommand(uncheck, QStringLiteral("Dcohertouslesemails1"),
-                                          QStringLiteral("all domains"), [this] { setAllChecked(m_table, false); });
+    Dcohertouslesemails1 =
+        addMenuCommand(uncheck, QStringLiteral("Dcohertouslesemails1"), QStringLiteral("all domains"),
+                       [this] { setAllChecked(m_table, false); });
 
     QMenu* remove = PopupMenu1->addMenu(QStringLiteral("Delete"));
     Effacer2 = remove->menuAction();
@@ -259,16 +266,17 @@ void TForm1::ToolButton2Click()
 
 void TForm1::SpeedButton5Click()
 {
-    m_openUrl(QUrl(QString::fromUtf8(kProductHomePage.data(), static_cast<qsizetype>(kProductHomePage.size()))));
+    m_openUrl(
+        QUrl(QString::fromUtf8(kProductHomePage.data(), static_cast<qsizetype>(kProductHomePage.size()))));
 }
 
 void TForm1::BDiskClick()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Save expire");
-    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"), QStringLiteral("Excel (*.xls) (*.xls)"),
+    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"),        QStringLiteral("Excel (*.xls) (*.xls)"),
                        QStringLiteral("HTML page (*.htm) (*.htm)"), QStringLiteral("Doc (*.doc) (*.doc)"),
-                       QStringLiteral("XML (*.xml) (*.xml)"), QStringLiteral("ASCII (*.txt) (*.txt)")};
+                       QStringLiteral("XML (*.xml) (*.xml)"),       QStringLiteral("ASCII (*.txt) (*.txt)")};
     request.defaultSuffix = QStringLiteral("csv");
     const std::optional<QString> fileName = m_prompts.saveFileName(request);
     if (!fileName)
@@ -326,19 +334,14 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
         if (stopped())
             return;
 
-        const WhoisService& service =
-            usesSecondService(i, exceeded) ? m_whoisServices.second : m_whoisServices.first;
-        loaded = false;
-        m_www->Navigate(whoisUrl(service, host));
-        m_pump.waitUntil([&] { return loaded || stopped(); });
-        if (stopped())
+        const bool second = usesSecondService(i, exceeded);
+        const std::optional<HostAnswer> result =
+            lookUpHost(second ? m_whoisServices.second : m_whoisServices.first,
+                       second ? m_whoisServices.first : m_whoisServices.second, host, stopped);
+        if (!result)
             return;
-
-        const std::string pageText = m_www->PageText();
-        m_pump.WaitMs(2100);
-
-        const WhoisAnswer answer = ParseWhoisPage(pageText);
-        exceeded = answer.outcome == WhoisOutcome::Refused;
+        exceeded = result->firstRefused;
+        const WhoisAnswer& answer = result->answer;
         if (answer.outcome == WhoisOutcome::Record) {
             ResultRow& row = m_table.AddRow();
             row.SetCaption("http://" + host);
@@ -350,6 +353,32 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
     Timer1->stop();
     StatusBar1->setPanelText(0, QString());
     buffer->setValue(0);
+}
+
+std::optional<WhoisAnswer> TForm1::askWhois(const WhoisService& service, const std::string& host,
+                                            const std::function<bool()>& stopped)
+{
+    loaded = false;
+    m_www->Navigate(whoisUrl(service, host));
+    m_pump.waitUntil([&] { return loaded || stopped(); });
+    if (stopped())
+        return std::nullopt;
+    const std::string pageText = m_www->PageText();
+    m_pump.WaitMs(2100);
+    return ParseWhoisPage(pageText);
+}
+
+std::optional<TForm1::HostAnswer> TForm1::lookUpHost(const WhoisService& service, const WhoisService& other,
+                                                     const std::string& host,
+                                                     const std::function<bool()>& stopped)
+{
+    std::optional<WhoisAnswer> answer = askWhois(service, host, stopped);
+    if (!answer || answer->outcome != WhoisOutcome::Refused)
+        return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), false}) : std::nullopt;
+    if (stopped())
+        return std::nullopt;
+    answer = askWhois(other, host, stopped);
+    return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), true}) : std::nullopt;
 }
 
 void TForm1::BPlayClick()
@@ -395,7 +424,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    guarded(m_prompts, [this] { m_prompts.information(QStringLiteral("You must stop the program before !")); });
+    guarded(m_prompts,
+            [this] { m_prompts.information(QStringLiteral("You must stop the program before !")); });
 }
 
 } // namespace ostrevo

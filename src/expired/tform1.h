@@ -5,6 +5,7 @@
 // The main window: toolbar, result table, status bar, and the expiry lookup
 // run that walks the collected hosts through a registrar's whois page.
 
+#include "expired/whoisparser.h"
 #include "expired/whoisservices.h"
 #include "resultlist/resulttable.h"
 
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,19 @@ private:
     void showRowCount();
     QToolButton* addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)());
     QString domainsText() const;
+    // Loads the service's page for the host, waits for it and reads it;
+    // nothing when the run stopped meanwhile.
+    std::optional<WhoisAnswer> askWhois(const WhoisService& service, const std::string& host,
+                                        const std::function<bool()>& stopped);
+    struct HostAnswer {
+        WhoisAnswer answer;        // the answer that counts
+        bool firstRefused = false; // the service asked first refused the host
+    };
+    // Asks `service` about the host; a host it refuses is asked once more on
+    // `other`, so that no host is lost to a refusal. Nothing when the run
+    // stopped meanwhile.
+    std::optional<HostAnswer> lookUpHost(const WhoisService& service, const WhoisService& other,
+                                         const std::string& host, const std::function<bool()>& stopped);
 
     Prompts& m_prompts;
     EventPump& m_pump;

@@ -3,22 +3,21 @@
 #pragma once
 
 // Reads the registrant's e-mail and the expiry date out of a registrar's whois
-// page text (lines ending in CR LF).
+// page text.
 
-#include <array>
 #include <string>
 #include <string_view>
 
 namespace ostrevo {
 
 enum class WhoisOutcome {
-    Refused, // the service refused the query ("exceed"): try the other service next
+    Refused, // no record, and the service says it takes no more queries: ask the other service
     None,    // no usable record
-    Record,  // `record` holds the e-mail token and the expiry date
+    Record,  // `record` holds the e-mail address and the expiry date
 };
 
 struct WhoisRecord {
-    std::string email;   // first token of the page containing '@', unchanged
+    std::string email;   // the registrant's address, see registrantEmail
     std::string expires; // year first: 2025/11/05
 };
 
@@ -27,9 +26,10 @@ struct WhoisAnswer {
     WhoisRecord record;
 };
 
-inline constexpr std::array<std::string_view, 12> MonthNames = {
-    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
+// An answer about an unknown domain ("No match for domain") is None. Otherwise
+// the date is read from the first line holding "xpir" (any letter case) that
+// states one; with an address that makes a Record. A page without a record is
+// Refused when it holds one of the services' quota phrases.
 WhoisAnswer ParseWhoisPage(std::string_view pageText);
 
 } // namespace ostrevo

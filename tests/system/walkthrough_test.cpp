@@ -131,7 +131,8 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     const std::string hostAndPort = "127.0.0.1:" + std::to_string(server.port());
 
     // The installed catalogue knows Alpha only; the update brings Beta.
-    const std::string alpha = "Alpha\r\nhttp://" + hostAndPort + "/alpha?q=\r\n&page=\r\n0\r\n10\r\n - Cached\r\n";
+    const std::string alpha =
+        "Alpha\r\nhttp://" + hostAndPort + "/alpha?q=\r\n&page=\r\n0\r\n10\r\n - Cached\r\n";
     // (An update without Google in it would be refused as no catalogue.)
     updatedCatalogue = alpha + "Beta\r\nhttp://" + hostAndPort + "/beta?query=\r\n&start=\r\n1\r\n1\r\n\r\n" +
                        "Google\r\nhttp://" + hostAndPort + "/google?q=\r\n&start=\r\n0\r\n10\r\n";
@@ -220,8 +221,9 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
         EXPECT_EQ(request.find("cut-away"), std::string::npos) << request;
     }
     EXPECT_EQ(whoisAsked, (std::vector<std::string>{"second:aaa-record.com", "first:ccc-refused.org",
-                                                    "second:ddd-after.com", "first:eee-unknown.net",
-                                                    "first:www.bbb-older.net", "first:www.fff-blank.org"}));
+                                                    "second:ccc-refused.org", "second:ddd-after.com",
+                                                    "first:eee-unknown.net", "first:www.bbb-older.net",
+                                                    "first:www.fff-blank.org"}));
 
     ResultTable& table = form1.table();
     const auto rowsAre = [&](const std::vector<std::vector<std::string>>& expected) {
@@ -280,10 +282,10 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:2"));
 
     EXPECT_TRUE(prompts.errors().empty());
-    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("information: List of search engines Updated !"),
-                                                   QStringLiteral("question: stop the serach ?"),
-                                                   QStringLiteral("save: Save expire"),
-                                                   QStringLiteral("open: Load expire")}));
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{
+                                 QStringLiteral("information: List of search engines Updated !"),
+                                 QStringLiteral("question: stop the serach ?"),
+                                 QStringLiteral("save: Save expire"), QStringLiteral("open: Load expire")}));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::minutes(2));
 }
 
