@@ -7,6 +7,7 @@
 #include "expired/estimate.h"
 #include "expired/expirycolouringhook.h"
 #include "expired/resultcommands.h"
+#include "expired/resultfiles.h"
 #include "expired/whoisparser.h"
 #include "pageloader/pageloader.h"
 #include "platform/collation.h"
@@ -274,9 +275,13 @@ void TForm1::BDiskClick()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Save expire");
-    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"),        QStringLiteral("Excel (*.xls) (*.xls)"),
-                       QStringLiteral("HTML page (*.htm) (*.htm)"), QStringLiteral("Doc (*.doc) (*.doc)"),
-                       QStringLiteral("XML (*.xml) (*.xml)"),       QStringLiteral("ASCII (*.txt) (*.txt)")};
+    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"),
+                       QStringLiteral("Excel (*.xls) (*.xls)"),
+                       QStringLiteral("Excel workbook (*.xlsx) (*.xlsx)"),
+                       QStringLiteral("HTML page (*.htm) (*.htm)"),
+                       QStringLiteral("Doc (*.doc) (*.doc)"),
+                       QStringLiteral("XML (*.xml) (*.xml)"),
+                       QStringLiteral("ASCII (*.txt) (*.txt)")};
     request.defaultSuffix = QStringLiteral("csv");
     const std::optional<QString> fileName = m_prompts.saveFileName(request);
     if (!fileName)
@@ -284,14 +289,15 @@ void TForm1::BDiskClick()
     const std::string name = fileName->toStdString();
     if (isBlankFileName(name))
         return;
-    m_table.SaveToDelimitedFile(std::filesystem::path(name));
+    saveResults(m_table, std::filesystem::path(name), localCurrentYear());
 }
 
 void TForm1::BOpenClick()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Load expire");
-    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"), QStringLiteral("Excel (*.xls) (*.xls)")};
+    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"), QStringLiteral("Excel (*.xls) (*.xls)"),
+                       QStringLiteral("Excel workbook (*.xlsx) (*.xlsx)")};
     const std::optional<QString> fileName = m_prompts.openFileName(request);
     if (!fileName)
         return;

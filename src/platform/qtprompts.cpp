@@ -15,6 +15,17 @@ QString boxTitle()
     return QGuiApplication::applicationDisplayName();
 }
 
+// "htm" for "HTML page (*.htm)": the first pattern's extension, if it names one.
+QString filterSuffix(const QString& filter)
+{
+    const qsizetype open = filter.lastIndexOf(u'(');
+    const QString pattern = filter.mid(open + 1).section(u')', 0, 0).section(u' ', 0, 0);
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.indexOf(u'*', 1) >= 0 || pattern.contains(u'?')) {
+        return {};
+    }
+    return pattern.mid(2);
+}
+
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode)
 {
@@ -25,6 +36,14 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
         dialog.setNameFilters(request.filters);
     }
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (mode == QFileDialog::AcceptSave) {
+        // A name typed without an extension takes the chosen entry's: the
+        // extension says what the file holds.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+            const QString suffix = filterSuffix(filter);
+            dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
+        });
+    }
     if (!request.fileName.isEmpty()) {
         dialog.selectFile(request.fileName);
     }

@@ -3,6 +3,7 @@
 #include "resultlist/linktext.h"
 
 #include <array>
+#include <cstdint>
 
 namespace ostrevo {
 
@@ -40,6 +41,112 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
     return true;
 }
 
+bool isAsciiAlnum(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Dot-separated labels of letters, digits and inner hyphens.
+bool isHostName(std::string_view host)
+{
+    if (host.empty() || host.size() > 253) {
+        return false;
+    }
+    std::size_t labelStart = 0;
+    for (std::size_t i = 0; i <= host.size(); ++i) {
+        if (i == host.size() || host[i] == '.') {
+            const std::string_view label = host.substr(labelStart, i - labelStart);
+            if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-') {
+                return false;
+            }
+            labelStart = i + 1;
+        } else if (!isAsciiAlnum(host[i]) && host[i] != '-') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// host, or host:port.
+bool isAuthority(std::string_view authority)
+{
+    const std::size_t colon = authority.find(':');
+    if (colon == std::string_view::npos) {
+        return isHostName(authority);
+    }
+    const std::string_view port = authority.substr(colon + 1);
+    return isHostName(authority.substr(0, colon)) && !port.empty() && port.size() <= 5 &&
+           port.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Appends `text`, percent-encoding every byte not in `kept` (nor a letter or
+// digit), and a "%" that does not start an escape.
+void appendPercentEncoded(std::string& out, std::string_view text, std::string_view kept)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool escape =
+            c == '%' && i + 2 < text.size() && isHexDigit(text[i + 1]) && isHexDigit(text[i + 2]);
+        if (isAsciiAlnum(c) || escape || (c != '%' && kept.find(c) != std::string_view::npos)) {
+            out.push_back(c);
+        } else {
+            const auto byte = static_cast<std::uint8_t>(c);
+            out.push_back('%');
+            out.push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 0x0F]);
+        }
+    }
+}
+
+std::optional<std::string> webAddress(std::string_view scheme, std::string_view rest)
+{
+    const std::size_t end = rest.find_first_of("/?#");
+    const std::string_view authority = rest.substr(0, end);
+    if (!isAuthority(authority)) {
+        return std::nullopt;
+    }
+    std::string address(scheme);
+    address.append(authority);
+    if (end != std::string_view::npos) {
+        appendPercentEncoded(address, rest.substr(end), "-._~!$&'()*+,;=:@/?#");
+    }
+    return address;
+}
+
+std::optional<std::string> mailAddress(std::string_view mailbox)
+{
+    if (mailbox.size() >= 2 && mailbox.front() == '<' && mailbox.back() == '>') {
+        mailbox = mailbox.substr(1, mailbox.size() - 2);
+    }
+    const std::size_t at = mailbox.rfind('@');
+    if (at == std::string_view::npos || at == 0) {
+        return std::nullopt;
+    }
+    const std::string_view local = mailbox.substr(0, at);
+    const std::string_view domain = mailbox.substr(at + 1);
+    // The local part's own characters (RFC 5322 dot-atom).
+    constexpr std::string_view kLocalExtra = "!#$%&'*+-/=?^_`{|}~.";
+    for (const char c : local) {
+        if (!isAsciiAlnum(c) && kLocalExtra.find(c) == std::string_view::npos) {
+            return std::nullopt;
+        }
+    }
+    if (!isHostName(domain)) {
+        return std::nullopt;
+    }
+    std::string address("mailto:");
+    appendPercentEncoded(address, local, "-._~!$'*+=");
+    address.push_back('@');
+    address.append(domain);
+    return address;
+}
+
 } // namespace
 
 bool isLinkText(std::string_view text)
@@ -64,6 +171,20 @@ bool isOpenableLink(std::string_view text)
         }
     }
     return false;
+}
+
+std::optional<std::string> linkAddress(std::string_view text)
+{
+    static constexpr std::array<std::string_view, 2> kWebSchemes = {"http://", "https://"};
+    for (std::string_view scheme : kWebSchemes) {
+        if (startsWithIgnoringCase(text, scheme)) {
+            return webAddress(scheme, text.substr(scheme.size()));
+        }
+    }
+    if (startsWithIgnoringCase(text, kMailMark)) {
+        return mailAddress(text.substr(kMailMark.size()));
+    }
+    return std::nullopt;
 }
 
 } // namespace ostrevo

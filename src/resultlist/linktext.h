@@ -5,6 +5,8 @@
 // Result cells that hold a web or mail address are shown and clicked as links.
 // These work on the stored 8-bit text; the view only converts what it draws.
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace ostrevo {
@@ -21,5 +23,12 @@ std::string_view shownCellText(std::string_view text, bool hidePrefixes);
 // addresses. A loaded file can hold anything, and file:, smb: or a program's
 // own scheme must not be opened by a click in the table.
 bool isOpenableLink(std::string_view text);
+
+// The address a saved page may link a cell to: an http or https address
+// whose host is a plain host name (letters, digits, hyphens, dots, a port),
+// or a mailto address of one plain mailbox (optionally in angle brackets).
+// Everything outside a URL's own characters is percent-encoded, so the
+// address stays one attribute and one link. Nothing for any other text.
+std::optional<std::string> linkAddress(std::string_view text);
 
 } // namespace ostrevo

@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, SaveThenLoadKeepsEveryRowAndAddsNoHeaderRow)
     prompts.answerSaveFile(path("results.csv"));
     form.BDisk->click();
     EXPECT_EQ(prompts.lastFileRequest().title, QStringLiteral("Save expire"));
-    EXPECT_EQ(prompts.lastFileRequest().filters.size(), 6);
+    EXPECT_EQ(prompts.lastFileRequest().filters.size(), 7);
     EXPECT_EQ(prompts.lastFileRequest().defaultSuffix, QStringLiteral("csv"));
 
     form.E1->trigger();

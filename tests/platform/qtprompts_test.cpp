@@ -4,12 +4,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -118,30 +120,44 @@ TEST(QtPrompts, InputGivesTheTextOrNothingWhenCancelled)
         std::nullopt);
 }
 
-TEST(QtPrompts, SaveDialogAddsTheDefaultSuffix)
+TEST(QtPrompts, SaveDialogAddsTheChosenEntrysSuffix)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    QtPrompts prompts;
-    QString seenTitle;
-    QStringList seenFilters;
-    whenDialogShows([&](QWidget* widget) {
-        auto* dialog = qobject_cast<QFileDialog*>(widget);
-        ASSERT_NE(dialog, nullptr);
-        seenTitle = dialog->windowTitle();
-        seenFilters = dialog->nameFilters();
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    const QStringList filters{QStringLiteral("Text files (*.txt)"), QStringLiteral("HTML page (*.htm)"),
+                              QStringLiteral("All (*)")};
+    // The entry picked in the dialog (-1: none), and the name it gives "results".
+    const struct {
+        int entry;
+        const char* expected;
+    } cases[] = {{-1, "results.txt"}, {1, "results.htm"}, {2, "results.txt"}};
+    for (const auto& c : cases) {
+        QtPrompts prompts;
+        QString seenTitle;
+        QStringList seenFilters;
+        whenDialogShows([&](QWidget* widget) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            ASSERT_NE(dialog, nullptr);
+            seenTitle = dialog->windowTitle();
+            seenFilters = dialog->nameFilters();
+            if (c.entry >= 0) {
+                auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                ASSERT_NE(types, nullptr);
+                for (int i = 0; i < c.entry; ++i) {
+                    QTest::keyClick(types, Qt::Key_Down); // as the user picks it
+                }
+            }
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
 
-    const auto chosen =
-        prompts.saveFileName({QStringLiteral("Save results"),
-                              {QStringLiteral("Text files (*.txt)"), QStringLiteral("All (*)")},
-                              QStringLiteral("txt"),
-                              folder.filePath(QStringLiteral("results"))});
+        const auto chosen =
+            prompts.saveFileName({QStringLiteral("Save results"), filters, QStringLiteral("txt"),
+                                  folder.filePath(QStringLiteral("results"))});
 
-    EXPECT_EQ(chosen, folder.filePath(QStringLiteral("results.txt")));
-    EXPECT_EQ(seenTitle, QStringLiteral("Save results"));
-    EXPECT_EQ(seenFilters, (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("All (*)")}));
+        EXPECT_EQ(chosen, folder.filePath(QString::fromLatin1(c.expected))) << c.entry;
+        EXPECT_EQ(seenTitle, QStringLiteral("Save results"));
+        EXPECT_EQ(seenFilters, filters);
+    }
 }
 
 TEST(QtPrompts, OpenDialogCancelledGivesNothing)

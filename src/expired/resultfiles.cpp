@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "expired/resultfiles.h"
+
+#include "platform/replacingfile.h"
+#include "resultlist/resulttable.h"
+
+namespace ostrevo {
+
+namespace {
+
+std::string lowerExtension(std::string_view fileName)
+{
+    const std::size_t slash = fileName.find_last_of('/');
+    const std::string_view base = slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
+    const std::size_t dot = base.find_last_of('.');
+    std::string extension(dot == std::string_view::npos ? std::string_view() : base.substr(dot + 1));
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return extension;
+}
+
+} // namespace
+
+ResultFileFormat resultFileFormatFor(std::string_view fileName)
+{
+    const std::string extension = lowerExtension(fileName);
+    if (extension == "htm" || extension == "html") {
+        return ResultFileFormat::HtmlPage;
+    }
+    if (extension == "xml") {
+        return ResultFileFormat::Xml;
+    }
+    if (extension == "xlsx") {
+        return ResultFileFormat::Workbook;
+    }
+    return ResultFileFormat::Delimited;
+}
+
+void saveResults(const ResultTable& table, const std::filesystem::path& fileName, int currentYear)
+{
+    const ResultFileFormat format = resultFileFormatFor(fileName.native());
+    if (format == ResultFileFormat::Delimited) {
+        table.SaveToDelimitedFile(fileName);
+        return;
+    }
+    if (table.ColumnCount() == 0 || table.RowCount() == 0) {
+        return;
+    }
+    switch (format) {
+    case ResultFileFormat::HtmlPage:
+        replaceFile(fileName, resultsHtmlPage(table, currentYear));
+        break;
+    case ResultFileFormat::Xml:
+        replaceFile(fileName, resultsXml(table));
+        break;
+    case ResultFileFormat::Workbook:
+        replaceFile(fileName, resultsWorkbook(table));
+        break;
+    case ResultFileFormat::Delimited:
+        break;
+    }
+}
+
+} // namespace ostrevo
