@@ -3,10 +3,12 @@
 //
 // Every text scan on texts, separator sets, markers and cursors taken from
 // the fuzz data, each checked against the plain one-character-at-a-time
-// version and for views that stay inside the text.
+// version and for views that stay inside the text. The token and field scans
+// use the AVX2 or the SSE2 classifier, as the data chooses.
 
 #include "../tests/textscan/plainscan.h"
 #include "platform/systemseparators.h"
+#include "textscan/blockscan.h"
 #include "textscan/textscan.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -66,6 +68,7 @@ void compareScans(Scan fast, Scan plain, std::string_view text, std::string_view
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
     FuzzedDataProvider data(bytes, size);
+    ostrevo::detail::useAvx2(data.ConsumeBool());
     ostrevo::setSystemSeparators({static_cast<char>(data.ConsumeIntegral<std::uint8_t>()),
                                   static_cast<char>(data.ConsumeIntegral<std::uint8_t>())});
     const std::string separators = data.ConsumeRandomLengthString(300);

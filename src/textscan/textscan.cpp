@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "textscan/textscan.h"
 
+#include "textscan/blockscan.h"
 #include "textscan/markersearch.h"
 #include "textscan/separatorscanner.h"
 #include "platform/systemseparators.h"
@@ -29,20 +30,6 @@ std::size_t scanLength(std::string_view text)
 std::string_view piece(std::string_view text, std::size_t begin, std::size_t end)
 {
     return {text.data() + begin, end - begin};
-}
-
-// Tokens and fields that the quick scan does not settle. Out of line, so
-// that the common path keeps its separator registers out of memory.
-OSTREVO_NOINLINE SeparatorScanner::Span tokenSpan(std::string_view separators, const char* p, std::size_t n,
-                                                  std::size_t from)
-{
-    return SeparatorScanner(separators).token(p, n, from);
-}
-
-OSTREVO_NOINLINE std::size_t fieldEnd(std::string_view separators, const char* p, std::size_t n,
-                                      std::size_t from)
-{
-    return SeparatorScanner(separators).findSeparator(p, n, from);
 }
 
 // The cursor that names `position`; 0 when a position one past the last
@@ -98,7 +85,7 @@ std::string_view NextToken(std::string_view text, std::string_view separators, s
     }
     SeparatorScanner::Span span{};
     if (!detail::QuickScanner(separators).token(text.data(), n, from, span)) {
-        span = tokenSpan(separators, text.data(), n, from);
+        span = detail::blockToken(separators, text.data(), n, from);
     }
     const auto [begin, end] = span;
     if (begin >= n) {
@@ -128,7 +115,7 @@ std::string_view FieldOf(std::string_view text, std::string_view separators, std
     }
     std::size_t end = 0;
     if (!detail::QuickScanner(separators).field(text.data(), n, from, end)) {
-        end = fieldEnd(separators, text.data(), n, from);
+        end = detail::blockFieldEnd(separators, text.data(), n, from);
     }
     if (end >= n) {
         cursor = 0;

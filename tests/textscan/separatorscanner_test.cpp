@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 //
-// The block-wise separator scan and the library marker search against the
-// plain one-character-at-a-time versions, on random texts.
+// The block-wise separator scans and the library marker search against the
+// plain one-character-at-a-time versions, on random texts; the token and
+// field scans with each of the processor's classifiers.
 
 #include "plainscan.h"
+#include "textscan/blockscan.h"
 #include "textscan/separatorscanner.h"
 #include "textscan/textscan.h"
 
@@ -51,11 +53,11 @@ protected:
         return text;
     }
 
-    // Sometimes small (the block path), sometimes more than eight distinct
-    // separators (the byte path), sometimes with the quote in it.
+    // Sometimes small, sometimes more than eight or sixteen distinct
+    // separators (the byte paths), sometimes with the quote in it.
     std::string randomSet()
     {
-        std::uniform_int_distribution<int> size(1, 12);
+        std::uniform_int_distribution<int> size(1, m_random() % 4 == 0 ? 40 : 12);
         std::uniform_int_distribution<std::size_t> pick(0, Alphabet.size() - 1);
         std::uniform_int_distribution<int> anyByte(0, 255);
         std::string set;
@@ -75,6 +77,18 @@ protected:
     std::mt19937 m_random{20260101};
 };
 
+// Every token and field test runs once per classifier.
+class RandomTextsBothClassifiers : public RandomTexts, public testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override { detail::useAvx2(GetParam()); }
+    void TearDown() override { detail::useAvx2(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Classifiers, RandomTextsBothClassifiers, testing::Values(true, false),
+                         [](const testing::TestParamInfo<bool>& avx2) {
+                             return avx2.param ? "Avx2" : "Sse2";
+                         });
+
 TEST_F(RandomTexts, FindSeparatorMatchesThePlainScan)
 {
     for (int round = 0; round < 3000; ++round) {
@@ -87,7 +101,7 @@ TEST_F(RandomTexts, FindSeparatorMatchesThePlainScan)
     }
 }
 
-TEST_F(RandomTexts, NextTokenMatchesThePlainScanToTheEnd)
+TEST_P(RandomTextsBothClassifiers, NextTokenMatchesThePlainScanToTheEnd)
 {
     for (int round = 0; round < 5000; ++round) {
         const std::string text = randomText(120);
@@ -107,7 +121,7 @@ TEST_F(RandomTexts, NextTokenMatchesThePlainScanToTheEnd)
     }
 }
 
-TEST_F(RandomTexts, NextTokenAndFieldOfMatchThePlainScanOnLongTokens)
+TEST_P(RandomTextsBothClassifiers, NextTokenAndFieldOfMatchThePlainScanOnLongTokens)
 {
     for (int round = 0; round < 3000; ++round) {
         const std::string text = sparseText(300);
@@ -126,7 +140,7 @@ TEST_F(RandomTexts, NextTokenAndFieldOfMatchThePlainScanOnLongTokens)
     }
 }
 
-TEST_F(RandomTexts, FieldOfMatchesThePlainScanToTheEnd)
+TEST_P(RandomTextsBothClassifiers, FieldOfMatchesThePlainScanToTheEnd)
 {
     for (int round = 0; round < 5000; ++round) {
         const std::string text = randomText(120);
