@@ -2,25 +2,110 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "pageloader/lineends.h"
 
-namespace ostrevo {
+#include <algorithm>
+#include <bit>
+#include <cstdint>
 
-std::string withCrLfLineEnds(std::string_view text)
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace ostrevo {
+namespace {
+
+// Output room is checked a slice of input at a time: at most three bytes per
+// unit (a surrogate pair writes four for two units; a line end two).
+constexpr std::size_t SliceUnits = 16384;
+constexpr std::size_t MaxBytesPerUnit = 3;
+
+bool isHighSurrogate(char16_t u)
+{
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+
+bool isLowSurrogate(char16_t u)
+{
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
+
+#if defined(__SSE2__)
+// How many of the eight units at `in`, from the first, are ASCII and no line
+// end; those are written to `out` as bytes (eight bytes are stored, the ones
+// past them are written over later).
+std::size_t copyPlainAscii(const char16_t* in, char* out)
+{
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i wide = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
+    const __m128i special = _mm_or_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16('\r')),
+                                         _mm_cmpeq_epi16(units, _mm_set1_epi16('\n')));
+    const __m128i plain = _mm_andnot_si128(special, _mm_cmpeq_epi16(wide, _mm_setzero_si128()));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
+    const auto others = static_cast<unsigned>(~_mm_movemask_epi8(plain)) & 0xFFFFU;
+    return others == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(others)) / 2;
+}
+#endif
+
+} // namespace
+
+std::string utf8WithCrLfLineEnds(std::u16string_view text)
 {
     std::string result;
-    result.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-            result += "\r\n";
-        } else if (c == '\n') {
-            result += "\r\n";
-        } else {
-            result += c;
+    const char16_t* in = text.data();
+    const std::size_t n = text.size();
+    std::size_t written = 0;
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t sliceEnd = std::min(n, i + SliceUnits);
+        const std::size_t room = written + (sliceEnd - i) * MaxBytesPerUnit + 1;
+        if (result.size() < room) {
+            // Mostly ASCII text needs little more than a byte per unit: one
+            // allocation in the usual case, doubling when text runs wide.
+            result.resize(std::max({room, result.size() * 2, n + n / 4 + SliceUnits * MaxBytesPerUnit}));
         }
+        char* out = result.data() + written;
+        while (i < sliceEnd) {
+#if defined(__SSE2__)
+            if (i + 8 <= sliceEnd) {
+                const std::size_t plain = copyPlainAscii(in + i, out);
+                i += plain;
+                out += plain;
+                if (plain == 8) {
+                    continue;
+                }
+            }
+#endif
+            const char16_t u = in[i++];
+            if (u < 0x80) {
+                if (u == '\r' || u == '\n') {
+                    if (u == '\r' && i < n && in[i] == '\n') {
+                        ++i;
+                    }
+                    *out++ = '\r';
+                    *out++ = '\n';
+                } else {
+                    *out++ = static_cast<char>(u);
+                }
+            } else if (u < 0x800) {
+                *out++ = static_cast<char>(0xC0 | (u >> 6));
+                *out++ = static_cast<char>(0x80 | (u & 0x3F));
+            } else if (isHighSurrogate(u) && i < n && isLowSurrogate(in[i])) {
+                const std::uint32_t code =
+                    0x10000 + ((std::uint32_t{u} - 0xD800) << 10) + (in[i++] - 0xDC00U);
+                *out++ = static_cast<char>(0xF0 | (code >> 18));
+                *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+                *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (code & 0x3F));
+            } else if (isHighSurrogate(u) || isLowSurrogate(u)) {
+                *out++ = '?';
+            } else {
+                *out++ = static_cast<char>(0xE0 | (u >> 12));
+                *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (u & 0x3F));
+            }
+        }
+        written = static_cast<std::size_t>(out - result.data());
     }
+    result.resize(written);
     return result;
 }
 

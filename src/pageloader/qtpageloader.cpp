@@ -250,7 +250,8 @@ std::string QtPageLoader::PageText()
     if (!answer->arrived) {
         return {};
     }
-    return withCrLfLineEnds(answer->text.toStdString());
+    return utf8WithCrLfLineEnds(std::u16string_view(reinterpret_cast<const char16_t*>(answer->text.utf16()),
+                                                    static_cast<std::size_t>(answer->text.size())));
 }
 
 void QtPageLoader::beginLoad()

@@ -4,33 +4,55 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace ostrevo {
 namespace {
 
-TEST(CrLfLineEnds, EveryKindOfLineEndBecomesCrLf)
+struct Case {
+    std::u16string text;
+    std::string utf8;
+};
+
+TEST(PageTextUtf8, LineEndsAndEncodingInOnePass)
 {
-    EXPECT_EQ(withCrLfLineEnds("a\nb"), "a\r\nb");
-    EXPECT_EQ(withCrLfLineEnds("a\rb"), "a\r\nb");
-    EXPECT_EQ(withCrLfLineEnds("a\r\nb"), "a\r\nb");
-    EXPECT_EQ(withCrLfLineEnds("a\n\rb"), "a\r\n\r\nb") << "LF then CR are two line ends";
-    EXPECT_EQ(withCrLfLineEnds("a\r\r\nb"), "a\r\n\r\nb");
-    EXPECT_EQ(withCrLfLineEnds("a\n\nb\r\n\r\nc"), "a\r\n\r\nb\r\n\r\nc");
+    const Case cases[] = {
+        {u"", ""},
+        {u"a\nb", "a\r\nb"},
+        {u"a\rb", "a\r\nb"},
+        {u"a\r\nb", "a\r\nb"},
+        {u"a\n\rb", "a\r\n\r\nb"}, // LF then CR are two line ends
+        {u"a\r\r\nb", "a\r\n\r\nb"},
+        {u"\n", "\r\n"},
+        {u"x\r", "x\r\n"},
+        {u"caf\u00e9 \u20ac\t|", "caf\xC3\xA9 \xE2\x82\xAC\t|"},
+        {u"\U0001F600\r", "\xF0\x9F\x98\x80\r\n"},
+        {std::u16string(u"a\0b", 3), std::string("a\0b", 3)},
+        // Lone surrogates, as Qt's own conversion writes them.
+        {u"a" + std::u16string(1, char16_t{0xD800}) + u"b" + std::u16string(1, char16_t{0xDC00}), "a?b?"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(utf8WithCrLfLineEnds(c.text), c.utf8) << c.utf8;
+    }
 }
 
-TEST(CrLfLineEnds, EndsOfTheTextAndTextWithoutLines)
+TEST(PageTextUtf8, LongTextsAcrossEveryBlockAndSliceEdge)
 {
-    EXPECT_EQ(withCrLfLineEnds(""), "");
-    EXPECT_EQ(withCrLfLineEnds("\n"), "\r\n");
-    EXPECT_EQ(withCrLfLineEnds("\r"), "\r\n");
-    EXPECT_EQ(withCrLfLineEnds("x\r"), "x\r\n");
-    EXPECT_EQ(withCrLfLineEnds("\nx"), "\r\nx");
-    EXPECT_EQ(withCrLfLineEnds("Expires: 2025-11-05"), "Expires: 2025-11-05");
-}
-
-TEST(CrLfLineEnds, OtherBytesPassUnchanged)
-{
-    const std::string text("caf\xC3\xA9\t\x00\xFF|", 9);
-    EXPECT_EQ(withCrLfLineEnds(text), text);
+    // Eight units go at a time and output room is made slice by slice: line
+    // ends, pairs and wide units land on every edge.
+    const std::u16string pieces[] = {u"\r\n", u"\r", u"\n", u"\u00e9", u"\U0001F600", u"\u20ac"};
+    const std::string utf8[] = {"\r\n", "\r\n", "\r\n", "\xC3\xA9", "\xF0\x9F\x98\x80", "\xE2\x82\xAC"};
+    for (std::size_t k = 0; k < std::size(pieces); ++k) {
+        std::u16string text;
+        std::string expected;
+        for (std::size_t i = 0; text.size() < 40000; ++i) {
+            text.append(i % 23, u'x');
+            expected.append(i % 23, 'x');
+            text += pieces[k];
+            expected += utf8[k];
+        }
+        ASSERT_EQ(utf8WithCrLfLineEnds(text), expected) << k;
+    }
 }
 
 } // namespace
