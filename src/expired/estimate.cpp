@@ -2,11 +2,14 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/estimate.h"
 
+#include <algorithm>
+
 namespace ostrevo {
 
-Duration remainingLookupTime(int progressMaximum, int progressPosition)
+namespace {
+
+Duration durationOfSeconds(long long s)
 {
-    long long s = 2LL * (static_cast<long long>(progressMaximum) - progressPosition);
     if (s < 0)
         s = 0;
     Duration d;
@@ -14,6 +17,20 @@ Duration remainingLookupTime(int progressMaximum, int progressPosition)
     d.seconds = static_cast<int>(s % 60);
     d.minutes = static_cast<int>((s - 3600 * d.hours - d.seconds) / 60);
     return d;
+}
+
+} // namespace
+
+Duration remainingLookupTime(int progressMaximum, int progressPosition)
+{
+    return durationOfSeconds(2LL * (static_cast<long long>(progressMaximum) - progressPosition));
+}
+
+Duration remainingAtPace(int hosts, int done, long long elapsedMs, long long assumedMsPerHost)
+{
+    const long long left = std::max(0LL, static_cast<long long>(hosts) - done);
+    const long long msPerHost = done > 0 ? elapsedMs / done : assumedMsPerHost;
+    return durationOfSeconds((left * msPerHost + 999) / 1000);
 }
 
 } // namespace ostrevo

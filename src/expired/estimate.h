@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// Remaining time of a lookup run: two seconds per host still to do.
+// Remaining time of a lookup run: two seconds per host still to do for the
+// whois pages, the measured pace for RDAP.
 
 namespace ostrevo {
 
@@ -13,5 +14,9 @@ struct Duration {
 };
 
 Duration remainingLookupTime(int progressMaximum, int progressPosition);
+
+// A run that measures its pace: the time per finished host so far for each
+// host still to do; `assumedMsPerHost` each before the first one finishes.
+Duration remainingAtPace(int hosts, int done, long long elapsedMs, long long assumedMsPerHost);
 
 } // namespace ostrevo

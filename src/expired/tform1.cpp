@@ -9,6 +9,10 @@
 #include "expired/resultcommands.h"
 #include "expired/resultfiles.h"
 #include "expired/whoisparser.h"
+#include "expired/whoissilence.h"
+#include "lookup/rdapclient.h"
+#include "lookup/rdaplookup.h"
+#include "lookup/rdapserversfile.h"
 #include "pageloader/pageloader.h"
 #include "platform/collation.h"
 #include "platform/errorguard.h"
@@ -16,18 +20,21 @@
 #include "platform/productinfo.h"
 #include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
+#include "platform/ticksource.h"
 #include "platform/windowfont.h"
 #include "resultlist/tresultlistview.h"
 #include "spreadsheet/spreadsheetbusycursor.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPalette>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QTime>
@@ -45,8 +52,9 @@ namespace {
 
 QString estimateText(const Duration& d)
 {
-    if (d.hours < 24)
+    if (d.hours < 24) {
         return QTime(static_cast<int>(d.hours), d.minutes, d.seconds).toString(longTimeFormat());
+    }
     // A time of day cannot hold a day or more: keep counting hours.
     return QStringLiteral("%1:%2:%3")
         .arg(d.hours)
@@ -59,14 +67,16 @@ QString estimateText(const Duration& d)
 TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> www,
                WhoisServices whoisServices, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_pump(pump), m_www(std::move(www)),
-      m_whoisServices(std::move(whoisServices))
+      m_whoisServices(std::move(whoisServices)), m_lookupChoices(loadLookupChoices()),
+      m_rdapServersFile(std::string(RdapServersFileName)), m_rdapServersUpdateUrl(RdapServersUpdateUrl)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ostrevo"));
     setFont(windowFont());
     resize(575, 391);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
+    }
 
     m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     m_importSpreadsheet = [](ResultTable& table, const std::string& fileName) {
@@ -107,9 +117,10 @@ QToolButton* TForm1::addToolButton(const QString& name, const QIcon& icon, void 
     button->setIcon(icon);
     button->setAutoRaise(true);
     button->setFixedSize(25, 25);
-    if (handler)
+    if (handler) {
         connect(button, &QToolButton::clicked, this,
                 [this, handler] { guarded(m_prompts, [this, handler] { (this->*handler)(); }); });
+    }
     return button;
 }
 
@@ -201,8 +212,9 @@ void TForm1::buildCommandMenu()
     Cocher1->setObjectName(QStringLiteral("Cocher1"));
     Pardatedexpiration1 = addMenuCommand(check, QStringLiteral("Pardatedexpiration1"),
                                          QStringLiteral("Date selection..."), [this] {
-                                             if (m_form2)
+                                             if (m_form2) {
                                                  m_form2->show();
+                                             }
                                          });
     Touslesemails1 = addMenuCommand(check, QStringLiteral("Touslesemails1"), QStringLiteral("All domains"),
                                     [this] { setAllChecked(m_table, true); });
@@ -212,8 +224,9 @@ void TForm1::buildCommandMenu()
     Dcocher1->setObjectName(QStringLiteral("Dcocher1"));
     Pardatedexpiration2 = addMenuCommand(uncheck, QStringLiteral("Pardatedexpiration2"),
                                          QStringLiteral("Date selection..."), [this] {
-                                             if (m_form3)
+                                             if (m_form3) {
                                                  m_form3->show();
+                                             }
                                          });
     Dcohertouslesemails1 =
         addMenuCommand(uncheck, QStringLiteral("Dcohertouslesemails1"), QStringLiteral("all domains"),
@@ -235,6 +248,41 @@ void TForm1::buildCommandMenu()
         deleteRowsChecked(m_table, false);
         showRowCount();
     });
+    buildLookupMenu();
+}
+
+void TForm1::buildLookupMenu()
+{
+    PopupMenu1->addSeparator();
+    QMenu* source = PopupMenu1->addMenu(QStringLiteral("Look up with"));
+    source->menuAction()->setObjectName(QStringLiteral("LookUpWith"));
+    const auto choose = [this](bool rdap) {
+        m_lookupChoices.rdap = rdap;
+        saveLookupChoices(m_lookupChoices);
+    };
+    LookUpWithWhoisPages =
+        addMenuCommand(source, QStringLiteral("LookUpWithWhoisPages"),
+                       QStringLiteral("Registrar whois pages"), [choose] { choose(false); });
+    LookUpWithRdap = addMenuCommand(source, QStringLiteral("LookUpWithRdap"),
+                                    QStringLiteral("RDAP (registry data)"), [choose] { choose(true); });
+    auto* sources = new QActionGroup(this);
+    for (QAction* action : {LookUpWithWhoisPages, LookUpWithRdap}) {
+        action->setCheckable(true);
+        sources->addAction(action);
+    }
+    (m_lookupChoices.rdap ? LookUpWithRdap : LookUpWithWhoisPages)->setChecked(true);
+
+    ListUnregisteredHosts = addMenuCommand(PopupMenu1, QStringLiteral("ListUnregisteredHosts"),
+                                           QStringLiteral("List hosts that are not registered"), [this] {
+                                               m_lookupChoices.listUnregistered =
+                                                   ListUnregisteredHosts->isChecked();
+                                               saveLookupChoices(m_lookupChoices);
+                                           });
+    ListUnregisteredHosts->setCheckable(true);
+    ListUnregisteredHosts->setChecked(m_lookupChoices.listUnregistered);
+    UpdateRdapServers =
+        addMenuCommand(PopupMenu1, QStringLiteral("UpdateRdapServers"), QStringLiteral("Update RDAP servers"),
+                       [this] { updateRdapServers(); });
 }
 
 void TForm1::setFilterWindows(QWidget* form2, QWidget* form3)
@@ -284,11 +332,13 @@ void TForm1::BDiskClick()
                        QStringLiteral("ASCII (*.txt) (*.txt)")};
     request.defaultSuffix = QStringLiteral("csv");
     const std::optional<QString> fileName = m_prompts.saveFileName(request);
-    if (!fileName)
+    if (!fileName) {
         return;
+    }
     const std::string name = fileName->toStdString();
-    if (isBlankFileName(name))
+    if (isBlankFileName(name)) {
         return;
+    }
     saveResults(m_table, std::filesystem::path(name), localCurrentYear());
 }
 
@@ -299,16 +349,20 @@ void TForm1::BOpenClick()
     request.filters = {QStringLiteral("CSV (.csv) (*.csv)"), QStringLiteral("Excel (*.xls) (*.xls)"),
                        QStringLiteral("Excel workbook (*.xlsx) (*.xlsx)")};
     const std::optional<QString> fileName = m_prompts.openFileName(request);
-    if (!fileName)
+    if (!fileName) {
         return;
+    }
     const std::string name = fileName->toStdString();
-    if (isBlankFileName(name))
+    if (isBlankFileName(name)) {
         return;
+    }
     const LoadReaders readers = loadReadersFor(name);
-    if (readers.delimited)
+    if (readers.delimited) {
         m_table.LoadFromDelimitedFile(std::filesystem::path(name));
-    if (readers.spreadsheet)
+    }
+    if (readers.spreadsheet) {
         m_importSpreadsheet(m_table, name);
+    }
     showRowCount();
 }
 
@@ -325,40 +379,124 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
     const unsigned run = ++m_runGeneration;
     const auto stopped = [this, run] { return stopflag || run != m_runGeneration; };
     stopflag = false;
-    bool exceeded = false;
 
     const int hostCount = static_cast<int>(std::min<std::size_t>(hosts.size(), INT_MAX));
     // An empty range would turn the bar into a busy indicator.
     buffer->setRange(0, std::max(hostCount, 1));
     Timer1->start();
+    StatusBar1->setNotice(QString());
 
-    for (int i = 0; i < hostCount; ++i) {
-        const std::string& host = hosts[static_cast<std::size_t>(i)];
-        buffer->setValue(i);
-        showRowCount();
-        StatusBar1->setPanelText(2, QString::fromStdString(host));
-        if (stopped())
-            return;
-
-        const bool second = usesSecondService(i, exceeded);
-        const std::optional<HostAnswer> result =
-            lookUpHost(second ? m_whoisServices.second : m_whoisServices.first,
-                       second ? m_whoisServices.first : m_whoisServices.second, host, stopped);
-        if (!result)
-            return;
-        exceeded = result->firstRefused;
-        const WhoisAnswer& answer = result->answer;
-        if (answer.outcome == WhoisOutcome::Record) {
-            ResultRow& row = m_table.AddRow();
-            row.SetCaption("http://" + host);
-            row.AppendSubItem("mailto:" + answer.record.email);
-            row.AppendSubItem(answer.record.expires);
-        }
+    const bool finished =
+        m_lookupChoices.rdap ? lookUpWithRdap(hosts, stopped) : lookUpWithWhoisPages(hosts, stopped);
+    if (!finished) {
+        return;
     }
 
     Timer1->stop();
     StatusBar1->setPanelText(0, QString());
     buffer->setValue(0);
+}
+
+bool TForm1::lookUpWithWhoisPages(const std::vector<std::string>& hosts, const std::function<bool()>& stopped)
+{
+    bool exceeded = false;
+    WhoisSilence silence;
+    const int hostCount = static_cast<int>(std::min<std::size_t>(hosts.size(), INT_MAX));
+    for (int i = 0; i < hostCount; ++i) {
+        const std::string& host = hosts[static_cast<std::size_t>(i)];
+        buffer->setValue(i);
+        showRowCount();
+        StatusBar1->setPanelText(2, QString::fromStdString(host));
+        if (stopped()) {
+            return false;
+        }
+
+        const bool second = usesSecondService(i, exceeded);
+        const std::optional<HostAnswer> result =
+            lookUpHost(second ? m_whoisServices.second : m_whoisServices.first,
+                       second ? m_whoisServices.first : m_whoisServices.second, host, stopped);
+        if (!result) {
+            return false;
+        }
+        exceeded = result->firstRefused;
+        const WhoisAnswer& answer = result->answer;
+        if (answer.outcome == WhoisOutcome::Record) {
+            addLookupRow(host, "mailto:" + answer.record.email, answer.record.expires);
+        }
+        // A refusal is an answer too; the other service then gave the one read.
+        if (result->firstRefused) {
+            silence.silentAfter(second ? 1 : 0, WhoisOutcome::Refused);
+        }
+        const bool bySecond = second != result->firstRefused;
+        if (silence.silentAfter(bySecond ? 1 : 0, answer.outcome)) {
+            StatusBar1->setNotice(
+                QStringLiteral("%1 may have changed its whois page: RDAP is in the command menu")
+                    .arg(QString::fromStdString(
+                        (bySecond ? m_whoisServices.second : m_whoisServices.first).host)));
+        }
+    }
+    return true;
+}
+
+bool TForm1::lookUpWithRdap(const std::vector<std::string>& hosts, const std::function<bool()>& stopped)
+{
+    const std::optional<RdapServers> servers = readRdapServersFile(m_rdapServersFile);
+    if (!servers) {
+        m_prompts.information(
+            QStringLiteral("The list of RDAP servers cannot be read: update it from the command menu"));
+        return true;
+    }
+    RdapRun plan(hosts, *servers, {.requestsPerSecond = m_lookupChoices.requestsPerSecond});
+    RdapClient client;
+    int noAnswer = 0;
+    m_rdapStartTick = m_pump.ticks().now();
+    m_rdapRunning = true;
+    const auto paceKnown = qScopeGuard([this] { m_rdapRunning = false; });
+    const auto asking = [&](std::size_t host) {
+        StatusBar1->setPanelText(2, QString::fromStdString(plan.hostName(host)));
+    };
+    const auto hostDone = [&](const RdapHostResult& result) {
+        const std::string& host = plan.hostName(result.host);
+        switch (result.outcome) {
+        case RdapHostOutcome::Row:
+            addLookupRow(host, result.email.empty() ? result.contactForm : "mailto:" + result.email,
+                         result.expires);
+            break;
+        case RdapHostOutcome::NotRegistered:
+            if (m_lookupChoices.listUnregistered) {
+                addLookupRow(host, {}, "not registered");
+            }
+            break;
+        case RdapHostOutcome::NoAnswer:
+            StatusBar1->setNotice(QStringLiteral("No answer: %1").arg(++noAnswer));
+            break;
+        }
+        buffer->setValue(static_cast<int>(std::min<std::size_t>(plan.hostsDone(), INT_MAX)));
+        showRowCount();
+    };
+    return playRdapRun(plan, client, m_pump, {asking, hostDone, stopped});
+}
+
+void TForm1::addLookupRow(const std::string& host, const std::string& emailCell, const std::string& expires)
+{
+    ResultRow& row = m_table.AddRow();
+    row.SetCaption("http://" + host);
+    row.AppendSubItem(emailCell);
+    row.AppendSubItem(expires);
+}
+
+void TForm1::updateRdapServers()
+{
+    bool installed = false;
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto busy = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const std::optional<std::string> body =
+            m_download ? m_download(m_rdapServersUpdateUrl, MaxRdapBootstrapBytes) : std::nullopt;
+        installed = body && installRdapServers(*body, m_rdapServersFile);
+    }
+    m_prompts.information(installed ? QStringLiteral("RDAP servers updated !")
+                                    : QStringLiteral("Could not update the RDAP servers"));
 }
 
 std::optional<WhoisAnswer> TForm1::askWhois(const WhoisService& service, const std::string& host,
@@ -367,8 +505,9 @@ std::optional<WhoisAnswer> TForm1::askWhois(const WhoisService& service, const s
     loaded = false;
     m_www->Navigate(whoisUrl(service, host));
     m_pump.waitUntil([&] { return loaded || stopped(); });
-    if (stopped())
+    if (stopped()) {
         return std::nullopt;
+    }
     const std::string pageText = m_www->PageText();
     m_pump.WaitMs(2100);
     return ParseWhoisPage(pageText);
@@ -379,10 +518,12 @@ std::optional<TForm1::HostAnswer> TForm1::lookUpHost(const WhoisService& service
                                                      const std::function<bool()>& stopped)
 {
     std::optional<WhoisAnswer> answer = askWhois(service, host, stopped);
-    if (!answer || answer->outcome != WhoisOutcome::Refused)
+    if (!answer || answer->outcome != WhoisOutcome::Refused) {
         return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), false}) : std::nullopt;
-    if (stopped())
+    }
+    if (stopped()) {
         return std::nullopt;
+    }
     answer = askWhois(other, host, stopped);
     return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), true}) : std::nullopt;
 }
@@ -400,8 +541,9 @@ void TForm1::BPlayClick()
 
 void TForm1::BStopClick()
 {
-    if (!m_prompts.question(QStringLiteral("stop the serach ?")))
+    if (!m_prompts.question(QStringLiteral("stop the serach ?"))) {
         return;
+    }
     stopflag = true;
     BPlay->setEnabled(true);
     BStop->setEnabled(false);
@@ -414,7 +556,11 @@ void TForm1::BStopClick()
 
 void TForm1::Timer1Timer()
 {
-    const Duration left = remainingLookupTime(buffer->maximum(), buffer->value());
+    const Duration left =
+        m_rdapRunning
+            ? remainingAtPace(buffer->maximum(), buffer->value(), m_pump.ticks().now() - m_rdapStartTick,
+                              static_cast<long long>(1000 / m_lookupChoices.requestsPerSecond))
+            : remainingLookupTime(buffer->maximum(), buffer->value());
     StatusBar1->setPanelText(0, QStringLiteral("Estimated time:") + estimateText(left));
 }
 

@@ -3,14 +3,18 @@
 #pragma once
 
 // The main window: toolbar, result table, status bar, and the expiry lookup
-// run that walks the collected hosts through a registrar's whois page.
+// run that walks the collected hosts through a registrar's whois page, or
+// asks the registries' RDAP servers.
 
 #include "expired/whoisparser.h"
 #include "expired/whoisservices.h"
+#include "lookup/lookupchoices.h"
 #include "resultlist/resulttable.h"
 
 #include <QMainWindow>
 
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -53,9 +57,18 @@ public:
     // Takes the hosts the links search window hands over: sets the toolbar for
     // a run, then looks them up.
     void lookUpHandedOverHosts(std::vector<std::string> hosts);
-    // Looks up every host in turn and adds a row for each record found. Returns
-    // when the list is done or Stop was confirmed.
+    // Looks up every host in turn and adds a row for each record found, with
+    // the source chosen in the command menu. Returns when the list is done or
+    // Stop was confirmed.
     void Button1Click(std::vector<std::string> hosts);
+    // The RDAP bootstrap file a run reads and an update replaces.
+    void setRdapServersFile(std::filesystem::path file) { m_rdapServersFile = std::move(file); }
+    // Where "Update RDAP servers" downloads from (tests use a loopback server).
+    void setRdapServersUpdateUrl(std::string url) { m_rdapServersUpdateUrl = std::move(url); }
+    // Downloads a URL's body, refusing more than the given bytes; nothing on failure.
+    using Download = std::function<std::optional<std::string>(const std::string& url, std::size_t maxBytes)>;
+    void setDownload(Download download) { m_download = std::move(download); }
+    void updateRdapServers();
     void BPlayClick();
     void BStopClick();
     void Timer1Timer();
@@ -92,6 +105,10 @@ public:
     QAction* E1 = nullptr;                          // Delete > All
     QAction* Effacertouslesemailsdcochs1 = nullptr; // Delete > Checked domains
     QAction* Griss3 = nullptr;                      // Delete > Unchecked domains
+    QAction* LookUpWithWhoisPages = nullptr;        // Look up with > Registrar whois pages
+    QAction* LookUpWithRdap = nullptr;              // Look up with > RDAP (registry data)
+    QAction* ListUnregisteredHosts = nullptr;       // List hosts that are not registered
+    QAction* UpdateRdapServers = nullptr;           // Update RDAP servers
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,6 +117,11 @@ private:
     void buildToolbar();
     void buildResultTable();
     void buildCommandMenu();
+    void buildLookupMenu();
+    // Each returns false when Stop ended it.
+    bool lookUpWithWhoisPages(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
+    bool lookUpWithRdap(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
+    void addLookupRow(const std::string& host, const std::string& emailCell, const std::string& expires);
     QAction* addMenuCommand(QMenu* menu, const QString& name, const QString& caption,
                             std::function<void()> command);
     void showRowCount();
@@ -129,6 +151,13 @@ private:
     QWidget* m_form3 = nullptr;
     std::function<void(const QUrl&)> m_openUrl;
     SpreadsheetImporter m_importSpreadsheet;
+    LookupChoices m_lookupChoices;
+    std::filesystem::path m_rdapServersFile;
+    std::string m_rdapServersUpdateUrl;
+    Download m_download;
+    // The RDAP run's pace, for the estimate: when it started, hosts finished.
+    bool m_rdapRunning = false;
+    std::uint32_t m_rdapStartTick = 0;
 
     bool stopflag = false;
     bool loaded = false;

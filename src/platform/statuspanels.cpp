@@ -22,6 +22,22 @@ StatusPanels::StatusPanels(const QList<int>& widths, QWidget* parent) : QStatusB
         addWidget(panel, last ? 1 : 0);
         m_panels.append(panel);
     }
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("notice"));
+    m_notice->setTextFormat(Qt::PlainText);
+    m_notice->hide();
+    addPermanentWidget(m_notice);
+}
+
+QString StatusPanels::notice() const
+{
+    return m_notice->text();
+}
+
+void StatusPanels::setNotice(const QString& text)
+{
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
 }
 
 QString StatusPanels::panelText(int index) const

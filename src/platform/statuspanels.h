@@ -20,9 +20,13 @@ public:
     int panelCount() const { return static_cast<int>(m_panels.size()); }
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
+    // A notice at the right end, beside the panels; hidden while empty.
+    QString notice() const;
+    void setNotice(const QString& text);
 
 private:
     QList<QLabel*> m_panels;
+    QLabel* m_notice = nullptr;
 };
 
 } // namespace ostrevo

@@ -28,12 +28,13 @@ bool isFile(const fs::path& path)
 
 CatalogueLocation chooseCatalogueLocation(const fs::path& currentFolder, const fs::path& executableFolder,
                                           const fs::path& userDataFolder,
-                                          const std::vector<fs::path>& shippedCatalogues)
+                                          const std::vector<fs::path>& shippedCatalogues,
+                                          std::string_view fileName)
 {
-    if (isFile(currentFolder / CatalogueFileName))
+    if (isFile(currentFolder / fileName))
         return {currentFolder, executableFolder};
 
-    const fs::path userCopy = userDataFolder / CatalogueFileName;
+    const fs::path userCopy = userDataFolder / fileName;
     if (!isFile(userCopy)) {
         for (const fs::path& shipped : shippedCatalogues) {
             if (!isFile(shipped))

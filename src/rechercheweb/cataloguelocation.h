@@ -7,7 +7,10 @@
 // started from a menu runs in the home folder, where there is none, so it
 // works from a per-user copy of the catalogue it ships instead.
 
+#include "rechercheweb/catalogue.h"
+
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 namespace ostrevo {
@@ -21,9 +24,11 @@ struct CatalogueLocation {
 // Copies the first existing one into `userDataFolder` when the current folder
 // has no catalogue and the user has no copy yet. Throws RuntimeError when the
 // copy cannot be made.
+// The RDAP server list is placed the same way: `fileName` names the file.
 CatalogueLocation chooseCatalogueLocation(const std::filesystem::path& currentFolder,
                                           const std::filesystem::path& executableFolder,
                                           const std::filesystem::path& userDataFolder,
-                                          const std::vector<std::filesystem::path>& shippedCatalogues);
+                                          const std::vector<std::filesystem::path>& shippedCatalogues,
+                                          std::string_view fileName = CatalogueFileName);
 
 } // namespace ostrevo

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "platform/eventpump.h"
+#include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
 
 #include "fakepageloader.h"
@@ -53,8 +53,9 @@ protected:
     std::vector<std::string> services() const
     {
         std::vector<std::string> which;
-        for (const std::string& url : www->navigatedUrls())
+        for (const std::string& url : www->navigatedUrls()) {
             which.push_back(url.substr(7, url.find('/', 7) - 7));
+        }
         return which;
     }
 
@@ -70,10 +71,12 @@ protected:
 TEST_F(LookupRunTest, RecordsBecomeRowsInCaptionOrder)
 {
     www->answerEveryNavigation([](const std::string& url) {
-        if (url.ends_with("zeta.com"))
+        if (url.ends_with("zeta.com")) {
             return recordPage("<hostmaster@zeta.com>", "2028-09-13T04:00:00Z");
-        if (url.ends_with("alpha.org"))
+        }
+        if (url.ends_with("alpha.org")) {
             return recordPage("admin@alpha.org", "05-Nov-2025");
+        }
         return kUnknown;
     });
     form->Button1Click({"zeta.com", "nope.com", "alpha.org"});
@@ -93,12 +96,14 @@ TEST_F(LookupRunTest, RecordsBecomeRowsInCaptionOrder)
 TEST_F(LookupRunTest, SecondServiceForEveryTenthHostAndAfterRefusalsUntilAnAnswer)
 {
     std::vector<std::string> hosts;
-    for (int i = 0; i < 25; ++i)
+    for (int i = 0; i < 25; ++i) {
         hosts.push_back("host" + std::to_string(i) + ".com");
+    }
     www->answerEveryNavigation([](const std::string& url) {
         // Both services refuse hosts 3 and 4; 5 answers.
-        if (url.ends_with("host3.com") || url.ends_with("host4.com"))
+        if (url.ends_with("host3.com") || url.ends_with("host4.com")) {
             return kRefusal;
+        }
         return kUnknown;
     });
     form->Button1Click(hosts);
@@ -108,8 +113,9 @@ TEST_F(LookupRunTest, SecondServiceForEveryTenthHostAndAfterRefusalsUntilAnAnswe
     for (int i = 0; i < 25; ++i) {
         const bool second = i % 10 == 0 || i == 4 || i == 5;
         expected.push_back(second ? "second.test" : "first.test");
-        if (i == 3 || i == 4)
+        if (i == 3 || i == 4) {
             expected.push_back(second ? "first.test" : "second.test");
+        }
     }
     EXPECT_EQ(services(), expected);
 }
@@ -125,6 +131,25 @@ TEST_F(LookupRunTest, ARefusedHostGetsItsRowFromTheOtherService)
     EXPECT_EQ(form->table().Row(1).Caption(), "http://b.com");
     EXPECT_EQ(form->table().Row(1).SubItems(),
               (std::vector<std::string>{"mailto:owner@b.com", "2030/01/02"}));
+}
+
+TEST_F(LookupRunTest, ServiceGivingNothingForTenHostsInARowIsNamedAndTheRunGoesOn)
+{
+    std::vector<std::string> hosts;
+    for (int i = 0; i < 12; ++i) {
+        hosts.push_back("host" + std::to_string(i) + ".com");
+    }
+    // The first service takes hosts 1 to 9 and 11; a refusal of host 5 breaks its series.
+    www->answerEveryNavigation(
+        [](const std::string& url) { return url.ends_with("first?d=host5.com") ? kRefusal : kUnknown; });
+    form->Button1Click(hosts);
+    EXPECT_EQ(form->StatusBar1->notice(), QString());
+
+    www->answerEveryNavigation([](const std::string&) { return kUnknown; });
+    form->Button1Click(hosts);
+    EXPECT_EQ(form->StatusBar1->notice(),
+              QStringLiteral("first.test may have changed its whois page: RDAP is in the command menu"));
+    EXPECT_EQ(www->navigatedUrls().size(), 13U + 12U);
 }
 
 TEST_F(LookupRunTest, PausesAfterEveryPageWithoutRealTime)
@@ -148,8 +173,9 @@ TEST_F(LookupRunTest, EmptyHostListDoesTheEndStepsAtOnce)
 
 TEST_F(LookupRunTest, StatusShowsRowsIncludingEarlierOnesAndTheCurrentHost)
 {
-    for (const char* caption : {"http://old1.com", "http://old2.com"})
+    for (const char* caption : {"http://old1.com", "http://old2.com"}) {
         form->table().AddRow().SetCaption(caption);
+    }
     std::vector<QString> seen;
     www->setNavigateHandler([&](const std::string&) {
         seen.push_back(panel(1) + QLatin1Char('|') + panel(2));
@@ -169,10 +195,11 @@ TEST_F(LookupRunTest, StopDuringThePageWaitEndsWithoutParsing)
     handOver();
     prompts.answerQuestion(true);
     www->setNavigateHandler([&](const std::string& url) {
-        if (url.ends_with("a.com"))
+        if (url.ends_with("a.com")) {
             www->completeSoon(recordPage("a@a.com", "2030-01-02"));
-        else // b.com never completes; the user stops meanwhile
+        } else { // b.com never completes; the user stops meanwhile
             QTimer::singleShot(0, form.get(), [this] { form->BStop->click(); });
+        }
     });
     form->Button1Click({"a.com", "b.com", "c.com"});
 
@@ -209,8 +236,9 @@ TEST_F(LookupRunTest, AnsweringNoToStopChangesNothing)
     handOver();
     prompts.answerQuestion(false);
     www->setNavigateHandler([&](const std::string& url) {
-        if (url.ends_with("a.com"))
+        if (url.ends_with("a.com")) {
             form->BStop->click();
+        }
         www->completeSoon(kUnknown);
     });
     form->Button1Click({"a.com", "b.com"});
@@ -247,8 +275,9 @@ TEST_F(LookupRunTest, ARunStartedDuringAnotherStopsTheOlderOne)
     www->setNavigateHandler([&](const std::string&) {
         ++navigations;
         // The first page of the outer run starts a second run meanwhile.
-        if (navigations == 1)
+        if (navigations == 1) {
             QTimer::singleShot(0, form.get(), [this] { form->Button1Click({"inner.com"}); });
+        }
         www->completeSoon(kUnknown);
     });
     form->Button1Click({"outer1.com", "outer2.com", "outer3.com"});

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "app/startup.h"
-#include "platform/statuspanels.h"
 #include "platform/eventpump.h"
+#include "platform/statuspanels.h"
 #include "splashunit/tsplash.h"
 
 #include "fakepageloader.h"
@@ -75,14 +75,20 @@ QStringList captionsOf(const QMenu* menu)
 
 TEST_F(MainWindowTest, CommandMenuHoldsEveryCommandUnderItsCaption)
 {
-    EXPECT_EQ(captionsOf(form.PopupMenu1),
-              (QStringList{QStringLiteral("Check"), QStringLiteral("Uncheck"), QStringLiteral("Delete")}));
+    EXPECT_EQ(
+        captionsOf(form.PopupMenu1),
+        (QStringList{QStringLiteral("Check"), QStringLiteral("Uncheck"), QStringLiteral("Delete"), QString(),
+                     QStringLiteral("Look up with"), QStringLiteral("List hosts that are not registered"),
+                     QStringLiteral("Update RDAP servers")}));
+    EXPECT_EQ(captionsOf(qobject_cast<QMenu*>(form.LookUpWithRdap->parent())),
+              (QStringList{QStringLiteral("Registrar whois pages"), QStringLiteral("RDAP (registry data)")}));
     EXPECT_EQ(captionsOf(form.Cocher1->menu()),
               (QStringList{QStringLiteral("Date selection..."), QStringLiteral("All domains")}));
     EXPECT_EQ(captionsOf(form.Dcocher1->menu()),
               (QStringList{QStringLiteral("Date selection..."), QStringLiteral("all domains")}));
-    EXPECT_EQ(captionsOf(form.Effacer2->menu()), (QStringList{QStringLiteral("All"), QStringLiteral("Checked domains"),
-                                                              QStringLiteral("Unchecked domains")}));
+    EXPECT_EQ(captionsOf(form.Effacer2->menu()),
+              (QStringList{QStringLiteral("All"), QStringLiteral("Checked domains"),
+                           QStringLiteral("Unchecked domains")}));
 }
 
 TEST_F(MainWindowTest, MenuOpensBelowAndRightOfTheWindowCorner)
@@ -164,7 +170,8 @@ TEST_F(MainWindowTest, SaveThenLoadKeepsEveryRowAndAddsNoHeaderRow)
 
 TEST_F(MainWindowTest, LoadIgnoresLetterCaseOfTheExtension)
 {
-    std::ofstream(path("LIST.CSV").toStdString(), std::ios::binary) << "http://x.com,mailto:a@x.com,2030/01/01\r\n";
+    std::ofstream(path("LIST.CSV").toStdString(), std::ios::binary)
+        << "http://x.com,mailto:a@x.com,2030/01/01\r\n";
     prompts.answerOpenFile(path("LIST.CSV"));
     form.BOpen->click();
     EXPECT_EQ(captions(), (std::vector<std::string>{"http://x.com"}));
@@ -226,7 +233,8 @@ TEST(StartUp, SplashStaysUpForTheWaitAndIsGoneBeforeTheMainWindowShows)
             splashSeen |= qobject_cast<TSplash*>(w) != nullptr && w->isVisible();
     });
     const std::uint32_t start = ticks.now();
-    StartupWindows windows = createWindows(prompts, pump, std::make_unique<FakePageLoader>(), WhoisServices{});
+    StartupWindows windows =
+        createWindows(prompts, pump, std::make_unique<FakePageLoader>(), WhoisServices{});
 
     EXPECT_TRUE(splashSeen);
     EXPECT_GE(ticks.now() - start, 1500u);

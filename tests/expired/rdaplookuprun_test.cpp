@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+// The main window's RDAP run and its menu choices, against a loopback registry.
+#include "expired/tform1.h"
+#include "platform/eventpump.h"
+#include "platform/filereading.h"
+#include "platform/statuspanels.h"
+#include "platform/ticksource.h"
+
+#include "../rechercheweb/tempfolder.h"
+#include "fakepageloader.h"
+#include "rdaptestservers.h"
+#include "scriptedprompts.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace ostrevo {
+namespace {
+
+using test::FakePageLoader;
+using test::RdapTestServers;
+using test::ScriptedPrompts;
+using test::TempFolder;
+
+std::string readFile(const std::filesystem::path& file)
+{
+    return readWholeFile(file, 1 << 20);
+}
+
+class RdapLookupRunTest : public ::testing::Test {
+protected:
+    RdapLookupRunTest()
+    {
+        // Settings of the tests' own, never the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().remove(QStringLiteral("lookup"));
+        QSettings().setValue(QStringLiteral("lookup/rdapRequestsPerSecond"), 50);
+    }
+
+    std::unique_ptr<TForm1> newForm()
+    {
+        auto loader = std::make_unique<FakePageLoader>();
+        www = loader.get();
+        auto form =
+            std::make_unique<TForm1>(prompts, pump, std::move(loader),
+                                     WhoisServices{{"first.test", "/f?d="}, {"second.test", "/s?d="}});
+        form->setRdapServersFile(folder.write("rdap.json", servers.bootstrap()));
+        return form;
+    }
+
+    ScriptedPrompts prompts;
+    SteadyTickSource ticks;
+    EventPump pump{ticks};
+    TempFolder folder;
+    RdapTestServers servers{2};
+    FakePageLoader* www = nullptr;
+};
+
+TEST_F(RdapLookupRunTest, MenuChoicesAreExclusiveAndRemembered)
+{
+    {
+        const auto form = newForm();
+        EXPECT_TRUE(form->LookUpWithWhoisPages->isChecked());
+        EXPECT_FALSE(form->LookUpWithRdap->isChecked());
+        EXPECT_FALSE(form->ListUnregisteredHosts->isChecked());
+        form->LookUpWithRdap->trigger();
+        form->ListUnregisteredHosts->trigger();
+        EXPECT_FALSE(form->LookUpWithWhoisPages->isChecked());
+    }
+    EXPECT_EQ(QSettings().value(QStringLiteral("lookup/source")).toString(), QStringLiteral("rdap"));
+    EXPECT_TRUE(QSettings().value(QStringLiteral("lookup/listUnregistered")).toBool());
+    const auto again = newForm();
+    EXPECT_TRUE(again->LookUpWithRdap->isChecked());
+    EXPECT_TRUE(again->ListUnregisteredHosts->isChecked());
+}
+
+TEST_F(RdapLookupRunTest, RunAddsTheSameThreeColumnRows)
+{
+    for (const bool listUnregistered : {true, false}) {
+        SCOPED_TRACE(listUnregistered);
+        QSettings().setValue(QStringLiteral("lookup/source"), QStringLiteral("rdap"));
+        QSettings().setValue(QStringLiteral("lookup/listUnregistered"), listUnregistered);
+        const auto form = newForm();
+        form->lookUpHandedOverHosts({"mail-a.com", "form-b.net", "gone-c.org", "error-d.com"});
+
+        std::vector<std::vector<std::string>> rows;
+        for (int i = 0; i < form->table().RowCount(); ++i) {
+            std::vector<std::string> row = form->table().Row(i).SubItems();
+            row.insert(row.begin(), form->table().Row(i).Caption());
+            rows.push_back(row);
+        }
+        std::vector<std::vector<std::string>> expected = {
+            {"http://form-b.net", "https://registrar.test/contact/form-b.net", "2027/03/04"},
+            {"http://mail-a.com", "mailto:owner@mail-a.com", "2027/03/04"},
+        };
+        if (listUnregistered)
+            expected.insert(expected.end() - 1, {"http://gone-c.org", "", "not registered"});
+        EXPECT_EQ(rows, expected);
+        EXPECT_EQ(form->StatusBar1->notice(), QStringLiteral("No answer: 1"));
+        EXPECT_FALSE(form->Timer1->isActive());
+        EXPECT_EQ(form->buffer->value(), 0);
+        EXPECT_TRUE(www->navigatedUrls().empty());
+    }
+}
+
+TEST_F(RdapLookupRunTest, UpdateReplacesTheServerListOnlyWithABootstrapFile)
+{
+    const auto form = newForm();
+    const std::filesystem::path file = folder.path() / "rdap.json";
+    const std::string good = R"({"services": [[["com"], ["https://rdap.test/"]]]})";
+    const std::pair<std::optional<std::string>, const char*> cases[] = {
+        {std::nullopt, "information: Could not update the RDAP servers"},
+        {"<html>Not found</html>", "information: Could not update the RDAP servers"},
+        {R"({"services": [[["com"], ["ftp://rdap.test/"]]]})",
+         "information: Could not update the RDAP servers"},
+        {good, "information: RDAP servers updated !"},
+    };
+    for (const auto& [download, message] : cases) {
+        const std::string before = readFile(file);
+        std::string askedUrl;
+        form->setDownload([&](const std::string& url, std::size_t) {
+            askedUrl = url;
+            return download;
+        });
+        prompts.clearLog();
+        form->UpdateRdapServers->trigger();
+        EXPECT_EQ(askedUrl, "https://data.iana.org/rdap/dns.json");
+        EXPECT_EQ(prompts.log(), std::vector<QString>{QString::fromLatin1(message)});
+        EXPECT_EQ(readFile(file), download == good ? good : before);
+    }
+}
+
+} // namespace
+} // namespace ostrevo
