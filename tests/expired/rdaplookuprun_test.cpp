@@ -3,14 +3,13 @@
 // The main window's RDAP run and its menu choices, against a loopback registry.
 #include "expired/tform1.h"
 #include "platform/eventpump.h"
-#include "platform/filereading.h"
 #include "platform/statuspanels.h"
 #include "platform/ticksource.h"
 
-#include "../rechercheweb/tempfolder.h"
 #include "fakepageloader.h"
 #include "rdaptestservers.h"
 #include "scriptedprompts.h"
+#include "tempfolder.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -26,12 +25,8 @@ namespace {
 using test::FakePageLoader;
 using test::RdapTestServers;
 using test::ScriptedPrompts;
+using test::readFile;
 using test::TempFolder;
-
-std::string readFile(const std::filesystem::path& file)
-{
-    return readWholeFile(file, 1 << 20);
-}
 
 class RdapLookupRunTest : public ::testing::Test {
 protected:
