@@ -44,10 +44,10 @@ bool tokenLooksLikeLink(std::string_view token)
 //    are fixed and the list only grows), so it is tested once.
 void parsepage(std::string_view line, const CutMarkers& cutMarkers, const PageLines& pageLines, UrlList& urls)
 {
-    if (!mentionsLink(line)) {
+    std::string work = withLowerCaseSchemes(line);
+    if (!mentionsLink(work)) {
         return;
     }
-    std::string work(line);
     std::size_t cleanLength = 0;             // work[0, cleanLength) holds no cut marker
     std::size_t contentLength = work.size(); // work is work[0, contentLength) + slashes
     bool candidateKnown = false;

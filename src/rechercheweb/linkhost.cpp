@@ -11,7 +11,53 @@ namespace {
 constexpr std::string_view HttpScheme = "http://";
 constexpr std::string_view HttpsScheme = "https://";
 
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Where a scheme ending at `colon` ("http" or "https", any letter case) starts; npos if none does.
+std::size_t schemeStart(std::string_view text, std::size_t colon)
+{
+    for (const std::string_view scheme : {HttpsScheme.substr(0, 5), HttpScheme.substr(0, 4)}) {
+        if (colon < scheme.size()) {
+            continue;
+        }
+        const std::size_t start = colon - scheme.size();
+        bool same = true;
+        for (std::size_t i = 0; i < scheme.size() && same; ++i) {
+            same = lowerAscii(text[start + i]) == scheme[i];
+        }
+        if (same) {
+            return start;
+        }
+    }
+    return std::string_view::npos;
+}
+
 } // namespace
+
+std::string withLowerCaseSchemes(std::string_view text)
+{
+    std::string out(text);
+    for (std::size_t colon = out.find("://"); colon != std::string::npos;
+         colon = out.find("://", colon + 3)) {
+        const std::size_t start = schemeStart(out, colon);
+        if (start == std::string::npos ||
+            out.compare(start, colon - start, HttpsScheme, 0, colon - start) == 0) {
+            continue;
+        }
+        std::size_t end = colon + 3;
+        while (end < out.size() &&
+               std::string_view("/\t\n\r ,;\"").find(out[end]) == std::string_view::npos) {
+            ++end;
+        }
+        for (std::size_t i = start; i < end; ++i) {
+            out[i] = lowerAscii(out[i]);
+        }
+    }
+    return out;
+}
 
 bool containsLinkScheme(std::string_view text)
 {

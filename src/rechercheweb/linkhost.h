@@ -6,9 +6,15 @@
 // hand-over. "https://" counts exactly like "http://". All searches are
 // case-sensitive.
 
+#include <string>
 #include <string_view>
 
 namespace ostrevo {
+
+// `text` with every scheme written with capitals ("HTTPS://", "Http://") in
+// lower case, and the host after it too, so that such a link is found like
+// any other. Links with a lower-case scheme keep their host's letter case.
+std::string withLowerCaseSchemes(std::string_view text);
 
 // Contains "http://" or "https://".
 bool containsLinkScheme(std::string_view text);

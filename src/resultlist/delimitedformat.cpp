@@ -10,8 +10,17 @@ namespace ostrevo::delimited {
 
 namespace {
 
+bool endsRecord(char c)
+{
+    return c == kCr || c == kLf || c == kEndOfInput;
+}
+
+// Returned by quotedFieldEnd when the data ends with the quote still open.
+constexpr std::size_t kUnclosed = std::string_view::npos - 1;
+
 // Where a quoted field's text ends (at the delimiter or the record's end),
-// or npos when the data ends first.
+// npos when the data ends first, or kUnclosed when no more data follows and
+// the quote was never closed.
 std::size_t quotedFieldEnd(std::string_view data, std::size_t pos, bool atEnd, char delimiter)
 {
     bool inQuotes = true;
@@ -29,13 +38,16 @@ std::size_t quotedFieldEnd(std::string_view data, std::size_t pos, bool atEnd, c
                 inQuotes = false;
             }
             ++pos;
-        } else if (c == delimiter || c == kCr || c == kEndOfInput) {
+        } else if (c == delimiter || endsRecord(c)) {
             return pos;
         } else {
             ++pos;
         }
     }
-    return atEnd ? pos : std::string_view::npos;
+    if (!atEnd) {
+        return std::string_view::npos;
+    }
+    return inQuotes ? kUnclosed : pos;
 }
 
 std::size_t plainFieldEnd(std::string_view data, std::size_t pos, bool atEnd, char delimiter)
@@ -43,7 +55,7 @@ std::size_t plainFieldEnd(std::string_view data, std::size_t pos, bool atEnd, ch
     const char* p = data.data();
     for (; pos < data.size(); ++pos) {
         const char c = p[pos];
-        if (c == delimiter || c == kCr || c == kEndOfInput) {
+        if (c == delimiter || endsRecord(c)) {
             return pos;
         }
     }
@@ -66,6 +78,10 @@ bool needsQuotes(std::string_view text, char delimiter)
 bool physicalLine(std::string_view data, std::size_t pos, bool atEnd, std::size_t& end, std::size_t& next)
 {
     for (end = pos; end < data.size(); ++end) {
+        if (data[end] == kLf) {
+            next = end + 1;
+            return true;
+        }
         if (data[end] == kCr) {
             if (end + 1 == data.size() && !atEnd) {
                 return false;
@@ -95,16 +111,26 @@ ScanResult scanRecord(std::string_view data, bool atEnd, char delimiter, std::ve
     }
     std::size_t pos = 0;
     for (;;) {
-        const bool quoted = pos < data.size() && data[pos] == kQuote;
-        const std::size_t start = quoted ? pos + 1 : pos;
-        const std::size_t end = quoted ? quotedFieldEnd(data, start, atEnd, delimiter)
-                                       : plainFieldEnd(data, start, atEnd, delimiter);
+        bool quoted = pos < data.size() && data[pos] == kQuote;
+        std::size_t start = quoted ? pos + 1 : pos;
+        std::size_t end = quoted ? quotedFieldEnd(data, start, atEnd, delimiter)
+                                 : plainFieldEnd(data, start, atEnd, delimiter);
+        if (end == kUnclosed) {
+            // A quote still open at the end of the data is a plain character:
+            // the records after it stay records.
+            quoted = false;
+            start = pos;
+            end = plainFieldEnd(data, start, atEnd, delimiter);
+        }
         if (end == std::string_view::npos) {
             return {ScanStatus::NeedMoreData};
         }
         fields.push_back({data.substr(start, end - start), quoted});
         if (end == data.size() || data[end] == kEndOfInput) {
             return {ScanStatus::Record, end};
+        }
+        if (data[end] == kLf) {
+            return {ScanStatus::Record, end + 1};
         }
         if (data[end] == kCr) {
             if (end + 1 == data.size() && !atEnd) {
@@ -193,6 +219,21 @@ void appendField(std::string& out, std::string_view text, char delimiter, bool q
         out.push_back(c);
     }
     out.push_back(kQuote);
+}
+
+bool looksLikeText(std::string_view data)
+{
+    std::size_t controls = 0;
+    for (const char c : data) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == 0) {
+            return false;
+        }
+        if ((u < 0x20 && c != '\t' && c != kCr && c != kLf && c != '\f' && c != kEndOfInput) || u == 0x7F) {
+            ++controls;
+        }
+    }
+    return controls <= data.size() / kMaxControlShare;
 }
 
 bool firstTwoLines(std::string_view data, bool atEnd, FirstLines& lines)

@@ -4,12 +4,13 @@
 
 // The delimited text format of result files, without any file handling.
 //
-// A record is one line: it ends at a CR (an LF right after it belongs to the
-// line end; a lone LF is text) and byte 26 (Ctrl-Z) ends the input. A field
-// that begins with a double quote is quoted: inside it a doubled quote stands
-// for one quote, a single quote closes it, and CR, LF, Ctrl-Z and the
-// delimiter are text, so a quoted field may span lines. Text after the
-// closing quote, up to the next delimiter, is kept as it stands.
+// A record is one line: it ends at CR LF, a lone LF or a lone CR, and byte 26
+// (Ctrl-Z) ends the input. A field that begins with a double quote is quoted:
+// inside it a doubled quote stands for one quote, a single quote closes it,
+// and CR, LF, Ctrl-Z and the delimiter are text, so a quoted field may span
+// lines. Text after the closing quote, up to the next delimiter, is kept as it
+// stands. A quote never closed before the end of the input is a plain
+// character of an unquoted field.
 
 #include <cstddef>
 #include <string>
@@ -58,6 +59,11 @@ std::vector<std::string> headerCaptions(const std::vector<RawField>& fields);
 // CR, LF or Ctrl-Z. An empty text is written as "" when `quoteIfEmpty`, so
 // that it survives as the last field of a line.
 void appendField(std::string& out, std::string_view text, char delimiter, bool quoteIfEmpty);
+
+// Text has no NUL byte and few other control characters (more than one in
+// kMaxControlShare): a binary file fails.
+inline constexpr std::size_t kMaxControlShare = 20;
+bool looksLikeText(std::string_view data);
 
 // The first two physical lines (an absent line is empty), or nothing when
 // the data ends before they do and more data may follow.

@@ -95,6 +95,10 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
                       ec ? kReadChunk
                          : static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, kReadChunk)));
     input.fill();
+    // Checked before any row changes; a workbook goes to the spreadsheet import instead.
+    if (!delimited::looksLikeText(input.data())) {
+        throw EResultListError("Cannot load " + fileName.string() + ": it is not a text file");
+    }
     if (m_delimiter == 0) {
         delimited::FirstLines lines;
         while (!delimited::firstTwoLines(input.data(), input.atEnd(), lines)) {
@@ -107,15 +111,15 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
     std::vector<std::unique_ptr<ResultRow>> pending;
     pending.reserve(kRowsPerBatch);
 
-    // One record becomes one row; unquoted fields that are not last make
-    // room for the field after them, as columns for the next field.
+    // One record becomes one row; fields that are not last make room for the
+    // field after them, as columns for the next field.
     const auto addRecord = [&](const std::vector<delimited::RawField>& fields) {
         std::unique_ptr<ResultRow> row(new ResultRow(*this));
         row->m_subItems.reserve(fields.size() - 1);
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const delimited::RawField& field = fields[i];
             if (i + 1 < fields.size()) {
-                if (!field.quoted && i >= 1 && m_impl->columns.size() < i + 2) {
+                if (i >= 1 && m_impl->columns.size() < i + 2) {
                     appendRows(pending); // rows before this line come before the column
                     AddColumn();
                 }

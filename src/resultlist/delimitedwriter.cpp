@@ -37,7 +37,8 @@ void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName) con
     }
 
     const auto writeRow = [&](const ResultRow& row) {
-        const std::size_t subItems = std::min(row.m_subItems.size(), columns);
+        // Every sub-item, also beyond the columns: a save loses no field.
+        const std::size_t subItems = row.m_subItems.size();
         delimited::appendField(buffer, row.m_caption, delimiter, false);
         for (std::size_t j = 0; j < subItems; ++j) {
             buffer.push_back(delimiter);

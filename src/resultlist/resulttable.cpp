@@ -196,11 +196,16 @@ void ResultTable::BeginBulkUpdate()
 
 bool ResultTable::isCaptionRow(const std::vector<std::string>& texts) const
 {
-    if (texts.empty() || texts.size() != m_impl->columns.size()) {
+    const auto& columns = m_impl->columns;
+    std::size_t named = columns.size();
+    while (named > 0 && columns[named - 1].Caption.empty()) {
+        --named;
+    }
+    if (named == 0 || texts.size() < named) {
         return false;
     }
     for (std::size_t k = 0; k < texts.size(); ++k) {
-        if (texts[k] != m_impl->columns[k].Caption) {
+        if (k < named ? texts[k] != columns[k].Caption : !texts[k].empty()) {
             return false;
         }
     }

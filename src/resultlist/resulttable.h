@@ -139,8 +139,9 @@ public:
     void EndBulkUpdate();
     int BulkUpdateDepth() const;
 
-    // Whether a loaded record repeats the column captions: the header of one of
-    // the program's own saves, not a domain.
+    // Whether a loaded record repeats the column captions, followed only by
+    // empty texts (columns a save had in addition): the header of one of the
+    // program's own saves, not a domain.
     bool isCaptionRow(const std::vector<std::string>& texts) const;
 
     // Settings

@@ -18,7 +18,7 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 SheetContents ReadDelimitedSheet(std::string_view data, const std::filesystem::path& fileName)
 {
     const auto fail = [&](const std::string& reason) { return importError(fileName, reason); };
-    if (data.find('\0') != std::string_view::npos) {
+    if (!delimited::looksLikeText(data)) {
         throw fail("it is neither an Excel workbook nor delimited text");
     }
     if (data.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {

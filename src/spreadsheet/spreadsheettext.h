@@ -16,7 +16,7 @@ namespace ostrevo {
 // One row per line and one column per field, split as the result file reader
 // splits them (the same delimiter detection, quoting and line ends). A UTF-8
 // byte order mark is skipped. Throws EResultListError naming `fileName` for
-// data holding NUL bytes (not text) or more lines or fields than a sheet has
+// data that is not text (see looksLikeText) or more lines or fields than a sheet has
 // rows or columns.
 SheetContents ReadDelimitedSheet(std::string_view data, const std::filesystem::path& fileName);
 

@@ -73,7 +73,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // The earlier of the two schemes gives the host.
                       LineCase{"see https://a.example.com/ and http://b.example.com/", {}, {"a.example.com"}},
                       LineCase{"see http://b.example.com/ and https://a.example.com/", {}, {"b.example.com"}},
-                      LineCase{"HTTPS://EXAMPLE.COM/", {}, {}}));
+                      // Schemes in capitals: the host in lower case.
+                      LineCase{"HTTPS://ALPHA-7.COM/", {}, {"alpha-7.com"}},
+                      LineCase{"see Http://Www.Beta.Org/x", {}, {"www.beta.org"}},
+                      LineCase{"hTtP://GAMMA.NET", {}, {"gamma.net"}}));
 
 TEST(CutMarkers, CutTheLineInFrontOfTheMarker)
 {

@@ -49,12 +49,13 @@ std::vector<std::vector<std::string>> fieldsOf(std::string_view data, char delim
 
 using Lines = std::vector<std::vector<std::string>>;
 
-TEST(ScanRecord, LineEndsAtCrWithAnOptionalLf)
+TEST(ScanRecord, CrLfLfAndLoneCrEndARecord)
 {
     EXPECT_EQ(fieldsOf("a,b\r\nc\rd"), (Lines{{"a", "b"}, {"c"}, {"d"}}));
     EXPECT_EQ(fieldsOf("a\r\r\nb\r\n"), (Lines{{"a"}, {""}, {"b"}}));
-    EXPECT_EQ(fieldsOf("a\nb,c\r\n"), (Lines{{"a\nb", "c"}}));
-    EXPECT_EQ(fieldsOf("\n\r\n"), (Lines{{"\n"}}));
+    EXPECT_EQ(fieldsOf("a\nb,c\n"), (Lines{{"a"}, {"b", "c"}}));
+    EXPECT_EQ(fieldsOf("a\n\rb\n\r\n"), (Lines{{"a"}, {""}, {"b"}, {""}}));
+    EXPECT_EQ(fieldsOf("\"x\",y\nz"), (Lines{{"=x", "y"}, {"z"}}));
 }
 
 TEST(ScanRecord, CtrlZEndsTheInput)
@@ -95,8 +96,9 @@ TEST(ScanRecord, QuotedFieldsSpanLinesAndHoldControlBytes)
                        "c\"\r\n"),
               (Lines{{"=a\rb\x1a"
                       "c"}}));
-    // Never closed: the rest of the input is the field, nothing is lost.
-    EXPECT_EQ(fieldsOf("a,\"b\r\nc,d\r\n"), (Lines{{"a", "=b\r\nc,d\r\n"}}));
+    // Never closed: the quote is a plain character, the records after it stay records.
+    EXPECT_EQ(fieldsOf("a,\"b\r\nc,d\r\ne,f\r\n"), (Lines{{"a", "\"b"}, {"c", "d"}, {"e", "f"}}));
+    EXPECT_EQ(fieldsOf("\"a\"\"\nb"), (Lines{{"\"a\"\""}, {"b"}}));
 }
 
 TEST(ScanRecord, KeepsNulAndInvalidUtf8Bytes)
@@ -244,6 +246,17 @@ TEST(DetectDelimiter, HigherCountWinsAndEarlierCandidateBreaksTies)
     EXPECT_EQ(detectDelimiter("a|b#c", "d|e#f"), '#');
 }
 
+TEST(LooksLikeText, NoNulAndFewControlCharacters)
+{
+    EXPECT_TRUE(looksLikeText(""));
+    EXPECT_TRUE(looksLikeText("a,b\r\n\tc;d\n\f\x1a"));
+    EXPECT_TRUE(looksLikeText("\xef\xbb\xbf\xc3\xa9t\xc3\xa9,\xff\r\n"));
+    EXPECT_TRUE(looksLikeText(std::string(19, 'a') + "\x01"));
+    EXPECT_FALSE(looksLikeText("a,b\r\nc\0d"s));
+    EXPECT_FALSE(looksLikeText(std::string(18, 'a') + "\x01\x7f"));
+    EXPECT_FALSE(looksLikeText("PK\x03\x04\x14\x06\x08\x08\x08\x1b\x02\x05"));
+}
+
 TEST(FirstTwoLines, FollowTheLineRules)
 {
     FirstLines lines;
@@ -251,8 +264,8 @@ TEST(FirstTwoLines, FollowTheLineRules)
     EXPECT_EQ(lines.first, "a;b");
     EXPECT_EQ(lines.second, "c;d");
     ASSERT_TRUE(firstTwoLines("a\nb\rc", true, lines));
-    EXPECT_EQ(lines.first, "a\nb");
-    EXPECT_EQ(lines.second, "c");
+    EXPECT_EQ(lines.first, "a");
+    EXPECT_EQ(lines.second, "b");
     ASSERT_TRUE(firstTwoLines("only", true, lines));
     EXPECT_EQ(lines.first, "only");
     EXPECT_EQ(lines.second, "");

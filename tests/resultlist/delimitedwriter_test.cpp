@@ -68,10 +68,10 @@ TEST_F(DelimitedWriter, ShortRowsGetNoTrailingDelimiters)
     EXPECT_EQ(save(), "Web sites,Email,Expires\r\ncaption,subitem0\r\nd\r\n");
 }
 
-TEST_F(DelimitedWriter, WritesSubItemsWhileBelowTheColumnCount)
+TEST_F(DelimitedWriter, WritesEverySubItemAlsoBeyondTheColumns)
 {
-    addRow(table, "a", {"1", "2", "3", "4", "5"});
-    EXPECT_EQ(save(), "Web sites,Email,Expires\r\na,1,2,3\r\n");
+    addRow(table, "a", {"1", "2", "3", "4", ""});
+    EXPECT_EQ(save(), "Web sites,Email,Expires\r\na,1,2,3,4,\"\"\r\n");
 }
 
 TEST_F(DelimitedWriter, HeaderOffAndDelimiterSet)

@@ -65,10 +65,10 @@ TEST(ReadDelimitedSheet, DetectsTheDelimiterAsTheResultFileReaderDoes)
 
 TEST(ReadDelimitedSheet, QuotedFieldsAndLineEnds)
 {
-    // A quoted field holds the delimiter and doubled quotes; a lone LF is
-    // text; a line ending with the delimiter has no last field.
+    // A quoted field holds the delimiter and doubled quotes; a lone LF ends
+    // a line; a line ending with the delimiter has no last field.
     EXPECT_EQ(sheetOf("\"x,y\",\"say \"\"hi\"\"\"\r\na\nb,c,\r\n"),
-              (Sheet{"$A$1:$B$2", {{"x,y", "say \"hi\""}, {"a\nb", "c"}}}));
+              (Sheet{"$A$1:$B$3", {{"x,y", "say \"hi\""}, {"a", ""}, {"b", "c"}}}));
 }
 
 TEST(ReadDelimitedSheet, TheUsedRangeFollowsTheValues)
@@ -95,12 +95,16 @@ TEST(ReadDelimitedSheet, SkipsAByteOrderMark)
 
 TEST(ReadDelimitedSheet, BinaryDataIsNotText)
 {
-    try {
-        ReadDelimitedSheet(std::string_view("\x09\x08\x10\0\0\x06", 6), "/data/old.xls");
-        ADD_FAILURE() << "no error";
-    } catch (const EResultListError& error) {
-        EXPECT_STREQ(error.what(),
-                     "Cannot import /data/old.xls: it is neither an Excel workbook nor delimited text");
+    for (const std::string_view data :
+         {std::string_view("\x09\x08\x10\0\0\x06", 6),
+          std::string_view("junk\x01\x02\x03\x04\x05\x06\x07\x0e\x0f\x10\x11")}) {
+        try {
+            ReadDelimitedSheet(data, "/data/old.xls");
+            ADD_FAILURE() << "no error";
+        } catch (const EResultListError& error) {
+            EXPECT_STREQ(error.what(),
+                         "Cannot import /data/old.xls: it is neither an Excel workbook nor delimited text");
+        }
     }
 }
 
