@@ -30,7 +30,8 @@ void checkDate(const SheetDateTime& date)
 {
     check(date.year >= 1900 && date.year <= 9999);
     check(date.month >= 1 && date.month <= 12 && date.day >= 0 && date.day <= 31);
-    check(date.hour >= 0 && date.hour < 24 && date.minute >= 0 && date.minute < 60);
+    const int hourLimit = date.part == SheetDateTime::Part::Elapsed ? 24 * 3000000 : 24;
+    check(date.hour >= 0 && date.hour < hourLimit && date.minute >= 0 && date.minute < 60);
     check(date.second >= 0 && date.second < 60);
     check(!DateTimeText(date).empty());
 }
@@ -49,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         double serial = 0;
         std::memcpy(&serial, data, sizeof serial);
         const bool date1904 = size > sizeof(double) && (data[sizeof(double)] & 1) != 0;
-        for (const auto part :
-             {SheetDateTime::Part::Date, SheetDateTime::Part::Time, SheetDateTime::Part::DateTime}) {
+        for (const auto part : {SheetDateTime::Part::Date, SheetDateTime::Part::Time,
+                                SheetDateTime::Part::DateTime, SheetDateTime::Part::Elapsed}) {
             if (const auto date = DateFromSerial(serial, date1904, part)) {
                 checkDate(*date);
             }

@@ -31,6 +31,8 @@ std::unique_ptr<SpreadsheetWorkbook> BuiltInSpreadsheetServer::Open(const std::f
         contents = ReadXlsSheet(fileName);
     } else if (head.starts_with(kZipSignature) || head.starts_with(kEmptyZipSignature)) {
         contents = ReadXlsxSheet(fileName);
+    } else if (const std::string kind = oldExcelFileKind(head); !kind.empty()) {
+        throw importError(fileName, "it is " + kind + ", which is too old to import");
     } else {
         contents = withImportErrors(fileName, [&] {
             return ReadDelimitedSheet(readWholeFile(fileName, kMaxWorkbookFileBytes), fileName);

@@ -26,8 +26,11 @@ bool startsWithNoCase(std::string_view text, std::size_t pos, std::string_view p
     return true;
 }
 
-DateFormatKind kindOf(bool date, bool time)
+DateFormatKind kindOf(bool date, bool time, bool elapsed)
 {
+    if (elapsed && !date) {
+        return Part::Elapsed;
+    }
     if (date && time) {
         return Part::DateTime;
     }
@@ -55,9 +58,10 @@ DateFormatKind BuiltInFormatKind(int formatId)
     case 20: // h:mm
     case 21: // h:mm:ss
     case 45: // mm:ss
-    case 46: // [h]:mm:ss
     case 47: // mm:ss.0
         return Part::Time;
+    case 46: // [h]:mm:ss
+        return Part::Elapsed;
     case 22: // m/d/yyyy h:mm
         return Part::DateTime;
     default:
@@ -75,9 +79,10 @@ DateFormatKind BuiltInFormatKind(int formatId)
 
 DateFormatKind FormatCodeKind(std::string_view code)
 {
-    bool date = false;  // y, d, e (era year), or m without hours or seconds
-    bool time = false;  // h, s, AM/PM
-    bool month = false; // m: month, or minutes next to h and s
+    bool date = false;    // y, d, e (era year), or m without hours or seconds
+    bool time = false;    // h, s, AM/PM
+    bool month = false;   // m: month, or minutes next to h and s
+    bool elapsed = false; // [h], [mm], [ss]: a duration, not a time of day
     for (std::size_t i = 0; i < code.size(); ++i) {
         const char c = code[i];
         if (c == ';') {
@@ -105,6 +110,7 @@ DateFormatKind FormatCodeKind(std::string_view code)
             const std::string_view inside = code.substr(i + 1, close - i - 1);
             if (!inside.empty() && inside.find_first_not_of("hHmMsS") == std::string_view::npos) {
                 time = true;
+                elapsed = true;
             }
             i = close;
             continue;
@@ -150,7 +156,7 @@ DateFormatKind FormatCodeKind(std::string_view code)
     if (month && !time) {
         date = true;
     }
-    return kindOf(date, time);
+    return kindOf(date, time, elapsed);
 }
 
 } // namespace ostrevo

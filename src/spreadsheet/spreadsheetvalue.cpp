@@ -107,6 +107,7 @@ std::string DateTimeText(const SheetDateTime& dateTime)
                                dateTime.day);
         break;
     case SheetDateTime::Part::Time:
+    case SheetDateTime::Part::Elapsed:
         length = std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", dateTime.hour, dateTime.minute,
                                dateTime.second);
         break;
@@ -137,6 +138,10 @@ std::optional<SheetDateTime> DateFromSerial(double serial, bool date1904, SheetD
     out.hour = static_cast<int>(secondOfDay / 3600);
     out.minute = static_cast<int>(secondOfDay / 60 % 60);
     out.second = static_cast<int>(secondOfDay % 60);
+    if (part == SheetDateTime::Part::Elapsed) {
+        out.hour = static_cast<int>(seconds / 3600);
+        return out;
+    }
 
     using namespace std::chrono;
     if (date1904) {

@@ -19,7 +19,9 @@ struct CellError {
 };
 
 struct SheetDateTime {
-    enum class Part { Date, Time, DateTime };
+    // Elapsed: a duration in hours, minutes and seconds ([h]:mm:ss); `hour`
+    // then counts every hour, days included.
+    enum class Part { Date, Time, DateTime, Elapsed };
     int year = 1900;
     int month = 1;
     int day = 1;
@@ -40,7 +42,7 @@ std::string CellText(const CellValue& value);
 // form that reads back as the same value ("3.25", "0.1", "1e+20").
 std::string NumberText(double number);
 
-// "2025/11/05", "2025/11/05 13:30:00" or "13:30:00".
+// "2025/11/05", "2025/11/05 13:30:00", "13:30:00" or, elapsed, "36:00:00".
 std::string DateTimeText(const SheetDateTime& dateTime);
 
 // A spreadsheet date serial (days since the epoch of the workbook's date

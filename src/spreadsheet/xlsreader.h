@@ -7,6 +7,8 @@
 #include "spreadsheet/spreadsheetcontents.h"
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace ostrevo {
 
@@ -14,5 +16,10 @@ namespace ostrevo {
 // of the first worksheet when a chart was. Throws EResultListError naming the
 // file and the reason when it cannot be read.
 SheetContents ReadXlsSheet(const std::filesystem::path& fileName);
+
+// What an Excel 2, 3 or 4 file is, from its first eight bytes (a bare BIFF 2-4
+// stream opening with its BOF record), such as "an Excel 4 worksheet"; empty
+// for any other file.
+std::string oldExcelFileKind(std::string_view head);
 
 } // namespace ostrevo

@@ -334,6 +334,12 @@ struct WorkbookInfo {
     std::vector<QString> sheetIds; // relationship ids, in tab order
 };
 
+bool isSpreadsheetMainNamespace(QStringView uri)
+{
+    return uri.isEmpty() || uri == u"http://schemas.openxmlformats.org/spreadsheetml/2006/main" ||
+           uri == u"http://purl.oclc.org/ooxml/spreadsheetml/main";
+}
+
 WorkbookInfo readWorkbook(XmlPart& part)
 {
     WorkbookInfo workbook;
@@ -344,7 +350,9 @@ WorkbookInfo readWorkbook(XmlPart& part)
         }
         const QStringView name = part.reader().name();
         const QXmlStreamAttributes attributes = part.reader().attributes();
-        if (name == u"workbookPr") {
+        // Extension lists repeat the element in their own namespaces
+        // (x14:workbookPr) without the date system.
+        if (name == u"workbookPr" && isSpreadsheetMainNamespace(part.reader().namespaceUri())) {
             const QStringView date1904 = attribute(attributes, "date1904");
             workbook.date1904 = date1904 == u"1" || date1904 == u"true";
         } else if (name == u"workbookView" && !viewSeen) {

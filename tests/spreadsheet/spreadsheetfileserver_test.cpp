@@ -117,6 +117,13 @@ TEST_F(BuiltInServerTest, DamagedAndForeignFilesAreClearErrors)
     EXPECT_NE(failure(temp.file("binary.xls")).find("neither an Excel workbook nor delimited text"),
               std::string::npos);
 
+    // Excel 2 to 4 files are bare record streams: named, not taken for text.
+    writeFile(temp.file("old.xls"), std::string("\x09\x04\x06\0\0\0\x10\0\0\0", 10));
+    EXPECT_EQ(failure(temp.file("old.xls")), "Cannot import " + temp.file("old.xls").string() +
+                                                 ": it is an Excel 4 worksheet, which is too old to import");
+    writeFile(temp.file("old2.xls"), std::string("\x09\0\x04\0\x02\0\x10\0", 8));
+    EXPECT_NE(failure(temp.file("old2.xls")).find("an Excel 2 worksheet"), std::string::npos);
+
     EXPECT_NE(failure(temp.file("missing.xls")).find("cannot be opened"), std::string::npos);
     fs::create_directory(temp.file("folder.xls"));
     EXPECT_NE(failure(temp.file("folder.xls")).find("folder"), std::string::npos);

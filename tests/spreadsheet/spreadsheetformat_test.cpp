@@ -14,9 +14,10 @@ TEST(BuiltInFormatKind, DateTimeAndNumberFormats)
     for (const int id : {14, 15, 16, 17}) {
         EXPECT_EQ(BuiltInFormatKind(id), Part::Date) << id;
     }
-    for (const int id : {18, 19, 20, 21, 45, 46, 47}) {
+    for (const int id : {18, 19, 20, 21, 45, 47}) {
         EXPECT_EQ(BuiltInFormatKind(id), Part::Time) << id;
     }
+    EXPECT_EQ(BuiltInFormatKind(46), Part::Elapsed);
     EXPECT_EQ(BuiltInFormatKind(22), Part::DateTime);
     for (const int id : {0, 1, 2, 9, 10, 11, 12, 13, 37, 44, 48, 49, 164}) {
         EXPECT_EQ(BuiltInFormatKind(id), std::nullopt) << id;
@@ -33,8 +34,11 @@ TEST(FormatCodeKind, DateFormats)
 
 TEST(FormatCodeKind, TimeFormats)
 {
-    for (const char* code : {"h:mm AM/PM", "h:mm:ss", "mm:ss", "[h]:mm:ss", "[mm]", "hh\"h\"", "h A/P"}) {
+    for (const char* code : {"h:mm AM/PM", "h:mm:ss", "mm:ss", "hh\"h\"", "h A/P", "[Red]h:mm"}) {
         EXPECT_EQ(FormatCodeKind(code), Part::Time) << code;
+    }
+    for (const char* code : {"[h]:mm:ss", "[mm]:ss", "[ss]", "[hh]:mm", "[Blue][h]:mm"}) {
+        EXPECT_EQ(FormatCodeKind(code), Part::Elapsed) << code;
     }
 }
 

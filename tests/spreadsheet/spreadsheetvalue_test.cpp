@@ -91,6 +91,11 @@ TEST(DateFromSerial, TimeOfDayRoundedToTheSecond)
     // A hair before midnight shows as the next day.
     EXPECT_EQ(serialText(45966.999999999, false, Part::DateTime), "2025/11/06 00:00:00");
     EXPECT_EQ(serialText(2958465.99999999, false, Part::DateTime), "9999/12/31 23:59:59");
+    // Elapsed time counts every hour.
+    EXPECT_EQ(serialText(1.5, false, Part::Elapsed), "36:00:00");
+    EXPECT_EQ(serialText(1.5, true, Part::Elapsed), "36:00:00");
+    EXPECT_EQ(serialText(0.0625, false, Part::Elapsed), "01:30:00");
+    EXPECT_EQ(serialText(100.25, false, Part::Elapsed), "2406:00:00");
 }
 
 TEST(ParseIsoDateTime, DatesTimesAndBoth)

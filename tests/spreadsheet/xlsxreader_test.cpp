@@ -50,6 +50,8 @@ TEST_F(BuiltInServerTest, XlsxValuesBecomeTheTextsAUserReads)
         {"lotus leap day", "1900/02/29"},
         {"day before", "1900/02/28"},
         {"day after", "1900/03/01"},
+        {"elapsed", "36:00:00"},
+        {"elapsed minutes", "36:00:00"},
     };
     EXPECT_EQ(labelled(), expected);
 }

@@ -17,6 +17,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 # ---------------------------------------------------------------- .xlsx
 
 MAIN_NS = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+X14_NS = "http://schemas.microsoft.com/office/spreadsheetml/2009/9/main"
 REL_NS = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
 PKG_REL_NS = "http://schemas.openxmlformats.org/package/2006/relationships"
 REL_TYPE = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
@@ -44,8 +45,12 @@ def workbook_xml(sheet_names, active_tab=None, date1904=False):
     sheets = "".join(
         f'<sheet name="{xml_escape(name)}" sheetId="{i + 1}" r:id="rId{i + 1}"/>'
         for i, name in enumerate(sheet_names))
+    # Current spreadsheet programs repeat workbookPr, without the date system,
+    # in an extension list of their own namespace.
+    ext = ('<extLst><ext uri="{140A7094-0E35-4892-8432-C4D2E57EDEB5}" xmlns:x14="' + X14_NS + '">'
+           '<x14:workbookPr defaultImageDpi="220"/></ext></extLst>') if date1904 else ""
     return (f'<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
-            f'<workbook xmlns="{MAIN_NS}" xmlns:r="{REL_NS}">{pr}{view}<sheets>{sheets}</sheets></workbook>')
+            f'<workbook xmlns="{MAIN_NS}" xmlns:r="{REL_NS}">{pr}{view}<sheets>{sheets}</sheets>{ext}</workbook>')
 
 
 def workbook_rels(sheet_count, shared_strings, styles):
@@ -145,9 +150,11 @@ def make_xlsx_fixtures():
     # Styles shared by most fixtures: xf 0 general, 1 built-in date (14),
     # 2 built-in date and time (22), 3 built-in time (20), 4 custom date,
     # 5 percent (a number, not a date), 6 locale-tagged custom date,
-    # 7 custom format with a quoted "d" (a number).
-    styles = styles_xml({164: "yyyy\\-mm\\-dd", 165: "[$-409]d\\-mmm\\-yyyy;@", 166: '0.0" days"'},
-                        [0, 14, 22, 20, 164, 10, 165, 166])
+    # 7 custom format with a quoted "d" (a number), 8 built-in elapsed time (46),
+    # 9 custom elapsed minutes.
+    styles = styles_xml({164: "yyyy\\-mm\\-dd", 165: "[$-409]d\\-mmm\\-yyyy;@", 166: '0.0" days"',
+                         167: "[mm]:ss"},
+                        [0, 14, 22, 20, 164, 10, 165, 166, 46, 167])
 
     # The program's own three columns, two rows, from A1.
     write_xlsx("basic.xlsx", [sheet_xml([
@@ -201,6 +208,8 @@ def make_xlsx_fixtures():
         ("lotus leap day", c_n("B{r}", 60, 1)),
         ("day before", c_n("B{r}", 59, 1)),
         ("day after", c_n("B{r}", 61, 1)),
+        ("elapsed", c_n("B{r}", 1.5, 8)),
+        ("elapsed minutes", c_n("B{r}", 1.5, 9)),
     ]
     sheet_rows = []
     for i, (label, cell) in enumerate(rows, start=1):
