@@ -26,6 +26,11 @@ public:
     // The body's text as UTF-8 with every line ending as CR LF; empty when the
     // page has no body. Processes events while it waits for the browser.
     virtual std::string PageText() = 0;
+    // The HTTP status the main document came with; 0 when there was no
+    // answer or the loader cannot tell.
+    virtual int HttpStatus() const { return 0; }
+    // The main document's URL after redirects; empty when the loader cannot tell.
+    virtual std::string LocationURL() const { return {}; }
 
     // A document (the page or one of its frames) finished loading.
     std::function<void()> OnDocumentComplete;

@@ -212,6 +212,7 @@ void QtPageLoader::Navigate(const std::string& url)
     }
     m_busy = true;
     m_hasNewDocument = false;
+    m_httpStatus = 0;
     m_page->load(target);
 }
 
@@ -254,6 +255,16 @@ std::string QtPageLoader::PageText()
                                                     static_cast<std::size_t>(answer->text.size())));
 }
 
+std::string QtPageLoader::LocationURL() const
+{
+    return m_page->url().toString(QUrl::FullyEncoded).toStdString();
+}
+
+QWebEnginePage* QtPageLoader::page() const
+{
+    return m_page;
+}
+
 void QtPageLoader::beginLoad()
 {
     m_busy = true;
@@ -267,6 +278,13 @@ void QtPageLoader::noteLoading(const QWebEngineLoadingInfo& info)
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
         info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
         m_hasNewDocument = true;
+        // The engine reports statuses of 400 and up as errors of their own
+        // domain; anything it calls a success came with a status below that.
+        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+            m_httpStatus = info.errorCode();
+        } else {
+            m_httpStatus = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ? 200 : 0;
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 
 class QEventLoop;
 class QWebEngineLoadingInfo;
+class QWebEnginePage;
 
 namespace ostrevo {
 
@@ -46,6 +47,11 @@ public:
     // Waits for the browser while processing events, at most pageTextTimeout()
     // milliseconds; empty on time-out or when the loader is destroyed meanwhile.
     std::string PageText() override;
+    int HttpStatus() const override { return m_httpStatus; }
+    std::string LocationURL() const override;
+
+    // The hidden page itself, for a window that shows it to the user.
+    QWebEnginePage* page() const;
 
     bool visible() const { return m_visible; }
     bool silent() const { return m_silent; }
@@ -69,6 +75,7 @@ private:
     // that ends without one (an answer turned into a refused download) leaves
     // the previous page in place, whose text must not pass for the new answer.
     bool m_hasNewDocument = false;
+    int m_httpStatus = 0;
     bool m_visible = true;
     bool m_silent = false;
     int m_pageTextTimeoutMs = 10000;

@@ -2,15 +2,45 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/searchrun.h"
 
+#include "rechercheweb/pagekind.h"
 #include "rechercheweb/pagelines.h"
 
 #include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 namespace ostrevo {
+namespace {
 
-SearchRun::SearchRun(std::vector<EngineEntry> engines, const LoaderFactory& makeLoader, LoaderRelease release)
-    : m_cutMarkers(cutMarkersOf(engines)), m_release(std::move(release))
+std::uint32_t steadyMs()
+{
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+SearchRun::Harvest harvest(std::string_view text, const CutMarkers& cutMarkers, UrlList& urls,
+                const TextKeyFunction& caseFoldKey)
+{
+    const PageLines lines = PageLines::fromText(text, caseFoldKey);
+    const int before = urls.count();
+    parseAllLines(lines, cutMarkers, urls);
+    SearchRun::Harvest result;
+    result.added = urls.count() > before;
+    result.hasLinks = result.added;
+    if (!result.added) {
+        UrlList found(caseFoldKey);
+        parseAllLines(lines, cutMarkers, found);
+        result.hasLinks = !found.isEmpty();
+    }
+    return result;
+}
+
+} // namespace
+
+SearchRun::SearchRun(std::vector<EngineEntry> engines, const LoaderFactory& makeLoader, LoaderRelease release,
+                     Clock clock)
+    : m_cutMarkers(cutMarkersOf(engines)), m_release(std::move(release)),
+      m_clock(clock ? std::move(clock) : Clock(&steadyMs))
 {
     if (engines.size() > static_cast<std::size_t>(MaxEngines)) {
         throw std::length_error("a search run has room for eleven engines");
@@ -21,44 +51,214 @@ SearchRun::SearchRun(std::vector<EngineEntry> engines, const LoaderFactory& make
         loader->SetVisible(false);
         loader->SetSilent(true);
         loader->OnNewWindow2 = [](bool& cancel) { cancel = true; };
-        m_engines.push_back(Engine{ResultPager(entry), true, std::move(loader)});
+        const std::size_t index = m_engines.size();
+        loader->OnDocumentComplete = [this, index] { m_engines[index].newDocument = true; };
+        m_engines.emplace_back(ResultPager(entry), std::move(loader));
     }
 }
 
 SearchRun::~SearchRun()
 {
     for (Engine& engine : m_engines) {
-        if (m_release && engine.loader) {
+        // A loader outliving the run must not report to it.
+        engine.loader->OnDocumentComplete = nullptr;
+        if (m_release) {
             m_release(std::move(engine.loader));
         }
     }
 }
 
-bool SearchRun::allBusy() const
+bool SearchRun::due(std::uint32_t when) const
 {
-    return std::all_of(m_engines.begin(), m_engines.end(),
-                       [](const Engine& engine) { return engine.loader->Busy(); });
+    return static_cast<std::int32_t>(m_clock() - when) >= 0;
 }
 
-bool SearchRun::takeTurn(int engine, std::string_view keywords, UrlList& urls,
-                         const TextKeyFunction& caseFoldKey)
+std::uint32_t SearchRun::restLeftMs(int engine) const
 {
-    Engine& current = m_engines.at(static_cast<std::size_t>(engine));
-    if (current.loader->Busy()) {
+    const Engine& e = at(engine);
+    return e.state == EngineState::Resting && !due(e.restUntil) ? e.restUntil - m_clock() : 0;
+}
+
+int SearchRun::firstWaitingForUser() const
+{
+    for (int i = 0; i < engineCount(); ++i) {
+        if (state(i) == EngineState::CheckNeeded || state(i) == EngineState::ConsentNeeded) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool SearchRun::allDone() const
+{
+    return std::all_of(m_engines.begin(), m_engines.end(), [](const Engine& engine) {
+        return engine.state == EngineState::Blocked || engine.state == EngineState::NoMoreResults;
+    });
+}
+
+bool SearchRun::nothingDue() const
+{
+    return std::none_of(m_engines.begin(), m_engines.end(),
+                        [this](const Engine& engine) { return hasTurnDue(engine); });
+}
+
+bool SearchRun::hasTurnDue(const Engine& engine) const
+{
+    if (engine.loader->Busy()) {
         return false;
     }
-    const std::string url = current.pager.nextPageUrl(keywords);
-    if (current.firstPage) {
-        current.firstPage = false;
-    } else {
-        const std::string text = current.loader->PageText();
-        if (m_cancelled) {
-            return true;
-        }
-        parseAllLines(PageLines::fromText(text, caseFoldKey), m_cutMarkers, urls);
+    switch (engine.state) {
+    case EngineState::Paging:
+        return !engine.settling || due(engine.nextLook);
+    case EngineState::Resting:
+        return due(engine.restUntil);
+    case EngineState::CheckNeeded:
+    case EngineState::ConsentNeeded:
+        return engine.newDocument;
+    case EngineState::Blocked:
+    case EngineState::NoMoreResults:
+        break;
     }
-    current.loader->Navigate(url);
+    return false;
+}
+
+bool SearchRun::takeTurn(int index, std::string_view keywords, UrlList& urls, const TextKeyFunction& caseFoldKey)
+{
+    Engine& engine = at(index);
+    if (!hasTurnDue(engine)) {
+        return false;
+    }
+    switch (engine.state) {
+    case EngineState::Paging:
+        if (engine.firstPage) {
+            std::string url = engine.pager.nextPageUrl(keywords);
+            engine.firstPage = false;
+            navigate(engine, std::move(url));
+        } else {
+            readPage(engine, keywords, urls, caseFoldKey);
+        }
+        break;
+    case EngineState::Resting:
+        engine.state = EngineState::Paging;
+        navigate(engine, engine.pageUrl);
+        break;
+    case EngineState::CheckNeeded:
+    case EngineState::ConsentNeeded:
+        engine.newDocument = false;
+        readAnsweredPage(engine, keywords, urls, caseFoldKey);
+        break;
+    case EngineState::Blocked:
+    case EngineState::NoMoreResults:
+        break;
+    }
     return true;
+}
+
+void SearchRun::navigate(Engine& engine, std::string url)
+{
+    engine.pageUrl = std::move(url);
+    engine.loader->Navigate(engine.pageUrl);
+}
+
+void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& urls,
+                         const TextKeyFunction& caseFoldKey)
+{
+    std::string text = engine.loader->PageText();
+    if (m_cancelled) {
+        return;
+    }
+    const std::uint32_t now = m_clock();
+    const bool settled = engine.settling;
+    if (engine.settling) {
+        if (text != engine.settleText) {
+            engine.settleText = std::move(text);
+            engine.lastChange = now;
+        }
+        if (now - engine.lastChange < SettleQuietMs && now - engine.settleStart < SettleLimitMs) {
+            engine.nextLook = now + SettlePollMs;
+            return;
+        }
+        engine.settling = false;
+        text = std::move(engine.settleText);
+        engine.settleText.clear();
+    }
+
+    const Harvest found = harvest(text, m_cutMarkers, urls, caseFoldKey);
+    engine.httpStatus = engine.loader->HttpStatus();
+    const PageKind kind =
+        recognisePage({engine.httpStatus, engine.loader->LocationURL(), text, found.hasLinks});
+    switch (kind) {
+    case PageKind::Results:
+        if (!found.hasLinks && !settled) {
+            // Nothing yet: its scripts may still be building the results.
+            engine.settling = true;
+            engine.settleText = std::move(text);
+            engine.settleStart = engine.lastChange = now;
+            engine.nextLook = now + SettlePollMs;
+            return;
+        }
+        goOn(engine, found, keywords);
+        return;
+    case PageKind::Block:
+        refuse(engine);
+        return;
+    case PageKind::Check:
+    case PageKind::Consent:
+        engine.state = kind == PageKind::Check ? EngineState::CheckNeeded : EngineState::ConsentNeeded;
+        engine.newDocument = false;
+        return;
+    }
+}
+
+void SearchRun::readAnsweredPage(Engine& engine, std::string_view keywords, UrlList& urls,
+                                 const TextKeyFunction& caseFoldKey)
+{
+    const std::string text = engine.loader->PageText();
+    if (m_cancelled) {
+        return;
+    }
+    const Harvest found = harvest(text, m_cutMarkers, urls, caseFoldKey);
+    engine.httpStatus = engine.loader->HttpStatus();
+    const PageKind kind =
+        recognisePage({engine.httpStatus, engine.loader->LocationURL(), text, found.hasLinks});
+    if (kind == PageKind::Check || kind == PageKind::Consent) {
+        engine.state = kind == PageKind::Check ? EngineState::CheckNeeded : EngineState::ConsentNeeded;
+        return;
+    }
+    engine.state = EngineState::Paging;
+    if (kind == PageKind::Block) {
+        refuse(engine);
+    } else if (found.hasLinks) {
+        // Answering led back to the results: this is the page it was on.
+        goOn(engine, found, keywords);
+    } else {
+        // Elsewhere, such as a home page: ask for that page again.
+        navigate(engine, engine.pageUrl);
+    }
+}
+
+void SearchRun::goOn(Engine& engine, const Harvest& found, std::string_view keywords)
+{
+    if (found.hasLinks) {
+        engine.refusals = 0;
+    }
+    engine.emptyPages = found.added ? 0 : engine.emptyPages + 1;
+    if (engine.emptyPages >= EmptyPagesToEnd) {
+        engine.state = EngineState::NoMoreResults;
+        return;
+    }
+    navigate(engine, engine.pager.nextPageUrl(keywords));
+}
+
+void SearchRun::refuse(Engine& engine)
+{
+    if (engine.refusals >= RetriesAfterRefusal) {
+        engine.state = EngineState::Blocked;
+        return;
+    }
+    ++engine.refusals;
+    engine.restUntil = m_clock() + (FirstRestMs << (engine.refusals - 1));
+    engine.state = EngineState::Resting;
 }
 
 } // namespace ostrevo

@@ -48,6 +48,10 @@ protected:
                      "<html><head><title>t</title></head><body>gone"
                      "<script>document.documentElement.removeChild(document.body);</script></body></html>");
         server.serve("/missing", "<html><body>not found here</body></html>", "text/html", 404);
+        server.serve("/busy", "<html><body>too many</body></html>", "text/html", 429);
+        server.get("/moved", [](const httplib::Request&, httplib::Response& response) {
+            response.set_redirect("/missing");
+        });
         server.serve("/dialogs", "<html><body>waiting<script>"
                                  "var c = confirm('sure?'); var p = prompt('name?', 'x'); alert('hello');"
                                  "window.open('/other');"
@@ -205,6 +209,25 @@ TEST_F(QtPageLoaderTest, FailedLoadsStillComplete)
     ASSERT_TRUE(waitIdle(loader));
     EXPECT_EQ(completions, 2);
     EXPECT_TRUE(hasOnlyCrLfLineEnds(loader.PageText()));
+}
+
+TEST_F(QtPageLoaderTest, StatusAndAddressOfTheMainDocumentAfterRedirects)
+{
+    const struct {
+        std::string path;
+        int status;
+        std::string finalPath;
+    } cases[] = {{"/lines", 200, "/lines"}, {"/busy", 429, "/busy"}, {"/moved", 404, "/missing"}};
+    QtPageLoader loader;
+    for (const auto& c : cases) {
+        loader.Navigate(server.url(c.path));
+        ASSERT_TRUE(waitIdle(loader));
+        EXPECT_EQ(loader.HttpStatus(), c.status) << c.path;
+        EXPECT_EQ(loader.LocationURL(), server.url(c.finalPath)) << c.path;
+    }
+    loader.Navigate(LoopbackHttpServer::refusedUrl());
+    ASSERT_TRUE(waitIdle(loader));
+    EXPECT_EQ(loader.HttpStatus(), 0);
 }
 
 TEST_F(QtPageLoaderTest, UnusableAddressesStillComplete)

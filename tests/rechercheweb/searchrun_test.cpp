@@ -19,16 +19,31 @@ public:
     void Navigate(const std::string& url) override { urls.push_back(url); }
     std::string PageText() override
     {
+        ++reads;
         if (duringRead) {
             duringRead();
         }
         return page;
+    }
+    int HttpStatus() const override { return status; }
+    std::string LocationURL() const override { return location.empty() && !urls.empty() ? urls.back() : location; }
+
+    // A load ends with this page.
+    void finish(std::string text, int withStatus = 200, std::string at = {})
+    {
+        page = std::move(text);
+        status = withStatus;
+        location = std::move(at);
+        OnDocumentComplete();
     }
 
     bool visible = true;
     bool silent = false;
     bool busy = false;
     std::string page;
+    int status = 200;
+    std::string location;
+    int reads = 0;
     std::function<void()> duringRead;
     std::vector<std::string> urls;
 };
@@ -71,7 +86,7 @@ TEST(SearchRun, BusyLoaderSkipsItsTurn)
     UrlList urls;
     made.loaders[0]->busy = true;
     EXPECT_FALSE(run.takeTurn(0, "k", urls));
-    EXPECT_TRUE(run.allBusy());
+    EXPECT_TRUE(run.nothingDue());
     EXPECT_TRUE(made.loaders[0]->urls.empty());
     made.loaders[0]->busy = false;
     EXPECT_TRUE(run.takeTurn(0, "k", urls));
@@ -114,6 +129,154 @@ TEST(SearchRun, LoadersGoToTheReleaseWhenTheRunEnds)
                       [&](std::unique_ptr<PageLoader> loader) { released.push_back(loader.get()); });
     }
     EXPECT_EQ(released, (std::vector<PageLoader*>{made.loaders[0], made.loaders[1]}));
+}
+
+// One engine on a clock the test moves.
+class EngineRun : public ::testing::Test {
+protected:
+    EngineRun() : run({engine("a")}, made.factory(), {}, [this] { return now; }), loader(*made.loaders[0]) {}
+
+    // Takes turns until the loader is sent somewhere; the URL's offset, or
+    // "" when the engine stayed put.
+    std::string turnsUntilNavigation(int turns = 1)
+    {
+        const std::size_t before = loader.urls.size();
+        for (int i = 0; i < turns && loader.urls.size() == before; ++i) {
+            run.takeTurn(0, "k", urls);
+        }
+        return loader.urls.size() == before ? "" : loader.urls.back().substr(loader.urls.back().rfind('=') + 1);
+    }
+
+    std::uint32_t now = 1000;
+    Made made;
+    SearchRun run;
+    StubLoader& loader;
+    UrlList urls;
+};
+
+std::string results(int page)
+{
+    const std::string n = std::to_string(page);
+    return "First http://www.first-" + n + ".com/\r\nSecond https://second-" + n + ".net/\r\n";
+}
+
+TEST_F(EngineRun, RunsOutAfterThreePagesWithoutNewEntries)
+{
+    EXPECT_EQ(turnsUntilNavigation(), "0");
+    loader.page = results(0);
+    EXPECT_EQ(turnsUntilNavigation(), "10");
+    // Results already listed and a mention of a captcha: still result pages.
+    loader.page = results(0) + "How to solve a captcha\r\n";
+    EXPECT_EQ(turnsUntilNavigation(), "20");
+    EXPECT_EQ(turnsUntilNavigation(), "30");
+    loader.page = "No more results";
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    now += SearchRun::SettleQuietMs;
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    EXPECT_EQ(run.state(0), EngineState::NoMoreResults);
+    EXPECT_TRUE(run.allDone());
+    EXPECT_TRUE(run.nothingDue());
+    EXPECT_FALSE(run.takeTurn(0, "k", urls));
+    EXPECT_EQ(urls.count(), 2);
+}
+
+TEST_F(EngineRun, RefusalsRestLongerEachTimeThenTheEngineIsGivenUp)
+{
+    turnsUntilNavigation();
+    for (const std::uint32_t rest : {30000u, 60000u, 120000u}) {
+        loader.finish("Too many requests", 429);
+        EXPECT_EQ(turnsUntilNavigation(), "");
+        EXPECT_EQ(run.state(0), EngineState::Resting);
+        EXPECT_EQ(run.restLeftMs(0), rest);
+        EXPECT_EQ(run.lastHttpStatus(0), 429);
+        now += rest - 1;
+        EXPECT_TRUE(run.nothingDue());
+        now += 1;
+        EXPECT_EQ(turnsUntilNavigation(), "0") << "the same page again";
+    }
+    loader.finish("Forbidden", 403);
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    EXPECT_EQ(run.state(0), EngineState::Blocked);
+    EXPECT_TRUE(run.allDone());
+
+    // Results in between start the count afresh.
+    SearchRun again({engine("b")}, made.factory(), {}, [this] { return now; });
+    StubLoader& other = *made.loaders.back();
+    again.takeTurn(0, "k", urls);
+    for (int i = 0; i < 5; ++i) {
+        other.finish("Too many requests", 503);
+        again.takeTurn(0, "k", urls);
+        now += 200000;
+        again.takeTurn(0, "k", urls);
+        other.finish(results(i));
+        again.takeTurn(0, "k", urls);
+    }
+    EXPECT_EQ(again.state(0), EngineState::Paging);
+    EXPECT_EQ(again.refusals(0), 0);
+}
+
+TEST_F(EngineRun, CheckWaitsForTheUserThenGoesOnFromItsPage)
+{
+    turnsUntilNavigation();
+    loader.finish(results(0));
+    turnsUntilNavigation();
+    loader.finish("Are you a robot?", 429, "https://www.a.test/sorry/index");
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    EXPECT_EQ(run.state(0), EngineState::CheckNeeded);
+    EXPECT_EQ(run.firstWaitingForUser(), 0);
+    // No new page: nothing to look at, however long the user takes.
+    now += 600000;
+    EXPECT_TRUE(run.nothingDue());
+    // A wrong answer shows the check again; the consent page comes next.
+    loader.finish("Are you a robot? Try again.");
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    loader.finish("", 200, "https://consent.a.test/");
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    EXPECT_EQ(run.state(0), EngineState::ConsentNeeded);
+    // Answered, the engine lands on its home page: the page it was on again.
+    loader.finish("Welcome to A", 200, "https://www.a.test/");
+    EXPECT_EQ(turnsUntilNavigation(), "10");
+    EXPECT_EQ(run.state(0), EngineState::Paging);
+    EXPECT_EQ(run.firstWaitingForUser(), -1);
+    loader.finish(results(1));
+    EXPECT_EQ(turnsUntilNavigation(), "20");
+
+    // Answered straight back to the results: harvested, and on to the next.
+    loader.finish("Before you continue", 200);
+    turnsUntilNavigation();
+    EXPECT_EQ(run.state(0), EngineState::ConsentNeeded);
+    loader.finish(results(2));
+    EXPECT_EQ(turnsUntilNavigation(), "30");
+    EXPECT_EQ(urls.count(), 6);
+}
+
+TEST_F(EngineRun, PageWithoutResultsIsReadOnceItsTextSettles)
+{
+    turnsUntilNavigation();
+    loader.page = "Loading";
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    EXPECT_EQ(loader.reads, 1);
+    EXPECT_TRUE(run.nothingDue()) << "looks again only after a pause";
+    // The script fills the page; it is read 500 ms after the last change.
+    now += SearchRun::SettlePollMs;
+    loader.page = results(0);
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    for (std::uint32_t waited = 0; waited < SearchRun::SettleQuietMs; waited += SearchRun::SettlePollMs) {
+        EXPECT_EQ(turnsUntilNavigation(), "");
+        now += SearchRun::SettlePollMs;
+    }
+    EXPECT_EQ(turnsUntilNavigation(), "10");
+    EXPECT_EQ(urls.count(), 2);
+
+    // A page that never stops changing is read 5 s after it loaded.
+    const std::uint32_t loaded = now;
+    for (int change = 0; now - loaded < SearchRun::SettleLimitMs; ++change) {
+        loader.page = "Loading " + std::to_string(change);
+        EXPECT_EQ(turnsUntilNavigation(), "") << now - loaded;
+        now += SearchRun::SettlePollMs;
+    }
+    loader.page = "Still loading";
+    EXPECT_EQ(turnsUntilNavigation(), "20");
 }
 
 TEST(SearchRun, RoomForElevenEngines)

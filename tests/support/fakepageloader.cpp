@@ -27,18 +27,22 @@ void FakePageLoader::answerEveryNavigation(std::function<std::string(const std::
         [this, pageFor = std::move(pageFor)](const std::string& url) { completeSoon(pageFor(url)); });
 }
 
-void FakePageLoader::complete(std::string text)
+void FakePageLoader::complete(std::string text, int status, std::string location)
 {
     m_text = std::move(text);
+    m_status = status;
+    m_location = location.empty() && !m_urls.empty() ? m_urls.back() : std::move(location);
     m_busy = false;
     if (OnDocumentComplete) {
         OnDocumentComplete();
     }
 }
 
-void FakePageLoader::completeSoon(std::string text)
+void FakePageLoader::completeSoon(std::string text, int status, std::string location)
 {
-    QTimer::singleShot(0, this, [this, text = std::move(text)]() mutable { complete(std::move(text)); });
+    QTimer::singleShot(0, this, [this, text = std::move(text), status, location = std::move(location)]() mutable {
+        complete(std::move(text), status, std::move(location));
+    });
 }
 
 bool FakePageLoader::requestNewWindow()

@@ -26,6 +26,8 @@ public:
     // handler if there is one (which may complete at once or leave it pending).
     void Navigate(const std::string& url) override;
     std::string PageText() override;
+    int HttpStatus() const override { return m_status; }
+    std::string LocationURL() const override { return m_location; }
 
     void setNavigateHandler(std::function<void(const std::string& url)> handler)
     {
@@ -35,10 +37,13 @@ public:
     // through the event loop as a real browser would.
     void answerEveryNavigation(std::function<std::string(const std::string& url)> pageFor);
 
-    // Sets the page text, ends busy and fires OnDocumentComplete, now.
-    void complete(std::string text);
+    // Sets the page text, ends busy and fires OnDocumentComplete, now; the
+    // page came with `status` from `location` (the URL navigated to when empty).
+    void complete(std::string text, int status = 200, std::string location = {});
     // The same, during the next pass of the event loop.
-    void completeSoon(std::string text);
+    void completeSoon(std::string text, int status = 200, std::string location = {});
+    // The page's text changes without a load, as a page's script would change it.
+    void setText(std::string text) { m_text = std::move(text); }
     // Asks for a new window as a page's script would; true when refused.
     bool requestNewWindow();
     void reportProgress(int progress, int progressMax);
@@ -52,6 +57,8 @@ private:
     std::vector<std::string> m_urls;
     std::function<void(const std::string&)> m_onNavigate;
     std::string m_text;
+    std::string m_location;
+    int m_status = 0;
     bool m_busy = false;
     bool m_visible = true;
     bool m_silent = false;
