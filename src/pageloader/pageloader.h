@@ -31,6 +31,10 @@ public:
     virtual int HttpStatus() const { return 0; }
     // The main document's URL after redirects; empty when the loader cannot tell.
     virtual std::string LocationURL() const { return {}; }
+    // The Retry-After header the server sends for the main document's URL:
+    // the loader asks it again for the headers alone, as the page would.
+    // Empty when there is none. Processes events while it waits.
+    virtual std::string RetryAfter() { return {}; }
 
     // A document (the page or one of its frames) finished loading.
     std::function<void()> OnDocumentComplete;

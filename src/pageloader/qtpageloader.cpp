@@ -221,6 +221,31 @@ std::string QtPageLoader::PageText()
     if (!m_hasNewDocument) {
         return {};
     }
+    const std::optional<QString> text =
+        evaluate(QStringLiteral("document.body ? document.body.innerText : ''"));
+    if (!text) {
+        return {};
+    }
+    return utf8WithCrLfLineEnds(std::u16string_view(reinterpret_cast<const char16_t*>(text->utf16()),
+                                                    static_cast<std::size_t>(text->size())));
+}
+
+std::string QtPageLoader::RetryAfter()
+{
+    const QString scheme = m_page->url().scheme();
+    if (!m_hasNewDocument || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        return {};
+    }
+    // A HEAD request from the page itself carries its cookies; the engine
+    // gives no other way to read the main document's headers.
+    const std::optional<QString> value = evaluate(QStringLiteral(
+        "(function () { try { var r = new XMLHttpRequest(); r.open('HEAD', location.href, false); r.send();"
+        " return r.getResponseHeader('Retry-After') || ''; } catch (e) { return ''; } })()"));
+    return value ? value->left(100).toStdString() : std::string();
+}
+
+std::optional<QString> QtPageLoader::evaluate(const QString& script)
+{
     struct Answer {
         bool arrived = false;
         QString text;
@@ -230,8 +255,8 @@ std::string QtPageLoader::PageText()
     QPointer<QEventLoop> waitGuard(&wait);
     // The callback may come after this call gave up; it then only fills an
     // answer nobody reads.
-    m_page->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                          QWebEngineScript::ApplicationWorld, [answer, waitGuard](const QVariant& result) {
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [answer, waitGuard](const QVariant& result) {
                               answer->arrived = true;
                               answer->text = result.toString();
                               if (waitGuard) {
@@ -244,15 +269,14 @@ std::string QtPageLoader::PageText()
         QTimer::singleShot(m_pageTextTimeoutMs, &wait, &QEventLoop::quit);
         wait.exec();
         if (!self) {
-            return {};
+            return std::nullopt;
         }
         m_textWaits.erase(std::remove(m_textWaits.begin(), m_textWaits.end(), &wait), m_textWaits.end());
     }
     if (!answer->arrived) {
-        return {};
+        return std::nullopt;
     }
-    return utf8WithCrLfLineEnds(std::u16string_view(reinterpret_cast<const char16_t*>(answer->text.utf16()),
-                                                    static_cast<std::size_t>(answer->text.size())));
+    return answer->text;
 }
 
 std::string QtPageLoader::LocationURL() const

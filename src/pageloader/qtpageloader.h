@@ -11,6 +11,7 @@
 
 #include <QObject>
 
+#include <optional>
 #include <vector>
 
 class QEventLoop;
@@ -49,6 +50,7 @@ public:
     std::string PageText() override;
     int HttpStatus() const override { return m_httpStatus; }
     std::string LocationURL() const override;
+    std::string RetryAfter() override;
 
     // The hidden page itself, for a window that shows it to the user.
     QWebEnginePage* page() const;
@@ -59,6 +61,9 @@ public:
     void setPageTextTimeout(int ms) { m_pageTextTimeoutMs = ms; }
 
 private:
+    // The script's result as text, waited for like the page text; nothing on
+    // time-out or when the loader is destroyed meanwhile.
+    std::optional<QString> evaluate(const QString& script);
     void beginLoad();
     void noteLoading(const QWebEngineLoadingInfo& info);
     void endLoad(bool ok);

@@ -4,9 +4,12 @@
 
 #include "rechercheweb/pagekind.h"
 #include "rechercheweb/pagelines.h"
+#include "rechercheweb/retryafter.h"
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <optional>
 #include <stdexcept>
 
 namespace ostrevo {
@@ -257,7 +260,15 @@ void SearchRun::refuse(Engine& engine)
         return;
     }
     ++engine.refusals;
-    engine.restUntil = m_clock() + (FirstRestMs << (engine.refusals - 1));
+    std::uint32_t rest = FirstRestMs << (engine.refusals - 1);
+    if (isRefusalStatus(engine.httpStatus)) {
+        const std::optional<std::int64_t> asked =
+            parseRetryAfter(engine.loader->RetryAfter(), std::time(nullptr));
+        if (asked) {
+            rest = static_cast<std::uint32_t>(std::clamp<std::int64_t>(*asked * 1000, MinRestMs, MaxRestMs));
+        }
+    }
+    engine.restUntil = m_clock() + rest;
     engine.state = EngineState::Resting;
 }
 

@@ -45,8 +45,12 @@ public:
     static constexpr int EmptyPagesToEnd = 3;
     // Times a refusing engine is asked again before it is given up.
     static constexpr int RetriesAfterRefusal = 3;
-    // The first rest after a refusal; each further one is twice as long.
+    // The first rest after a refusal that names no time of its own (in a
+    // Retry-After header); each further one is twice as long. A time the
+    // engine names is kept to between MinRestMs and MaxRestMs.
     static constexpr std::uint32_t FirstRestMs = 30000;
+    static constexpr std::int64_t MinRestMs = 1000;
+    static constexpr std::int64_t MaxRestMs = 3600000;
     // A page without results may still be built by its scripts: it is read
     // once its text has not changed for SettleQuietMs, or SettleLimitMs after
     // it loaded, looking every SettlePollMs.

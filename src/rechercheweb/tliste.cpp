@@ -137,6 +137,8 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
 
 Tliste::~Tliste()
 {
+    // The window shows a page of the run's loaders, which go below.
+    delete m_pageWindow.data();
     // The model watches m_urls, which goes before the children do.
     webs->setModel(nullptr);
     delete m_model;
@@ -202,7 +204,8 @@ void Tliste::buildSearchPage()
     buildKeywordsBox(Panel2);
     buildLists(Panel2);
 
-    StatusBar1 = new StatusPanels({50}, Panel2);
+    // The links count, then what the engines ask for.
+    StatusBar1 = new StatusPanels({50, 50}, Panel2);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(22);
@@ -220,6 +223,10 @@ void Tliste::buildSearchPage()
     makeBold(Button6);
     Button6->setEnabled(false);
     bind(Button6, &QPushButton::clicked, &Tliste::Button6Click);
+    showPageButton =
+        pageButton(GroupBox3, QStringLiteral("showPage"), QStringLiteral("Show page"), {264, 304});
+    showPageButton->setEnabled(false);
+    bind(showPageButton, &QPushButton::clicked, &Tliste::showPageClick);
 }
 
 void Tliste::buildToolbar(QWidget* parent)

@@ -9,6 +9,7 @@
 #include "rechercheweb/searchrun.h"
 #include "rechercheweb/urllist.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <filesystem>
@@ -82,6 +83,8 @@ public:
     void BDiskClick();        // save the URL list
     void SpeedButton1Click(); // update the catalogue from the server
     void Button6Click();      // Finish: hand the hosts to the main window
+    // Shows the page of the first engine that waits for the user.
+    void showPageClick();
 
     // The URL list menu.
     void enterNewUrl();
@@ -126,6 +129,7 @@ public:
     StatusPanels* StatusBar1 = nullptr;
     QPushButton* SpeedButton3 = nullptr; // "< Previous"
     QPushButton* Button6 = nullptr;      // "Finish": hands the hosts to the main window
+    QPushButton* showPageButton = nullptr; // on while an engine waits for the user
 
     QTimer* Timer1 = nullptr; // shows the link count every second
     TBalloonHints* BalloonHints1 = nullptr;
@@ -154,6 +158,11 @@ private:
     std::vector<std::string> tickedEngines() const;
     void runSearch(SearchRun& run, int limit);
     void limitReached();
+    // Every engine is done: the run ends as a confirmed Stop would.
+    void enginesDone();
+    // Marks engine `engine`'s line and tells the status line when its state changed.
+    void noteEngineState(const SearchRun& run, int engine);
+    void closePageWindow();
     void tickUrlsContaining(bool ticked);
 
     Prompts& m_prompts;
@@ -163,6 +172,12 @@ private:
     UrlList m_urls;
     UrlListModel* m_model = nullptr;
     std::shared_ptr<SearchRun> m_run;
+    // The run's engines: their rows in deps and the states their lines show.
+    std::vector<int> m_engineRows;
+    std::vector<EngineState> m_shownStates;
+    QPointer<QWidget> m_pageWindow;
+    const SearchRun* m_pageWindowRun = nullptr;
+    int m_pageWindowEngine = -1;
     std::string m_catalogueServer;
     std::filesystem::path m_catalogueFolder;
     bool stopflag = false;

@@ -42,6 +42,8 @@ void Tliste::fillEngineList()
     deps->clear();
     for (const std::string& name : readEngineNames(std::string(CatalogueFileName))) {
         auto* item = new QListWidgetItem(QString::fromStdString(name), deps);
+        // The shown text gets the engine's state during a run; the name stays.
+        item->setData(Qt::UserRole, item->text());
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }

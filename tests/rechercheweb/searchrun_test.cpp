@@ -26,6 +26,7 @@ public:
         return page;
     }
     int HttpStatus() const override { return status; }
+    std::string RetryAfter() override { return retryAfter; }
     std::string LocationURL() const override { return location.empty() && !urls.empty() ? urls.back() : location; }
 
     // A load ends with this page.
@@ -43,6 +44,7 @@ public:
     std::string page;
     int status = 200;
     std::string location;
+    std::string retryAfter;
     int reads = 0;
     std::function<void()> duringRead;
     std::vector<std::string> urls;
@@ -198,6 +200,22 @@ TEST_F(EngineRun, RefusalsRestLongerEachTimeThenTheEngineIsGivenUp)
     EXPECT_EQ(turnsUntilNavigation(), "");
     EXPECT_EQ(run.state(0), EngineState::Blocked);
     EXPECT_TRUE(run.allDone());
+
+    // The time the engine names, within bounds; only with a refusal status.
+    const struct {
+        std::string retryAfter;
+        int status;
+        std::uint32_t rest;
+    } named[] = {{"7", 429, 7000}, {"0", 503, 1000}, {"86400", 403, 3600000}, {"7", 200, 30000}};
+    for (const auto& c : named) {
+        SearchRun other({engine("c")}, made.factory(), {}, [this] { return now; });
+        StubLoader& loaderC = *made.loaders.back();
+        other.takeTurn(0, "k", urls);
+        loaderC.retryAfter = c.retryAfter;
+        loaderC.finish("Our systems noticed automated queries", c.status);
+        other.takeTurn(0, "k", urls);
+        EXPECT_EQ(other.restLeftMs(0), c.rest) << c.retryAfter << " " << c.status;
+    }
 
     // Results in between start the count afresh.
     SearchRun again({engine("b")}, made.factory(), {}, [this] { return now; });

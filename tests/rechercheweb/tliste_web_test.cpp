@@ -7,6 +7,7 @@
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"
 #include "platform/ticksource.h"
+#include "rechercheweb/pagewindow.h"
 #include "rechercheweb/tliste.h"
 
 #include "loopbackhttpserver.h"
@@ -17,11 +18,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 
 namespace ostrevo {
@@ -144,6 +150,191 @@ TEST(LinksSearchInBrowser, KeywordsBecomeRowsInTheMainWindow)
     EXPECT_FALSE(form.BPlay->isEnabled());
     EXPECT_TRUE(form.BStop->isEnabled());
     EXPECT_TRUE(prompts.log().empty());
+}
+
+// Two result pages of an engine's own hosts, then pages without any.
+void answerResults(const std::string& engine, int page, httplib::Response& response)
+{
+    const std::string tag = engine + "-" + std::to_string(page);
+    response.set_content(page < 2 ? htmlPage("<p>One http://www." + tag + "-one.com/</p><p>Two https://" + tag +
+                                             "-two.net/x</p>")
+                                  : htmlPage("<p>No more results</p>"),
+                         "text/html; charset=utf-8");
+}
+
+int pageOf(const httplib::Request& request)
+{
+    return std::stoi(request.get_param_value("p"));
+}
+
+bool hasCookie(const httplib::Request& request, const std::string& cookie)
+{
+    return request.get_header_value("Cookie").find(cookie) != std::string::npos;
+}
+
+std::string answerForm(const std::string& question, const std::string& action, const std::string& back)
+{
+    return htmlPage("<h1>" + question + "</h1><form method=\"post\" action=\"" + action +
+                    "\"><input type=\"hidden\" name=\"back\" value=\"" + back +
+                    "\"><button type=\"submit\">Yes</button></form>");
+}
+
+// Three engines push back: one asks whether the user is a robot, one sends a
+// consent page on another host first and builds its results by script, one
+// refuses for a while and then for good. The user answers in the page window.
+TEST(LinksSearchInBrowser, EnginesThatPushBackAreAnsweredOrWaitedFor)
+{
+    LoopbackHttpServer server;
+    std::atomic<int> refusingFirstPageAsks{0};
+    std::string origin; // set before start, read by the handlers
+    server.get("/checked", [](const httplib::Request& request, httplib::Response& response) {
+        if (pageOf(request) == 1 && !hasCookie(request, "human=yes")) {
+            response.status = 429;
+            response.set_content(answerForm("Are you a robot?", "/answer", request.path + "?q=x&p=1"),
+                                 "text/html; charset=utf-8");
+            return;
+        }
+        answerResults("checked", pageOf(request), response);
+    });
+    server.post("/answer", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_header("Set-Cookie", "human=yes; Path=/");
+        response.set_redirect(request.get_param_value("back"), 303);
+    });
+    server.get("/consenting", [&origin](const httplib::Request& request, httplib::Response& response) {
+        if (!hasCookie(request, "consent=yes")) {
+            response.set_redirect("http://consent.localhost:" + origin + "/consent?p=" + request.get_param_value("p"));
+            return;
+        }
+        if (pageOf(request) == 0) {
+            // Built by the page's script a second after it loaded.
+            response.set_content(
+                htmlPage("<p>Loading</p><script>setTimeout(function () { document.body.innerHTML = "
+                         "'<p>Built http://www.built-by-script.com/</p>'; }, 1000);</script>"),
+                "text/html; charset=utf-8");
+            return;
+        }
+        answerResults("consenting", pageOf(request), response);
+    });
+    server.get("/consent", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_content(answerForm("Before you continue", "/accept", request.get_param_value("p")),
+                             "text/html; charset=utf-8");
+    });
+    server.post("/accept", [&origin](const httplib::Request& request, httplib::Response& response) {
+        response.set_redirect("http://127.0.0.1:" + origin + "/setconsent?p=" + request.get_param_value("back"), 303);
+    });
+    server.get("/setconsent", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_header("Set-Cookie", "consent=yes; Path=/");
+        response.set_redirect("/consenting?q=x&p=" + request.get_param_value("p"));
+    });
+    server.get("/refusing", [&](const httplib::Request& request, httplib::Response& response) {
+        const int page = pageOf(request);
+        const bool head = request.method == "HEAD";
+        if ((page == 1 && (head || ++refusingFirstPageAsks == 1)) || page == 2) {
+            response.status = page == 1 ? 429 : 403;
+            response.set_header("Retry-After", "1");
+            response.set_content(htmlPage(page == 1 ? "<p>Too many requests</p>" : "<p>Forbidden</p>"),
+                                 "text/html; charset=utf-8");
+            return;
+        }
+        answerResults("refusing", page, response);
+    });
+    server.start();
+    origin = std::to_string(server.port());
+
+    TempFolder folder;
+    std::string catalogue;
+    for (const char* name : {"Checked", "Consenting", "Refusing"}) {
+        std::string path = name;
+        path[0] = static_cast<char>(path[0] - 'A' + 'a');
+        catalogue += std::string(name) + "\r\nhttp://127.0.0.1:" + origin + "/" + path + "?q=\r\n&p=\r\n0\r\n1\r\n\r\n";
+    }
+    folder.write("listex.txt", catalogue);
+    const CurrentDirectory inFolder(folder.path());
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    ScriptedPrompts prompts;
+    SteadyTickSource ticks;
+    EventPump pump(ticks);
+    TForm1 form(prompts, pump, std::make_unique<QtPageLoader>(),
+                WhoisServices{{"127.0.0.1:9", "/a?b="}, {"127.0.0.1:9", "/c?d="}});
+    Tliste liste(prompts, pump, form, [] { return std::make_unique<QtPageLoader>(); });
+    form.setLinksWindow(&liste);
+    form.BPlay->click();
+    liste.Button1->click();
+    liste.keywords->setText(QStringLiteral("x"));
+    liste.RadioButton1->click();
+    for (int i = 0; i < 3; ++i) {
+        liste.deps->item(i)->setCheckState(Qt::Checked);
+    }
+
+    // The user: a while after an engine asks, opens its page and answers it
+    // there; the window then closes by itself.
+    QStringList linesSeen;
+    int windowsSeen = 0;
+    int waitedTicks = 0;
+    QTimer user;
+    user.setInterval(100);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        for (auto* window : liste.findChildren<PageWindow*>()) {
+            if (window->isVisible()) {
+                return;
+            }
+        }
+        if (!liste.showPageButton->isEnabled()) {
+            waitedTicks = 0;
+            return;
+        }
+        for (int i = 0; i < 3; ++i) {
+            if (!linesSeen.contains(liste.deps->item(i)->text())) {
+                linesSeen.append(liste.deps->item(i)->text());
+            }
+        }
+        if (++waitedTicks < 10) {
+            return;
+        }
+        waitedTicks = 0;
+        liste.showPageButton->click();
+        auto* shown = liste.findChildren<PageWindow*>().last();
+        auto* view = shown->findChild<QWebEngineView*>();
+        ASSERT_NE(view, nullptr);
+        ++windowsSeen;
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_GE(shown->width(), 600);
+        view->page()->runJavaScript(QStringLiteral("document.querySelector('button').click()"));
+    });
+    user.start();
+    QTimer::singleShot(60000, &liste, [&] {
+        ADD_FAILURE() << "the run did not end by itself";
+        prompts.answerQuestion(true);
+        liste.Bstop->click();
+    });
+    liste.Bplay->click();
+    user.stop();
+
+    EXPECT_EQ(windowsSeen, 2);
+    EXPECT_TRUE(linesSeen.contains(QStringLiteral("Checked - check needed"))) << linesSeen.join(u',').toStdString();
+    EXPECT_TRUE(linesSeen.contains(QStringLiteral("Consenting - consent needed")))
+        << linesSeen.join(u',').toStdString();
+    std::vector<std::string> urls = liste.urls().texts();
+    std::sort(urls.begin(), urls.end());
+    EXPECT_EQ(urls, (std::vector<std::string>{"checked-0-two.net", "checked-1-two.net", "consenting-1-two.net",
+                                              "refusing-0-two.net", "refusing-1-two.net", "www.built-by-script.com",
+                                              "www.checked-0-one.com", "www.checked-1-one.com",
+                                              "www.consenting-1-one.com", "www.refusing-0-one.com",
+                                              "www.refusing-1-one.com"}));
+    EXPECT_EQ(liste.deps->item(0)->text(), QStringLiteral("Checked - no more results"));
+    EXPECT_EQ(liste.deps->item(1)->text(), QStringLiteral("Consenting - no more results"));
+    EXPECT_EQ(liste.deps->item(2)->text(), QStringLiteral("Refusing - refused"));
+    EXPECT_EQ(liste.StatusBar1->panelText(1), QStringLiteral("Every engine is done: the search has ended"));
+    const std::vector<std::string> requests = server.requests();
+    // Page 2 of the refusing engine: asked once and three times again, each
+    // refusal but the last followed by a HEAD request for its Retry-After.
+    EXPECT_EQ(std::count(requests.begin(), requests.end(), "/refusing?p=2&q=x"), 4 + 3);
+    for (auto* window : liste.findChildren<PageWindow*>()) {
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_TRUE(liste.Bplay->isEnabled());
+    EXPECT_TRUE(prompts.errors().empty());
 }
 
 } // namespace

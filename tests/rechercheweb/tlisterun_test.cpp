@@ -4,6 +4,9 @@
 // limit and the hand-over, Stop and close, refusals and errors.
 #include "listefixture.h"
 
+#include "platform/statuspanels.h"
+#include "rechercheweb/pagewindow.h"
+
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -225,6 +228,134 @@ TEST_F(SearchRunTest, StopAnsweredNoGoesOnAndYesEndsTheRun)
     EXPECT_EQ(liste->buffer->maximum(), 250);
     EXPECT_TRUE(mainLoader->navigatedUrls().empty());
     EXPECT_FALSE(liste->isHidden());
+}
+
+TEST_F(SearchRunTest, EnginesThatRunOutEndTheRunInBothLimitModes)
+{
+    // Alpha has results on two pages, Beta on one; after that, none.
+    setUpLoader = [](FakePageLoader& loader, int) {
+        loader.answerEveryNavigation([](const std::string& url) {
+            const int offset = std::stoi(url.substr(url.rfind('=') + 1));
+            return offset < (url.find("alpha") != std::string::npos ? 20 : 6) ? resultPage(url)
+                                                                              : std::string("No more results");
+        });
+    };
+    tickEngine(0);
+    tickEngine(1);
+    for (QRadioButton* mode : {liste->RadioButton3, liste->RadioButton1}) {
+        mode->click();
+        if (!liste->urls().isEmpty()) {
+            prompts.answerQuestion(true); // Delete previous list of urls ?
+        }
+        loaders.clear();
+        start();
+        ASSERT_EQ(loaders.size(), 2u);
+        EXPECT_EQ(loaders[0]->navigatedUrls().size(), 5u);
+        EXPECT_EQ(loaders[1]->navigatedUrls().size(), 4u);
+        EXPECT_EQ(urlTexts().size(), 6u);
+        EXPECT_EQ(liste->deps->item(0)->text(), QStringLiteral("Alpha - no more results"));
+        EXPECT_EQ(liste->deps->item(1)->text(), QStringLiteral("Beta - no more results"));
+        EXPECT_EQ(liste->StatusBar1->panelText(1), QStringLiteral("Every engine is done: the search has ended"));
+        // As a confirmed Stop: links kept and ticked, the window stays for Finish.
+        EXPECT_EQ(buttons(), (ButtonStates{true, true, true, true}));
+        EXPECT_EQ(tickFlags(), std::vector<bool>(6, true));
+        EXPECT_TRUE(liste->stopFlag());
+        EXPECT_FALSE(liste->isHidden());
+        EXPECT_TRUE(mainLoader->navigatedUrls().empty());
+    }
+}
+
+TEST_F(SearchRunTest, CheckPausesItsEngineUntilAnsweredInThePageWindow)
+{
+    tickEngine(0);
+    tickEngine(1);
+    liste->totalresultats->setText(QStringLiteral("16"));
+    struct Seen {
+        QString line, status;
+        bool showPageOn = false, windowShown = false, stillWaitingAfterClose = false;
+        QSize windowSize;
+    } seen;
+    bool checked = false;
+    setUpLoader = [&](FakePageLoader& loader, int made) {
+        loader.setNavigateHandler([&, made](const std::string& url) {
+            if (made == 0 && url.ends_with("=10") && !checked) {
+                checked = true;
+                loader.completeSoon("Are you a robot?", 429, "http://alpha.test/sorry/index");
+                return;
+            }
+            loader.completeSoon(resultPage(url));
+            if (made == 1 && url.ends_with("=16")) {
+                QTimer::singleShot(0, &loader, [&] {
+                    seen.line = liste->deps->item(0)->text();
+                    seen.status = liste->StatusBar1->panelText(1);
+                    seen.showPageOn = liste->showPageButton->isEnabled();
+                    liste->showPageButton->click();
+                    auto* window = liste->findChild<PageWindow*>();
+                    seen.windowShown = window != nullptr && window->isVisible();
+                    seen.windowSize = window != nullptr ? window->size() : QSize();
+                    // Closed by hand: the engine still waits; shown again, then answered.
+                    window->close();
+                    seen.stillWaitingAfterClose = liste->showPageButton->isEnabled();
+                    liste->showPageButton->click();
+                    loaders[0]->completeSoon(resultPage("http://alpha.test/s?q=x&first=10"));
+                });
+            }
+        });
+    };
+    start();
+
+    EXPECT_EQ(seen.line, QStringLiteral("Alpha - check needed"));
+    EXPECT_EQ(seen.status, QStringLiteral("Alpha asks for a check: press Show page to answer it"));
+    EXPECT_TRUE(seen.showPageOn);
+    EXPECT_TRUE(seen.windowShown);
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size() * 9 / 10;
+    EXPECT_EQ(seen.windowSize, QSize(1024, 768).boundedTo(screen));
+    EXPECT_TRUE(seen.stillWaitingAfterClose);
+    // The answered page was the page Alpha was on: it goes on from there.
+    const std::vector<std::string>& alpha = loaders[0]->navigatedUrls();
+    ASSERT_GE(alpha.size(), 3u);
+    EXPECT_TRUE(alpha[2].ends_with("=20")) << alpha[2];
+    EXPECT_TRUE(liste->urls().contains("www.alpha-10-a.com"));
+    EXPECT_GE(loaders[1]->navigatedUrls().size(), 5u);
+    EXPECT_EQ(liste->deps->item(0)->text(), QStringLiteral("Alpha"));
+    for (auto* window : liste->findChildren<PageWindow*>()) {
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_FALSE(liste->showPageButton->isEnabled());
+}
+
+TEST_F(SearchRunTest, RefusingEngineRestsThreeTimesThenIsGivenUp)
+{
+    tickEngine(0);
+    setUpLoader = [](FakePageLoader& loader, int) {
+        loader.setNavigateHandler([&loader](const std::string& url) {
+            if (url.ends_with("=0")) {
+                loader.completeSoon(resultPage(url));
+            } else {
+                loader.completeSoon("Too many requests", 429);
+            }
+        });
+    };
+    std::vector<std::string> messages;
+    ticks.setOnWait([&](std::uint32_t) {
+        const std::string message = liste->StatusBar1->panelText(1).toStdString();
+        if (messages.empty() || messages.back() != message) {
+            messages.push_back(message);
+        }
+    });
+    start();
+
+    const auto resting = [](int seconds, int retry) {
+        return "Alpha refuses automated searches (HTTP 429): trying again in " + std::to_string(seconds) + " s (" +
+               std::to_string(retry) + " of 3)";
+    };
+    EXPECT_EQ(messages, (std::vector<std::string>{resting(30, 1), resting(60, 2), resting(120, 3)}));
+    // The same page each time, as long as the engine refuses it.
+    std::vector<std::string> asked(5, "http://alpha.test/s?q=cheap hotels&first=10");
+    asked.front() = "http://alpha.test/s?q=cheap hotels&first=0";
+    EXPECT_EQ(loaders[0]->navigatedUrls(), asked);
+    EXPECT_EQ(liste->deps->item(0)->text(), QStringLiteral("Alpha - refused"));
+    EXPECT_EQ(liste->StatusBar1->panelText(1), QStringLiteral("Every engine is done: the search has ended"));
 }
 
 TEST_F(SearchRunTest, StopOutsideARun)

@@ -46,6 +46,11 @@ void LoopbackHttpServer::get(const std::string& pattern, httplib::Server::Handle
     m_server.Get(pattern, std::move(handler));
 }
 
+void LoopbackHttpServer::post(const std::string& pattern, httplib::Server::Handler handler)
+{
+    m_server.Post(pattern, std::move(handler));
+}
+
 void LoopbackHttpServer::serve(const std::string& path, std::string body, std::string contentType, int status)
 {
     m_server.Get(path, [body = std::move(body), contentType = std::move(contentType),

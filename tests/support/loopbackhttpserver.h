@@ -28,6 +28,7 @@ public:
 
     // Register before start(): the handler runs on the server's thread.
     void get(const std::string& pattern, httplib::Server::Handler handler);
+    void post(const std::string& pattern, httplib::Server::Handler handler);
     // A fixed answer for one path.
     void serve(const std::string& path, std::string body,
                std::string contentType = "text/html; charset=utf-8", int status = 200);

@@ -27,8 +27,9 @@ using test::ScriptedPrompts;
 using test::TreeMemory;
 
 constexpr int Engines = 11;
-// Hosts come from a fixed pool, so the URL list stops growing early and what
-// grows after that is the loaders' memory.
+// Most hosts come from a fixed pool, so the URL list grows slowly and what
+// grows is mostly the loaders' memory; one host per page is new, or the
+// engines would count as run out.
 constexpr int HostPool = 300;
 
 int soakSeconds()
@@ -50,6 +51,7 @@ std::string resultPage(int engine, int page)
             body += "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod. ";
         body += "</p></div>";
     }
+    body += "<p>http://soak-" + std::to_string(engine) + "-" + std::to_string(page) + ".net/</p>";
     return htmlPage(body);
 }
 
@@ -122,7 +124,7 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
     // Both runs paged all along and found every host of the pool.
     EXPECT_GT(firstRunPages, Engines * seconds / 2);
     EXPECT_GT(pagesServed.load() - firstRunPages, Engines * secondRunSeconds / 2);
-    EXPECT_EQ(liste.urls().count(), HostPool);
+    EXPECT_GT(liste.urls().count(), HostPool);
 
     // Flat: the median of the last fifth of the first run is within 15 % (or
     // 40 MB) of the median of the fifth after the warm-up fifth.
