@@ -18,11 +18,12 @@ namespace {
 std::uint32_t steadyMs()
 {
     using namespace std::chrono;
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 SearchRun::Harvest harvest(std::string_view text, const CutMarkers& cutMarkers, UrlList& urls,
-                const TextKeyFunction& caseFoldKey)
+                           const TextKeyFunction& caseFoldKey)
 {
     const PageLines lines = PageLines::fromText(text, caseFoldKey);
     const int before = urls.count();
@@ -125,7 +126,8 @@ bool SearchRun::hasTurnDue(const Engine& engine) const
     return false;
 }
 
-bool SearchRun::takeTurn(int index, std::string_view keywords, UrlList& urls, const TextKeyFunction& caseFoldKey)
+bool SearchRun::takeTurn(int index, std::string_view keywords, UrlList& urls,
+                         const TextKeyFunction& caseFoldKey)
 {
     Engine& engine = at(index);
     if (!hasTurnDue(engine)) {
@@ -176,9 +178,11 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
         if (text != engine.settleText) {
             engine.settleText = std::move(text);
             engine.lastChange = now;
+            engine.textChanged = true;
         }
-        if (now - engine.lastChange < SettleQuietMs && now - engine.settleStart < SettleLimitMs) {
-            engine.nextLook = now + SettlePollMs;
+        const bool quiet = engine.textChanged && now - engine.lastChange >= kSettleQuietMs;
+        if (!quiet && now - engine.settleStart < kSettleLimitMs) {
+            engine.nextLook = now + kSettlePollMs;
             return;
         }
         engine.settling = false;
@@ -197,7 +201,8 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
             engine.settling = true;
             engine.settleText = std::move(text);
             engine.settleStart = engine.lastChange = now;
-            engine.nextLook = now + SettlePollMs;
+            engine.textChanged = false;
+            engine.nextLook = now + kSettlePollMs;
             return;
         }
         goOn(engine, found, keywords);
@@ -246,7 +251,7 @@ void SearchRun::goOn(Engine& engine, const Harvest& found, std::string_view keyw
         engine.refusals = 0;
     }
     engine.emptyPages = found.added ? 0 : engine.emptyPages + 1;
-    if (engine.emptyPages >= EmptyPagesToEnd) {
+    if (engine.emptyPages >= kEmptyPagesToEnd) {
         engine.state = EngineState::NoMoreResults;
         return;
     }
@@ -255,17 +260,18 @@ void SearchRun::goOn(Engine& engine, const Harvest& found, std::string_view keyw
 
 void SearchRun::refuse(Engine& engine)
 {
-    if (engine.refusals >= RetriesAfterRefusal) {
+    if (engine.refusals >= kRetriesAfterRefusal) {
         engine.state = EngineState::Blocked;
         return;
     }
     ++engine.refusals;
-    std::uint32_t rest = FirstRestMs << (engine.refusals - 1);
+    std::uint32_t rest = kFirstRestMs << (engine.refusals - 1);
     if (isRefusalStatus(engine.httpStatus)) {
         const std::optional<std::int64_t> asked =
             parseRetryAfter(engine.loader->RetryAfter(), std::time(nullptr));
         if (asked) {
-            rest = static_cast<std::uint32_t>(std::clamp<std::int64_t>(*asked * 1000, MinRestMs, MaxRestMs));
+            rest =
+                static_cast<std::uint32_t>(std::clamp<std::int64_t>(*asked * 1000, kMinRestMs, kMaxRestMs));
         }
     }
     engine.restUntil = m_clock() + rest;

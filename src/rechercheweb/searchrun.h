@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,21 +43,21 @@ public:
     // The run has a loader slot for this many engines.
     static constexpr int MaxEngines = 11;
     // Pages in a row that added no entry before an engine counts as done.
-    static constexpr int EmptyPagesToEnd = 3;
+    static constexpr int kEmptyPagesToEnd = 3;
     // Times a refusing engine is asked again before it is given up.
-    static constexpr int RetriesAfterRefusal = 3;
+    static constexpr int kRetriesAfterRefusal = 3;
     // The first rest after a refusal that names no time of its own (in a
     // Retry-After header); each further one is twice as long. A time the
-    // engine names is kept to between MinRestMs and MaxRestMs.
-    static constexpr std::uint32_t FirstRestMs = 30000;
-    static constexpr std::int64_t MinRestMs = 1000;
-    static constexpr std::int64_t MaxRestMs = 3600000;
+    // engine names is kept to between kMinRestMs and kMaxRestMs.
+    static constexpr std::uint32_t kFirstRestMs = 30000;
+    static constexpr std::int64_t kMinRestMs = 1000;
+    static constexpr std::int64_t kMaxRestMs = 3600000;
     // A page without results may still be built by its scripts: it is read
-    // once its text has not changed for SettleQuietMs, or SettleLimitMs after
-    // it loaded, looking every SettlePollMs.
-    static constexpr std::uint32_t SettleQuietMs = 500;
-    static constexpr std::uint32_t SettleLimitMs = 5000;
-    static constexpr std::uint32_t SettlePollMs = 100;
+    // once its text changed and then stayed the same for kSettleQuietMs, or
+    // kSettleLimitMs after it loaded, looking every kSettlePollMs.
+    static constexpr std::uint32_t kSettleQuietMs = 500;
+    static constexpr std::uint32_t kSettleLimitMs = 5000;
+    static constexpr std::uint32_t kSettlePollMs = 100;
 
     // Makes and sets up one loader per engine, in engine order: hidden, silent,
     // refusing every new window.
@@ -125,6 +126,7 @@ private:
         std::string settleText;
         std::uint32_t settleStart = 0;
         std::uint32_t lastChange = 0;
+        bool textChanged = false;
         std::uint32_t nextLook = 0;
         // A document completed since the engine began waiting for the user.
         bool newDocument = false;
@@ -135,7 +137,8 @@ private:
     bool due(std::uint32_t when) const;
     bool hasTurnDue(const Engine& engine) const;
     void navigate(Engine& engine, std::string url);
-    void readPage(Engine& engine, std::string_view keywords, UrlList& urls, const TextKeyFunction& caseFoldKey);
+    void readPage(Engine& engine, std::string_view keywords, UrlList& urls,
+                  const TextKeyFunction& caseFoldKey);
     void readAnsweredPage(Engine& engine, std::string_view keywords, UrlList& urls,
                           const TextKeyFunction& caseFoldKey);
     // After a result page: on to the next one, unless the engine ran out.

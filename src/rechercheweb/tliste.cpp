@@ -4,11 +4,11 @@
 // closing, the status panel and the menu button.
 #include "rechercheweb/tliste.h"
 
-#include "platform/productinfo.h"
-#include "platform/statuspanels.h"
 #include "hints/tballoonhints.h"
 #include "platform/collation.h"
 #include "platform/errorguard.h"
+#include "platform/productinfo.h"
+#include "platform/statuspanels.h"
 #include "platform/windowfont.h"
 #include "rechercheweb/updownbuttons.h"
 #include "rechercheweb/urllistmodel.h"

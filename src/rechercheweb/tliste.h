@@ -127,8 +127,8 @@ public:
     QListWidget* deps = nullptr;          // the search engines, ticked to use
     QListView* webs = nullptr;            // the links found
     StatusPanels* StatusBar1 = nullptr;
-    QPushButton* SpeedButton3 = nullptr; // "< Previous"
-    QPushButton* Button6 = nullptr;      // "Finish": hands the hosts to the main window
+    QPushButton* SpeedButton3 = nullptr;   // "< Previous"
+    QPushButton* Button6 = nullptr;        // "Finish": hands the hosts to the main window
     QPushButton* showPageButton = nullptr; // on while an engine waits for the user
 
     QTimer* Timer1 = nullptr; // shows the link count every second

@@ -5,13 +5,13 @@
 // limit or the run is stopped.
 #include "rechercheweb/tliste.h"
 
+#include "pageloader/qtpageloader.h"
 #include "platform/collation.h"
 #include "platform/errors.h"
 #include "platform/eventpump.h"
 #include "platform/prompts.h"
-#include "platform/ticksource.h"
 #include "platform/statuspanels.h"
-#include "pageloader/qtpageloader.h"
+#include "platform/ticksource.h"
 #include "rechercheweb/catalogue.h"
 #include "rechercheweb/pagewindow.h"
 #include "rechercheweb/resultpages.h"
@@ -91,7 +91,7 @@ QString stateMessage(const SearchRun& run, int engine, const QString& name)
                QStringLiteral(": trying again in %1 s (%2 of %3)")
                    .arg((run.restLeftMs(engine) + 999) / 1000)
                    .arg(run.refusals(engine))
-                   .arg(SearchRun::RetriesAfterRefusal);
+                   .arg(SearchRun::kRetriesAfterRefusal);
     }
     case EngineState::Blocked:
         return name + QStringLiteral(" still refuses: no more pages from it in this search");

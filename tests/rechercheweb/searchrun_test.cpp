@@ -27,7 +27,10 @@ public:
     }
     int HttpStatus() const override { return status; }
     std::string RetryAfter() override { return retryAfter; }
-    std::string LocationURL() const override { return location.empty() && !urls.empty() ? urls.back() : location; }
+    std::string LocationURL() const override
+    {
+        return location.empty() && !urls.empty() ? urls.back() : location;
+    }
 
     // A load ends with this page.
     void finish(std::string text, int withStatus = 200, std::string at = {})
@@ -146,7 +149,8 @@ protected:
         for (int i = 0; i < turns && loader.urls.size() == before; ++i) {
             run.takeTurn(0, "k", urls);
         }
-        return loader.urls.size() == before ? "" : loader.urls.back().substr(loader.urls.back().rfind('=') + 1);
+        return loader.urls.size() == before ? ""
+                                            : loader.urls.back().substr(loader.urls.back().rfind('=') + 1);
     }
 
     std::uint32_t now = 1000;
@@ -171,9 +175,13 @@ TEST_F(EngineRun, RunsOutAfterThreePagesWithoutNewEntries)
     loader.page = results(0) + "How to solve a captcha\r\n";
     EXPECT_EQ(turnsUntilNavigation(), "20");
     EXPECT_EQ(turnsUntilNavigation(), "30");
+    // A page that never changes is read once the settle wait is over.
     loader.page = "No more results";
     EXPECT_EQ(turnsUntilNavigation(), "");
-    now += SearchRun::SettleQuietMs;
+    now += SearchRun::kSettleLimitMs - SearchRun::kSettlePollMs;
+    EXPECT_EQ(turnsUntilNavigation(), "");
+    EXPECT_EQ(run.state(0), EngineState::Paging);
+    now += SearchRun::kSettlePollMs;
     EXPECT_EQ(turnsUntilNavigation(), "");
     EXPECT_EQ(run.state(0), EngineState::NoMoreResults);
     EXPECT_TRUE(run.allDone());
@@ -276,22 +284,22 @@ TEST_F(EngineRun, PageWithoutResultsIsReadOnceItsTextSettles)
     EXPECT_EQ(loader.reads, 1);
     EXPECT_TRUE(run.nothingDue()) << "looks again only after a pause";
     // The script fills the page; it is read 500 ms after the last change.
-    now += SearchRun::SettlePollMs;
+    now += SearchRun::kSettlePollMs;
     loader.page = results(0);
     EXPECT_EQ(turnsUntilNavigation(), "");
-    for (std::uint32_t waited = 0; waited < SearchRun::SettleQuietMs; waited += SearchRun::SettlePollMs) {
+    for (std::uint32_t waited = 0; waited < SearchRun::kSettleQuietMs; waited += SearchRun::kSettlePollMs) {
         EXPECT_EQ(turnsUntilNavigation(), "");
-        now += SearchRun::SettlePollMs;
+        now += SearchRun::kSettlePollMs;
     }
     EXPECT_EQ(turnsUntilNavigation(), "10");
     EXPECT_EQ(urls.count(), 2);
 
     // A page that never stops changing is read 5 s after it loaded.
     const std::uint32_t loaded = now;
-    for (int change = 0; now - loaded < SearchRun::SettleLimitMs; ++change) {
+    for (int change = 0; now - loaded < SearchRun::kSettleLimitMs; ++change) {
         loader.page = "Loading " + std::to_string(change);
         EXPECT_EQ(turnsUntilNavigation(), "") << now - loaded;
-        now += SearchRun::SettlePollMs;
+        now += SearchRun::kSettlePollMs;
     }
     loader.page = "Still loading";
     EXPECT_EQ(turnsUntilNavigation(), "20");

@@ -6,6 +6,7 @@
 #include "expired/tform1.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"
+#include "platform/statuspanels.h"
 #include "platform/ticksource.h"
 #include "rechercheweb/pagewindow.h"
 #include "rechercheweb/tliste.h"
@@ -152,14 +153,18 @@ TEST(LinksSearchInBrowser, KeywordsBecomeRowsInTheMainWindow)
     EXPECT_TRUE(prompts.log().empty());
 }
 
-// Two result pages of an engine's own hosts, then pages without any.
+// Two result pages of an engine's own hosts, then pages without any, whose
+// script says so soon after loading (a page that never changes is read only
+// after the longest settle wait).
 void answerResults(const std::string& engine, int page, httplib::Response& response)
 {
     const std::string tag = engine + "-" + std::to_string(page);
-    response.set_content(page < 2 ? htmlPage("<p>One http://www." + tag + "-one.com/</p><p>Two https://" + tag +
-                                             "-two.net/x</p>")
-                                  : htmlPage("<p>No more results</p>"),
-                         "text/html; charset=utf-8");
+    response.set_content(
+        page < 2
+            ? htmlPage("<p>One http://www." + tag + "-one.com/</p><p>Two https://" + tag + "-two.net/x</p>")
+            : htmlPage("<p></p><script>setTimeout(function () { document.body.innerText = "
+                       "'No more results'; }, 300);</script>"),
+        "text/html; charset=utf-8");
 }
 
 int pageOf(const httplib::Request& request)
@@ -202,7 +207,8 @@ TEST(LinksSearchInBrowser, EnginesThatPushBackAreAnsweredOrWaitedFor)
     });
     server.get("/consenting", [&origin](const httplib::Request& request, httplib::Response& response) {
         if (!hasCookie(request, "consent=yes")) {
-            response.set_redirect("http://consent.localhost:" + origin + "/consent?p=" + request.get_param_value("p"));
+            response.set_redirect("http://consent.localhost:" + origin +
+                                  "/consent?p=" + request.get_param_value("p"));
             return;
         }
         if (pageOf(request) == 0) {
@@ -220,7 +226,8 @@ TEST(LinksSearchInBrowser, EnginesThatPushBackAreAnsweredOrWaitedFor)
                              "text/html; charset=utf-8");
     });
     server.post("/accept", [&origin](const httplib::Request& request, httplib::Response& response) {
-        response.set_redirect("http://127.0.0.1:" + origin + "/setconsent?p=" + request.get_param_value("back"), 303);
+        response.set_redirect(
+            "http://127.0.0.1:" + origin + "/setconsent?p=" + request.get_param_value("back"), 303);
     });
     server.get("/setconsent", [](const httplib::Request& request, httplib::Response& response) {
         response.set_header("Set-Cookie", "consent=yes; Path=/");
@@ -246,7 +253,8 @@ TEST(LinksSearchInBrowser, EnginesThatPushBackAreAnsweredOrWaitedFor)
     for (const char* name : {"Checked", "Consenting", "Refusing"}) {
         std::string path = name;
         path[0] = static_cast<char>(path[0] - 'A' + 'a');
-        catalogue += std::string(name) + "\r\nhttp://127.0.0.1:" + origin + "/" + path + "?q=\r\n&p=\r\n0\r\n1\r\n\r\n";
+        catalogue += std::string(name) + "\r\nhttp://127.0.0.1:" + origin + "/" + path +
+                     "?q=\r\n&p=\r\n0\r\n1\r\n\r\n";
     }
     folder.write("listex.txt", catalogue);
     const CurrentDirectory inFolder(folder.path());
@@ -312,16 +320,17 @@ TEST(LinksSearchInBrowser, EnginesThatPushBackAreAnsweredOrWaitedFor)
     user.stop();
 
     EXPECT_EQ(windowsSeen, 2);
-    EXPECT_TRUE(linesSeen.contains(QStringLiteral("Checked - check needed"))) << linesSeen.join(u',').toStdString();
+    EXPECT_TRUE(linesSeen.contains(QStringLiteral("Checked - check needed")))
+        << linesSeen.join(u',').toStdString();
     EXPECT_TRUE(linesSeen.contains(QStringLiteral("Consenting - consent needed")))
         << linesSeen.join(u',').toStdString();
     std::vector<std::string> urls = liste.urls().texts();
     std::sort(urls.begin(), urls.end());
-    EXPECT_EQ(urls, (std::vector<std::string>{"checked-0-two.net", "checked-1-two.net", "consenting-1-two.net",
-                                              "refusing-0-two.net", "refusing-1-two.net", "www.built-by-script.com",
-                                              "www.checked-0-one.com", "www.checked-1-one.com",
-                                              "www.consenting-1-one.com", "www.refusing-0-one.com",
-                                              "www.refusing-1-one.com"}));
+    EXPECT_EQ(urls, (std::vector<std::string>{
+                        "checked-0-two.net", "checked-1-two.net", "consenting-1-two.net",
+                        "refusing-0-two.net", "refusing-1-two.net", "www.built-by-script.com",
+                        "www.checked-0-one.com", "www.checked-1-one.com", "www.consenting-1-one.com",
+                        "www.refusing-0-one.com", "www.refusing-1-one.com"}));
     EXPECT_EQ(liste.deps->item(0)->text(), QStringLiteral("Checked - no more results"));
     EXPECT_EQ(liste.deps->item(1)->text(), QStringLiteral("Consenting - no more results"));
     EXPECT_EQ(liste.deps->item(2)->text(), QStringLiteral("Refusing - refused"));
@@ -330,6 +339,13 @@ TEST(LinksSearchInBrowser, EnginesThatPushBackAreAnsweredOrWaitedFor)
     // Page 2 of the refusing engine: asked once and three times again, each
     // refusal but the last followed by a HEAD request for its Retry-After.
     EXPECT_EQ(std::count(requests.begin(), requests.end(), "/refusing?p=2&q=x"), 4 + 3);
+    // While the check waited for the user, the other engines went on.
+    const auto checkShown = std::find(requests.begin(), requests.end(), "/checked?p=1&q=x");
+    const auto answered = std::find_if(checkShown, requests.end(), [](const std::string& request) {
+        return request.starts_with("/answer");
+    });
+    EXPECT_TRUE(std::any_of(checkShown, answered,
+                            [](const std::string& request) { return request.starts_with("/refusing"); }));
     for (auto* window : liste.findChildren<PageWindow*>()) {
         EXPECT_FALSE(window->isVisible());
     }

@@ -236,8 +236,9 @@ TEST_F(SearchRunTest, EnginesThatRunOutEndTheRunInBothLimitModes)
     setUpLoader = [](FakePageLoader& loader, int) {
         loader.answerEveryNavigation([](const std::string& url) {
             const int offset = std::stoi(url.substr(url.rfind('=') + 1));
-            return offset < (url.find("alpha") != std::string::npos ? 20 : 6) ? resultPage(url)
-                                                                              : std::string("No more results");
+            return offset < (url.find("alpha") != std::string::npos ? 20 : 6)
+                       ? resultPage(url)
+                       : std::string("No more results");
         });
     };
     tickEngine(0);
@@ -255,7 +256,8 @@ TEST_F(SearchRunTest, EnginesThatRunOutEndTheRunInBothLimitModes)
         EXPECT_EQ(urlTexts().size(), 6u);
         EXPECT_EQ(liste->deps->item(0)->text(), QStringLiteral("Alpha - no more results"));
         EXPECT_EQ(liste->deps->item(1)->text(), QStringLiteral("Beta - no more results"));
-        EXPECT_EQ(liste->StatusBar1->panelText(1), QStringLiteral("Every engine is done: the search has ended"));
+        EXPECT_EQ(liste->StatusBar1->panelText(1),
+                  QStringLiteral("Every engine is done: the search has ended"));
         // As a confirmed Stop: links kept and ticked, the window stays for Finish.
         EXPECT_EQ(buttons(), (ButtonStates{true, true, true, true}));
         EXPECT_EQ(tickFlags(), std::vector<bool>(6, true));
@@ -346,8 +348,8 @@ TEST_F(SearchRunTest, RefusingEngineRestsThreeTimesThenIsGivenUp)
     start();
 
     const auto resting = [](int seconds, int retry) {
-        return "Alpha refuses automated searches (HTTP 429): trying again in " + std::to_string(seconds) + " s (" +
-               std::to_string(retry) + " of 3)";
+        return "Alpha refuses automated searches (HTTP 429): trying again in " + std::to_string(seconds) +
+               " s (" + std::to_string(retry) + " of 3)";
     };
     EXPECT_EQ(messages, (std::vector<std::string>{resting(30, 1), resting(60, 2), resting(120, 3)}));
     // The same page each time, as long as the engine refuses it.

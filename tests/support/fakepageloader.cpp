@@ -40,9 +40,10 @@ void FakePageLoader::complete(std::string text, int status, std::string location
 
 void FakePageLoader::completeSoon(std::string text, int status, std::string location)
 {
-    QTimer::singleShot(0, this, [this, text = std::move(text), status, location = std::move(location)]() mutable {
-        complete(std::move(text), status, std::move(location));
-    });
+    QTimer::singleShot(0, this,
+                       [this, text = std::move(text), status, location = std::move(location)]() mutable {
+                           complete(std::move(text), status, std::move(location));
+                       });
 }
 
 bool FakePageLoader::requestNewWindow()

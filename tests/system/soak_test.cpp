@@ -47,8 +47,9 @@ std::string resultPage(int engine, int page)
         const int host = (engine * 37 + page * 10 + i) % HostPool;
         body += "<div class=\"result\"><h3>Result " + std::to_string(page * 10 + i) + "</h3><p>http://soak-" +
                 std::to_string(host) + ".com/page - a page about the keywords</p><p>";
-        for (int filler = 0; filler < 35; ++filler)
+        for (int filler = 0; filler < 35; ++filler) {
             body += "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod. ";
+        }
         body += "</p></div>";
     }
     body += "<p>http://soak-" + std::to_string(engine) + "-" + std::to_string(page) + ".net/</p>";
@@ -74,15 +75,18 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
     LoopbackHttpServer server;
     server.get(R"(/e(\d+))", [&](const httplib::Request& request, httplib::Response& response) {
         ++pagesServed;
-        response.set_content(resultPage(std::stoi(request.matches[1]), std::stoi(request.get_param_value("p"))),
-                             "text/html; charset=utf-8");
+        response.set_content(
+            resultPage(std::stoi(request.matches[1]), std::stoi(request.get_param_value("p"))),
+            "text/html; charset=utf-8");
     });
     server.start();
 
     std::string catalogue;
-    for (int engine = 0; engine < Engines; ++engine)
-        catalogue += "Engine" + std::to_string(engine) + "\r\nhttp://127.0.0.1:" + std::to_string(server.port()) +
-                     "/e" + std::to_string(engine) + "?q=\r\n&p=\r\n0\r\n1\r\n\r\n";
+    for (int engine = 0; engine < Engines; ++engine) {
+        catalogue += "Engine" + std::to_string(engine) +
+                     "\r\nhttp://127.0.0.1:" + std::to_string(server.port()) + "/e" + std::to_string(engine) +
+                     "?q=\r\n&p=\r\n0\r\n1\r\n\r\n";
+    }
     test::UnlimitedSearchWindows windows(catalogue, QStringLiteral("soak"));
     Tliste& liste = windows.liste;
     ScriptedPrompts& prompts = windows.prompts;
@@ -90,12 +94,15 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
     windows.tickAllEngines();
 
     const auto started = std::chrono::steady_clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(); };
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
     std::vector<Sample> samples;
     QTimer sampler;
     sampler.setInterval(std::max(1000, seconds * 1000 / 60)); // some sixty samples a run
-    QObject::connect(&sampler, &QTimer::timeout,
-                     [&] { samples.push_back({elapsed(), test::treeMemory(), pagesServed.load()}); });
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        samples.push_back({elapsed(), test::treeMemory(), pagesServed.load()});
+    });
     sampler.start();
 
     // First run.
@@ -131,10 +138,12 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
     const std::size_t fifth = firstRunSamples / 5;
     std::vector<long> early;
     std::vector<long> late;
-    for (std::size_t i = fifth; i < 2 * fifth; ++i)
+    for (std::size_t i = fifth; i < 2 * fifth; ++i) {
         early.push_back(samples[i].memory.pssKb);
-    for (std::size_t i = firstRunSamples - fifth; i < firstRunSamples; ++i)
+    }
+    for (std::size_t i = firstRunSamples - fifth; i < firstRunSamples; ++i) {
         late.push_back(samples[i].memory.pssKb);
+    }
     const long earlyKb = median(early);
     const long lateKb = median(late);
     std::vector<pid_t> leftBehind;
@@ -145,10 +154,11 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
               << firstRunPages / std::max(1, seconds) << "/s); process tree PSS " << earlyKb / 1024
               << " MB early, " << lateKb / 1024 << " MB late; renderers " << firstRunRenderers.size()
               << " then " << secondRunRenderers.size() << ", " << leftBehind.size() << " left behind\n";
-    for (const Sample& sample : samples)
+    for (const Sample& sample : samples) {
         std::cout << "[ sample   ] " << static_cast<int>(sample.second) << " s  pages " << sample.pages
                   << "  PSS " << sample.memory.pssKb / 1024 << " MB  RSS " << sample.memory.rssKb / 1024
                   << " MB  processes " << sample.memory.processes << "\n";
+    }
 
     ASSERT_GE(firstRunSamples, 10U);
 #ifndef __SANITIZE_ADDRESS__
