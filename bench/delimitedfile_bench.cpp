@@ -8,6 +8,8 @@
 //     process's peak resident memory; run it alone to read the figure:
 //     --benchmark_filter=Load (target: under 400 MB).
 //   Save: SaveToDelimitedFile of that table (target: under 0.5 s).
+//   Baseline_PlainReader: the same file read by plain C++ into one object per
+//     row, then a stable sort by caption (peer of Load; run alone as well).
 
 #include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
@@ -16,6 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -112,6 +115,56 @@ void BM_Load(benchmark::State& state)
     state.counters["peak_rss_before_MB"] = before;
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+struct PlainRow {
+    std::string caption;
+    std::vector<std::string> subItems;
+    bool checked = false;
+};
+
+void BM_Baseline_PlainReader(benchmark::State& state)
+{
+    const fs::path& file = resultFile();
+    const double before = peakRssMegabytes();
+    for (auto _ : state) {
+        std::ifstream in(file, std::ios::binary);
+        std::vector<PlainRow> rows;
+        std::string line;
+        std::getline(in, line); // the header
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            PlainRow row;
+            std::size_t from = 0;
+            for (;;) {
+                const std::size_t comma = line.find(',', from);
+                std::string field = line.substr(from, comma == std::string::npos ? comma : comma - from);
+                if (from == 0) {
+                    row.caption = std::move(field);
+                } else {
+                    row.subItems.push_back(std::move(field));
+                }
+                if (comma == std::string::npos) {
+                    break;
+                }
+                from = comma + 1;
+            }
+            rows.push_back(std::move(row));
+        }
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const PlainRow& a, const PlainRow& b) { return a.caption < b.caption; });
+        state.PauseTiming();
+        if (rows.size() != kRows) {
+            state.SkipWithError("wrong row count");
+        }
+        rows = {};
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = peakRssMegabytes();
+    state.counters["peak_rss_before_MB"] = before;
+}
+BENCHMARK(BM_Baseline_PlainReader)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Save(benchmark::State& state)
 {

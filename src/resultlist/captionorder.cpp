@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 namespace ostrevo {
 
@@ -22,14 +24,12 @@ namespace {
 
 constexpr std::size_t kMaxRowsPlacedOneByOne = 16;
 
-// Most comparisons are decided by 16 key bytes kept in the entry, after the
-// start all keys share; only ties read the keys themselves, which are
-// scattered in memory.
+// The sorts gather every key once. Most comparisons are then decided by an
+// entry of sixteen bytes, eight key bytes after the start all keys share and
+// the row's position; only ties read the keys, which are scattered in memory.
 struct SortEntry {
-    std::uint64_t high; // key bytes [common, common + 8), big-endian
-    std::uint64_t low;  // key bytes [common + 8, common + 16)
-    std::string_view key;
-    ResultRow* row;
+    std::uint64_t prefix; // key bytes [common, common + 8), big-endian
+    std::uint32_t index;  // position before the sort; equal keys keep this order
 };
 
 std::uint64_t bytesAt(std::string_view key, std::size_t from)
@@ -46,20 +46,21 @@ std::uint64_t bytesAt(std::string_view key, std::size_t from)
     return value;
 }
 
-// `covered`: keys up to this length lie wholly in the entry's bytes; two such
-// keys with equal bytes differ at most in length (the shorter comes first).
-bool entryLess(const SortEntry& a, const SortEntry& b, std::size_t covered)
+// -1, 0 or 1 as `a`'s key sorts before, with or after `b`'s. `covered`: keys
+// up to this length lie wholly in the prefix; two such keys with equal
+// prefixes differ at most in length (the shorter comes first).
+int compareKeys(const SortEntry& a, const SortEntry& b, const std::vector<std::string_view>& keys,
+                std::size_t covered)
 {
-    if (a.high != b.high) {
-        return a.high < b.high;
+    if (a.prefix != b.prefix) {
+        return a.prefix < b.prefix ? -1 : 1;
     }
-    if (a.low != b.low) {
-        return a.low < b.low;
+    const std::string_view x = keys[a.index];
+    const std::string_view y = keys[b.index];
+    if (x.size() <= covered && y.size() <= covered) {
+        return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
     }
-    if (a.key.size() <= covered && b.key.size() <= covered) {
-        return a.key.size() < b.key.size();
-    }
-    return a.key < b.key; // char_traits compares bytes as unsigned
+    return x.compare(y); // char_traits compares bytes as unsigned
 }
 
 } // namespace
@@ -200,45 +201,44 @@ void ResultTable::moveRow(std::size_t from, std::size_t to)
 template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descending)
 {
     RowStore& rows = m_impl->rows;
-    if (rows.size() < 2) {
+    const std::size_t count = rows.size();
+    if (count < 2) {
         return;
     }
-    std::vector<SortEntry> entries;
-    entries.reserve(rows.size());
-    rows.forEach([&](ResultRow& row) { entries.push_back({0, 0, keyOf(row), &row}); });
+    std::vector<ResultRow*> order;
+    std::vector<std::string_view> keys;
+    order.reserve(count);
+    keys.reserve(count);
+    rows.forEach([&](ResultRow& row) {
+        order.push_back(&row);
+        keys.push_back(keyOf(row));
+    });
 
     // Keys usually share a long start ("http://www."): skip it in the prefix.
-    std::size_t common = entries.front().key.size();
-    for (const SortEntry& entry : entries) {
-        const std::string_view first = entries.front().key.substr(0, common);
-        const auto limit = std::min(common, entry.key.size());
-        common = static_cast<std::size_t>(std::mismatch(first.begin(),
-                                                        first.begin() + static_cast<std::ptrdiff_t>(limit),
-                                                        entry.key.begin())
-                                              .first -
-                                          first.begin());
+    std::size_t common = keys.front().size();
+    for (const std::string_view key : keys) {
+        const auto limit = static_cast<std::ptrdiff_t>(std::min(common, key.size()));
+        common = static_cast<std::size_t>(
+            std::mismatch(keys.front().begin(), keys.front().begin() + limit, key.begin()).first -
+            keys.front().begin());
     }
-    for (SortEntry& entry : entries) {
-        entry.high = bytesAt(entry.key, common);
-        entry.low = bytesAt(entry.key, common + 8);
+    std::vector<SortEntry> entries(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        entries[k] = {bytesAt(keys[k], common), static_cast<std::uint32_t>(k)};
     }
-    // Stable: rows with equal keys keep their order, so sorting by one column
-    // after another groups as the user expects.
-    const std::size_t covered = common + 16;
-    if (descending) {
-        std::stable_sort(entries.begin(), entries.end(), [covered](const SortEntry& a, const SortEntry& b) {
-            return entryLess(b, a, covered);
-        });
-    } else {
-        std::stable_sort(entries.begin(), entries.end(), [covered](const SortEntry& a, const SortEntry& b) {
-            return entryLess(a, b, covered);
-        });
-    }
+    // Equal keys keep their order (the position decides), so sorting by one
+    // column after another groups as the user expects.
+    const std::size_t covered = common + 8;
+    const int sign = descending ? -1 : 1;
+    std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
+        const int byKey = compareKeys(a, b, keys, covered) * sign;
+        return byKey != 0 ? byKey < 0 : a.index < b.index;
+    });
 
     if (m_observer) {
         m_observer->layoutAboutToBeChanged();
     }
-    rows.reorder([&](std::size_t k) { return entries[k].row; });
+    rows.reorder([&](std::size_t k) { return order[entries[k].index]; });
     if (m_observer) {
         m_observer->layoutChanged();
     }
