@@ -7,6 +7,14 @@
 // pointers, so an insert or erase moves at most one block's worth, finding a
 // position costs a binary search over the block starts, and a row finds its
 // own index through the block it records.
+//
+// Not built on ChunkedVector, although both split full blocks and locate by
+// block starts: here every insert or move is prepared first (prepareInsert
+// allocates the spare block and the room in the block lists), so that the
+// change itself cannot throw once the view was told it is about to happen.
+// ChunkedVector allocates the new chunk in the middle of its insert, and
+// rows record their block, which its chunks know nothing of; sharing its
+// split would bring that allocation back after the notification.
 
 #include <algorithm>
 #include <cstddef>
