@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <functional>
+#include <new>
 
 namespace ostrevo {
 
@@ -266,10 +268,27 @@ void RowStore::move(std::size_t from, std::size_t to)
 
 void RowStore::clear()
 {
+    // Rows are let go in the order they were made, not in display order:
+    // after a sort the display order jumps all over memory, and freeing in
+    // address order is several times faster than freeing at random.
+    std::vector<ResultRow*> rows;
+    try {
+        rows.reserve(m_size);
+    } catch (const std::bad_alloc&) {
+        // Without room for the list, in display order.
+    }
     for (const auto& block : m_blocks) {
         for (ResultRow* row : block->rows) {
-            delete row;
+            if (rows.capacity() > 0) {
+                rows.push_back(row);
+            } else {
+                delete row;
+            }
         }
+    }
+    std::sort(rows.begin(), rows.end(), std::less<>());
+    for (ResultRow* row : rows) {
+        delete row;
     }
     m_blocks.clear();
     m_starts.clear();
