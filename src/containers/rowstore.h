@@ -16,6 +16,10 @@
 // rows record their block, which its chunks know nothing of; sharing its
 // split would bring that allocation back after the notification.
 
+// Rows of any type that keeps a `RowBlock<Row>* m_block` for the store (and
+// befriends it); the store owns them. The member definitions are in
+// rowstoreimpl.h, instantiated by the owner of the row type.
+
 #include <algorithm>
 #include <cstddef>
 #include <memory>
@@ -23,16 +27,16 @@
 
 namespace ostrevo {
 
-class ResultRow;
+inline constexpr std::size_t kRowStoreMaxBlock = 1024;
 
-struct RowBlock {
-    std::vector<ResultRow*> rows;
+template <typename Row> struct RowBlock {
+    std::vector<Row*> rows;
     std::size_t index = 0; // position in RowStore's block list
 };
 
-class RowStore {
+template <typename Row> class RowStore {
 public:
-    static constexpr std::size_t kMaxBlock = 1024;
+    static constexpr std::size_t kMaxBlock = kRowStoreMaxBlock;
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     RowStore();
@@ -42,16 +46,16 @@ public:
 
     std::size_t size() const { return m_size; }
     std::size_t blockCount() const { return m_blocks.size(); }
-    ResultRow& at(std::size_t index) const;
+    Row& at(std::size_t index) const;
     // npos when the row is not stored here.
-    std::size_t indexOf(const ResultRow& row) const;
+    std::size_t indexOf(const Row& row) const;
 
     // Allocates what the next insert or move needs, so that callers can tell
     // observers "about to" knowing the change itself will not fail.
     void prepareInsert();
-    void insert(std::size_t index, std::unique_ptr<ResultRow> row);
+    void insert(std::size_t index, std::unique_ptr<Row> row);
     // Appends all of `rows` (leaving it empty) or, on failure, none.
-    void append(std::vector<std::unique_ptr<ResultRow>>& rows);
+    void append(std::vector<std::unique_ptr<Row>>& rows);
     void erase(std::size_t index);
     // The row at `from` ends up at `to` (positions after the move).
     void move(std::size_t from, std::size_t to);
@@ -60,7 +64,7 @@ public:
     template <typename F> void forEach(F&& f) const
     {
         for (const auto& block : m_blocks) {
-            for (ResultRow* row : block->rows) {
+            for (Row* row : block->rows) {
                 f(*row);
             }
         }
@@ -92,8 +96,7 @@ public:
         const auto& rows = m_blocks[block]->rows;
         const std::size_t inBlock = std::min(rows.size(), count - m_starts[block]);
         const auto end = rows.begin() + static_cast<std::ptrdiff_t>(inBlock);
-        const auto it =
-            std::partition_point(rows.begin(), end, [&](const ResultRow* row) { return !after(*row); });
+        const auto it = std::partition_point(rows.begin(), end, [&](const Row* row) { return !after(*row); });
         return m_starts[block] + static_cast<std::size_t>(it - rows.begin());
     }
 
@@ -101,7 +104,7 @@ public:
     template <typename F> void forEachBlock(F&& f) const
     {
         for (const auto& block : m_blocks) {
-            f(static_cast<const std::vector<ResultRow*>&>(block->rows));
+            f(static_cast<const std::vector<Row*>&>(block->rows));
         }
     }
 
@@ -111,7 +114,7 @@ public:
     {
         std::size_t k = 0;
         for (const auto& block : m_blocks) {
-            for (ResultRow*& slot : block->rows) {
+            for (Row*& slot : block->rows) {
                 slot = nth(k++);
                 setBlock(*slot, block.get());
             }
@@ -125,25 +128,25 @@ private:
         std::size_t offset;
     };
     Location locate(std::size_t index) const;
-    std::unique_ptr<RowBlock> newBlock() const;
-    std::unique_ptr<RowBlock> takeSpare();
-    void insertBlock(std::size_t at, std::unique_ptr<RowBlock> block, std::size_t start);
+    std::unique_ptr<RowBlock<Row>> newBlock() const;
+    std::unique_ptr<RowBlock<Row>> takeSpare();
+    void insertBlock(std::size_t at, std::unique_ptr<RowBlock<Row>> block, std::size_t start);
     void removeBlock(std::size_t at);
     void renumberFrom(std::size_t first);
     void split(std::size_t block);
     void mergeInto(std::size_t target);
-    void insertPrepared(std::size_t index, ResultRow* row) noexcept;
-    ResultRow* detach(std::size_t index) noexcept;
+    void insertPrepared(std::size_t index, Row* row) noexcept;
+    Row* detach(std::size_t index) noexcept;
     void tidyAfterErase(std::size_t block) noexcept;
-    static void setBlock(ResultRow& row, RowBlock* block);
+    static void setBlock(Row& row, RowBlock<Row>* block);
 
-    std::vector<std::unique_ptr<RowBlock>> m_blocks;
+    std::vector<std::unique_ptr<RowBlock<Row>>> m_blocks;
     std::vector<std::size_t> m_starts; // index of each block's first row
     std::size_t m_size = 0;
-    std::unique_ptr<RowBlock> m_spare; // ready for the next split
+    std::unique_ptr<RowBlock<Row>> m_spare; // ready for the next split
     // The row whose index was last asked for or changed: the lookup run asks
     // for the same row several times in a row.
-    mutable const ResultRow* m_hintRow = nullptr;
+    mutable const Row* m_hintRow = nullptr;
     mutable std::size_t m_hintIndex = 0;
 };
 

@@ -111,7 +111,7 @@ bool ResultTable::sortsOnCaption() const
 
 bool ResultTable::captionFits(std::size_t index) const
 {
-    const RowStore& rows = m_impl->rows;
+    const ResultRowStore& rows = m_impl->rows;
     const std::string& key = sortKeyOf(rows.at(index));
     if (index > 0 && key < sortKeyOf(rows.at(index - 1))) {
         return false;
@@ -123,7 +123,7 @@ void ResultTable::assignCaption(ResultRow& row, std::string&& caption)
 {
     const std::size_t index = m_impl->rows.indexOf(row);
     setCaptionText(row, std::move(caption));
-    if (index == RowStore::npos) {
+    if (index == ResultRowStore::npos) {
         return;
     }
     if (m_observer) {
@@ -156,7 +156,7 @@ void ResultTable::placeUnorderedTail()
     // Each row after the prefix joins it; the rest stay after it.
     for (; ordered < count; ++ordered) {
         const std::string& key = sortKeyOf(m_impl->rows.at(ordered));
-        moveRow(ordered, captionUpperBound(key, ordered, RowStore::npos));
+        moveRow(ordered, captionUpperBound(key, ordered, ResultRowStore::npos));
     }
 }
 
@@ -200,7 +200,7 @@ void ResultTable::moveRow(std::size_t from, std::size_t to)
 
 template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descending)
 {
-    RowStore& rows = m_impl->rows;
+    ResultRowStore& rows = m_impl->rows;
     const std::size_t count = rows.size();
     if (count < 2) {
         return;

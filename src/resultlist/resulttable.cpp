@@ -123,7 +123,7 @@ const ResultRow& ResultTable::Row(int index) const
 int ResultTable::IndexOf(const ResultRow& row) const
 {
     const std::size_t index = m_impl->rows.indexOf(row);
-    return index == RowStore::npos ? -1 : static_cast<int>(index);
+    return index == ResultRowStore::npos ? -1 : static_cast<int>(index);
 }
 
 void ResultTable::DeleteRow(int index)
@@ -175,7 +175,7 @@ void ResultTable::rowTextChanged(const ResultRow& row)
         return;
     }
     const std::size_t index = m_impl->rows.indexOf(row);
-    if (index != RowStore::npos) {
+    if (index != ResultRowStore::npos) {
         m_observer->rowChanged(static_cast<int>(index));
     }
 }

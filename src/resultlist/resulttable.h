@@ -22,8 +22,8 @@
 namespace ostrevo {
 
 class ResultTable;
-class RowStore;
-struct RowBlock;
+template <typename Row> class RowStore;
+template <typename Row> struct RowBlock;
 
 enum class SortType { stNone, stData, stText, stBoth };
 
@@ -59,11 +59,11 @@ public:
 
 private:
     friend class ResultTable;
-    friend class RowStore;
+    template <typename Row> friend class RowStore;
     explicit ResultRow(ResultTable& table) : m_table(&table) {}
 
     ResultTable* m_table;
-    RowBlock* m_block = nullptr; // where the table's storage keeps this row
+    RowBlock<ResultRow>* m_block = nullptr; // where the table's storage keeps this row
     std::string m_caption;
     // Collation key of the caption, only while the table has a key function
     // and the caption is not empty. Kept out of line: most tables have none.

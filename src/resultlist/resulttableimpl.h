@@ -4,17 +4,21 @@
 
 // State of a ResultTable shared by the files that implement it.
 
-#include "resultlist/resulttable.h"
 #include "containers/rowstore.h"
+#include "resultlist/resulttable.h"
 
 #include <deque>
 
 namespace ostrevo {
 
+// Instantiated in resultrowstore.cpp.
+using ResultRowStore = RowStore<ResultRow>;
+extern template class RowStore<ResultRow>;
+
 struct ResultTable::Impl {
     // A deque keeps references from AddColumn valid as columns are added.
     std::deque<ResultColumn> columns;
-    RowStore rows;
+    ResultRowStore rows;
     // Rows [0, orderedCount) are in caption order. Rows after them were added
     // or re-captioned while the table was not sorting, or re-ordered by a
     // header click; the next sorting caption assignment places them.

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "rowstore.h"
+#pragma once
 
-#include "resultlist/resulttable.h"
+// RowStore's members, for the one translation unit that instantiates the
+// store for its row type.
+#include "containers/rowstore.h"
 
 #include <algorithm>
 #include <cassert>
@@ -11,29 +13,29 @@
 
 namespace ostrevo {
 
-namespace {
+namespace rowstore {
 // A block below a quarter full is merged with a neighbour when the two fit in
 // half a block; splitting makes two halves. The gap between the two limits
 // keeps an insert/erase pair from splitting and merging the same block.
-constexpr std::size_t kSmallBlock = RowStore::kMaxBlock / 4;
-constexpr std::size_t kMergedLimit = RowStore::kMaxBlock / 2;
+inline constexpr std::size_t kSmallBlock = kRowStoreMaxBlock / 4;
+inline constexpr std::size_t kMergedLimit = kRowStoreMaxBlock / 2;
 // Bulk appends leave room in each block for later inserts.
-constexpr std::size_t kAppendFill = RowStore::kMaxBlock * 3 / 4;
-} // namespace
+inline constexpr std::size_t kAppendFill = kRowStoreMaxBlock * 3 / 4;
+} // namespace rowstore
 
-RowStore::RowStore() = default;
+template <typename Row> RowStore<Row>::RowStore() = default;
 
-RowStore::~RowStore()
+template <typename Row> RowStore<Row>::~RowStore()
 {
     clear();
 }
 
-void RowStore::setBlock(ResultRow& row, RowBlock* block)
+template <typename Row> void RowStore<Row>::setBlock(Row& row, RowBlock<Row>* block)
 {
     row.m_block = block;
 }
 
-RowStore::Location RowStore::locate(std::size_t index) const
+template <typename Row> typename RowStore<Row>::Location RowStore<Row>::locate(std::size_t index) const
 {
     assert(index < m_size);
     const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), index);
@@ -41,18 +43,18 @@ RowStore::Location RowStore::locate(std::size_t index) const
     return {block, index - m_starts[block]};
 }
 
-ResultRow& RowStore::at(std::size_t index) const
+template <typename Row> Row& RowStore<Row>::at(std::size_t index) const
 {
     const Location loc = locate(index);
     return *m_blocks[loc.block]->rows[loc.offset];
 }
 
-std::size_t RowStore::indexOf(const ResultRow& row) const
+template <typename Row> std::size_t RowStore<Row>::indexOf(const Row& row) const
 {
     if (&row == m_hintRow) {
         return m_hintIndex;
     }
-    const RowBlock* block = row.m_block;
+    const RowBlock<Row>* block = row.m_block;
     if (block == nullptr || block->index >= m_blocks.size() || m_blocks[block->index].get() != block) {
         return npos;
     }
@@ -65,21 +67,21 @@ std::size_t RowStore::indexOf(const ResultRow& row) const
     return m_hintIndex;
 }
 
-std::unique_ptr<RowBlock> RowStore::newBlock() const
+template <typename Row> std::unique_ptr<RowBlock<Row>> RowStore<Row>::newBlock() const
 {
-    auto block = std::make_unique<RowBlock>();
+    auto block = std::make_unique<RowBlock<Row>>();
     // Full capacity up front: inserting into a block never reallocates.
     block->rows.reserve(kMaxBlock);
     return block;
 }
 
-std::unique_ptr<RowBlock> RowStore::takeSpare()
+template <typename Row> std::unique_ptr<RowBlock<Row>> RowStore<Row>::takeSpare()
 {
     assert(m_spare);
     return std::move(m_spare);
 }
 
-void RowStore::prepareInsert()
+template <typename Row> void RowStore<Row>::prepareInsert()
 {
     if (!m_spare) {
         m_spare = newBlock();
@@ -92,23 +94,24 @@ void RowStore::prepareInsert()
     }
 }
 
-void RowStore::renumberFrom(std::size_t first)
+template <typename Row> void RowStore<Row>::renumberFrom(std::size_t first)
 {
     for (std::size_t b = first; b < m_blocks.size(); ++b) {
         m_blocks[b]->index = b;
     }
 }
 
-void RowStore::insertBlock(std::size_t at, std::unique_ptr<RowBlock> block, std::size_t start)
+template <typename Row>
+void RowStore<Row>::insertBlock(std::size_t at, std::unique_ptr<RowBlock<Row>> block, std::size_t start)
 {
     m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(at), std::move(block));
     m_starts.insert(m_starts.begin() + static_cast<std::ptrdiff_t>(at), start);
     renumberFrom(at);
 }
 
-void RowStore::removeBlock(std::size_t at)
+template <typename Row> void RowStore<Row>::removeBlock(std::size_t at)
 {
-    std::unique_ptr<RowBlock> block = std::move(m_blocks[at]);
+    std::unique_ptr<RowBlock<Row>> block = std::move(m_blocks[at]);
     m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(at));
     m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(at));
     renumberFrom(at);
@@ -118,31 +121,31 @@ void RowStore::removeBlock(std::size_t at)
     }
 }
 
-void RowStore::split(std::size_t block)
+template <typename Row> void RowStore<Row>::split(std::size_t block)
 {
-    std::unique_ptr<RowBlock> fresh = takeSpare();
+    std::unique_ptr<RowBlock<Row>> fresh = takeSpare();
     auto& rows = m_blocks[block]->rows;
     const std::size_t half = rows.size() / 2;
     fresh->rows.assign(rows.begin() + static_cast<std::ptrdiff_t>(half), rows.end());
     rows.resize(half);
-    for (ResultRow* row : fresh->rows) {
+    for (Row* row : fresh->rows) {
         setBlock(*row, fresh.get());
     }
     insertBlock(block + 1, std::move(fresh), m_starts[block] + half);
 }
 
-void RowStore::mergeInto(std::size_t target)
+template <typename Row> void RowStore<Row>::mergeInto(std::size_t target)
 {
     auto& into = m_blocks[target]->rows;
     const auto& from = m_blocks[target + 1]->rows;
-    for (ResultRow* row : from) {
+    for (Row* row : from) {
         into.push_back(row);
         setBlock(*row, m_blocks[target].get());
     }
     removeBlock(target + 1);
 }
 
-void RowStore::insertPrepared(std::size_t index, ResultRow* row) noexcept
+template <typename Row> void RowStore<Row>::insertPrepared(std::size_t index, Row* row) noexcept
 {
     assert(index <= m_size);
     if (m_blocks.empty()) {
@@ -175,24 +178,24 @@ void RowStore::insertPrepared(std::size_t index, ResultRow* row) noexcept
     m_hintIndex = index;
 }
 
-void RowStore::insert(std::size_t index, std::unique_ptr<ResultRow> row)
+template <typename Row> void RowStore<Row>::insert(std::size_t index, std::unique_ptr<Row> row)
 {
     prepareInsert();
     insertPrepared(index, row.release());
 }
 
-void RowStore::append(std::vector<std::unique_ptr<ResultRow>>& rows)
+template <typename Row> void RowStore<Row>::append(std::vector<std::unique_ptr<Row>>& rows)
 {
     if (rows.empty()) {
         return;
     }
     std::size_t room = 0;
-    if (!m_blocks.empty() && m_blocks.back()->rows.size() < kAppendFill) {
-        room = kAppendFill - m_blocks.back()->rows.size();
+    if (!m_blocks.empty() && m_blocks.back()->rows.size() < rowstore::kAppendFill) {
+        room = rowstore::kAppendFill - m_blocks.back()->rows.size();
     }
     const std::size_t remaining = rows.size() > room ? rows.size() - room : 0;
-    const std::size_t blocksNeeded = (remaining + kAppendFill - 1) / kAppendFill;
-    std::vector<std::unique_ptr<RowBlock>> fresh;
+    const std::size_t blocksNeeded = (remaining + rowstore::kAppendFill - 1) / rowstore::kAppendFill;
+    std::vector<std::unique_ptr<RowBlock<Row>>> fresh;
     fresh.reserve(blocksNeeded);
     for (std::size_t i = 0; i < blocksNeeded; ++i) {
         fresh.push_back(newBlock());
@@ -203,12 +206,12 @@ void RowStore::append(std::vector<std::unique_ptr<ResultRow>>& rows)
     // Nothing below allocates.
     std::size_t next = 0;
     for (auto& owned : rows) {
-        if (m_blocks.empty() || m_blocks.back()->rows.size() >= kAppendFill) {
+        if (m_blocks.empty() || m_blocks.back()->rows.size() >= rowstore::kAppendFill) {
             assert(next < fresh.size());
             insertBlock(m_blocks.size(), std::move(fresh[next++]), m_size);
         }
-        RowBlock* block = m_blocks.back().get();
-        ResultRow* row = owned.release();
+        RowBlock<Row>* block = m_blocks.back().get();
+        Row* row = owned.release();
         block->rows.push_back(row);
         setBlock(*row, block);
         ++m_size;
@@ -217,11 +220,11 @@ void RowStore::append(std::vector<std::unique_ptr<ResultRow>>& rows)
     m_hintRow = nullptr;
 }
 
-ResultRow* RowStore::detach(std::size_t index) noexcept
+template <typename Row> Row* RowStore<Row>::detach(std::size_t index) noexcept
 {
     const Location loc = locate(index);
     auto& rows = m_blocks[loc.block]->rows;
-    ResultRow* row = rows[loc.offset];
+    Row* row = rows[loc.offset];
     rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(loc.offset));
     for (std::size_t b = loc.block + 1; b < m_starts.size(); ++b) {
         --m_starts[b];
@@ -233,7 +236,7 @@ ResultRow* RowStore::detach(std::size_t index) noexcept
     return row;
 }
 
-void RowStore::tidyAfterErase(std::size_t block) noexcept
+template <typename Row> void RowStore<Row>::tidyAfterErase(std::size_t block) noexcept
 {
     const std::size_t size = m_blocks[block]->rows.size();
     if (size == 0) {
@@ -242,22 +245,22 @@ void RowStore::tidyAfterErase(std::size_t block) noexcept
         }
         return;
     }
-    if (size >= kSmallBlock) {
+    if (size >= rowstore::kSmallBlock) {
         return;
     }
-    if (block + 1 < m_blocks.size() && size + m_blocks[block + 1]->rows.size() <= kMergedLimit) {
+    if (block + 1 < m_blocks.size() && size + m_blocks[block + 1]->rows.size() <= rowstore::kMergedLimit) {
         mergeInto(block);
-    } else if (block > 0 && m_blocks[block - 1]->rows.size() + size <= kMergedLimit) {
+    } else if (block > 0 && m_blocks[block - 1]->rows.size() + size <= rowstore::kMergedLimit) {
         mergeInto(block - 1);
     }
 }
 
-void RowStore::erase(std::size_t index)
+template <typename Row> void RowStore<Row>::erase(std::size_t index)
 {
     delete detach(index);
 }
 
-void RowStore::move(std::size_t from, std::size_t to)
+template <typename Row> void RowStore<Row>::move(std::size_t from, std::size_t to)
 {
     if (from == to) {
         return;
@@ -266,19 +269,19 @@ void RowStore::move(std::size_t from, std::size_t to)
     insertPrepared(to, detach(from));
 }
 
-void RowStore::clear()
+template <typename Row> void RowStore<Row>::clear()
 {
     // Rows are let go in the order they were made, not in display order:
     // after a sort the display order jumps all over memory, and freeing in
     // address order is several times faster than freeing at random.
-    std::vector<ResultRow*> rows;
+    std::vector<Row*> rows;
     try {
         rows.reserve(m_size);
     } catch (const std::bad_alloc&) {
         // Without room for the list, in display order.
     }
     for (const auto& block : m_blocks) {
-        for (ResultRow* row : block->rows) {
+        for (Row* row : block->rows) {
             if (rows.capacity() > 0) {
                 rows.push_back(row);
             } else {
@@ -287,7 +290,7 @@ void RowStore::clear()
         }
     }
     std::sort(rows.begin(), rows.end(), std::less<>());
-    for (ResultRow* row : rows) {
+    for (Row* row : rows) {
         delete row;
     }
     m_blocks.clear();
