@@ -26,6 +26,7 @@
 #include "spreadsheet/spreadsheetbusycursor.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
+#include "textscan/hostname.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -188,6 +189,7 @@ void TForm1::buildResultTable()
 
     resultat = new TResultListView(m_table, this);
     resultat->setObjectName(QStringLiteral("resultat"));
+    resultat->setErrorPrompts(&m_prompts);
     resultat->OnDrawItemProp = expiryColouring();
     setCentralWidget(resultat);
 }
@@ -403,12 +405,16 @@ bool TForm1::lookUpWithWhoisPages(const std::vector<std::string>& hosts, const s
     WhoisSilence silence;
     const int hostCount = static_cast<int>(std::min<std::size_t>(hosts.size(), INT_MAX));
     for (int i = 0; i < hostCount; ++i) {
-        const std::string& host = hosts[static_cast<std::size_t>(i)];
+        // Hosts come from web pages and files: only a DNS name is asked for and shown.
+        const std::string host = checkedHostName(hosts[static_cast<std::size_t>(i)]);
         buffer->setValue(i);
         showRowCount();
         StatusBar1->setPanelText(2, QString::fromStdString(host));
         if (stopped()) {
             return false;
+        }
+        if (host.empty()) {
+            continue;
         }
 
         const bool second = usesSecondService(i, exceeded);
@@ -508,9 +514,11 @@ std::optional<WhoisAnswer> TForm1::askWhois(const WhoisService& service, const s
     if (stopped()) {
         return std::nullopt;
     }
-    const std::string pageText = m_www->PageText();
+    // A page stopped at its deadline holds no answer, whatever it shows.
+    const bool noAnswer = m_www->TimedOut();
+    const std::string pageText = noAnswer ? std::string() : m_www->PageText();
     m_pump.WaitMs(2100);
-    return ParseWhoisPage(pageText);
+    return noAnswer ? WhoisAnswer{WhoisOutcome::NoAnswer, {}} : ParseWhoisPage(pageText);
 }
 
 std::optional<TForm1::HostAnswer> TForm1::lookUpHost(const WhoisService& service, const WhoisService& other,
@@ -518,7 +526,7 @@ std::optional<TForm1::HostAnswer> TForm1::lookUpHost(const WhoisService& service
                                                      const std::function<bool()>& stopped)
 {
     std::optional<WhoisAnswer> answer = askWhois(service, host, stopped);
-    if (!answer || answer->outcome != WhoisOutcome::Refused) {
+    if (!answer || (answer->outcome != WhoisOutcome::Refused && answer->outcome != WhoisOutcome::NoAnswer)) {
         return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), false}) : std::nullopt;
     }
     if (stopped()) {

@@ -135,9 +135,10 @@ private:
         WhoisAnswer answer;        // the answer that counts
         bool firstRefused = false; // the service asked first refused the host
     };
-    // Asks `service` about the host; a host it refuses is asked once more on
-    // `other`, so that no host is lost to a refusal. Nothing when the run
-    // stopped meanwhile.
+    // Asks `service` about the host; a host it refuses, or whose page never
+    // finishes (NoAnswer), is asked once more on `other`, so that no host is
+    // lost to a refusal or a stalled page. Nothing when the run stopped
+    // meanwhile.
     std::optional<HostAnswer> lookUpHost(const WhoisService& service, const WhoisService& other,
                                          const std::string& host, const std::function<bool()>& stopped);
 

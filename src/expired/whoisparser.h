@@ -11,9 +11,10 @@
 namespace ostrevo {
 
 enum class WhoisOutcome {
-    Refused, // no record, and the service says it takes no more queries: ask the other service
-    None,    // no usable record
-    Record,  // `record` holds the e-mail address and the expiry date
+    Refused,  // no record, and the service says it takes no more queries: ask the other service
+    None,     // no usable record
+    Record,   // `record` holds the e-mail address and the expiry date
+    NoAnswer, // the page never finished: stopped at its deadline, nothing read
 };
 
 struct WhoisRecord {
@@ -30,6 +31,7 @@ struct WhoisAnswer {
 // the date is read from the first line holding "xpir" (any letter case) that
 // states one; with an address that makes a Record. A page without a record is
 // Refused when it holds one of the services' quota phrases.
-WhoisAnswer ParseWhoisPage(std::string_view pageText);
+NoAnswer, // the page never finished: stopped at its deadline, nothing read
+    WhoisAnswer ParseWhoisPage(std::string_view pageText);
 
 } // namespace ostrevo

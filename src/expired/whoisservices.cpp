@@ -23,9 +23,19 @@ bool usesSecondService(int hostIndex, bool lastAnswerRefused)
 
 std::string whoisUrl(const WhoisService& service, std::string_view hostName)
 {
+    static constexpr char Hex[] = "0123456789ABCDEF";
     std::string url;
     url.reserve(7 + service.host.size() + service.pathAndQuery.size() + hostName.size());
-    url.append("http://").append(service.host).append(service.pathAndQuery).append(hostName);
+    url.append("http://").append(service.host).append(service.pathAndQuery);
+    for (const char c : hostName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+            c == '.' || c == '_' || c == '~') {
+            url.push_back(c);
+        } else {
+            url.append({'%', Hex[byte >> 4], Hex[byte & 15]});
+        }
+    }
     return url;
 }
 

@@ -26,7 +26,8 @@ WhoisServices defaultWhoisServices();
 // The second service takes hosts 0, 10, 20, ... and every host after a refusal.
 bool usesSecondService(int hostIndex, bool lastAnswerRefused);
 
-// "http://" + service host + path and query + the host name, unencoded.
+// "http://" + service host + path and query + the host name, percent-encoded
+// (only letters, digits and "-._~" stand as they are).
 std::string whoisUrl(const WhoisService& service, std::string_view hostName);
 
 } // namespace ostrevo

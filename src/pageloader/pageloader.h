@@ -12,6 +12,10 @@
 
 namespace ostrevo {
 
+// Every navigation ends by this deadline: a page that never finishes (a
+// server that never answers, a script that loops) is stopped there.
+inline constexpr int NavigationDeadlineMs = 30000;
+
 class PageLoader {
 public:
     virtual ~PageLoader() = default;
@@ -19,9 +23,13 @@ public:
     virtual void SetVisible(bool visible) = 0;
     // No dialogs, prompts, downloads or permission requests of the page's own.
     virtual void SetSilent(bool silent) = 0;
-    // True from Navigate until that load finished (successfully or not).
+    // True from Navigate until that load finished (successfully or not, or
+    // stopped at its deadline).
     virtual bool Busy() const = 0;
-    // A plain GET; returns at once.
+    // The last navigation was stopped at its deadline: there was no answer.
+    virtual bool TimedOut() const = 0;
+    // A plain GET of an http or https URL; returns at once. Any other URL
+    // loads nothing and completes as a failed load.
     virtual void Navigate(const std::string& url) = 0;
     // The body's text as UTF-8 with every line ending as CR LF; empty when the
     // page has no body. Processes events while it waits for the browser.

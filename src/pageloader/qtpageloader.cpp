@@ -80,6 +80,7 @@ void applySettings(QWebEngineSettings* settings)
     settings->setAttribute(QWebEngineSettings::HyperlinkAuditingEnabled, false);
     settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
 }
 
@@ -102,6 +103,18 @@ QWebEngineProfile* sharedProfile()
                      [](QWebEngineDownloadRequest* download) { download->cancel(); });
     applySettings(profile->settings());
     return profile;
+}
+
+// Longer URLs load nothing in the browser engine, and would never finish.
+constexpr qsizetype kMaxUrlBytes = 2 * 1024 * 1024;
+
+// Only the web: never file:, data:, javascript:, view-source: or the
+// browser's own pages, whoever asks for them (a catalogue, a result page, a
+// redirect).
+bool isWebUrl(const QUrl& url)
+{
+    const QString scheme = url.scheme();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 
 } // namespace
@@ -128,6 +141,12 @@ public:
     }
 
 protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
+    {
+        // Frames may still start out blank; everything that loads is web.
+        return isWebUrl(url) || (!isMainFrame && url.scheme() == QLatin1String("about"));
+    }
+
     void javaScriptAlert(const QUrl&, const QString&) override {}
     bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
     bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
@@ -167,6 +186,14 @@ private:
 
 QtPageLoader::QtPageLoader(QObject* parent) : QObject(parent)
 {
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(NavigationDeadlineMs);
+    connect(&m_deadline, &QTimer::timeout, this, &QtPageLoader::stopAtDeadline);
+    makePage();
+}
+
+void QtPageLoader::makePage()
+{
     m_page = new SilentWebPage(sharedProfile(), this);
     connect(m_page, &QWebEnginePage::loadStarted, this, &QtPageLoader::beginLoad);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &QtPageLoader::noteLoading);
@@ -175,9 +202,9 @@ QtPageLoader::QtPageLoader(QObject* parent) : QObject(parent)
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &QtPageLoader::endAfterRendererLoss);
 }
 
-QtPageLoader::~QtPageLoader()
+void QtPageLoader::dropPage()
 {
-    // A PageText() waiting on this loader must not wait out its time-out.
+    // A PageText() waiting on this page must not wait out its time-out.
     for (QEventLoop* wait : m_textWaits) {
         wait->quit();
     }
@@ -185,6 +212,11 @@ QtPageLoader::~QtPageLoader()
     disconnect(m_page, nullptr, this, nullptr);
     delete m_page;
     m_page = nullptr;
+}
+
+QtPageLoader::~QtPageLoader()
+{
+    dropPage();
 }
 
 void QtPageLoader::SetVisible(bool visible)
@@ -204,15 +236,24 @@ bool QtPageLoader::Busy() const
 
 void QtPageLoader::Navigate(const std::string& url)
 {
-    QUrl target(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())), QUrl::TolerantMode);
-    if (!target.isValid() || target.isEmpty()) {
-        // A blank page still completes, so that nobody waits for a load that
-        // never starts.
-        target = QUrl(QStringLiteral("about:blank"));
-    }
+    const unsigned navigation = ++m_navigation;
     m_busy = true;
+    m_timedOut = false;
     m_hasNewDocument = false;
     m_httpStatus = 0;
+    m_deadline.start();
+    const QUrl target(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())), QUrl::TolerantMode);
+    if (!target.isValid() || !isWebUrl(target) || target.toEncoded().size() > kMaxUrlBytes) {
+        // Nothing loads; it still completes, as a failed load, so that nobody
+        // waits for a load that never starts.
+        m_page->triggerAction(QWebEnginePage::Stop);
+        QTimer::singleShot(0, this, [this, navigation] {
+            if (navigation == m_navigation && m_busy) {
+                endLoad(false);
+            }
+        });
+        return;
+    }
     m_page->load(target);
 }
 
@@ -291,6 +332,9 @@ QWebEnginePage* QtPageLoader::page() const
 
 void QtPageLoader::beginLoad()
 {
+    if (!m_busy) {
+        m_deadline.start(); // a load the page started by itself
+    }
     m_busy = true;
 }
 
@@ -314,6 +358,7 @@ void QtPageLoader::noteLoading(const QWebEngineLoadingInfo& info)
 
 void QtPageLoader::endLoad(bool)
 {
+    m_deadline.stop();
     m_busy = false;
     if (OnDocumentComplete) {
         OnDocumentComplete();
@@ -330,6 +375,19 @@ void QtPageLoader::reportProgress(int progress)
 void QtPageLoader::endAfterRendererLoss()
 {
     // A crashed or killed renderer finishes no load; end the wait for it.
+    if (m_busy) {
+        endLoad(false);
+    }
+}
+
+void QtPageLoader::stopAtDeadline()
+{
+    if (!m_busy) {
+        return;
+    }
+    m_timedOut = true;
+    m_page->triggerAction(QWebEnginePage::Stop);
+    // A page whose renderer hangs may not even report being stopped.
     if (m_busy) {
         endLoad(false);
     }

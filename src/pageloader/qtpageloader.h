@@ -10,6 +10,7 @@
 #include "pageloader/pageloader.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <optional>
 #include <vector>
@@ -44,6 +45,7 @@ public:
     // Always silent; the setting is kept for those who ask.
     void SetSilent(bool silent) override;
     bool Busy() const override;
+    bool TimedOut() const override { return m_timedOut; }
     void Navigate(const std::string& url) override;
     // Waits for the browser while processing events, at most pageTextTimeout()
     // milliseconds; empty on time-out or when the loader is destroyed meanwhile.
@@ -59,6 +61,8 @@ public:
     bool silent() const { return m_silent; }
     int pageTextTimeout() const { return m_pageTextTimeoutMs; }
     void setPageTextTimeout(int ms) { m_pageTextTimeoutMs = ms; }
+    int navigationDeadline() const { return m_deadline.interval(); }
+    void setNavigationDeadline(int ms) { m_deadline.setInterval(ms); }
 
 private:
     // The script's result as text, waited for like the page text; nothing on
@@ -70,12 +74,21 @@ private:
     void reportProgress(int progress);
     void endAfterRendererLoss();
     void refuseNewWindow();
+    void stopAtDeadline();
+    void makePage();
+    void dropPage();
 
     friend class SilentWebPage;
 
     SilentWebPage* m_page = nullptr;
     std::vector<QEventLoop*> m_textWaits;
     bool m_busy = false;
+    bool m_timedOut = false;
+    // Started by Navigate (or by a load the page starts while idle); a load
+    // still going when it fires is stopped and ended.
+    QTimer m_deadline;
+    // Counts navigations, so that a refused one's late completion cannot end a newer one.
+    unsigned m_navigation = 0;
     // False from Navigate until a document replaced the page: a navigation
     // that ends without one (an answer turned into a refused download) leaves
     // the previous page in place, whose text must not pass for the new answer.

@@ -10,10 +10,14 @@ namespace {
 
 // The error box itself must not throw out of the guard: the guard is noexcept,
 // and a failure here would end the program instead of the command.
-void showMessage(Prompts& prompts, const QString& text) noexcept
+void showMessage(Prompts* prompts, const QString& text) noexcept
 {
     try {
-        prompts.error(text);
+        if (prompts == nullptr) {
+            qWarning("%s", qUtf8Printable(text));
+            return;
+        }
+        prompts->error(text);
     } catch (...) {
         qWarning("Could not show an error message");
     }
@@ -21,7 +25,7 @@ void showMessage(Prompts& prompts, const QString& text) noexcept
 
 } // namespace
 
-void showError(Prompts& prompts, const std::exception& error)
+void showError(Prompts* prompts, const std::exception& error)
 {
     QString text;
     try {
@@ -32,7 +36,7 @@ void showError(Prompts& prompts, const std::exception& error)
     showMessage(prompts, text);
 }
 
-void showUnknownError(Prompts& prompts)
+void showUnknownError(Prompts* prompts)
 {
     showMessage(prompts, QStringLiteral("An unknown error occurred."));
 }

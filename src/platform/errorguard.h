@@ -12,11 +12,11 @@
 
 namespace ostrevo {
 
-void showError(Prompts& prompts, const std::exception& error);
-void showUnknownError(Prompts& prompts);
+// Without prompts (a widget nobody gave them to) the message goes to the log.
+void showError(Prompts* prompts, const std::exception& error);
+void showUnknownError(Prompts* prompts);
 
-template <typename Handler>
-void guarded(Prompts& prompts, Handler&& handler) noexcept
+template <typename Handler> void guarded(Prompts* prompts, Handler&& handler) noexcept
 {
     try {
         std::forward<Handler>(handler)();
@@ -25,6 +25,11 @@ void guarded(Prompts& prompts, Handler&& handler) noexcept
     } catch (...) {
         showUnknownError(prompts);
     }
+}
+
+template <typename Handler> void guarded(Prompts& prompts, Handler&& handler) noexcept
+{
+    guarded(&prompts, std::forward<Handler>(handler));
 }
 
 } // namespace ostrevo

@@ -11,7 +11,7 @@ namespace ostrevo {
 
 inline constexpr std::string_view kProductHomePage = "https://ostrevo.org";
 inline constexpr std::string_view kProductContactEmail = "contact@ostrevo.org";
-// Serves the current catalogue as plain HTTP at /listex.txt.
-inline constexpr std::string_view kCatalogueUpdateServer = "ostrevo.org";
+// Serves the current catalogue at /listex.txt, over HTTPS only.
+inline constexpr std::string_view kCatalogueUpdateServer = "https://ostrevo.org";
 
 } // namespace ostrevo

@@ -26,6 +26,18 @@ QString filterSuffix(const QString& filter)
     return pattern.mid(2);
 }
 
+// Messages carry texts from web pages, catalogues and files (host names,
+// file names, errors): never read as markup.
+QMessageBox::StandardButton showMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+{
+    QMessageBox box(icon, boxTitle(), text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode)
 {
@@ -79,18 +91,18 @@ QWidget* QtPrompts::dialogParent() const
 
 void QtPrompts::information(const QString& text)
 {
-    QMessageBox::information(dialogParent(), boxTitle(), text, QMessageBox::Ok);
+    showMessageBox(dialogParent(), QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 bool QtPrompts::question(const QString& text)
 {
-    return QMessageBox::question(dialogParent(), boxTitle(), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    return showMessageBox(dialogParent(), QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void QtPrompts::error(const QString& text)
 {
-    QMessageBox::critical(dialogParent(), boxTitle(), text, QMessageBox::Ok);
+    showMessageBox(dialogParent(), QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
 std::optional<QString> QtPrompts::inputText(const QString& caption, const QString& prompt,

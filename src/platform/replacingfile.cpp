@@ -10,6 +10,10 @@
 #include <cstring>
 #include <random>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace ostrevo {
 
 namespace fs = std::filesystem;
@@ -36,38 +40,73 @@ std::uint64_t uniqueNumber()
     return mix();
 }
 
+// Where writing `path` really goes: through symbolic links (a chain of them,
+// or one whose target does not exist yet) to the file they name, so that the
+// links stay links.
+fs::path linkTarget(fs::path path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) {
+            break;
+        }
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) {
+            break;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+// Makes a power loss after the rename keep the new name.
+void syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
-ReplacingFile::ReplacingFile(const fs::path& target) : m_target(target), m_name(target.string())
+ReplacingFile::ReplacingFile(const fs::path& target) : m_target(linkTarget(target)), m_name(target.string())
 {
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec) {
-            m_target = resolved;
-        }
-    }
+    // A replaced file keeps its permissions from the moment the new one
+    // exists: owner bits only while it is written, the others once nobody
+    // else can have opened it. A new file gets 0666 less the umask.
+    struct stat old {};
+    const bool replacing = ::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const mode_t createMode = replacing ? (old.st_mode & 0700) : 0666;
     const fs::path folder = m_target.parent_path();
     const std::string base = "." + m_target.filename().string();
     int error = 0;
-    for (int attempt = 0; attempt < 32 && m_file == nullptr; ++attempt) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 32 && fd < 0; ++attempt) {
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(uniqueNumber()));
         m_temp = folder / (base + suffix);
-        errno = 0;
-        m_file = std::fopen(m_temp.c_str(), "wbx"); // x: never reuse an existing file
+        fd =
+            ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode); // never reuse a file
         error = errno;
-        if (m_file == nullptr && error != EEXIST) {
+        if (fd < 0 && error != EEXIST) {
             break;
         }
     }
-    if (m_file == nullptr) {
+    if (fd < 0) {
         throw FileCreateError(m_name + ": " + reason(error != 0 ? error : EEXIST));
     }
-    // A replaced file keeps its permissions.
-    const fs::file_status old = fs::status(m_target, ec);
-    if (!ec && fs::is_regular_file(old)) {
-        fs::permissions(m_temp, old.permissions(), ec);
+    if (replacing) {
+        ::fchmod(fd, old.st_mode & 07777);
+    }
+    m_file = ::fdopen(fd, "wb");
+    if (m_file == nullptr) {
+        error = errno;
+        ::close(fd);
+        std::error_code ec;
+        fs::remove(m_temp, ec);
+        throw FileCreateError(m_name + ": " + reason(error != 0 ? error : EIO));
     }
 }
 
@@ -101,6 +140,12 @@ void ReplacingFile::commit()
     if (std::fflush(m_file) != 0) {
         failWrite(errno);
     }
+    // On the disk before it takes the old file's place: a power loss must
+    // not leave an empty file under the name.
+    errno = 0;
+    if (::fsync(::fileno(m_file)) != 0) {
+        failWrite(errno);
+    }
     std::FILE* file = m_file;
     m_file = nullptr;
     errno = 0;
@@ -113,6 +158,7 @@ void ReplacingFile::commit()
         throw FileCreateError(m_name + ": " + reason(error != 0 ? error : EIO));
     }
     m_committed = true;
+    syncFolder(m_target.parent_path());
 }
 
 void replaceFile(const fs::path& target, std::string_view content)

@@ -3,8 +3,10 @@
 #pragma once
 
 // Writes a file so that it either appears complete or not at all: the data
-// goes to a temporary file in the target's folder, which replaces the target
-// only on commit(). A failure at any point leaves the old file as it was.
+// goes to a temporary file in the target's folder, created with the old
+// file's permissions, which replaces the target only on commit(), once it is
+// on the disk. A symbolic link is written through to the file it names. A
+// failure at any point leaves the old file as it was.
 
 #include <cstdio>
 #include <filesystem>
@@ -24,7 +26,8 @@ public:
 
     // Throws RuntimeError "Cannot write file <name>: <reason>".
     void write(std::string_view data);
-    // Flushes, closes and moves the data over the target.
+    // Flushes, syncs, closes and moves the data over the target, then syncs
+    // the folder.
     void commit();
 
 private:

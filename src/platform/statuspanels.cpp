@@ -14,11 +14,14 @@ StatusPanels::StatusPanels(const QList<int>& widths, QWidget* parent) : QStatusB
         panel->setObjectName(QStringLiteral("panel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
+        // Panels show hosts and file names from outside: never markup.
+        panel->setTextFormat(Qt::PlainText);
         const bool last = i + 1 == widths.size();
-        if (last)
+        if (last) {
             panel->setMinimumWidth(widths[i]);
-        else
+        } else {
             panel->setFixedWidth(widths[i]);
+        }
         addWidget(panel, last ? 1 : 0);
         m_panels.append(panel);
     }
@@ -47,8 +50,9 @@ QString StatusPanels::panelText(int index) const
 
 void StatusPanels::setPanelText(int index, const QString& text)
 {
-    if (QLabel* panel = m_panels.value(index))
+    if (QLabel* panel = m_panels.value(index)) {
         panel->setText(text);
+    }
 }
 
 } // namespace ostrevo

@@ -6,16 +6,21 @@
 #include "rechercheweb/linesplit.h"
 #include "rechercheweb/textkey.h"
 
-#include <algorithm>
-
 namespace ostrevo {
 namespace {
 
 constexpr std::size_t BlockLines = 6;
-// A catalogue of a few hundred engines is a few tens of kilobytes.
-constexpr std::size_t kMaxCatalogueBytes = std::size_t{16} << 20;
 
 } // namespace
+
+std::vector<std::string> catalogueLines(std::string_view fileContent)
+{
+    std::vector<std::string> lines = splitLines(fileContent);
+    while (lines.size() % BlockLines != 0 && lines.back().empty()) {
+        lines.pop_back();
+    }
+    return lines;
+}
 
 std::vector<EngineEntry> catalogueEntries(const std::vector<std::string>& lines)
 {
@@ -31,7 +36,7 @@ std::vector<EngineEntry> catalogueEntries(const std::vector<std::string>& lines)
 
 std::vector<std::string> engineNames(std::string_view fileContent)
 {
-    const std::vector<std::string> lines = textFileLines(fileContent);
+    const std::vector<std::string> lines = catalogueLines(fileContent);
     std::vector<std::string> names;
     for (std::size_t first = 0; first < lines.size(); first += BlockLines) {
         names.push_back(lines[first]);
@@ -41,30 +46,32 @@ std::vector<std::string> engineNames(std::string_view fileContent)
 
 std::vector<std::string> readEngineNames(const std::filesystem::path& path)
 {
-    return engineNames(readFileForCommand(path, kMaxCatalogueBytes, MissingFileIs::FileNotFound));
+    return engineNames(readFileForCommand(path, MaxCatalogueBytes, MissingFileIs::FileNotFound));
 }
 
 std::vector<std::string> readCatalogueLines(const std::filesystem::path& path)
 {
-    return splitLines(readFileForCommand(path, kMaxCatalogueBytes, MissingFileIs::CannotOpen));
+    return catalogueLines(readFileForCommand(path, MaxCatalogueBytes, MissingFileIs::CannotOpen));
 }
 
-std::vector<EngineEntry> enginesForRun(const std::vector<std::string>& catalogueLines,
+std::vector<EngineEntry> enginesForRun(const std::vector<std::string>& lines,
                                        const std::vector<std::string>& names)
 {
     std::vector<EngineEntry> engines;
     engines.reserve(names.size());
     for (const std::string& name : names) {
-        const auto found = std::find(catalogueLines.begin(), catalogueLines.end(), name);
-        if (found == catalogueLines.end()) {
+        std::size_t j = 0;
+        while (j < lines.size() && lines[j] != name) {
+            j += BlockLines;
+        }
+        if (j >= lines.size()) {
             throw EngineNotFoundError(name);
         }
-        const auto j = static_cast<std::size_t>(found - catalogueLines.begin());
         const auto line = [&](std::size_t index) -> const std::string& {
-            if (index >= catalogueLines.size()) {
+            if (index >= lines.size()) {
                 throw ListIndexError(static_cast<std::int64_t>(index));
             }
-            return catalogueLines[index];
+            return lines[index];
         };
         engines.push_back(EngineEntry{name, line(j + 1), line(j + 2), line(j + 3), line(j + 4), line(j + 5)});
     }

@@ -7,6 +7,7 @@
 
 #include "platform/errors.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -15,6 +16,9 @@
 namespace ostrevo {
 
 inline constexpr std::string_view CatalogueFileName = "listex.txt";
+// The largest catalogue read or installed: one of a few hundred engines is a
+// few tens of kilobytes.
+inline constexpr std::size_t MaxCatalogueBytes = std::size_t{16} << 20;
 
 struct EngineEntry {
     std::string name;        // shown in the engine list; matched exactly
@@ -34,26 +38,31 @@ public:
     {}
 };
 
+// The catalogue's lines, cut at CR, LF or CR LF by everything that reads it;
+// empty lines after the last whole block of six are no part of it (an update
+// adds a line end to a body that may already end with one).
+std::vector<std::string> catalogueLines(std::string_view fileContent);
+
 // The lines split into blocks of six; a last, short block gets empty lines.
 std::vector<EngineEntry> catalogueEntries(const std::vector<std::string>& lines);
 
-// Line 1 of every block of a catalogue read as a text file (CR ends a line,
-// an LF after it is skipped, a lone LF is ordinary, Ctrl-Z ends the file).
+// Line 1 of every block of six catalogueLines.
 std::vector<std::string> engineNames(std::string_view fileContent);
 
 // The engine list's names from the file; FileNotFoundError when it is missing,
 // FileOpenError when it cannot be read.
 std::vector<std::string> readEngineNames(const std::filesystem::path& path);
 
-// The catalogue as the search run loads it: the whole file cut at CR, LF or
-// CR LF; FileOpenError ("Cannot open file ...") when it cannot be read.
+// The catalogueLines of the file as the search run loads it; FileOpenError
+// ("Cannot open file ...") when it cannot be read.
 std::vector<std::string> readCatalogueLines(const std::filesystem::path& path);
 
 // The entries of the named engines, in the order of `names`: for each name,
-// the five lines after the first line equal to it (exactly, case-sensitive).
-// Raises EngineNotFoundError for a name on no line and ListIndexError (with
-// the missing line's 0-based index) when the catalogue ends too soon.
-std::vector<EngineEntry> enginesForRun(const std::vector<std::string>& catalogueLines,
+// the first block whose first line equals it (exactly, case-sensitive); other
+// lines are never taken for names. Raises EngineNotFoundError for a name that
+// starts no block and ListIndexError (with the missing line's 0-based index)
+// when the catalogue ends inside the block.
+std::vector<EngineEntry> enginesForRun(const std::vector<std::string>& lines,
                                        const std::vector<std::string>& names);
 
 // The cut markers of a run: each engine's sixth line when it is not blank,

@@ -26,23 +26,26 @@ bool isFile(const fs::path& path)
 
 } // namespace
 
-CatalogueLocation chooseCatalogueLocation(const fs::path& currentFolder, const fs::path& executableFolder,
+CatalogueLocation chooseCatalogueLocation(const fs::path& currentFolder, const fs::path& /*executableFolder*/,
                                           const fs::path& userDataFolder,
                                           const std::vector<fs::path>& shippedCatalogues,
                                           std::string_view fileName)
 {
-    if (isFile(currentFolder / fileName))
-        return {currentFolder, executableFolder};
+    if (isFile(currentFolder / fileName)) {
+        return {currentFolder, currentFolder}; // updated where it is read
+    }
 
     const fs::path userCopy = userDataFolder / fileName;
     if (!isFile(userCopy)) {
         for (const fs::path& shipped : shippedCatalogues) {
-            if (!isFile(shipped))
+            if (!isFile(shipped)) {
                 continue;
+            }
             std::error_code error;
             fs::create_directories(userDataFolder, error);
-            if (error)
+            if (error) {
                 throw FileCreateError(userCopy.string() + ": " + error.message());
+            }
             replaceFile(userCopy, readFileForCommand(shipped, kMaxShippedBytes, MissingFileIs::CannotOpen));
             break;
         }

@@ -17,7 +17,7 @@ namespace ostrevo {
 
 struct CatalogueLocation {
     std::filesystem::path readFolder;   // becomes the current folder
-    std::filesystem::path updateFolder; // where an update writes listex.txt
+    std::filesystem::path updateFolder; // where an update writes listex.txt: the same folder
 };
 
 // `shippedCatalogues` are the places a shipped catalogue may be, best first.

@@ -13,11 +13,15 @@ namespace ostrevo {
 // Path of the catalogue on the update server.
 inline constexpr std::string_view CatalogueUpdatePath = "/listex.txt";
 
-// "http://" + server + "/listex.txt"; `server` is a host, optionally with a port.
+// server + "/listex.txt"; `server` is "https://" and a host, optionally with
+// a port (tests hand in a loopback "http://" one).
 std::string catalogueUpdateUrl(std::string_view server);
 
-// A download is taken for a catalogue only when its text, lower-cased,
-// contains "google".
+// A download is taken for a catalogue only when it is at most
+// MaxCatalogueBytes, its text, lower-cased, contains "google", and the file
+// it makes is whole blocks of six catalogueLines, each well formed: a name,
+// an http or https URL head, the offset and the step as whole numbers from 0
+// to 2147483647.
 bool isAcceptableCatalogue(std::string_view body);
 
 // What the new catalogue file holds: the body as it came, then CR LF.

@@ -10,7 +10,7 @@ namespace ostrevo {
 namespace {
 
 // The host of every entry that has one, in list order, repeats included.
-std::vector<std::string> hostsWithRepeats(const UrlList& urls)
+std::vector<std::string> hostsWithRepeats(const UrlList& urls, const AsciiHostConverter& toAscii)
 {
     std::vector<std::string> hosts;
     hosts.reserve(static_cast<std::size_t>(urls.count()));
@@ -23,9 +23,9 @@ std::vector<std::string> hostsWithRepeats(const UrlList& urls)
             }
         }
         text.push_back('/');
-        const std::string_view host = hostCandidate(text);
+        std::string host = checkedHostName(authorityHost(hostCandidate(text)), toAscii);
         if (containsDomainMark(host)) {
-            hosts.emplace_back(host);
+            hosts.push_back(std::move(host));
         }
     });
     return hosts;
@@ -33,12 +33,13 @@ std::vector<std::string> hostsWithRepeats(const UrlList& urls)
 
 } // namespace
 
-std::vector<std::string> finishHosts(const UrlList& urls, const TextKeyFunction& caseFoldKey)
+std::vector<std::string> finishHosts(const UrlList& urls, const TextKeyFunction& caseFoldKey,
+                                     const AsciiHostConverter& toAscii)
 {
     const TextKeyFunction& key = caseFoldKey ? caseFoldKey : TextKeyFunction(asciiLower);
     std::vector<std::string> hosts;
     std::unordered_set<std::string> seen;
-    for (std::string& host : hostsWithRepeats(urls)) {
+    for (std::string& host : hostsWithRepeats(urls, toAscii)) {
         if (seen.insert(key(host)).second) {
             hosts.push_back(std::move(host));
         }
@@ -46,10 +47,10 @@ std::vector<std::string> finishHosts(const UrlList& urls, const TextKeyFunction&
     return hosts;
 }
 
-void reduceToHosts(UrlList& urls)
+void reduceToHosts(UrlList& urls, const AsciiHostConverter& toAscii)
 {
     // The list leaves out repeats (by its own case-fold key) as it fills.
-    urls.assign(hostsWithRepeats(urls));
+    urls.assign(hostsWithRepeats(urls, toAscii));
 }
 
 } // namespace ostrevo

@@ -5,19 +5,23 @@
 // Finish: the URL list reduced to the host names the expiry lookup needs.
 
 #include "rechercheweb/urllist.h"
+#include "textscan/hostname.h"
 
 #include <string>
 #include <vector>
 
 namespace ostrevo {
 
-// Every entry, ticked or not, in list order, lower-cased: the host after
-// "http://" or "https://" (port kept, path dropped), or the text before the
-// first "/". Only hosts containing ".com", ".net" or ".org" are kept, each once.
-std::vector<std::string> finishHosts(const UrlList& urls, const TextKeyFunction& caseFoldKey = asciiLower);
+// Every entry, ticked or not, in list order: the host after "http://" or
+// "https://", or the text before the first "/", without user, port, query or
+// fragment, as a checked DNS name (checkedHostName, international names
+// through `toAscii`). Only valid hosts containing ".com", ".net" or ".org"
+// are kept, each once.
+std::vector<std::string> finishHosts(const UrlList& urls, const TextKeyFunction& caseFoldKey = asciiLower,
+                                     const AsciiHostConverter& toAscii = {});
 
 // Replaces the list's entries by its finishHosts (with the list's own
 // case-fold key), all unticked; in sorted mode, in alphabetical order.
-void reduceToHosts(UrlList& urls);
+void reduceToHosts(UrlList& urls, const AsciiHostConverter& toAscii = {});
 
 } // namespace ostrevo

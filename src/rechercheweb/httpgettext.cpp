@@ -92,7 +92,9 @@ HttpTextResult get(std::string_view url, const HttpGetOptions& options)
                                            : std::string(curl_easy_strerror(code));
         return result;
     }
-    if (result.status != 200 && result.status != 302) {
+    // Redirects were followed: a 3xx here had no usable Location, and its
+    // body is no answer.
+    if (result.status != 200) {
         result.body.clear();
         result.error = "Status:" + std::to_string(result.status);
         return result;

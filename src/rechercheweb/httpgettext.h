@@ -21,8 +21,8 @@ struct HttpGetOptions {
 };
 
 struct HttpTextResult {
-    // The server answered 200 (or a 302 that could not be followed) and the
-    // whole body arrived.
+    // The server answered 200 (a redirect without a usable Location fails)
+    // and the whole body arrived.
     bool ok = false;
     // Status of the last answer, 0 when none arrived.
     long status = 0;

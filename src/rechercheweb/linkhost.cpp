@@ -92,4 +92,18 @@ std::string_view hostCandidate(std::string_view textEndingInSlash)
     return textEndingInSlash.substr(0, textEndingInSlash.find('/'));
 }
 
+std::string_view authorityHost(std::string_view authority)
+{
+    authority = authority.substr(0, authority.find_first_of("?#"));
+    if (const std::size_t at = authority.rfind('@'); at != std::string_view::npos) {
+        authority.remove_prefix(at + 1);
+    }
+    const std::size_t colon = authority.rfind(':');
+    if (colon != std::string_view::npos &&
+        authority.find_first_not_of("0123456789", colon + 1) == std::string_view::npos) {
+        authority = authority.substr(0, colon);
+    }
+    return authority;
+}
+
 } // namespace ostrevo

@@ -30,4 +30,8 @@ std::string_view hostAfterScheme(std::string_view text);
 // when that is blank, the text before the first "/". Never trimmed.
 std::string_view hostCandidate(std::string_view textEndingInSlash);
 
+// The host part of a URL's authority (what stands between "//" and the path):
+// up to a "?" or "#", after the last "@", without a ":port". Not checked.
+std::string_view authorityHost(std::string_view authority);
+
 } // namespace ostrevo

@@ -5,12 +5,18 @@
 #include "platform/errors.h"
 #include "rechercheweb/keywordencoding.h"
 
+#include <limits>
 
 namespace ostrevo {
 
 std::string nextOffset(std::string_view offset, std::string_view step)
 {
     const std::int64_t sum = std::int64_t{parseInteger(offset)} + parseInteger(step);
+    if (sum > std::numeric_limits<std::int32_t>::max() || sum < std::numeric_limits<std::int32_t>::min()) {
+        throw RuntimeError("The next result page's offset, " + std::string(offset) + " plus " +
+                           std::string(step) + ", is beyond " +
+                           std::to_string(std::numeric_limits<std::int32_t>::max()));
+    }
     return std::to_string(sum);
 }
 

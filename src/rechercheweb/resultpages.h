@@ -13,7 +13,8 @@
 
 namespace ostrevo {
 
-// The decimal text of offset + step (each parsed by parseInteger).
+// The decimal text of offset + step (each parsed by parseInteger); a
+// RuntimeError naming both when the sum would not fit in 32 bits.
 std::string nextOffset(std::string_view offset, std::string_view step);
 
 // head + EncodeKeywords(keywords) + middle + offset, nothing in between or after.

@@ -14,8 +14,6 @@
 #include "rechercheweb/urllistmodel.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -105,8 +103,7 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
                QWidget* parent)
     : QWidget(parent, Qt::Window), m_prompts(prompts), m_pump(pump), m_form1(form1),
       m_makeLoader(std::move(makeLoader)), m_urls(TextKeyFunction(&caseFoldKey)),
-      m_catalogueServer(kCatalogueUpdateServer),
-      m_catalogueFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString())
+      m_catalogueServer(kCatalogueUpdateServer), m_catalogueFolder(".")
 {
     setObjectName(QStringLiteral("liste"));
     setWindowTitle(QStringLiteral("Ostrevo Links search"));
@@ -353,6 +350,7 @@ void Tliste::buildLists(QWidget* parent)
     deps->setObjectName(QStringLiteral("deps"));
 
     m_model = new UrlListModel(m_urls, this);
+    m_model->setErrorPrompts(&m_prompts);
     webs = new QListView(Splitter1);
     webs->setObjectName(QStringLiteral("webs"));
     webs->setUniformItemSizes(true);

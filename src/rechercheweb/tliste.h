@@ -61,8 +61,9 @@ public:
     // The run going on or last ended; nothing before the first run.
     SearchRun* currentRun() const { return m_run.get(); }
 
-    // The catalogue update asks `server` (host[:port]) and writes listex.txt
-    // into `folder`: by default the product's server and the program's folder.
+    // The catalogue update asks `server` ("https://" and host[:port]) and
+    // writes listex.txt into `folder`: by default the product's server and
+    // the current folder, where the catalogue is read.
     void setCatalogueServer(std::string server) { m_catalogueServer = std::move(server); }
     void setCatalogueFolder(std::filesystem::path folder) { m_catalogueFolder = std::move(folder); }
     const std::string& catalogueServer() const { return m_catalogueServer; }

@@ -4,9 +4,10 @@
 // Finish, which hands the hosts over to the main window's expiry lookup.
 #include "rechercheweb/tliste.h"
 
-#include "platform/statuspanels.h"
 #include "expired/tform1.h"
+#include "platform/internationalhost.h"
 #include "platform/prompts.h"
+#include "platform/statuspanels.h"
 #include "rechercheweb/filterwords.h"
 #include "rechercheweb/hosthandover.h"
 #include "rechercheweb/urllistfile.h"
@@ -101,7 +102,7 @@ void Tliste::Button6Click()
     if (m_run) {
         m_run->cancel();
     }
-    reduceToHosts(m_urls);
+    reduceToHosts(m_urls, &internationalHostToAscii);
     setListCommandsEnabled(true);
     // Closing sets the stop flag; set it here too, as a hidden window gets no close.
     stopflag = true;

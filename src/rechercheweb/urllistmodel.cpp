@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/urllistmodel.h"
 
+#include "platform/errorguard.h"
+
 namespace ostrevo {
 
 UrlListModel::UrlListModel(UrlList& urls, QObject* parent) : QAbstractListModel(parent), m_urls(urls)
@@ -42,9 +44,14 @@ bool UrlListModel::setData(const QModelIndex& index, const QVariant& value, int 
         !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return false;
     }
-    // The list reports the change back through ticksChanged.
-    m_urls.setTicked(index.row(), value.toInt() == Qt::Checked);
-    return true;
+    // The list reports the change back through ticksChanged. Qt calls this
+    // straight from a click: nothing may escape.
+    bool changed = false;
+    guarded(m_errorPrompts, [&] {
+        m_urls.setTicked(index.row(), value.toInt() == Qt::Checked);
+        changed = true;
+    });
+    return changed;
 }
 
 Qt::ItemFlags UrlListModel::flags(const QModelIndex& index) const

@@ -11,6 +11,8 @@
 
 namespace ostrevo {
 
+class Prompts;
+
 class UrlListModel final : public QAbstractListModel, private UrlListObserver {
     Q_OBJECT
 public:
@@ -21,6 +23,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Where a tick's error is shown (see errorguard.h).
+    void setErrorPrompts(Prompts* prompts) { m_errorPrompts = prompts; }
 
 private:
     void entryAboutToBeInserted(int index) override;
@@ -32,6 +36,7 @@ private:
     void reset() override;
 
     UrlList& m_urls;
+    Prompts* m_errorPrompts = nullptr;
 };
 
 } // namespace ostrevo

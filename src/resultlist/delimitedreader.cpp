@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "resultlist/resulttable.h"
 
+#include "platform/availablememory.h"
 #include "platform/errors.h"
 #include "platform/filereading.h"
 #include "resultlist/delimitedformat.h"
@@ -111,19 +112,53 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
     std::vector<std::unique_ptr<ResultRow>> pending;
     pending.reserve(kRowsPerBatch);
 
-    // One record becomes one row; fields that are not last make room for the
-    // field after them, as columns for the next field.
+    const std::string name = fileName.string();
+    const std::size_t memoryLimit = m_loadMemoryLimit != 0 ? m_loadMemoryLimit : loadingMemoryBudget();
+    std::size_t memoryNeeded = 0;
+
+    // One record becomes one row; fields that are not last make
+    // room for the field after them, as columns for the next field. The
+    // columns a record needs are added at once: each change of the columns
+    // resets the views, and one per field would cost quadratic time.
     const auto addRecord = [&](const std::vector<delimited::RawField>& fields) {
+        // A quoted field's text runs to its closing quote.
+        const auto isEmpty = [](const delimited::RawField& f) {
+            return f.text.empty() || (f.quoted && f.text == "\"");
+        };
+        if (std::all_of(fields.begin(), fields.end(), isEmpty)) {
+            return; // an empty line, or delimiters only: no row
+        }
+        std::size_t columnsNeeded = m_impl->columns.size();
+        for (std::size_t i = 1; i + 1 < fields.size(); ++i) {
+            if (columnsNeeded < i + 2) {
+                ++columnsNeeded;
+            }
+        }
+        if (columnsNeeded > static_cast<std::size_t>(kMaxColumns)) {
+            throw EResultListError("Cannot load " + name + ": a record has " + std::to_string(fields.size()) +
+                                   " fields, more than the " + std::to_string(kMaxColumns) +
+                                   " columns a table can hold");
+        }
+        // What a row costs besides its text: the row, its sort key, and the
+        // string of each field.
+        memoryNeeded += 256 + 32 * fields.size();
+        for (const delimited::RawField& field : fields) {
+            memoryNeeded += 2 * field.text.size();
+        }
+        if (memoryNeeded > memoryLimit) {
+            pending.clear();
+            throw EResultListError("Cannot load " + name + ": its rows would take more than the " +
+                                   std::to_string(memoryLimit >> 20) + " MiB of memory there is room for");
+        }
+        if (columnsNeeded > m_impl->columns.size()) {
+            appendRows(pending); // rows before this line come before the columns
+            addColumnsUpTo(static_cast<int>(columnsNeeded));
+        }
         std::unique_ptr<ResultRow> row(new ResultRow(*this));
         row->m_subItems.reserve(fields.size() - 1);
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const delimited::RawField& field = fields[i];
-            if (i + 1 < fields.size()) {
-                if (i >= 1 && m_impl->columns.size() < i + 2) {
-                    appendRows(pending); // rows before this line come before the column
-                    AddColumn();
-                }
-            } else if (!field.quoted && field.text.empty()) {
+            if (i + 1 == fields.size() && !field.quoted && field.text.empty()) {
                 break; // the line ends with the delimiter: no last field
             }
             if (i == 0) {

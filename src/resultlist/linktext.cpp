@@ -2,6 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "resultlist/linktext.h"
 
+#include "textscan/hostname.h"
+
+#include <algorithm>
+
 #include <array>
 #include <cstdint>
 
@@ -16,12 +20,6 @@ constexpr std::string_view kMarkupMark = "</";
 bool contains(std::string_view text, std::string_view part)
 {
     return text.find(part) != std::string_view::npos;
-}
-
-std::string_view after(std::string_view text, std::string_view mark)
-{
-    const std::size_t at = text.find(mark);
-    return at == std::string_view::npos ? text : text.substr(at + mark.size());
 }
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
@@ -147,6 +145,57 @@ std::optional<std::string> mailAddress(std::string_view mailbox)
     return address;
 }
 
+// The text after a leading "scheme://" (a letter, then letters, digits, "+",
+// "-" or "."); the text itself when it has none.
+std::string_view afterLeadingScheme(std::string_view text)
+{
+    const std::size_t end = text.find(kSchemeMark);
+    if (end == std::string_view::npos || end == 0) {
+        return text;
+    }
+    const auto isSchemeChar = [](char c) { return isAsciiAlnum(c) || c == '+' || c == '-' || c == '.'; };
+    const std::string_view scheme = text.substr(0, end);
+    const bool valid = !(scheme[0] >= '0' && scheme[0] <= '9') &&
+                       std::all_of(scheme.begin(), scheme.end(), isSchemeChar) && isAsciiAlnum(scheme[0]);
+    return valid ? text.substr(end + kSchemeMark.size()) : text;
+}
+
+// "mailto:" and the one address of a mail link, up to its headers ("?"),
+// without enclosing "<>": a dot-atom local part of at most 64 characters and a
+// checked host name. Empty when it is no such address.
+std::string rebuiltMailLink(std::string_view address)
+{
+    address = address.substr(0, address.find('?'));
+    if (address.size() >= 2 && address.front() == '<' && address.back() == '>') {
+        address = address.substr(1, address.size() - 2);
+    }
+    const std::size_t at = address.rfind('@');
+    if (at == std::string_view::npos || at == 0 || at > 64) {
+        return {};
+    }
+    const std::string_view local = address.substr(0, at);
+    const auto isAtomChar = [](char c) {
+        return isAsciiAlnum(c) || std::string_view("!#$%&'*+/=^_`{|}~-").find(c) != std::string_view::npos;
+    };
+    std::size_t labelStart = 0;
+    for (std::size_t i = 0; i <= local.size(); ++i) {
+        if (i < local.size() && local[i] != '.') {
+            if (!isAtomChar(local[i])) {
+                return {};
+            }
+        } else if (i == labelStart) {
+            return {}; // a leading, trailing or doubled dot
+        } else {
+            labelStart = i + 1;
+        }
+    }
+    const std::string domain = checkedHostName(address.substr(at + 1));
+    if (domain.empty()) {
+        return {};
+    }
+    return std::string(kMailMark).append(local).append("@").append(domain);
+}
+
 } // namespace
 
 bool isLinkText(std::string_view text)
@@ -159,18 +208,24 @@ std::string_view shownCellText(std::string_view text, bool hidePrefixes)
     if (!hidePrefixes || contains(text, kMarkupMark)) {
         return text;
     }
-    return after(after(text, kSchemeMark), kMailMark);
+    if (startsWithIgnoringCase(text, kMailMark)) {
+        return text.substr(kMailMark.size());
+    }
+    return afterLeadingScheme(text);
 }
 
-bool isOpenableLink(std::string_view text)
+std::string openableLink(std::string_view text)
 {
-    static constexpr std::array<std::string_view, 3> kSchemes = {"http://", "https://", "mailto:"};
-    for (std::string_view scheme : kSchemes) {
+    static constexpr std::array<std::string_view, 2> kWebSchemes = {"http://", "https://"};
+    for (std::string_view scheme : kWebSchemes) {
         if (startsWithIgnoringCase(text, scheme)) {
-            return text.size() > scheme.size();
+            return text.size() > scheme.size() ? std::string(text) : std::string();
         }
     }
-    return false;
+    if (startsWithIgnoringCase(text, kMailMark)) {
+        return rebuiltMailLink(text.substr(kMailMark.size()));
+    }
+    return {};
 }
 
 std::optional<std::string> linkAddress(std::string_view text)

@@ -15,14 +15,17 @@ namespace ostrevo {
 bool isLinkText(std::string_view text);
 
 // What a cell shows: with the prefixes hidden (`hidePrefixes`, and no "</" in
-// the text), everything up to the first "://" goes, then everything up to the
-// first "mailto:" in what is left. Points into `text`.
+// the text), a leading scheme and "://" go, or a leading "mailto:"; a scheme
+// further in stays, so the text never hides where a link leads. Points into
+// `text`.
 std::string_view shownCellText(std::string_view text, bool hidePrefixes);
 
-// Whether a link text may be handed to the desktop: only web and mail
-// addresses. A loaded file can hold anything, and file:, smb: or a program's
-// own scheme must not be opened by a click in the table.
-bool isOpenableLink(std::string_view text);
+// What a click on a link text may hand to the desktop, or empty: only web
+// addresses, as they stand, and mail addresses rebuilt as "mailto:" and the
+// checked address alone (no recipients or headers of the text's own). A
+// loaded file or a whois page can hold anything, and file:, smb: or a
+// program's own scheme must not be opened by a click in the table.
+std::string openableLink(std::string_view text);
 
 // The address a saved page may link a cell to: an http or https address
 // whose host is a plain host name (letters, digits, hyphens, dots, a port),

@@ -44,6 +44,13 @@ void ResultTable::addColumns(std::vector<std::string>&& captions)
     }
 }
 
+void ResultTable::addColumnsUpTo(int count)
+{
+    if (count > ColumnCount()) {
+        addColumns(std::vector<std::string>(static_cast<std::size_t>(count - ColumnCount())));
+    }
+}
+
 int ResultTable::ColumnCount() const
 {
     return static_cast<int>(m_impl->columns.size());

@@ -112,7 +112,12 @@ public:
     void setCaptionSortKey(SortKeyFunction sortKey);
 
     // Columns
+    // The most columns a table holds, as many as a spreadsheet's widest sheet:
+    // loading and importing refuse more with a clear error.
+    static constexpr int MaxColumns = 16384;
     ResultColumn& AddColumn();
+    // Adds empty columns until there are `count`, as one change.
+    void addColumnsUpTo(int count);
     int ColumnCount() const;
     ResultColumn& Column(int index);             // throws ListIndexError
     const ResultColumn& Column(int index) const; // throws ListIndexError
@@ -166,8 +171,13 @@ public:
     void SaveToDelimitedFile(const std::filesystem::path& fileName) const;
     // Adds the file's rows (with LoadHeader on: replaces rows and columns).
     // With LoadHeader off, a first line equal to the column captions (the
-    // header of our own saves) is not added as a row.
+    // header of our own saves) is not added as a row. A record without any
+    // text is no row. Refused with EResultListError naming the file: a record
+    // that needs more than MaxColumns columns, and a file whose rows would
+    // take more memory than loadingMemoryBudget() (or the limit set below).
     void LoadFromDelimitedFile(const std::filesystem::path& fileName);
+    // The memory a load may take, in bytes; 0 (the default) asks the system.
+    void setLoadMemoryLimit(std::size_t bytes) { m_loadMemoryLimit = bytes; }
 
 private:
     friend class ResultRow;
@@ -195,6 +205,7 @@ private:
     bool m_saveHeader = false;
     bool m_loadHeader = false;
     char m_delimiter = 0;
+    std::size_t m_loadMemoryLimit = 0;
 };
 
 // 1-based position of the first single (not doubled) `c` in `s`, or 0; a `c`

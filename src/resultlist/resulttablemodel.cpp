@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "resultlist/resulttablemodel.h"
 
+#include "platform/errorguard.h"
+
 namespace ostrevo {
 
 // Turns the table's notifications into the model's begin/end calls.
@@ -29,9 +31,10 @@ public:
         emit m.layoutAboutToBeChanged();
         m.m_persistentRows.clear();
         const QModelIndexList indexes = m.persistentIndexList();
-        for (const QModelIndex& index : indexes)
+        for (const QModelIndex& index : indexes) {
             m.m_persistentRows.append(index.row() < m.m_table.RowCount() ? &m.m_table.Row(index.row())
                                                                          : nullptr);
+        }
     }
 
     void layoutChanged() override
@@ -83,16 +86,18 @@ static QString cellText(const ResultRow& row, int column)
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_table.RowCount())
+    if (!index.isValid() || index.row() >= m_table.RowCount()) {
         return {};
+    }
     const ResultRow& row = m_table.Row(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
         return cellText(row, index.column());
     case Qt::CheckStateRole:
-        if (index.column() == 0 && m_table.Checkboxes())
+        if (index.column() == 0 && m_table.Checkboxes()) {
             return row.Checked() ? Qt::Checked : Qt::Unchecked;
+        }
         return {};
     default:
         return {};
@@ -101,36 +106,43 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const
 
 bool ResultTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || index.row() >= m_table.RowCount())
+    if (!index.isValid() || index.row() >= m_table.RowCount()) {
         return false;
-    ResultRow& row = m_table.Row(index.row());
-    if (role == Qt::CheckStateRole && index.column() == 0) {
-        row.SetChecked(value.value<Qt::CheckState>() == Qt::Checked);
-        return true;
     }
-    if (role == Qt::EditRole && index.column() == 0) {
-        row.SetCaption(value.toString().toStdString());
-        return true;
-    }
-    return false;
+    bool changed = false;
+    // Qt calls this straight from a click or an editor: nothing may escape.
+    guarded(m_errorPrompts, [&] {
+        ResultRow& row = m_table.Row(index.row());
+        if (role == Qt::CheckStateRole && index.column() == 0) {
+            row.SetChecked(value.value<Qt::CheckState>() == Qt::Checked);
+            changed = true;
+        } else if (role == Qt::EditRole && index.column() == 0) {
+            row.SetCaption(value.toString().toStdString());
+            changed = true;
+        }
+    });
+    return changed;
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= m_table.ColumnCount())
+        section >= m_table.ColumnCount()) {
         return {};
+    }
     return QString::fromStdString(m_table.Column(section).Caption);
 }
 
 Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const
 {
-    if (!index.isValid())
+    if (!index.isValid()) {
         return Qt::NoItemFlags;
+    }
     // A flat table: saying so spares tree views a child query per row on every layout.
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (index.column() == 0)
+    if (index.column() == 0) {
         f |= Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
+    }
     return f;
 }
 

@@ -13,6 +13,8 @@
 
 namespace ostrevo {
 
+class Prompts;
+
 class ResultTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -20,6 +22,8 @@ public:
     ~ResultTableModel() override;
 
     ResultTable& table() { return m_table; }
+    // Where an edit's error is shown (see errorguard.h).
+    void setErrorPrompts(Prompts* prompts) { m_errorPrompts = prompts; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -37,6 +41,7 @@ private:
     friend class TableFollower;
 
     ResultTable& m_table;
+    Prompts* m_errorPrompts = nullptr;
     std::unique_ptr<ResultTableObserver> m_follower;
     // Rows behind the views' persistent indexes while a layout change is under way.
     QList<const ResultRow*> m_persistentRows;

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "resultlist/tresultlistview.h"
 
+#include "platform/errorguard.h"
 #include "resultlist/linkopener.h"
 #include "resultlist/linktext.h"
 #include "resultlist/resultheaderview.h"
@@ -75,6 +76,12 @@ QFont TResultListView::defaultFont()
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
+}
+
+void TResultListView::setErrorPrompts(Prompts* prompts)
+{
+    m_errorPrompts = prompts;
+    m_model->setErrorPrompts(prompts);
 }
 
 void TResultListView::setLinkOpener(LinkOpener opener)
@@ -177,19 +184,21 @@ void TResultListView::storeColumnWidth(int column, int, int newWidth)
 
 void TResultListView::sortByHeaderClick(int column)
 {
-    if (!m_sortShow) {
-        return;
-    }
-    // The same column again flips the order; another column keeps it.
-    if (column == m_sortColumn) {
-        m_sortDirection = m_sortDirection == TSortDirection::sdAscending ? TSortDirection::sdDescending
-                                                                         : TSortDirection::sdAscending;
-    }
-    if (column >= 0 && column < m_table.ColumnCount()) {
-        m_sortColumn = column;
-        m_table.SortByColumn(column, m_sortDirection == TSortDirection::sdAscending ? 1 : -1);
-    }
-    m_header->viewport()->update();
+    guarded(m_errorPrompts, [&] {
+        if (!m_sortShow) {
+            return;
+        }
+        // The same column again flips the order; another column keeps it.
+        if (column == m_sortColumn) {
+            m_sortDirection = m_sortDirection == TSortDirection::sdAscending ? TSortDirection::sdDescending
+                                                                             : TSortDirection::sdAscending;
+        }
+        if (column >= 0 && column < m_table.ColumnCount()) {
+            m_sortColumn = column;
+            m_table.SortByColumn(column, m_sortDirection == TSortDirection::sdAscending ? 1 : -1);
+        }
+        m_header->viewport()->update();
+    });
 }
 
 // Mouse and keyboard
@@ -211,11 +220,11 @@ int TResultListView::rowX(const QPoint& point) const
 
 bool TResultListView::openLinkAt(const QModelIndex& index)
 {
-    const std::string_view text = cellText(index.row(), index.column());
-    if (!isOpenableLink(text) || !m_linkOpener) {
+    const std::string link = openableLink(cellText(index.row(), index.column()));
+    if (link.empty() || !m_linkOpener) {
         return false;
     }
-    m_linkOpener(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_linkOpener(QString::fromStdString(link));
     return true;
 }
 
@@ -241,46 +250,54 @@ bool TResultListView::handleLeftPress(const QPoint& point)
 
 void TResultListView::mousePressEvent(QMouseEvent* event)
 {
-    m_swallowRelease = false;
-    m_pressOpenedLink = false;
-    if (event->button() == Qt::LeftButton && handleLeftPress(event->position().toPoint())) {
-        // A check mark click neither selects the row nor starts editing.
-        m_swallowRelease = true;
-        event->accept();
-        return;
-    }
-    QTreeView::mousePressEvent(event);
+    guarded(m_errorPrompts, [&] {
+        m_swallowRelease = false;
+        m_pressOpenedLink = false;
+        if (event->button() == Qt::LeftButton && handleLeftPress(event->position().toPoint())) {
+            // A check mark click neither selects the row nor starts editing.
+            m_swallowRelease = true;
+            event->accept();
+            return;
+        }
+        QTreeView::mousePressEvent(event);
+    });
 }
 
 void TResultListView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_swallowRelease && event->button() == Qt::LeftButton) {
-        m_swallowRelease = false;
-        event->accept();
-        return;
-    }
-    QTreeView::mouseReleaseEvent(event);
+    guarded(m_errorPrompts, [&] {
+        if (m_swallowRelease && event->button() == Qt::LeftButton) {
+            m_swallowRelease = false;
+            event->accept();
+            return;
+        }
+        QTreeView::mouseReleaseEvent(event);
+    });
 }
 
 void TResultListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a quick double click is a press too: it toggles again.
-    const QPoint point = event->position().toPoint();
-    const QModelIndex index = indexAt(point);
-    if (event->button() == Qt::LeftButton && index.isValid() &&
-        listgeometry::inCheckZone(rowX(point), m_table.Checkboxes())) {
-        handleLeftPress(point);
-        m_swallowRelease = true;
-        event->accept();
-        return;
-    }
-    QTreeView::mouseDoubleClickEvent(event);
+    guarded(m_errorPrompts, [&] {
+        // The second press of a quick double click is a press too: it toggles again.
+        const QPoint point = event->position().toPoint();
+        const QModelIndex index = indexAt(point);
+        if (event->button() == Qt::LeftButton && index.isValid() &&
+            listgeometry::inCheckZone(rowX(point), m_table.Checkboxes())) {
+            handleLeftPress(point);
+            m_swallowRelease = true;
+            event->accept();
+            return;
+        }
+        QTreeView::mouseDoubleClickEvent(event);
+    });
 }
 
 void TResultListView::mouseMoveEvent(QMouseEvent* event)
 {
-    updateCursor(event->position().toPoint());
-    QTreeView::mouseMoveEvent(event);
+    guarded(m_errorPrompts, [&] {
+        updateCursor(event->position().toPoint());
+        QTreeView::mouseMoveEvent(event);
+    });
 }
 
 void TResultListView::updateCursor(const QPoint& point)
@@ -337,46 +354,50 @@ bool TResultListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent
 
 void TResultListView::keyPressEvent(QKeyEvent* event)
 {
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (event->key() == Qt::Key_Space && modifiers == Qt::NoModifier && state() != EditingState &&
-        m_table.Checkboxes() && currentIndex().isValid() && currentIndex().row() < m_table.RowCount()) {
-        ResultRow& row = m_table.Row(currentIndex().row());
-        row.SetChecked(!row.Checked());
-        event->accept();
-        return;
-    }
-    QTreeView::keyPressEvent(event);
+    guarded(m_errorPrompts, [&] {
+        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        if (event->key() == Qt::Key_Space && modifiers == Qt::NoModifier && state() != EditingState &&
+            m_table.Checkboxes() && currentIndex().isValid() && currentIndex().row() < m_table.RowCount()) {
+            ResultRow& row = m_table.Row(currentIndex().row());
+            row.SetChecked(!row.Checked());
+            event->accept();
+            return;
+        }
+        QTreeView::keyPressEvent(event);
+    });
 }
 
 void TResultListView::keyboardSearch(const QString& search)
 {
-    // Qt's own search would read every row through the model on each key.
-    if (search.isEmpty() || m_table.RowCount() == 0) {
-        return;
-    }
-    const bool continuing =
-        m_typedClock.isValid() && m_typedClock.elapsed() <= QApplication::keyboardInputInterval();
-    m_typedClock.start();
-    m_typed = continuing ? m_typed + search : search;
+    guarded(m_errorPrompts, [&] {
+        // Qt's own search would read every row through the model on each key.
+        if (search.isEmpty() || m_table.RowCount() == 0) {
+            return;
+        }
+        const bool continuing =
+            m_typedClock.isValid() && m_typedClock.elapsed() <= QApplication::keyboardInputInterval();
+        m_typedClock.start();
+        m_typed = continuing ? m_typed + search : search;
 
-    QString wanted = m_typed;
-    // The same key again and again steps through the rows that start with it.
-    const bool sameKey = wanted.size() > 1 && wanted.count(wanted.back()) == wanted.size();
-    if (sameKey) {
-        wanted = wanted.back();
-    }
-    const QModelIndex current = currentIndex();
-    int start = current.isValid() ? current.row() : 0;
-    if (current.isValid() && (!continuing || sameKey)) {
-        start = current.row() + 1;
-    }
-    const QByteArray typed = wanted.toUtf8();
-    const int row = findRowByTypedText(
-        m_table, std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), start,
-        m_urlShow && !m_urlFull);
-    if (row >= 0) {
-        setCurrentIndex(m_model->index(row, 0));
-    }
+        QString wanted = m_typed;
+        // The same key again and again steps through the rows that start with it.
+        const bool sameKey = wanted.size() > 1 && wanted.count(wanted.back()) == wanted.size();
+        if (sameKey) {
+            wanted = wanted.back();
+        }
+        const QModelIndex current = currentIndex();
+        int start = current.isValid() ? current.row() : 0;
+        if (current.isValid() && (!continuing || sameKey)) {
+            start = current.row() + 1;
+        }
+        const QByteArray typed = wanted.toUtf8();
+        const int row = findRowByTypedText(
+            m_table, std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), start,
+            m_urlShow && !m_urlFull);
+        if (row >= 0) {
+            setCurrentIndex(m_model->index(row, 0));
+        }
+    });
 }
 
 } // namespace ostrevo

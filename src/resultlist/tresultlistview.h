@@ -26,6 +26,7 @@
 
 namespace ostrevo {
 
+class Prompts;
 class ResultHeaderView;
 class ResultTable;
 class ResultTableModel;
@@ -72,8 +73,11 @@ public:
     static QFont defaultFont();
 
     TDrawItemProp OnDrawItemProp;
-    // Replaces the desktop opener (tests record instead). Only texts that
-    // isOpenableLink() accepts ever reach it.
+    // Where the errors of the view's own handlers (clicks, keys, sorting, a
+    // caption edit) are shown; without prompts they only reach the log.
+    void setErrorPrompts(Prompts* prompts);
+    // Replaces the desktop opener (tests record instead). Only what
+    // openableLink() makes of a cell's text ever reaches it.
     void setLinkOpener(LinkOpener opener);
 
     // Settings
@@ -145,6 +149,7 @@ private:
     ResultTableModel* m_model = nullptr;
     ResultHeaderView* m_header = nullptr;
     LinkOpener m_linkOpener;
+    Prompts* m_errorPrompts = nullptr;
 
     int m_itemHeight = 13;
     int m_headerHeight = 13;

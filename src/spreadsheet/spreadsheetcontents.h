@@ -28,6 +28,9 @@ public:
     // Most text its values may hold: a workbook's shared strings are copied
     // into every cell that shows them, so a small file could make gigabytes.
     static constexpr std::size_t kMaxTextBytes = std::size_t{512} << 20;
+    // Most characters one cell's text may have (a spreadsheet program's own
+    // cells hold 32,767): readers refuse a longer one while they read it.
+    static constexpr std::size_t kMaxCellCharacters = std::size_t{1} << 20;
 
     // Empty values and empty texts are not kept. False, and nothing kept, once
     // the sheet would hold more than kMaxCells values or kMaxTextBytes of

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "spreadsheet/spreadsheetimport.h"
 
+#include "platform/availablememory.h"
 #include "platform/errors.h"
 #include "resultlist/resulttable.h"
 #include "spreadsheet/spreadsheetaddress.h"
@@ -64,6 +65,20 @@ CellBlock readUsedBlock(SpreadsheetServer& server, const std::filesystem::path& 
         if (range.cellCount() > kMaxImportedCells) {
             throw EResultListError(
                 tooLargeMessage(fileName, "its used range " + CellRangeAddress(range), range.cellCount()));
+        }
+        // The table takes one column more than the sheet has (see below).
+        if (range.columnCount() >= ResultTable::MaxColumns) {
+            throw EResultListError("Cannot import " + fileName.string() + ": its used range " +
+                                   CellRangeAddress(range) + " is " + std::to_string(range.columnCount()) +
+                                   " columns wide; at most " + std::to_string(ResultTable::MaxColumns - 1) +
+                                   " can be imported");
+        }
+        // Each cell is read as a value, then kept as a text in its row.
+        const std::size_t memoryNeeded = static_cast<std::size_t>(range.cellCount()) * 128;
+        if (memoryNeeded > loadingMemoryBudget()) {
+            throw EResultListError("Cannot import " + fileName.string() + ": its used range " +
+                                   CellRangeAddress(range) +
+                                   " would take more memory than there is room for");
         }
         CellBlock block = sheet.RangeValue(CellRangeAddress(range));
         const std::int64_t cells = std::int64_t{block.rows} * block.columns;
@@ -137,14 +152,10 @@ void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName
     // equal captions keep the sheet's order.
     BulkUpdate bulk(table);
     table.ClearRows();
-    // The columns each row would add as it is filled: a sheet column
-    // that reaches the table's last column adds one. Two rows settle it.
-    for (int r = 0; r < std::min(rows, 2); ++r) {
-        for (int k = 1; k <= columns; ++k) {
-            if (k >= table.ColumnCount()) {
-                table.AddColumn();
-            }
-        }
+    // The columns each row would add as it is filled (a sheet column that
+    // reaches the table's last column adds one), added as one change.
+    if (rows > 0) {
+        table.addColumnsUpTo(columns + 1);
     }
     auto text = texts.begin() + (headerRow ? columns : 0);
     for (int r = headerRow ? 1 : 0; r < rows; ++r) {

@@ -24,6 +24,15 @@ using Token = QXmlStreamReader::TokenType;
 
 // Parts are parsed as they are inflated, never held whole.
 constexpr zip_uint64_t kReadChunk = 256 * 1024;
+// The most inflated bytes the XML reader may hold without giving a token: a
+// cell of the longest text, written with escapes, fits several times over.
+constexpr std::size_t kMaxUnreadBytes = std::size_t{16} << 20;
+
+UnreadableWorkbook cellTooLong()
+{
+    return UnreadableWorkbook("a cell holds more than " + std::to_string(SheetContents::kMaxCellCharacters) +
+                              " characters");
+}
 
 std::string openReason(int error)
 {
@@ -98,6 +107,9 @@ public:
         }
         for (;;) {
             const Token token = m_reader.readNext();
+            if (token != Token::Invalid) {
+                m_unread = 0;
+            }
             switch (token) {
             case Token::StartElement:
                 ++m_depth;
@@ -138,6 +150,13 @@ private:
             m_atEnd = true;
             return;
         }
+        // A decompression bomb inflates to gigabytes of one text: refused
+        // here, before the reader holds more than a few megabytes of it.
+        m_unread += static_cast<std::size_t>(got);
+        if (m_unread > kMaxUnreadBytes) {
+            throw damaged("one of its items is larger than " + std::to_string(kMaxUnreadBytes >> 20) +
+                          " MiB when inflated");
+        }
         chunk.truncate(static_cast<qsizetype>(got));
         m_reader.addData(chunk);
     }
@@ -147,6 +166,7 @@ private:
     zip_file_t* m_file = nullptr;
     QXmlStreamReader m_reader;
     int m_depth = 0;
+    std::size_t m_unread = 0; // fed since the reader last gave a token
     bool m_atEnd = false;
     bool m_done = false;
 };
@@ -167,6 +187,9 @@ QString elementText(XmlPart& part)
                 text = part.reader().text().toString();
             } else {
                 text += part.reader().text();
+            }
+            if (static_cast<std::size_t>(text.size()) > SheetContents::kMaxCellCharacters) {
+                throw cellTooLong();
             }
         } else if (token == Token::EndDocument) {
             break;
@@ -190,6 +213,9 @@ QString richText(XmlPart& part)
                 phoneticDepth = depth;
             } else if (phoneticDepth == 0 && name == u"t") {
                 text += elementText(part);
+                if (static_cast<std::size_t>(text.size()) > SheetContents::kMaxCellCharacters) {
+                    throw cellTooLong();
+                }
                 --depth;
             }
         } else if (token == Token::EndElement) {
@@ -368,6 +394,7 @@ WorkbookInfo readWorkbook(XmlPart& part)
 std::vector<std::string> readSharedStrings(XmlPart& part)
 {
     std::vector<std::string> strings;
+    std::size_t textBytes = 0;
     for (Token token = part.next(); token != Token::EndDocument; token = part.next()) {
         if (token == Token::StartElement && part.reader().name() == u"si") {
             // No sheet the import takes can use more.
@@ -376,6 +403,11 @@ std::vector<std::string> readSharedStrings(XmlPart& part)
                                          " shared strings");
             }
             strings.push_back(decodedText(richText(part)));
+            textBytes += strings.back().size();
+            if (textBytes > SheetContents::kMaxTextBytes) {
+                throw UnreadableWorkbook("its shared strings hold more than " +
+                                         std::to_string(SheetContents::kMaxTextBytes >> 20) + " MiB of text");
+            }
         }
     }
     return strings;

@@ -9,6 +9,7 @@
 #include "faketicksource.h"
 #include "scriptedprompts.h"
 
+#include <QLabel>
 #include <QProgressBar>
 #include <QTime>
 #include <QTimer>
@@ -91,6 +92,44 @@ TEST_F(LookupRunTest, RecordsBecomeRowsInCaptionOrder)
     EXPECT_FALSE(table.Row(0).Checked());
     EXPECT_EQ(www->navigatedUrls().front(), "http://second.test/second?d=zeta.com");
     EXPECT_EQ(www->navigatedUrls()[1], "http://first.test/first?d=nope.com");
+}
+
+TEST_F(LookupRunTest, OnlyDnsNamesAreAskedForAndShown)
+{
+    www->answerEveryNavigation(
+        [](const std::string&) { return recordPage("a@b.com", "2028-09-13T04:00:00Z"); });
+    form->Button1Click({"a.com&domain=b.org", "WWW.Shop.COM", "evil.com#mailto:bank.com", "x y.com"});
+    EXPECT_EQ(www->navigatedUrls(), std::vector<std::string>{"http://first.test/first?d=www.shop.com"});
+    ASSERT_EQ(form->table().RowCount(), 1);
+    EXPECT_EQ(form->table().Row(0).Caption(), "http://www.shop.com");
+}
+
+TEST_F(LookupRunTest, StatusPanelsShowWhatTheyAreGivenAsPlainText)
+{
+    const QList<QLabel*> panels = form->StatusBar1->findChildren<QLabel*>();
+    ASSERT_EQ(panels.size(), 3);
+    for (const QLabel* panel : panels) {
+        EXPECT_EQ(panel->textFormat(), Qt::PlainText) << panel->objectName().toStdString();
+    }
+}
+
+TEST_F(LookupRunTest, AHostWithoutAnswerIsAskedOnceMoreOnTheOtherServiceAndTheRunGoesOn)
+{
+    www->setNavigateHandler([this](const std::string& url) {
+        if (url.ends_with("dead.com") || url == "http://first.test/first?d=slow.com") {
+            www->timeOutSoon();
+        } else {
+            www->completeSoon(recordPage("a@b.com", "2028-09-13T04:00:00Z"));
+        }
+    });
+    form->Button1Click({"zero.com", "slow.com", "dead.com", "next.com"});
+    // As after a refusal, the host after one asked twice goes to the second service.
+    EXPECT_EQ(services(), (std::vector<std::string>{"second.test", "first.test", "second.test", "second.test",
+                                                    "first.test", "second.test"}));
+    ASSERT_EQ(form->table().RowCount(), 3);
+    EXPECT_EQ(www->pageTextReads(), 3) << "a page stopped at its deadline is not read";
+    EXPECT_EQ(form->table().Row(0).Caption(), "http://next.com");
+    EXPECT_EQ(form->table().Row(1).Caption(), "http://slow.com");
 }
 
 TEST_F(LookupRunTest, SecondServiceForEveryTenthHostAndAfterRefusalsUntilAnAnswer)

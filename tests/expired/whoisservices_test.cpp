@@ -10,17 +10,21 @@ namespace {
 
 TEST(WhoisServices, SecondServiceTakesEveryTenthHostAndTheHostAfterARefusal)
 {
-    for (int i : {0, 10, 20, 990})
+    for (int i : {0, 10, 20, 990}) {
         EXPECT_TRUE(usesSecondService(i, false)) << i;
-    for (int i : {1, 9, 11, 19, 21})
+    }
+    for (int i : {1, 9, 11, 19, 21}) {
         EXPECT_FALSE(usesSecondService(i, false)) << i;
+    }
     EXPECT_TRUE(usesSecondService(7, true));
 }
 
-TEST(WhoisServices, UrlAppendsTheHostUnencoded)
+TEST(WhoisServices, UrlAppendsTheHostPercentEncoded)
 {
     const WhoisService service{"127.0.0.1:8080", "/whois?l=FR&domain="};
-    EXPECT_EQ(whoisUrl(service, "caf\xc3\xa9 b&b.com"), "http://127.0.0.1:8080/whois?l=FR&domain=caf\xc3\xa9 b&b.com");
+    EXPECT_EQ(whoisUrl(service, "Ab-9._~.com"), "http://127.0.0.1:8080/whois?l=FR&domain=Ab-9._~.com");
+    EXPECT_EQ(whoisUrl(service, "caf\xc3\xa9 a.com&domain=b.org#%"),
+              "http://127.0.0.1:8080/whois?l=FR&domain=caf%C3%A9%20a.com%26domain%3Db.org%23%25");
 }
 
 TEST(WhoisServices, DefaultsUseTheRegistrarsPaths)

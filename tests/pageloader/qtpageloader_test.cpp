@@ -71,6 +71,13 @@ protected:
                      "setTimeout(function () { location.href = '/plain'; }, 50);</script></body></html>");
         server.serve("/hangs", "<html><body>about to hang<script>"
                                "setTimeout(function () { for (;;) {} }, 100);</script></body></html>");
+        server.get("/stalls", [](const httplib::Request&, httplib::Response& response) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+            response.set_content("<html><body>too late</body></html>", "text/html");
+        });
+        server.serve("/loops", "<html><body>looping<script>for (;;) {}</script></body></html>");
+        server.serve("/to-file", "<html><body>web page<script>"
+                                 "location.href = 'file:///etc/hostname';</script></body></html>");
         server.start();
     }
 
@@ -243,6 +250,47 @@ TEST_F(QtPageLoaderTest, UnusableAddressesStillComplete)
 
     EXPECT_EQ(completions, 2);
     EXPECT_EQ(loader.PageText(), "");
+}
+
+TEST_F(QtPageLoaderTest, ANavigationThatNeverFinishesEndsAtItsDeadline)
+{
+    QtPageLoader loader;
+    loader.setNavigationDeadline(600);
+    int completions = 0;
+    loader.OnDocumentComplete = [&] { ++completions; };
+    for (const char* path : {"/loops", "/stalls"}) {
+        loader.Navigate(server.url(path));
+        ASSERT_TRUE(waitIdle(loader, 2000)) << path;
+        EXPECT_TRUE(loader.TimedOut()) << path;
+    }
+    EXPECT_EQ(completions, 2);
+    // The next page loads as usual, even after a renderer that hung.
+    loader.setNavigationDeadline(NavigationDeadlineMs);
+    loader.Navigate(server.url("/plain"));
+    ASSERT_TRUE(waitIdle(loader));
+    EXPECT_FALSE(loader.TimedOut());
+    EXPECT_EQ(loader.PageText(), "plain\r\ntext\r\nhere\r\nend");
+}
+
+TEST_F(QtPageLoaderTest, OnlyWebPagesLoad)
+{
+    QtPageLoader loader;
+    const std::string refused[] = {"file:///etc/hostname",
+                                   "data:text/html,<body>data page</body>",
+                                   "view-source:" + server.url("/lines"),
+                                   "chrome://version",
+                                   "javascript:document.body.innerText='script'",
+                                   server.url("/lines?") + std::string(3 << 20, 'a')};
+    for (const std::string& url : refused) {
+        loader.Navigate(url);
+        ASSERT_TRUE(waitIdle(loader, 5000)) << url.substr(0, 60);
+        EXPECT_EQ(loader.PageText(), "") << url.substr(0, 60);
+    }
+    // Nor can a page move on to anything else.
+    loader.Navigate(server.url("/to-file"));
+    ASSERT_TRUE(waitIdle(loader));
+    pump.WaitMs(300);
+    EXPECT_EQ(loader.PageText(), "web page");
 }
 
 TEST_F(QtPageLoaderTest, ScriptDialogsAndNewWindowsAreRefusedWithoutBlocking)

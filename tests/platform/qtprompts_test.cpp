@@ -40,6 +40,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 // Records the message box, then presses `button`.
@@ -48,7 +49,8 @@ void answerBox(SeenBox& seen, QMessageBox::StandardButton button)
     whenDialogShows([&seen, button](QWidget* widget) {
         auto* box = qobject_cast<QMessageBox*>(widget);
         ASSERT_NE(box, nullptr);
-        seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())};
+        seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size()),
+                box->textFormat()};
         box->button(button)->click();
     });
 }
@@ -93,6 +95,23 @@ TEST(QtPrompts, ErrorIsACriticalBoxNamedAfterTheApplication)
     EXPECT_EQ(seen.title, QStringLiteral("Ostrevo"));
     EXPECT_EQ(seen.text, QStringLiteral("List index out of bounds (3)"));
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+TEST(QtPrompts, MessagesShowMarkupAsPlainText)
+{
+    QtPrompts prompts;
+    const QString text = QStringLiteral("www.x.com<font size=7>big</font>");
+    const std::pair<std::function<void()>, QMessageBox::StandardButton> shows[] = {
+        {[&] { prompts.information(text); }, QMessageBox::Ok},
+        {[&] { prompts.error(text); }, QMessageBox::Ok},
+        {[&] { prompts.question(text); }, QMessageBox::Yes}};
+    for (const auto& [show, button] : shows) {
+        SeenBox seen;
+        answerBox(seen, button);
+        show();
+        EXPECT_EQ(seen.format, Qt::PlainText);
+        EXPECT_EQ(seen.text, text);
+    }
 }
 
 TEST(QtPrompts, InputGivesTheTextOrNothingWhenCancelled)

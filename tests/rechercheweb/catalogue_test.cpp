@@ -53,16 +53,13 @@ TEST(SplitLines, CrLfOrThePairEndALine)
     EXPECT_EQ(splitLines(""), Texts{});
 }
 
-TEST(EngineNames, LineOneOfEveryBlockOfSix)
+TEST(EngineNames, LineOneOfEveryBlockOfSixWhateverTheLineEnds)
 {
     EXPECT_EQ(engineNames(numberedLines(13, "\r\n")), (Texts{"line1", "line7", "line13"}));
     EXPECT_EQ(engineNames(numberedLines(12, "\r")), (Texts{"line1", "line7"}));
+    EXPECT_EQ(engineNames(numberedLines(12, "\n")), (Texts{"line1", "line7"}));
+    EXPECT_EQ(engineNames(numberedLines(12, "\r\n") + "\r\n\r\n"), (Texts{"line1", "line7"}));
     EXPECT_EQ(engineNames(""), Texts{});
-    // Lone LFs end no line: the whole file is one entry.
-    const std::string lfOnly = numberedLines(12, "\n");
-    EXPECT_EQ(engineNames(lfOnly), Texts{lfOnly});
-    EXPECT_EQ(engineNames(numberedLines(12, "\r\n") + "\x1a" + numberedLines(6, "\r\n")),
-              (Texts{"line1", "line7"}));
 }
 
 TEST(EngineNames, ReadFromTheFile)
@@ -117,6 +114,16 @@ TEST(EnginesForRun, ANameRepeatedLaterDoesNotShiftOtherEngines)
     EXPECT_EQ(engines[1].urlHead, "http://gamma.example/find?k=");
 }
 
+TEST(EnginesForRun, NamesAreMatchedOnlyAtTheStartOfABlock)
+{
+    Texts catalogue = Catalogue;
+    catalogue[12] = "10"; // an engine named like Alpha's step line
+    const auto engines = enginesForRun(catalogue, {"10"});
+    ASSERT_EQ(engines.size(), 1U);
+    EXPECT_EQ(engines[0].urlHead, "http://gamma.example/find?k=");
+    EXPECT_THROW(enginesForRun(Catalogue, {"&first="}), EngineNotFoundError);
+}
+
 TEST(EnginesForRun, NamesMatchExactly)
 {
     EXPECT_THROW(enginesForRun(Catalogue, {"alpha"}), EngineNotFoundError);
@@ -152,14 +159,39 @@ TEST(CatalogueLines, ReadWholeWithEveryLineEnd)
     }
 }
 
-TEST(CatalogueUpdate, AcceptedOnlyWhenItMentionsGoogleInAnyCase)
+const std::string GoodBlock =
+    "Google\r\nhttp://www.google.com/search?q=\r\n&start=\r\n0\r\n10\r\n - Cached\r\n";
+
+std::string block(const std::string& name, const std::string& head, const std::string& offset,
+                  const std::string& step)
 {
-    EXPECT_TRUE(isAcceptableCatalogue("Google\r\nhttp://www.google.com/search?q="));
-    EXPECT_TRUE(isAcceptableCatalogue("GOOGLE"));
-    EXPECT_TRUE(isAcceptableCatalogue("x gOoGlE y"));
-    EXPECT_FALSE(isAcceptableCatalogue("Status:404"));
-    EXPECT_FALSE(isAcceptableCatalogue(""));
-    EXPECT_FALSE(isAcceptableCatalogue("goo gle"));
+    return name + "\r\n" + head + "\r\n&p=\r\n" + offset + "\r\n" + step + "\r\n\r\n";
+}
+
+TEST(CatalogueUpdate, AcceptedOnlyWhenEveryBlockIsWellFormed)
+{
+    EXPECT_TRUE(isAcceptableCatalogue(GoodBlock));
+    EXPECT_TRUE(isAcceptableCatalogue(GoodBlock + block("Bing", "HTTPS://b.example/?q=", "2147483647", "0")));
+    EXPECT_TRUE(isAcceptableCatalogue("GOOGLE\nhttp://g/?q=\n&s=\n1\n1\n\n\n"));
+    const std::string refused[] = {
+        "Status:404",
+        "",
+        "goo gle",
+        "Google\r\nhttp://www.google.com/search?q=",
+        GoodBlock + "Bing\r\n",
+        GoodBlock + block("Local", "file:///etc/hostname?", "0", "10"),
+        GoodBlock + block("Data", "data:text/html,", "0", "10"),
+        GoodBlock + block("Source", "view-source:http://x/?q=", "0", "10"),
+        GoodBlock + block("Chrome", "chrome://settings/?", "0", "10"),
+        GoodBlock + block("Minus", "http://m/?q=", "-1", "10"),
+        GoodBlock + block("Huge", "http://h/?q=", "0", "2147483648"),
+        GoodBlock + block("Word", "http://w/?q=", "ten", "10"),
+        GoodBlock + block(" ", "http://w/?q=", "0", "10"),
+        "Google\r\nhttp://g/?q=\r\n&s=\r\n0\r\n10\r\n" + std::string(MaxCatalogueBytes, 'x'),
+    };
+    for (std::size_t i = 0; i < std::size(refused); ++i) {
+        EXPECT_FALSE(isAcceptableCatalogue(refused[i])) << "case " << i;
+    }
 }
 
 TEST(CatalogueUpdate, WritesTheBodyAsItCameThenCrLf)
@@ -196,7 +228,7 @@ TEST(CatalogueUpdate, FailedWriteKeepsTheOldCatalogue)
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool raised = false;
     try {
-        installCatalogue("google " + std::string(100000, 'x'), target);
+        installCatalogue("Google\r\nhttp://g/?q=\r\n&s=\r\n0\r\n10\r\n" + std::string(100000, 'x'), target);
     } catch (const RuntimeError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot write file " + target.string() + ": File too large");
         raised = true;
@@ -213,10 +245,11 @@ TEST(CatalogueUpdate, MissingFolderRaisesCannotCreateFile)
     TempFolder folder;
     const auto target = folder.path() / "gone" / "listex.txt";
     try {
-        installCatalogue("google", target);
+        installCatalogue(GoodBlock, target);
         FAIL() << "no error";
     } catch (const FileCreateError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + target.string() + ": No such file or directory");
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot create file " + target.string() + ": No such file or directory");
     }
 }
 

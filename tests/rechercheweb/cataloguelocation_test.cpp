@@ -36,7 +36,7 @@ TEST_F(CatalogueLocationTest, ACatalogueInTheCurrentFolderIsUsedAsItStands)
     write(shipped, "Shipped\r\n");
     const CatalogueLocation location = chooseCatalogueLocation(home, bin, userData, {shipped});
     EXPECT_EQ(location.readFolder, home);
-    EXPECT_EQ(location.updateFolder, bin);
+    EXPECT_EQ(location.updateFolder, home) << "updated where it is read, not in the program's folder";
     EXPECT_FALSE(fs::exists(userData / "listex.txt"));
 }
 

@@ -24,10 +24,27 @@ TEST(FinishHosts, OneLowerCasedHostPerSite)
               Texts{"www.example.com"});
 }
 
-TEST(FinishHosts, KeepsPortsAndDropsPathsQueriesAndSchemes)
+TEST(FinishHosts, TakesTheHostOfTheAuthority)
 {
-    EXPECT_EQ(hostsOf({"http://www.example.com:8080/x", "http://shop.example.org/?q=1", "example.net"}),
-              (Texts{"www.example.com:8080", "shop.example.org", "example.net"}));
+    EXPECT_EQ(hostsOf({"http://www.example.com:8080/x", "http://shop.example.org/?q=1", "example.net",
+                       "http://bank.com@evil.com/", "http://q.com?x=/y", "http://f.org#mailto:bank.com/"}),
+              (Texts{"www.example.com", "shop.example.org", "example.net", "evil.com", "q.com", "f.org"}));
+}
+
+TEST(FinishHosts, KeepsOnlyValidDnsNames)
+{
+    EXPECT_EQ(hostsOf({"http://a.com&domain=b.org&l=EN/", "http://a b.com/", "http://a.com<font>/",
+                       "http://a\xE2\x80\xAE.com/", "http://" + std::string(300, 'a') + ".com/",
+                       "http://ok-1.net/"}),
+              Texts{"ok-1.net"});
+    UrlList urls;
+    urls.append("http://B\xC3\xBC"
+                "cher.com/");
+    const AsciiHostConverter toAscii = [](std::string_view) {
+        return std::optional<std::string>("xn--bcher-kva.com");
+    };
+    EXPECT_EQ(finishHosts(urls, asciiLower, toAscii), Texts{"xn--bcher-kva.com"});
+    EXPECT_EQ(finishHosts(urls), Texts{});
 }
 
 TEST(FinishHosts, HttpsCountsLikeHttp)

@@ -150,16 +150,16 @@ TEST_F(HttpGetTextTest, RedirectToAnotherSchemeIsRefused)
     EXPECT_FALSE(result.error.empty());
 }
 
-TEST_F(HttpGetTextTest, UnfollowableFoundAnswerIsTakenAsItIs)
+TEST_F(HttpGetTextTest, ARedirectWithoutLocationFails)
 {
-    // A 302 without a Location header stays the last answer, and its body counts.
     LoopbackHttpServer server;
     server.serve("/found", "google list here", "text/plain", 302);
     server.start();
     const HttpTextResult result = HttpGetText(server.url("/found"));
-    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.status, 302);
-    EXPECT_EQ(result.body, "google list here");
+    EXPECT_EQ(result.body, "");
+    EXPECT_EQ(result.error, "Status:302");
 }
 
 // A listening socket that nobody accepts on: the system completes the

@@ -82,12 +82,18 @@ TEST(ResultPagerTest, BadNumbersFailAtTheFirstPageWithoutMovingOn)
     EXPECT_THROW(badOffset.nextPageUrl("k"), IntegerConvertError);
 }
 
-TEST(ResultPagerTest, OffsetsBeyond32BitsStopWithAClearError)
+TEST(ResultPagerTest, AnOffsetPlusStepBeyond32BitsIsRefusedClearly)
 {
-    ResultPager pager(engine("2147483600", "100"));
-    EXPECT_EQ(pager.nextPageUrl("k"), "http://s.example/?q=k&o=2147483600");
-    EXPECT_EQ(pager.offset(), "2147483700");
-    EXPECT_THROW(pager.nextPageUrl("k"), IntegerConvertError);
+    ResultPager pager(engine("2147483547", "100"));
+    EXPECT_EQ(pager.nextPageUrl("k"), "http://s.example/?q=k&o=2147483547");
+    try {
+        pager.nextPageUrl("k");
+        FAIL() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_STREQ(e.what(), "The next result page's offset, 2147483647 plus 100, is beyond 2147483647");
+    }
+    EXPECT_EQ(pager.offset(), "2147483647");
+    EXPECT_THROW(ResultPager(engine("-2147483648", "-1")).nextPageUrl("k"), RuntimeError);
 }
 
 TEST(DefaultScheme, HttpInFrontUnlessAlreadyThere)

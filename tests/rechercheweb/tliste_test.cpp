@@ -31,8 +31,8 @@ namespace {
 using test::CatalogueEngine;
 using test::catalogueText;
 using test::ListeFixture;
-using test::readFile;
 using test::LoopbackHttpServer;
+using test::readFile;
 using test::TempFolder;
 
 const std::vector<CatalogueEngine> kThreeEngines{
@@ -466,12 +466,13 @@ protected:
 TEST_F(CatalogueUpdateTest, AcceptedDownloadReplacesTheCatalogueAndShowsAgain)
 {
     LoopbackHttpServer server;
-    std::string body = catalogueText({{"GOOGLE", "http://g/?q=", "&start="}, {"Other", "h", "m"}});
+    std::string body =
+        catalogueText({{"GOOGLE", "http://g/?q=", "&start="}, {"Other", "https://o/?q=", "m"}});
     // The update ends the file with a line end of its own.
     body.resize(body.size() - 2);
     server.serve("/listex.txt", body, "text/plain");
     server.start();
-    liste->setCatalogueServer("127.0.0.1:" + std::to_string(server.port()));
+    liste->setCatalogueServer(server.url(""));
 
     liste->SpeedButton1->click();
     EXPECT_EQ(prompts.log(),
@@ -490,7 +491,7 @@ TEST_F(CatalogueUpdateTest, DownloadWithoutGoogleIsRefused)
     LoopbackHttpServer server;
     server.serve("/listex.txt", catalogueText({{"Bing", "h", "m"}}), "text/plain");
     server.start();
-    liste->setCatalogueServer("127.0.0.1:" + std::to_string(server.port()));
+    liste->setCatalogueServer(server.url(""));
     const std::string before = catalogue();
 
     liste->SpeedButton1->click();
@@ -506,7 +507,7 @@ TEST_F(CatalogueUpdateTest, ErrorPageIsNoCatalogue)
     LoopbackHttpServer server;
     server.serve("/listex.txt", "google says: not found", "text/plain", 404);
     server.start();
-    liste->setCatalogueServer("127.0.0.1:" + std::to_string(server.port()));
+    liste->setCatalogueServer(server.url(""));
     const std::string before = catalogue();
 
     liste->SpeedButton1->click();
@@ -519,7 +520,7 @@ TEST_F(CatalogueUpdateTest, ServerDown)
 {
     const std::string refused = LoopbackHttpServer::refusedUrl();
     // "http://127.0.0.1:<port>/"
-    liste->setCatalogueServer(refused.substr(7, refused.size() - 8));
+    liste->setCatalogueServer(refused.substr(0, refused.size() - 1));
     const std::string before = catalogue();
 
     liste->SpeedButton1->click();
@@ -532,9 +533,9 @@ TEST_F(CatalogueUpdateTest, ServerDown)
 TEST_F(CatalogueUpdateTest, UnwritableFolderIsReportedAndThePointerComesBack)
 {
     LoopbackHttpServer server;
-    server.serve("/listex.txt", "Google\r\n", "text/plain");
+    server.serve("/listex.txt", catalogueText({{"Google", "http://g/?q=", "&start="}}), "text/plain");
     server.start();
-    liste->setCatalogueServer("127.0.0.1:" + std::to_string(server.port()));
+    liste->setCatalogueServer(server.url(""));
     liste->setCatalogueFolder(folder.path() / "missing" / "folder");
 
     liste->SpeedButton1->click();
@@ -544,12 +545,11 @@ TEST_F(CatalogueUpdateTest, UnwritableFolderIsReportedAndThePointerComesBack)
     EXPECT_FALSE(QGuiApplication::overrideCursor());
 }
 
-TEST_F(TlisteTest, UpdateDefaultsToTheProductServerAndTheProgramFolder)
+TEST_F(TlisteTest, UpdateDefaultsToTheProductServerOverHttpsAndTheFolderReadFrom)
 {
     Tliste fresh(prompts, pump, *form1, [] { return std::unique_ptr<PageLoader>(); });
-    EXPECT_EQ(fresh.catalogueServer(), "ostrevo.org");
-    EXPECT_EQ(QString::fromStdString(fresh.catalogueFolder().string()),
-              QCoreApplication::applicationDirPath());
+    EXPECT_EQ(fresh.catalogueServer(), "https://ostrevo.org");
+    EXPECT_EQ(fresh.catalogueFolder(), std::filesystem::path("."));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ostrevo {
 namespace {
 
@@ -133,7 +135,7 @@ TEST_F(DelimitedReader, FieldRulesOfTheLines)
                      "\r\n"
                      ",b\r\n"
                      "a,,c\r\n"),
-              (Rows{{"a", "x,y"}, {"a", ""}, {"a"}, {"a", "b"}, {""}, {"", "b"}, {"a", "", "c"}}));
+              (Rows{{"a", "x,y"}, {"a", ""}, {"a"}, {"a", "b"}, {"", "b"}, {"a", "", "c"}}));
     EXPECT_EQ(table.ColumnCount(), 3);
 }
 
@@ -183,12 +185,49 @@ TEST_F(DelimitedReader, LineEndsAndCtrlZ)
               (Rows{{"a"}, {"b", "c"}, {"d"}, {"e"}}));
 }
 
-TEST_F(DelimitedReader, OnlyLineEndsOrOnlyCtrlZ)
+TEST_F(DelimitedReader, RecordsWithoutAnyTextAreNoRows)
 {
-    EXPECT_EQ(loaded("\r\r\r"), (Rows{{""}, {""}, {""}}));
-    table.ClearRows();
+    EXPECT_EQ(loaded("\r\r\r"), Rows{});
     EXPECT_EQ(loaded("\x1a\x1a"), Rows{});
-    EXPECT_EQ(loaded("\r\n"), (Rows{{""}}));
+    EXPECT_EQ(loaded("\r\n,,,\r\n\"\",\"\"\r\n"), Rows{});
+    EXPECT_EQ(loaded(std::string(1 << 20, '\r')), Rows{});
+    EXPECT_EQ(table.ColumnCount(), 3);
+}
+
+TEST_F(DelimitedReader, ARecordsColumnsComeAtOnceUpToTheTablesLimit)
+{
+    MirrorObserver observer(table);
+    load("a" + std::string(5000, ',') + "z\r\n");
+    EXPECT_EQ(table.ColumnCount(), 5001);
+    EXPECT_EQ(std::count(observer.log.begin(), observer.log.end(), "reset"), 1);
+    EXPECT_EQ(table.Row(0).SubItems().back(), "z");
+
+    const std::string wide = "a" + std::string(ResultTable::MaxColumns, ',') + "z\r\n";
+    try {
+        load("b\r\n" + wide);
+        FAIL() << "no error";
+    } catch (const EResultListError& e) {
+        EXPECT_NE(std::string(e.what()).find("a record has 16385 fields, more than the 16384 columns"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(table.ColumnCount(), 5001);
+    EXPECT_EQ(table.BulkUpdateDepth(), 0);
+}
+
+TEST_F(DelimitedReader, AFileTooLargeForTheMemoryLeftIsRefused)
+{
+    std::string rows;
+    for (int i = 0; i < 10000; ++i) {
+        rows += "http://host" + std::to_string(i) + ".com,mailto:a@b.com,2030/01/01\r\n";
+    }
+    table.setLoadMemoryLimit(1 << 20);
+    EXPECT_THROW(load(rows), EResultListError);
+    EXPECT_LT(table.RowCount(), 10000);
+    table.setLoadMemoryLimit(64 << 20);
+    table.ClearRows();
+    load(rows);
+    EXPECT_EQ(table.RowCount(), 10000);
 }
 
 TEST_F(DelimitedReader, KeepsInvalidUtf8)
@@ -330,10 +369,12 @@ TEST_P(RoundTrip, SaveThenLoadKeepsEveryRow)
     for (const RowTexts& texts : rows) {
         addRow(table, texts[0], {texts.begin() + 1, texts.end()});
     }
-    const Rows saved = rowsOf(table);
+    Rows saved = rowsOf(table);
     table.SaveToDelimitedFile(dir.file("out.csv"));
     table.ClearRows();
     table.LoadFromDelimitedFile(dir.file("out.csv"));
+    // Only the row without any text is gone: such a record is no row.
+    saved.erase(saved.begin());
     EXPECT_EQ(rowsOf(table), saved);
 
     // A second save of what was read writes the same bytes.

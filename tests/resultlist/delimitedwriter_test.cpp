@@ -3,6 +3,7 @@
 #include "resultlist/resulttable.h"
 
 #include "platform/errors.h"
+#include "platform/replacingfile.h"
 #include "tablehelpers.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,29 @@ TEST_F(DelimitedWriter, KeepsPermissionsAndSymbolicLinks)
     EXPECT_EQ(readFile(dir.file("real.csv")), "Web sites,Email,Expires\r\na\r\n");
     EXPECT_EQ(fs::status(dir.file("real.csv")).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(DelimitedWriter, WritesThroughAChainOfLinksToAFileNotThereYet)
+{
+    fs::create_directories(dir.file("sub"));
+    fs::create_symlink("chain.csv", dir.file("link.csv"));
+    fs::create_symlink(dir.file("sub") / "real.csv", dir.file("chain.csv"));
+    addRow(table, "a");
+    table.SaveToDelimitedFile(dir.file("link.csv"));
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.csv")));
+    EXPECT_TRUE(fs::is_symlink(dir.file("chain.csv")));
+    EXPECT_EQ(readBytes(dir.file("sub") / "real.csv"), "Web sites,Email,Expires\r\na\r\n");
+}
+
+TEST_F(DelimitedWriter, TheNewFileIsNeverMoreOpenThanTheOld)
+{
+    writeBytes(dir.file("private.csv"), "old");
+    fs::permissions(dir.file("private.csv"), fs::perms::owner_read | fs::perms::owner_write);
+    ReplacingFile file(dir.file("private.csv"));
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.status().permissions(), fs::perms::owner_read | fs::perms::owner_write)
+            << entry.path();
+    }
 }
 
 TEST_F(DelimitedWriter, UncreatableFileNamesTheFileAndTheReason)

@@ -20,38 +20,56 @@ TEST(LinkText, AddressesAreLinksUnlessTheyHoldMarkup)
     EXPECT_FALSE(isLinkText("mailto:a@b</"));
 }
 
-TEST(LinkText, PrefixesAreHiddenUpToTheirFirstOccurrence)
+TEST(LinkText, OnlyALeadingPrefixIsHidden)
 {
     EXPECT_EQ(shownCellText("http://example.com", true), "example.com");
     EXPECT_EQ(shownCellText("mailto:me@example.com", true), "me@example.com");
     EXPECT_EQ(shownCellText("a://b://c", true), "b://c");
-    // The scheme goes first, then a mail prefix in what is left.
-    EXPECT_EQ(shownCellText("x mailto:y://z", true), "z");
-    EXPECT_EQ(shownCellText("news://mailto:me@x.org", true), "me@x.org");
     EXPECT_EQ(shownCellText("http://", true), "");
     EXPECT_EQ(shownCellText("plain", true), "plain");
     EXPECT_EQ(shownCellText("http://x</b>", true), "http://x</b>");
     EXPECT_EQ(shownCellText("http://example.com", false), "http://example.com");
+    // A scheme or mail prefix further in never hides where the link leads.
+    EXPECT_EQ(shownCellText("http://evil.example/#mailto:bank.com", true), "evil.example/#mailto:bank.com");
+    EXPECT_EQ(shownCellText("x mailto:y://z", true), "x mailto:y://z");
+    EXPECT_EQ(shownCellText("see http://bank.com", true), "see http://bank.com");
+    EXPECT_EQ(shownCellText("1a://b", true), "1a://b");
 }
 
-TEST(LinkText, OnlyWebAndMailAddressesAreOpened)
+TEST(LinkText, OnlyWebAddressesAndRebuiltMailAddressesAreOpened)
 {
-    EXPECT_TRUE(isOpenableLink("http://example.com"));
-    EXPECT_TRUE(isOpenableLink("https://example.com/a?b"));
-    EXPECT_TRUE(isOpenableLink("HTTP://EXAMPLE.COM"));
-    EXPECT_TRUE(isOpenableLink("mailto:me@example.com"));
-    EXPECT_TRUE(isOpenableLink("MailTo:me@example.com"));
-
-    EXPECT_FALSE(isOpenableLink("file:///etc/passwd"));
-    EXPECT_FALSE(isOpenableLink("smb://server/share"));
-    EXPECT_FALSE(isOpenableLink("javascript://alert(1)"));
-    EXPECT_FALSE(isOpenableLink("myprogram://run"));
-    EXPECT_FALSE(isOpenableLink("httpx://example.com"));
-    EXPECT_FALSE(isOpenableLink(" http://example.com"));
-    EXPECT_FALSE(isOpenableLink("see http://example.com"));
-    EXPECT_FALSE(isOpenableLink("http://"));
-    EXPECT_FALSE(isOpenableLink("mailto:"));
-    EXPECT_FALSE(isOpenableLink(""));
+    const std::pair<const char*, const char*> cases[] = {
+        {"http://example.com", "http://example.com"},
+        {"https://example.com/a?b", "https://example.com/a?b"},
+        {"HTTP://EXAMPLE.COM", "HTTP://EXAMPLE.COM"},
+        {"mailto:me@example.com", "mailto:me@example.com"},
+        {"MailTo:First.Last+tag@Example.COM", "mailto:First.Last+tag@example.com"},
+        {"mailto:<hostmaster@zeta.com>", "mailto:hostmaster@zeta.com"},
+        // Headers and further recipients of the text's own never reach the mail program.
+        {"mailto:x@y.com?attach=/etc/passwd", "mailto:x@y.com"},
+        {"mailto:x@y.com?cc=z@w.com&body=hi", "mailto:x@y.com"},
+        {"mailto:x@y.com,z@w.com", ""},
+        {"mailto:x@y.com&attach=/etc/passwd", ""},
+        {"mailto:a b@y.com", ""},
+        {"mailto:.a@y.com", ""},
+        {"mailto:a..b@y.com", ""},
+        {"mailto:x@-y.com", ""},
+        {"mailto:@y.com", ""},
+        {"mailto:x@", ""},
+        {"mailto:", ""},
+        {"file:///etc/passwd", ""},
+        {"smb://server/share", ""},
+        {"javascript://alert(1)", ""},
+        {"myprogram://run", ""},
+        {"httpx://example.com", ""},
+        {" http://example.com", ""},
+        {"see http://example.com", ""},
+        {"http://", ""},
+        {"", ""},
+    };
+    for (const auto& [text, link] : cases) {
+        EXPECT_EQ(openableLink(text), link) << text;
+    }
 }
 
 TEST(ListGeometry, CheckBoxTopFollowsTheAlignmentOnlyInTallRows)

@@ -3,6 +3,8 @@
 #include "spreadsheet/xlsxreader.h"
 
 #include "importfixture.h"
+#include "spreadsheet/spreadsheetcontents.h"
+#include "xlsxbuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +95,42 @@ TEST_F(BuiltInServerTest, DamagedXlsxFilesAreClearErrors)
     writeFile(temp.file("flipped.xlsx"), flipped);
     EXPECT_NE(failure(temp.file("flipped.xlsx")).find("damaged (xl/worksheets/sheet1.xml:"),
               std::string::npos);
+}
+
+TEST_F(BuiltInServerTest, XlsxCellsTooLongAreRefusedWhileInflating)
+{
+    const std::string tooLong(SheetContents::kMaxCellCharacters + 1, 'a');
+    const std::string longest(SheetContents::kMaxCellCharacters, 'b');
+    const std::pair<std::string, std::string> workbooks[] = {
+        {"<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>", "<si><t>" + tooLong + "</t></si>"},
+        {"<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>",
+         "<si><r><t>" + longest + "</t></r><r><t>b</t></r></si>"},
+        {"<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" + tooLong + "</t></is></c></row>", ""},
+        {"<row r=\"1\"><c r=\"A1\" t=\"str\"><v>" + tooLong + "</v></c></row>", ""},
+    };
+    for (const auto& [sheetData, strings] : workbooks) {
+        test::xlsx::writeWorkbook(temp.file("long.xlsx"), sheetData, strings);
+        EXPECT_NE(failure(temp.file("long.xlsx")).find("a cell holds more than 1048576 characters"),
+                  std::string::npos);
+    }
+    test::xlsx::writeWorkbook(temp.file("longest.xlsx"),
+                              "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>",
+                              "<si><t>" + longest + "</t></si>");
+    import(temp.file("longest.xlsx"));
+    EXPECT_EQ(table.Row(0).Caption(), longest);
+}
+
+TEST_F(BuiltInServerTest, SheetsWiderThanTheTableAreRefusedBeforeTheyAreRead)
+{
+    test::xlsx::writeWorkbook(temp.file("wide.xlsx"), "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"
+                                                      "<row r=\"512\"><c r=\"XFD512\"><v>2</v></c></row>");
+    EXPECT_NE(failure(temp.file("wide.xlsx")).find(" is 16384 columns wide; at most 16383 can be imported"),
+              std::string::npos);
+    test::xlsx::writeWorkbook(temp.file("widest.xlsx"),
+                              "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"XFC1\"><v>2</v></c></row>");
+    import(temp.file("widest.xlsx"));
+    EXPECT_EQ(table.ColumnCount(), ResultTable::MaxColumns);
+    EXPECT_EQ(table.Row(0).SubItems().back(), "2");
 }
 
 } // namespace

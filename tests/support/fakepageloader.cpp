@@ -10,6 +10,7 @@ void FakePageLoader::Navigate(const std::string& url)
 {
     m_urls.push_back(url);
     m_busy = true;
+    m_timedOut = false;
     if (m_onNavigate) {
         m_onNavigate(url);
     }
@@ -44,6 +45,18 @@ void FakePageLoader::completeSoon(std::string text, int status, std::string loca
                        [this, text = std::move(text), status, location = std::move(location)]() mutable {
                            complete(std::move(text), status, std::move(location));
                        });
+}
+
+void FakePageLoader::timeOutSoon()
+{
+    QTimer::singleShot(0, this, [this] {
+        m_text.clear();
+        m_busy = false;
+        m_timedOut = true;
+        if (OnDocumentComplete) {
+            OnDocumentComplete();
+        }
+    });
 }
 
 bool FakePageLoader::requestNewWindow()

@@ -22,6 +22,7 @@ public:
     void SetVisible(bool visible) override { m_visible = visible; }
     void SetSilent(bool silent) override { m_silent = silent; }
     bool Busy() const override { return m_busy; }
+    bool TimedOut() const override { return m_timedOut; }
     // Records the URL, becomes busy, then hands the URL to the navigate
     // handler if there is one (which may complete at once or leave it pending).
     void Navigate(const std::string& url) override;
@@ -44,6 +45,9 @@ public:
     void completeSoon(std::string text, int status = 200, std::string location = {});
     // The page's text changes without a load, as a page's script would change it.
     void setText(std::string text) { m_text = std::move(text); }
+    // Ends the navigation at its deadline during the next pass of the event
+    // loop: no page text, TimedOut(), OnDocumentComplete.
+    void timeOutSoon();
     // Asks for a new window as a page's script would; true when refused.
     bool requestNewWindow();
     void reportProgress(int progress, int progressMax);
@@ -60,6 +64,7 @@ private:
     std::string m_location;
     int m_status = 0;
     bool m_busy = false;
+    bool m_timedOut = false;
     bool m_visible = true;
     bool m_silent = false;
     int m_textReads = 0;

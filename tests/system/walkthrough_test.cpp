@@ -4,11 +4,11 @@
 // search engines, the two whois services and the catalogue update are played
 // by a loopback server, the catalogue lives in a scratch folder.
 #include "app/startup.h"
-#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "filtres/filtres.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"
+#include "platform/statuspanels.h"
 #include "platform/ticksource.h"
 #include "rechercheweb/tliste.h"
 
@@ -38,54 +38,64 @@ namespace {
 
 using test::htmlPage;
 using test::LoopbackHttpServer;
-using test::TempFolder;
 using test::ScriptedPrompts;
+using test::TempFolder;
 
 std::string lines(std::initializer_list<const char*> texts)
 {
     std::string body;
-    for (const char* text : texts)
+    for (const char* text : texts) {
         body += std::string("<p>") + text + "</p>";
+    }
     return htmlPage(body);
 }
 
 // Engine "Alpha" pages by tens from 0 and cuts lines at " - Cached".
 std::string alphaPage(const std::string& page)
 {
-    if (page == "0")
+    if (page == "0") {
         return lines({"Tea shop http://aaa-record.com/index.html - Cached http://cut-away.com/",
                       "Sponsored - Cached http://cut-away.com/", "www.bbb-older.net/green - Cached"});
-    if (page == "10")
+    }
+    if (page == "10") {
         return lines({"Quoted \"https://ccc-refused.org/path\" here", "Mixed https://DDD-After.com/x?y=1"});
+    }
     return lines({"No more results"});
 }
 
 // Engine "Beta" pages by ones from 1; it repeats one host in other letters.
 std::string betaPage(const std::string& page)
 {
-    if (page == "1")
+    if (page == "1") {
         return lines({"Again http://AAA-RECORD.com/dup", "Unknown http://eee-unknown.net/"});
-    if (page == "2")
+    }
+    if (page == "2") {
         return lines({"see http://www.fff-blank.org/about", "\"http://zzz-stalled.com/\""});
+    }
     return lines({"Nothing else"});
 }
 
 // One whois answer per host, whichever service is asked.
 std::string whoisAnswer(const std::string& host)
 {
-    if (host == "aaa-record.com")
+    if (host == "aaa-record.com") {
         return htmlPage("<pre>Domain Name: AAA-RECORD.COM\nRegistrant Email: owner@aaa-record.com\n"
                         "Registry Expiry Date: 2029-02-03T05:00:00Z\n</pre>");
-    if (host == "ccc-refused.org")
+    }
+    if (host == "ccc-refused.org") {
         return htmlPage("<p>You have exceeded the number of queries allowed.</p>");
-    if (host == "ddd-after.com")
+    }
+    if (host == "ddd-after.com") {
         return htmlPage("<pre>domain: ddd-after.com\ncontact: admin@ddd-after.com\n"
                         "Record expires on 05-Nov-2025.\n</pre>");
-    if (host == "eee-unknown.net")
+    }
+    if (host == "eee-unknown.net") {
         return htmlPage("<pre>No match for domain \"EEE-UNKNOWN.NET\".\n</pre>");
-    if (host == "www.bbb-older.net")
+    }
+    if (host == "www.bbb-older.net") {
         return htmlPage("<pre>domain: www.bbb-older.net\ncontact: hostmaster@bbb-older.net\n"
                         "Record expires on 17-Jun-2027.\n</pre>");
+    }
     return htmlPage("<p>Whois service. Type a domain name above.</p>");
 }
 
@@ -105,8 +115,9 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
         if (host == "zzz-stalled.com") {
             // Never answers while the test runs.
             stallAsked = true;
-            for (int i = 0; i < 1200 && !releaseStall; ++i)
+            for (int i = 0; i < 1200 && !releaseStall; ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
         }
         response.set_content(whoisAnswer(host), "text/html; charset=utf-8");
     };
@@ -152,7 +163,7 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     Tliste liste(prompts, pump, form1, [] { return std::make_unique<QtPageLoader>(); });
     form1.setLinksWindow(&liste);
     liste.setCatalogueFolder(folder.path());
-    liste.setCatalogueServer(hostAndPort);
+    liste.setCatalogueServer("http://" + hostAndPort);
     form1.show();
     EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains"));
 
@@ -214,10 +225,11 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     };
     std::vector<std::string> whoisAsked;
     for (const std::string& request : server.requests()) {
-        if (request.rfind("/cgi-bin/whois/whois?", 0) == 0)
+        if (request.rfind("/cgi-bin/whois/whois?", 0) == 0) {
             whoisAsked.push_back("first:" + valueOf(request, "STRING="));
-        else if (request.rfind("/whois?", 0) == 0)
+        } else if (request.rfind("/whois?", 0) == 0) {
             whoisAsked.push_back("second:" + valueOf(request, "domain="));
+        }
         EXPECT_EQ(request.find("cut-away"), std::string::npos) << request;
     }
     EXPECT_EQ(whoisAsked, (std::vector<std::string>{"second:aaa-record.com", "first:ccc-refused.org",
@@ -230,8 +242,9 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
         std::vector<std::vector<std::string>> rows;
         for (int i = 0; i < table.RowCount(); ++i) {
             std::vector<std::string> row{table.Row(i).Caption()};
-            for (const std::string& item : table.Row(i).SubItems())
+            for (const std::string& item : table.Row(i).SubItems()) {
                 row.push_back(item);
+            }
             rows.push_back(row);
         }
         EXPECT_EQ(rows, expected);
