@@ -150,12 +150,12 @@ TEST_F(DelimitedWriter, WritesThroughAChainOfLinksToAFileNotThereYet)
     table.SaveToDelimitedFile(dir.file("link.csv"));
     EXPECT_TRUE(fs::is_symlink(dir.file("link.csv")));
     EXPECT_TRUE(fs::is_symlink(dir.file("chain.csv")));
-    EXPECT_EQ(readBytes(dir.file("sub") / "real.csv"), "Web sites,Email,Expires\r\na\r\n");
+    EXPECT_EQ(readFile(dir.file("sub") / "real.csv"), "Web sites,Email,Expires\r\na\r\n");
 }
 
 TEST_F(DelimitedWriter, TheNewFileIsNeverMoreOpenThanTheOld)
 {
-    writeBytes(dir.file("private.csv"), "old");
+    writeFile(dir.file("private.csv"), "old");
     fs::permissions(dir.file("private.csv"), fs::perms::owner_read | fs::perms::owner_write);
     ReplacingFile file(dir.file("private.csv"));
     for (const fs::directory_entry& entry : fs::directory_iterator(dir.path())) {
