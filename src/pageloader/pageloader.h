@@ -14,7 +14,7 @@ namespace ostrevo {
 
 // Every navigation ends by this deadline: a page that never finishes (a
 // server that never answers, a script that loops) is stopped there.
-inline constexpr int NavigationDeadlineMs = 30000;
+inline constexpr int kNavigationDeadlineMs = 30000;
 
 class PageLoader {
 public:

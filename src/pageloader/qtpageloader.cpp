@@ -187,7 +187,7 @@ private:
 QtPageLoader::QtPageLoader(QObject* parent) : QObject(parent)
 {
     m_deadline.setSingleShot(true);
-    m_deadline.setInterval(NavigationDeadlineMs);
+    m_deadline.setInterval(kNavigationDeadlineMs);
     connect(&m_deadline, &QTimer::timeout, this, &QtPageLoader::stopAtDeadline);
     makePage();
 }

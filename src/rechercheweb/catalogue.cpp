@@ -46,12 +46,12 @@ std::vector<std::string> engineNames(std::string_view fileContent)
 
 std::vector<std::string> readEngineNames(const std::filesystem::path& path)
 {
-    return engineNames(readFileForCommand(path, MaxCatalogueBytes, MissingFileIs::FileNotFound));
+    return engineNames(readFileForCommand(path, kMaxCatalogueBytes, MissingFileIs::FileNotFound));
 }
 
 std::vector<std::string> readCatalogueLines(const std::filesystem::path& path)
 {
-    return catalogueLines(readFileForCommand(path, MaxCatalogueBytes, MissingFileIs::CannotOpen));
+    return catalogueLines(readFileForCommand(path, kMaxCatalogueBytes, MissingFileIs::CannotOpen));
 }
 
 std::vector<EngineEntry> enginesForRun(const std::vector<std::string>& lines,

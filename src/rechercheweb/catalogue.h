@@ -18,7 +18,7 @@ namespace ostrevo {
 inline constexpr std::string_view CatalogueFileName = "listex.txt";
 // The largest catalogue read or installed: one of a few hundred engines is a
 // few tens of kilobytes.
-inline constexpr std::size_t MaxCatalogueBytes = std::size_t{16} << 20;
+inline constexpr std::size_t kMaxCatalogueBytes = std::size_t{16} << 20;
 
 struct EngineEntry {
     std::string name;        // shown in the engine list; matched exactly

@@ -38,7 +38,7 @@ std::string catalogueUpdateUrl(std::string_view server)
 
 bool isAcceptableCatalogue(std::string_view body)
 {
-    if (body.size() > MaxCatalogueBytes || asciiLower(body).find("google") == std::string::npos) {
+    if (body.size() > kMaxCatalogueBytes || asciiLower(body).find("google") == std::string::npos) {
         return false;
     }
     const std::vector<std::string> lines = catalogueLines(catalogueFileContent(body));

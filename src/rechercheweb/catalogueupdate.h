@@ -18,7 +18,7 @@ inline constexpr std::string_view CatalogueUpdatePath = "/listex.txt";
 std::string catalogueUpdateUrl(std::string_view server);
 
 // A download is taken for a catalogue only when it is at most
-// MaxCatalogueBytes, its text, lower-cased, contains "google", and the file
+// kMaxCatalogueBytes, its text, lower-cased, contains "google", and the file
 // it makes is whole blocks of six catalogueLines, each well formed: a name,
 // an http or https URL head, the offset and the step as whole numbers from 0
 // to 2147483647.

@@ -114,7 +114,7 @@ public:
     // Columns
     // The most columns a table holds, as many as a spreadsheet's widest sheet:
     // loading and importing refuse more with a clear error.
-    static constexpr int MaxColumns = 16384;
+    static constexpr int kMaxColumns = 16384;
     ResultColumn& AddColumn();
     // Adds empty columns until there are `count`, as one change.
     void addColumnsUpTo(int count);
@@ -173,7 +173,7 @@ public:
     // With LoadHeader off, a first line equal to the column captions (the
     // header of our own saves) is not added as a row. A record without any
     // text is no row. Refused with EResultListError naming the file: a record
-    // that needs more than MaxColumns columns, and a file whose rows would
+    // that needs more than kMaxColumns columns, and a file whose rows would
     // take more memory than loadingMemoryBudget() (or the limit set below).
     void LoadFromDelimitedFile(const std::filesystem::path& fileName);
     // The memory a load may take, in bytes; 0 (the default) asks the system.

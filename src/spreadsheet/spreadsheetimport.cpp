@@ -67,10 +67,10 @@ CellBlock readUsedBlock(SpreadsheetServer& server, const std::filesystem::path& 
                 tooLargeMessage(fileName, "its used range " + CellRangeAddress(range), range.cellCount()));
         }
         // The table takes one column more than the sheet has (see below).
-        if (range.columnCount() >= ResultTable::MaxColumns) {
+        if (range.columnCount() >= ResultTable::kMaxColumns) {
             throw EResultListError("Cannot import " + fileName.string() + ": its used range " +
                                    CellRangeAddress(range) + " is " + std::to_string(range.columnCount()) +
-                                   " columns wide; at most " + std::to_string(ResultTable::MaxColumns - 1) +
+                                   " columns wide; at most " + std::to_string(ResultTable::kMaxColumns - 1) +
                                    " can be imported");
         }
         // Each cell is read as a value, then kept as a text in its row.

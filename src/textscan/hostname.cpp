@@ -7,11 +7,11 @@
 namespace ostrevo {
 namespace {
 
-constexpr std::size_t MaxNameLength = 253;
-constexpr std::size_t MaxLabelLength = 63;
+constexpr std::size_t kMaxNameLength = 253;
+constexpr std::size_t kMaxLabelLength = 63;
 // A name of 253 characters spells at most 253 code points of up to four
 // UTF-8 bytes each: anything longer is refused before it is converted.
-constexpr std::size_t MaxInternationalBytes = 4 * MaxNameLength;
+constexpr std::size_t kMaxInternationalBytes = 4 * kMaxNameLength;
 
 bool isLetterOrDigit(char c)
 {
@@ -23,7 +23,7 @@ std::string lowerCasedDnsName(std::string_view name)
     if (!name.empty() && name.back() == '.') {
         name.remove_suffix(1);
     }
-    if (name.empty() || name.size() > MaxNameLength) {
+    if (name.empty() || name.size() > kMaxNameLength) {
         return {};
     }
     std::size_t labelStart = 0;
@@ -35,7 +35,7 @@ std::string lowerCasedDnsName(std::string_view name)
             continue;
         }
         const std::size_t length = i - labelStart;
-        if (length == 0 || length > MaxLabelLength || name[labelStart] == '-' || name[i - 1] == '-') {
+        if (length == 0 || length > kMaxLabelLength || name[labelStart] == '-' || name[i - 1] == '-') {
             return {};
         }
         labelStart = i + 1;
@@ -50,7 +50,7 @@ std::string lowerCasedDnsName(std::string_view name)
 
 std::string checkedHostName(std::string_view host, const AsciiHostConverter& toAscii)
 {
-    if (host.size() > MaxInternationalBytes) {
+    if (host.size() > kMaxInternationalBytes) {
         return {};
     }
     const bool ascii = std::all_of(host.begin(), host.end(), [](char c) { return (c & 0x80) == 0; });

@@ -265,7 +265,7 @@ TEST_F(QtPageLoaderTest, ANavigationThatNeverFinishesEndsAtItsDeadline)
     }
     EXPECT_EQ(completions, 2);
     // The next page loads as usual, even after a renderer that hung.
-    loader.setNavigationDeadline(NavigationDeadlineMs);
+    loader.setNavigationDeadline(kNavigationDeadlineMs);
     loader.Navigate(server.url("/plain"));
     ASSERT_TRUE(waitIdle(loader));
     EXPECT_FALSE(loader.TimedOut());

@@ -187,7 +187,7 @@ TEST(CatalogueUpdate, AcceptedOnlyWhenEveryBlockIsWellFormed)
         GoodBlock + block("Huge", "http://h/?q=", "0", "2147483648"),
         GoodBlock + block("Word", "http://w/?q=", "ten", "10"),
         GoodBlock + block(" ", "http://w/?q=", "0", "10"),
-        "Google\r\nhttp://g/?q=\r\n&s=\r\n0\r\n10\r\n" + std::string(MaxCatalogueBytes, 'x'),
+        "Google\r\nhttp://g/?q=\r\n&s=\r\n0\r\n10\r\n" + std::string(kMaxCatalogueBytes, 'x'),
     };
     for (std::size_t i = 0; i < std::size(refused); ++i) {
         EXPECT_FALSE(isAcceptableCatalogue(refused[i])) << "case " << i;

@@ -202,7 +202,7 @@ TEST_F(DelimitedReader, ARecordsColumnsComeAtOnceUpToTheTablesLimit)
     EXPECT_EQ(std::count(observer.log.begin(), observer.log.end(), "reset"), 1);
     EXPECT_EQ(table.Row(0).SubItems().back(), "z");
 
-    const std::string wide = "a" + std::string(ResultTable::MaxColumns, ',') + "z\r\n";
+    const std::string wide = "a" + std::string(ResultTable::kMaxColumns, ',') + "z\r\n";
     try {
         load("b\r\n" + wide);
         FAIL() << "no error";

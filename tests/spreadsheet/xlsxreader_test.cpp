@@ -129,7 +129,7 @@ TEST_F(BuiltInServerTest, SheetsWiderThanTheTableAreRefusedBeforeTheyAreRead)
     test::xlsx::writeWorkbook(temp.file("widest.xlsx"),
                               "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"XFC1\"><v>2</v></c></row>");
     import(temp.file("widest.xlsx"));
-    EXPECT_EQ(table.ColumnCount(), ResultTable::MaxColumns);
+    EXPECT_EQ(table.ColumnCount(), ResultTable::kMaxColumns);
     EXPECT_EQ(table.Row(0).SubItems().back(), "2");
 }
 
