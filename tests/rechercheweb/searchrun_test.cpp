@@ -16,6 +16,7 @@ public:
     void SetVisible(bool show) override { visible = show; }
     void SetSilent(bool quiet) override { silent = quiet; }
     bool Busy() const override { return busy; }
+    bool TimedOut() const override { return false; }
     void Navigate(const std::string& url) override { urls.push_back(url); }
     std::string PageText() override
     {
