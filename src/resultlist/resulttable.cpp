@@ -208,7 +208,8 @@ bool ResultTable::isCaptionRow(const std::vector<std::string>& texts) const
     while (named > 0 && columns[named - 1].Caption.empty()) {
         --named;
     }
-    if (named == 0 || texts.size() < named) {
+    // A line of empty texts names only a table of as many unnamed columns.
+    if (texts.empty() || texts.size() < named || (named == 0 && texts.size() != columns.size())) {
         return false;
     }
     for (std::size_t k = 0; k < texts.size(); ++k) {
