@@ -13,6 +13,7 @@
 #include "rechercheweb/tliste.h"
 
 #include "loopbackhttpserver.h"
+#include "rdaptestservers.h"
 #include "scriptedprompts.h"
 #include "systemsupport.h"
 
@@ -24,6 +25,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
 
@@ -300,6 +303,90 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
                                  QStringLiteral("question: stop the serach ?"),
                                  QStringLiteral("save: Save expire"), QStringLiteral("open: Load expire")}));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::minutes(2));
+}
+
+// The same walk looking up with RDAP: the server list is updated from a
+// loopback copy of IANA's file, Finish hands the hosts to a loopback registry
+// and its registrars, and the rows are saved.
+TEST(Walkthrough, RdapFromFinishToSavedRows)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().remove(QStringLiteral("lookup"));
+    QSettings().setValue(QStringLiteral("lookup/rdapRequestsPerSecond"), 20);
+
+    test::RdapTestServers rdap(3);
+    LoopbackHttpServer server;
+    server.get("/alpha", [](const httplib::Request& request, httplib::Response& response) {
+        const bool first = request.get_param_value("page") == "0";
+        response.set_content(first ? lines({"http://mail-one.com/", "http://form-two.net/shop",
+                                            "http://gone-three.org/", "http://malformed-four.com/"})
+                                   : lines({"No more results"}),
+                             "text/html; charset=utf-8");
+    });
+    server.serve("/rdap/dns.json", rdap.bootstrap(), "application/json");
+    server.start();
+    const std::string hostAndPort = "127.0.0.1:" + std::to_string(server.port());
+
+    TempFolder folder;
+    test::writeFile(folder / "listex.txt",
+                    "Alpha\r\nhttp://" + hostAndPort + "/alpha?q=\r\n&page=\r\n0\r\n10\r\n\r\n");
+    // Until the update, every server on the list refuses connections.
+    test::writeFile(folder / "rdap-dns.json", R"({"services": [[["com", "net", "org"], [")" +
+                                                  LoopbackHttpServer::refusedUrl() + R"("]]]})");
+    const test::CurrentDirectory inFolder(folder.path());
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    ScriptedPrompts prompts;
+    SteadyTickSource ticks;
+    EventPump pump(ticks);
+    StartupWindows windows = createWindows(prompts, pump, std::make_unique<QtPageLoader>(), WhoisServices{});
+    TForm1& form1 = *windows.Form1;
+    Tliste liste(prompts, pump, form1, [] { return std::make_unique<QtPageLoader>(); });
+    form1.setLinksWindow(&liste);
+    form1.setRdapServersFile(folder / "rdap-dns.json");
+    form1.setRdapServersUpdateUrl(server.url("/rdap/dns.json"));
+    form1.show();
+
+    form1.LookUpWithRdap->trigger();
+    form1.ListUnregisteredHosts->trigger();
+    form1.UpdateRdapServers->trigger();
+    EXPECT_EQ(test::readFile(folder / "rdap-dns.json"), rdap.bootstrap());
+
+    form1.BPlay->click();
+    liste.Button1->click();
+    liste.keywords->setText(QStringLiteral("green tea"));
+    liste.deps->item(0)->setCheckState(Qt::Checked);
+    liste.RadioButton3->click();
+    liste.totalresultats->setText(QStringLiteral("4"));
+    liste.Bplay->click(); // search, hand-over and the RDAP run, all inside
+
+    ResultTable& table = form1.table();
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 0; i < table.RowCount(); ++i) {
+        std::vector<std::string> row{table.Row(i).Caption()};
+        for (const std::string& item : table.Row(i).SubItems()) {
+            row.push_back(item);
+        }
+        rows.push_back(row);
+    }
+    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
+                        {"http://form-two.net", "https://registrar.test/contact/form-two.net", "2027/03/04"},
+                        {"http://gone-three.org", "", "not registered"},
+                        {"http://mail-one.com", "mailto:owner@mail-one.com", "2027/03/04"}}));
+    EXPECT_EQ(form1.StatusBar1->notice(), QStringLiteral("No answer: 1"));
+    EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:3"));
+
+    const std::filesystem::path saved = folder / "expire.csv";
+    prompts.answerSaveFile(QString::fromStdString(saved.string()));
+    form1.BDisk->click();
+    const std::string text = test::readFile(saved);
+    for (const char* part : {"http://mail-one.com", "mailto:owner@mail-one.com", "not registered",
+                             "https://registrar.test/contact/form-two.net"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    }
+    EXPECT_TRUE(prompts.errors().empty());
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("information: RDAP servers updated !"),
+                                                   QStringLiteral("save: Save expire")}));
 }
 
 } // namespace
