@@ -318,11 +318,6 @@ TEST_F(DelimitedReader, SkipsTheHeaderOfItsOwnSaves)
     EXPECT_EQ(loaded("Web sites,Email,Expires,,,\"\"\r\na\r\n"), (Rows{{"a"}}));
     EXPECT_EQ(loaded("Web sites,Email,Expires,,x\r\n"),
               (Rows{{"Web sites", "Email", "Expires", "", "x"}, {"a"}}));
-    // Unnamed columns: only a line of as many empty fields is their header.
-    ResultTable unnamed;
-    unnamed.AddColumn();
-    load("\"\"\r\n,\r\nb\r\n", &unnamed);
-    EXPECT_EQ(rowsOf(unnamed), (Rows{{""}, {"b"}}));
 }
 
 TEST_F(DelimitedReader, LoadHeaderReplacesRowsAndColumns)
