@@ -31,7 +31,7 @@ SearchRun::Harvest harvest(std::string_view text, const CutMarkers& cutMarkers, 
     SearchRun::Harvest result;
     result.added = urls.count() > before;
     result.hasLinks = result.added;
-    if (!result.added) {
+    if (!result.added && text.size() <= SearchRun::kLargePageBytes) {
         UrlList found(caseFoldKey);
         parseAllLines(lines, cutMarkers, found);
         result.hasLinks = !found.isEmpty();
@@ -196,7 +196,7 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
         recognisePage({engine.httpStatus, engine.loader->LocationURL(), text, found.hasLinks});
     switch (kind) {
     case PageKind::Results:
-        if (!found.hasLinks && !settled) {
+        if (!found.hasLinks && !settled && text.size() <= kLargePageBytes) {
             // Nothing yet: its scripts may still be building the results.
             engine.settling = true;
             engine.settleText = std::move(text);

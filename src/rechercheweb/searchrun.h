@@ -58,6 +58,10 @@ public:
     static constexpr std::uint32_t kSettleQuietMs = 500;
     static constexpr std::uint32_t kSettleLimitMs = 5000;
     static constexpr std::uint32_t kSettlePollMs = 100;
+    // A page of more text than this is read as it comes: no settle wait, and
+    // no second pass to learn whether its links were all listed already
+    // (each look at a page of tens of megabytes costs seconds).
+    static constexpr std::size_t kLargePageBytes = std::size_t{1} << 20;
 
     // Makes and sets up one loader per engine, in engine order: hidden, silent,
     // refusing every new window.
