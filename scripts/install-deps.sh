@@ -24,6 +24,8 @@ packages=(
   libcpp-httplib-dev xvfb xauth fonts-dejavu-core fonts-liberation
   # RDAP answers and bootstrap files (JSON)
   nlohmann-json3-dev
+  # a session bus for the desktop notification test
+  dbus-daemon
   # desktop integration checks
   desktop-file-utils appstream
 )

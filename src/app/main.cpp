@@ -7,6 +7,7 @@
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"
 #include "platform/qtprompts.h"
+#include "platform/settings.h"
 #include "platform/systemlocale.h"
 #include "platform/ticksource.h"
 #include "rechercheweb/cataloguelocation.h"
@@ -14,7 +15,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <filesystem>
 #include <memory>
@@ -32,8 +36,7 @@ void settleCatalogue(ostrevo::Tliste& liste)
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
     const ostrevo::CatalogueLocation location = ostrevo::chooseCatalogueLocation(
-        localPath(QDir::currentPath()), localPath(exeDir),
-        localPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+        localPath(QDir::currentPath()), localPath(exeDir), localPath(ostrevo::userDataFolder()),
         {localPath(exeDir + QStringLiteral("/listex.txt")),
          localPath(exeDir + QStringLiteral("/../share/ostrevo/listex.txt"))});
     QDir::setCurrent(QFile::decodeName(location.readFolder.c_str()));
@@ -47,12 +50,28 @@ void settleRdapServers(ostrevo::TForm1& form1)
     const QString exeDir = QCoreApplication::applicationDirPath();
     const QString name = QString::fromLatin1(ostrevo::RdapServersFileName);
     const ostrevo::CatalogueLocation location = ostrevo::chooseCatalogueLocation(
-        localPath(QDir::currentPath()), localPath(exeDir),
-        localPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+        localPath(QDir::currentPath()), localPath(exeDir), localPath(ostrevo::userDataFolder()),
         {localPath(exeDir + QLatin1Char('/') + name),
          localPath(exeDir + QStringLiteral("/../share/ostrevo/") + name)},
         ostrevo::RdapServersFileName);
     form1.setRdapServersFile(location.readFolder / ostrevo::RdapServersFileName);
+}
+
+// The registrars' sites named in the settings, host[:port]; the built-in ones
+// for those not named.
+ostrevo::WhoisServices whoisServices()
+{
+    ostrevo::WhoisServices services = ostrevo::defaultWhoisServices();
+    static const QRegularExpression hostAndPort(QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]{1,5})?$"));
+    const auto useStored = [](const QString& key, ostrevo::WhoisService& service) {
+        const QString host = ostrevo::storedText(key).trimmed();
+        if (hostAndPort.match(host).hasMatch()) {
+            service.host = host.toStdString();
+        }
+    };
+    useStored(ostrevo::settingskey::WhoisFirst, services.first);
+    useStored(ostrevo::settingskey::WhoisSecond, services.second);
+    return services;
 }
 
 } // namespace
@@ -61,6 +80,9 @@ int main(int argc, char* argv[])
 {
     // The browser engine takes its settings before the application exists.
     ostrevo::prepareBrowserEngine();
+    // The browser engine describes its graphics set-up on every start; only
+    // QT_LOGGING_RULES (which overrides this) brings that back.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Ostrevo"));
     QApplication::setApplicationName(QStringLiteral("Ostrevo"));
@@ -71,8 +93,8 @@ int main(int argc, char* argv[])
     ostrevo::EventPump pump(ticks);
     ostrevo::QtPrompts prompts;
 
-    ostrevo::StartupWindows windows = ostrevo::createWindows(
-        prompts, pump, std::make_unique<ostrevo::QtPageLoader>(), ostrevo::defaultWhoisServices());
+    ostrevo::StartupWindows windows =
+        ostrevo::createWindows(prompts, pump, std::make_unique<ostrevo::QtPageLoader>(), whoisServices());
     ostrevo::TForm1& form1 = *windows.Form1;
     ostrevo::Tliste liste(prompts, pump, form1, [] { return std::make_unique<ostrevo::QtPageLoader>(); });
     form1.setLinksWindow(&liste);
@@ -80,6 +102,17 @@ int main(int argc, char* argv[])
     ostrevo::guarded(prompts, [&] { settleRdapServers(form1); });
     ostrevo::guarded(prompts, [&] { settleCatalogue(liste); });
 
+    form1.setJournalFile(localPath(ostrevo::userDataFolder()) / "lookup-journal.csv");
+
     form1.show();
+    // Once the window is up: the rows of a run the last start did not end,
+    // then a URL list file named on the command line, looked up at once.
+    const QStringList arguments = QApplication::arguments();
+    QTimer::singleShot(0, &form1, [&] {
+        ostrevo::guarded(prompts, [&] { form1.offerJournalRestore(); });
+        if (arguments.size() > 1) {
+            ostrevo::guarded(prompts, [&] { liste.lookUpFile(arguments.at(1)); });
+        }
+    });
     return QApplication::exec();
 }

@@ -33,16 +33,54 @@ void setAllChecked(ResultTable& table, bool checked)
         table.Row(i).SetChecked(checked);
 }
 
-void deleteRowsChecked(ResultTable& table, bool checked)
+namespace {
+
+RowCopy copyOf(const ResultRow& row)
 {
+    RowCopy copy{{row.Caption()}, row.Checked()};
+    copy.texts.insert(copy.texts.end(), row.SubItems().begin(), row.SubItems().end());
+    return copy;
+}
+
+} // namespace
+
+std::vector<RowCopy> deleteRowsChecked(ResultTable& table, bool checked)
+{
+    std::vector<RowCopy> deleted;
     // The row below moves up into place i after a deletion, so i stays.
     int i = 0;
     while (i < table.RowCount()) {
-        if (table.Row(i).Checked() == checked)
+        if (table.Row(i).Checked() == checked) {
+            deleted.push_back(copyOf(table.Row(i)));
             table.DeleteRow(i);
-        else
+        } else {
             ++i;
+        }
     }
+    return deleted;
+}
+
+std::vector<RowCopy> deleteAllRows(ResultTable& table)
+{
+    std::vector<RowCopy> deleted;
+    deleted.reserve(static_cast<std::size_t>(table.RowCount()));
+    for (int i = 0; i < table.RowCount(); ++i)
+        deleted.push_back(copyOf(table.Row(i)));
+    table.ClearRows();
+    return deleted;
+}
+
+void addRows(ResultTable& table, const std::vector<RowCopy>& rows)
+{
+    table.BeginBulkUpdate();
+    for (const RowCopy& copy : rows) {
+        ResultRow& row = table.AddRow();
+        row.SetCaption(copy.texts.empty() ? std::string() : copy.texts.front());
+        for (std::size_t k = 1; k < copy.texts.size(); ++k)
+            row.AppendSubItem(copy.texts[k]);
+        row.SetChecked(copy.checked);
+    }
+    table.EndBulkUpdate();
 }
 
 std::string filterDateText(int year, int month, int day)

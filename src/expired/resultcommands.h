@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ostrevo {
 
@@ -14,8 +15,19 @@ class ResultTable;
 
 void setAllChecked(ResultTable& table, bool checked);
 
-// Deletes every row whose check mark equals `checked`; the others keep their order.
-void deleteRowsChecked(ResultTable& table, bool checked);
+// A row as it stood, to be put back when a delete is undone.
+struct RowCopy {
+    std::vector<std::string> texts; // caption, then the sub-items
+    bool checked = false;
+};
+
+// Deletes every row whose check mark equals `checked`; the others keep their
+// order. Returns the deleted rows.
+std::vector<RowCopy> deleteRowsChecked(ResultTable& table, bool checked);
+// Deletes every row; returns them.
+std::vector<RowCopy> deleteAllRows(ResultTable& table);
+// Adds the rows back with their ticks, sorted once at the end.
+void addRows(ResultTable& table, const std::vector<RowCopy>& rows);
 
 // "2012/03/07": year without padding, two-digit month and day.
 std::string filterDateText(int year, int month, int day);

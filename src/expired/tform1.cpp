@@ -15,19 +15,23 @@
 #include "lookup/rdapserversfile.h"
 #include "pageloader/pageloader.h"
 #include "platform/collation.h"
+#include "platform/desktopnotice.h"
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"
 #include "platform/productinfo.h"
+#include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
 #include "platform/ticksource.h"
 #include "platform/windowfont.h"
+#include "resultlist/rowjournal.h"
 #include "resultlist/tresultlistview.h"
 #include "spreadsheet/spreadsheetbusycursor.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
 #include "textscan/hostname.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -37,6 +41,7 @@
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTime>
 #include <QTimer>
@@ -78,6 +83,7 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+    restoreGeometry(storedBytes(settingskey::MainWindowGeometry));
 
     m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     m_importSpreadsheet = [](ResultTable& table, const std::string& fileName) {
@@ -153,12 +159,18 @@ void TForm1::buildToolbar()
     SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon),
                                  &TForm1::SpeedButton5Click);
     BStop->setEnabled(false);
-    // The buttons show pictures only: say what each does.
-    BPlay->setToolTip(QStringLiteral("Search the web for domains"));
+    // A key clicks its button at once, and only while the button is enabled.
+    for (const auto& [button, key] : {std::pair{BPlay, Qt::Key_N}, {BOpen, Qt::Key_O}, {BDisk, Qt::Key_S}}) {
+        connect(new QShortcut(QKeySequence(Qt::CTRL | key), this), &QShortcut::activated, button,
+                &QToolButton::click);
+    }
+    // The buttons show pictures only: say what each does, and its key.
+    BPlay->setToolTip(QStringLiteral("Search the web for domains (Ctrl+N)"));
     BStop->setToolTip(QStringLiteral("Stop the expiry lookup"));
-    ToolButton2->setToolTip(QStringLiteral("Tick, untick or delete rows"));
-    BOpen->setToolTip(QStringLiteral("Load a results file"));
-    BDisk->setToolTip(QStringLiteral("Save the results"));
+    ToolButton2->setToolTip(QStringLiteral(
+        "Tick, untick or delete rows (Ctrl+A ticks all, Delete deletes the ticked, Ctrl+Z undoes)"));
+    BOpen->setToolTip(QStringLiteral("Load a results file (Ctrl+O)"));
+    BDisk->setToolTip(QStringLiteral("Save the results (Ctrl+S)"));
     SpeedButton5->setToolTip(QStringLiteral("Visit the Ostrevo web site"));
 
     buffer = new QProgressBar(bar);
@@ -238,19 +250,49 @@ void TForm1::buildCommandMenu()
     Effacer2 = remove->menuAction();
     Effacer2->setObjectName(QStringLiteral("Effacer2"));
     E1 = addMenuCommand(remove, QStringLiteral("E1"), QStringLiteral("All"), [this] {
-        m_table.ClearRows();
-        showRowCount();
+        deleteUndoably(&deleteAllRows);
+        // Nothing left for the journal to keep.
+        if (m_journal) {
+            m_journal->remove();
+        }
     });
-    Effacertouslesemailsdcochs1 = addMenuCommand(remove, QStringLiteral("Effacertouslesemailsdcochs1"),
-                                                 QStringLiteral("Checked domains"), [this] {
-                                                     deleteRowsChecked(m_table, true);
-                                                     showRowCount();
-                                                 });
+    Effacertouslesemailsdcochs1 = addMenuCommand(
+        remove, QStringLiteral("Effacertouslesemailsdcochs1"), QStringLiteral("Checked domains"),
+        [this] { deleteUndoably([](ResultTable& t) { return deleteRowsChecked(t, true); }); });
     Griss3 = addMenuCommand(remove, QStringLiteral("Griss3"), QStringLiteral("Unchecked domains"), [this] {
-        deleteRowsChecked(m_table, false);
-        showRowCount();
+        deleteUndoably([](ResultTable& t) { return deleteRowsChecked(t, false); });
     });
+    UndoDelete = addMenuCommand(PopupMenu1, QStringLiteral("UndoDelete"), QStringLiteral("Undo delete"),
+                                [this] { undoDelete(); });
+    UndoDelete->setEnabled(false);
+
+    // The keys work wherever the window has the focus, the menu closed.
+    Touslesemails1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    Effacertouslesemailsdcochs1->setShortcut(QKeySequence(Qt::Key_Delete));
+    UndoDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    addActions({Touslesemails1, Effacertouslesemailsdcochs1, UndoDelete});
     buildLookupMenu();
+}
+
+void TForm1::deleteUndoably(std::vector<RowCopy> (*remove)(ResultTable&))
+{
+    std::vector<RowCopy> deleted = remove(m_table);
+    showRowCount();
+    if (deleted.empty()) {
+        return;
+    }
+    m_undoRows = std::move(deleted);
+    UndoDelete->setEnabled(true);
+    m_unsaved = true;
+}
+
+void TForm1::undoDelete()
+{
+    addRows(m_table, m_undoRows);
+    m_undoRows.clear();
+    UndoDelete->setEnabled(false);
+    m_unsaved = true;
+    showRowCount();
 }
 
 void TForm1::buildLookupMenu()
@@ -323,6 +365,11 @@ void TForm1::SpeedButton5Click()
 
 void TForm1::BDiskClick()
 {
+    saveRows();
+}
+
+bool TForm1::saveRows()
+{
     FileDialogRequest request;
     request.title = QStringLiteral("Save expire");
     request.filters = {QStringLiteral("CSV (.csv) (*.csv)"),
@@ -335,13 +382,18 @@ void TForm1::BDiskClick()
     request.defaultSuffix = QStringLiteral("csv");
     const std::optional<QString> fileName = m_prompts.saveFileName(request);
     if (!fileName) {
-        return;
+        return false;
     }
     const std::string name = fileName->toStdString();
     if (isBlankFileName(name)) {
-        return;
+        return false;
     }
     saveResults(m_table, std::filesystem::path(name), localCurrentYear());
+    m_unsaved = false;
+    if (m_journal) {
+        m_journal->remove();
+    }
+    return true;
 }
 
 void TForm1::BOpenClick()
@@ -359,12 +411,20 @@ void TForm1::BOpenClick()
         return;
     }
     const LoadReaders readers = loadReadersFor(name);
-    if (readers.delimited) {
-        m_table.LoadFromDelimitedFile(std::filesystem::path(name));
+    const int before = m_table.RowCount();
+    try {
+        if (readers.delimited) {
+            m_table.LoadFromDelimitedFile(std::filesystem::path(name));
+        }
+        if (readers.spreadsheet) {
+            m_importSpreadsheet(m_table, name);
+        }
+    } catch (...) {
+        // Rows a failed load added before its error are unsaved all the same.
+        m_unsaved = m_unsaved || m_table.RowCount() != before;
+        throw;
     }
-    if (readers.spreadsheet) {
-        m_importSpreadsheet(m_table, name);
-    }
+    m_unsaved = m_unsaved || m_table.RowCount() != before;
     showRowCount();
 }
 
@@ -388,12 +448,39 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
     Timer1->start();
     StatusBar1->setNotice(QString());
 
-    const bool finished =
-        m_lookupChoices.rdap ? lookUpWithRdap(hosts, stopped) : lookUpWithWhoisPages(hosts, stopped);
+    m_runHosts = &hosts;
+    m_hostDone.assign(hosts.size(), false);
+    const int rowsBefore = m_table.RowCount();
+    bool finished = false;
+    try {
+        finished =
+            m_lookupChoices.rdap ? lookUpWithRdap(hosts, stopped) : lookUpWithWhoisPages(hosts, stopped);
+    } catch (...) {
+        // The run is over: no estimate may tick on.
+        if (run == m_runGeneration) {
+            m_runHosts = nullptr;
+            endOfRun();
+        }
+        throw;
+    }
+    if (run != m_runGeneration) {
+        return;
+    }
+    m_runHosts = nullptr;
     if (!finished) {
         return;
     }
+    endOfRun();
+    // Ended normally: the rows are the table's now, the close question guards them.
+    if (m_journal) {
+        m_journal->remove();
+    }
+    const int found = m_table.RowCount() - rowsBefore;
+    announceRunEnd(this, QStringLiteral("Lookup finished: %1 domains found").arg(found));
+}
 
+void TForm1::endOfRun()
+{
     Timer1->stop();
     StatusBar1->setPanelText(0, QString());
     buffer->setValue(0);
@@ -424,6 +511,7 @@ bool TForm1::lookUpWithWhoisPages(const std::vector<std::string>& hosts, const s
         if (!result) {
             return false;
         }
+        m_hostDone[static_cast<std::size_t>(i)] = true;
         exceeded = result->firstRefused;
         const WhoisAnswer& answer = result->answer;
         if (answer.outcome == WhoisOutcome::Record) {
@@ -463,6 +551,7 @@ bool TForm1::lookUpWithRdap(const std::vector<std::string>& hosts, const std::fu
     };
     const auto hostDone = [&](const RdapHostResult& result) {
         const std::string& host = plan.hostName(result.host);
+        m_hostDone.at(result.host) = true;
         switch (result.outcome) {
         case RdapHostOutcome::Row:
             addLookupRow(host, result.email.empty() ? result.contactForm : "mailto:" + result.email,
@@ -489,6 +578,39 @@ void TForm1::addLookupRow(const std::string& host, const std::string& emailCell,
     row.SetCaption("http://" + host);
     row.AppendSubItem(emailCell);
     row.AppendSubItem(expires);
+    m_unsaved = true;
+    if (m_journal) {
+        m_journal->append({row.Caption(), row.SubItem(0), row.SubItem(1)});
+    }
+}
+
+void TForm1::setJournalFile(const std::filesystem::path& file)
+{
+    m_journal = std::make_unique<RowJournal>(file);
+}
+
+void TForm1::offerJournalRestore()
+{
+    if (!m_journal) {
+        return;
+    }
+    std::vector<RowCopy> rows;
+    for (std::vector<std::string>& texts : readRowJournal(m_journal->file())) {
+        rows.push_back({std::move(texts), false});
+    }
+    if (rows.empty()) {
+        m_journal->remove();
+        return;
+    }
+    if (!m_prompts.question(QStringLiteral("Ostrevo ended during a lookup. Restore the %1 rows it had found?")
+                                .arg(rows.size()))) {
+        m_journal->remove();
+        return;
+    }
+    // The journal keeps them until they are saved.
+    addRows(m_table, rows);
+    m_unsaved = true;
+    showRowCount();
 }
 
 void TForm1::updateRdapServers()
@@ -557,9 +679,31 @@ void TForm1::BStopClick()
     BStop->setEnabled(false);
     // Nothing else gives the load button back after a hand-over.
     BOpen->setEnabled(true);
-    Timer1->stop();
-    StatusBar1->setPanelText(0, QString());
-    buffer->setValue(0);
+    endOfRun();
+    offerHostsBack();
+}
+
+void TForm1::offerHostsBack()
+{
+    if (!m_runHosts || !m_returnHosts) {
+        return;
+    }
+    // The host being asked when Stop came goes back too: at worst it is asked twice.
+    std::vector<std::string> left;
+    for (std::size_t i = 0; i < m_runHosts->size(); ++i) {
+        if (!m_hostDone[i]) {
+            left.push_back((*m_runHosts)[i]);
+        }
+    }
+    if (left.empty()) {
+        return;
+    }
+    const QString hosts =
+        left.size() == 1 ? QStringLiteral("1 host") : QStringLiteral("%1 hosts").arg(left.size());
+    if (m_prompts.question(
+            QStringLiteral("Put the %1 not yet looked up back into the links search list?").arg(hosts))) {
+        m_returnHosts(std::move(left));
+    }
 }
 
 void TForm1::Timer1Timer()
@@ -579,13 +723,26 @@ void TForm1::wwwDocumentComplete()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (BPlay->isEnabled()) {
-        event->accept();
-        return;
-    }
     event->ignore();
-    guarded(m_prompts,
-            [this] { m_prompts.information(QStringLiteral("You must stop the program before !")); });
+    guarded(m_prompts, [this, event] {
+        if (!BPlay->isEnabled()) {
+            m_prompts.information(QStringLiteral("You must stop the program before !"));
+            return;
+        }
+        if (m_unsaved && m_table.RowCount() > 0) {
+            const SaveChoice choice = m_prompts.saveOrDiscard(
+                QStringLiteral("Save the %1 rows before quitting?").arg(m_table.RowCount()));
+            if (choice == SaveChoice::Cancel || (choice == SaveChoice::Save && !saveRows())) {
+                return;
+            }
+        }
+        store(settingskey::MainWindowGeometry, saveGeometry());
+        // A normal end: nothing to offer at the next start.
+        if (m_journal) {
+            m_journal->remove();
+        }
+        event->accept();
+    });
 }
 
 } // namespace ostrevo

@@ -6,6 +6,7 @@
 // run that walks the collected hosts through a registrar's whois page, or
 // asks the registries' RDAP servers.
 
+#include "expired/resultcommands.h"
 #include "expired/whoisparser.h"
 #include "expired/whoisservices.h"
 #include "lookup/lookupchoices.h"
@@ -32,6 +33,7 @@ namespace ostrevo {
 
 class EventPump;
 class PageLoader;
+class RowJournal;
 class Prompts;
 class TResultListView;
 class StatusPanels;
@@ -53,6 +55,17 @@ public:
     // Imports a spreadsheet into the table; the built-in reader unless a test replaces it.
     using SpreadsheetImporter = std::function<void(ResultTable&, const std::string& fileName)>;
     void setSpreadsheetImporter(SpreadsheetImporter importer) { m_importSpreadsheet = std::move(importer); }
+    // Takes the hosts a stopped run had not looked up yet (the links search window's list).
+    void setHostsReturn(std::function<void(std::vector<std::string>)> take)
+    {
+        m_returnHosts = std::move(take);
+    }
+    // Where the rows of a lookup run are journalled; no journal without one.
+    void setJournalFile(const std::filesystem::path& file);
+    // At start-up: offers the rows of a journal an abnormal end left behind.
+    void offerJournalRestore();
+    // Rows added, loaded or deleted since the last save.
+    bool hasUnsavedRows() const { return m_unsaved; }
 
     // Takes the hosts the links search window hands over: sets the toolbar for
     // a run, then looks them up.
@@ -109,6 +122,7 @@ public:
     QAction* LookUpWithRdap = nullptr;              // Look up with > RDAP (registry data)
     QAction* ListUnregisteredHosts = nullptr;       // List hosts that are not registered
     QAction* UpdateRdapServers = nullptr;           // Update RDAP servers
+    QAction* UndoDelete = nullptr;                  // Undo delete
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,7 +135,14 @@ private:
     // Each returns false when Stop ended it.
     bool lookUpWithWhoisPages(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
     bool lookUpWithRdap(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
+    // Every row a lookup finds comes in here: into the table and the journal.
     void addLookupRow(const std::string& host, const std::string& emailCell, const std::string& expires);
+    void endOfRun();
+    void offerHostsBack();
+    // Runs a Delete command and keeps what it deleted for one undo.
+    void deleteUndoably(std::vector<RowCopy> (*remove)(ResultTable&));
+    void undoDelete();
+    bool saveRows();
     QAction* addMenuCommand(QMenu* menu, const QString& name, const QString& caption,
                             std::function<void()> command);
     void showRowCount();
@@ -159,6 +180,13 @@ private:
     // The RDAP run's pace, for the estimate: when it started, hosts finished.
     bool m_rdapRunning = false;
     std::uint32_t m_rdapStartTick = 0;
+    std::function<void(std::vector<std::string>)> m_returnHosts;
+    std::unique_ptr<RowJournal> m_journal;
+    std::vector<RowCopy> m_undoRows;
+    bool m_unsaved = false;
+    // The hosts of the run going on, and which of them are looked up.
+    const std::vector<std::string>* m_runHosts = nullptr;
+    std::vector<bool> m_hostDone;
 
     bool stopflag = false;
     bool loaded = false;

@@ -13,10 +13,13 @@ namespace ostrevo {
 
 struct FileDialogRequest {
     QString title;
-    QStringList filters;    // "Text files (*.txt)", ...
-    QString defaultSuffix;  // without the dot; empty for none
-    QString fileName;       // initial file name
+    QStringList filters;   // "Text files (*.txt)", ...
+    QString defaultSuffix; // without the dot; empty for none
+    QString fileName;      // initial file name
 };
+
+// The answers to "save before going on?".
+enum class SaveChoice { Save, Discard, Cancel };
 
 class Prompts {
 public:
@@ -25,6 +28,8 @@ public:
     virtual void information(const QString& text) = 0;
     // Confirmation with Yes and No; true on Yes.
     virtual bool question(const QString& text) = 0;
+    // Save / Discard / Cancel.
+    virtual SaveChoice saveOrDiscard(const QString& text) = 0;
     // The application's standard error box.
     virtual void error(const QString& text) = 0;
     // Input box; nothing when cancelled.

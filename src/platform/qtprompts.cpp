@@ -2,8 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "platform/qtprompts.h"
 
+#include "platform/settings.h"
+
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -56,6 +59,12 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
             dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
         });
     }
+    // Each dialog, known by its title, opens in the folder it was last used in.
+    const QString folderKey = settingskey::FolderPrefix + request.title;
+    const QString lastFolder = storedText(folderKey);
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir()) {
+        dialog.setDirectory(lastFolder);
+    }
     if (!request.fileName.isEmpty()) {
         dialog.selectFile(request.fileName);
     }
@@ -66,6 +75,7 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     if (chosen.isEmpty() || chosen.constFirst().isEmpty()) {
         return std::nullopt;
     }
+    store(folderKey, QFileInfo(chosen.constFirst()).absolutePath());
     return chosen.constFirst();
 }
 
@@ -98,6 +108,20 @@ bool QtPrompts::question(const QString& text)
 {
     return showMessageBox(dialogParent(), QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
                           QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+SaveChoice QtPrompts::saveOrDiscard(const QString& text)
+{
+    switch (QMessageBox::question(dialogParent(), boxTitle(), text,
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                  QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
 }
 
 void QtPrompts::error(const QString& text)

@@ -20,6 +20,7 @@ public:
 
     void information(const QString& text) override;
     bool question(const QString& text) override;
+    SaveChoice saveOrDiscard(const QString& text) override;
     void error(const QString& text) override;
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString& initial) override;

@@ -4,10 +4,12 @@
 // closing, the status panel and the menu button.
 #include "rechercheweb/tliste.h"
 
+#include "expired/tform1.h"
 #include "hints/tballoonhints.h"
 #include "platform/collation.h"
 #include "platform/errorguard.h"
 #include "platform/productinfo.h"
+#include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "platform/windowfont.h"
 #include "rechercheweb/updownbuttons.h"
@@ -27,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStyle>
@@ -115,10 +118,31 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
         move(area.center() - QPoint(WindowFrameSize.width() / 2, WindowFrameSize.height() / 2));
     }
 
+    restoreGeometry(storedBytes(settingskey::LinksWindowGeometry));
+
     buildWelcomePage();
     buildSearchPage();
     buildMenu();
     showPage(1);
+    restoreSearchSettings();
+
+    // Esc stops a run as the Stop button does, with its question.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (Bstop->isEnabled()) {
+            guarded(m_prompts, [this] { BstopClick(); });
+        }
+    });
+    connect(keywords, &QLineEdit::returnPressed, this, [this] {
+        if (Bplay->isEnabled()) {
+            guarded(m_prompts, [this] { BplayClick(); });
+        }
+    });
+    // A stopped lookup gives back the hosts it had not reached.
+    m_form1.setHostsReturn([this](std::vector<std::string> hosts) {
+        m_urls.assign(std::move(hosts));
+        Button6->setEnabled(true);
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -248,11 +272,11 @@ void Tliste::buildToolbar(QWidget* parent)
         bind(b, &QToolButton::clicked, handler);
         return b;
     };
-    Bplay = button(QStringLiteral("Bplay"), QStyle::SP_MediaPlay, QStringLiteral("Start the search"), 81,
-                   &Tliste::BplayClick);
+    Bplay = button(QStringLiteral("Bplay"), QStyle::SP_MediaPlay,
+                   QStringLiteral("Start the search (Enter in the keywords)"), 81, &Tliste::BplayClick);
     Bplay->setText(QStringLiteral("Start"));
     Bplay->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Bstop = button(QStringLiteral("Bstop"), QStyle::SP_MediaStop, QStringLiteral("Stop the search"), 25,
+    Bstop = button(QStringLiteral("Bstop"), QStyle::SP_MediaStop, QStringLiteral("Stop the search (Esc)"), 25,
                    &Tliste::BstopClick);
     Bstop->setEnabled(false);
     Bopen = button(QStringLiteral("Bopen"), QStyle::SP_DialogOpenButton,
@@ -412,17 +436,55 @@ void Tliste::showEvent(QShowEvent* event)
 void Tliste::closeEvent(QCloseEvent* event)
 {
     stopflag = true;
+    storeSearchSettings();
+    store(settingskey::LinksWindowGeometry, saveGeometry());
     event->accept();
+}
+
+void Tliste::storeSearchSettings()
+{
+    QStringList ticked;
+    for (const std::string& name : tickedEngines()) {
+        ticked << QString::fromStdString(name);
+    }
+    store(settingskey::Keywords, keywords->text());
+    store(settingskey::Engines, ticked);
+    store(settingskey::Limit, totalresultats->text());
+    store(settingskey::Unlimited, RadioButton1->isChecked());
+}
+
+void Tliste::restoreSearchSettings()
+{
+    keywords->setText(storedText(settingskey::Keywords));
+    bool isNumber = false;
+    const int limit = storedText(settingskey::Limit).toInt(&isNumber);
+    if (isNumber && limit >= 0) {
+        totalresultats->setText(QString::number(limit));
+    }
+    if (storedFlag(settingskey::Unlimited, false)) {
+        RadioButton1->setChecked(true);
+        RadioButton1Click();
+    }
+}
+
+void Tliste::tickStoredEngines()
+{
+    const QStringList names = storedList(settingskey::Engines);
+    for (int i = 0; i < deps->count(); ++i) {
+        QListWidgetItem* item = deps->item(i);
+        if (names.contains(item->text())) {
+            item->setCheckState(Qt::Checked);
+        }
+    }
 }
 
 void Tliste::FormShow()
 {
     // The window is usable even when the catalogue cannot be read.
-    Button6->setEnabled(false);
-    Bplay->setEnabled(true);
-    Bstop->setEnabled(false);
+    setIdleButtons();
     showPage(1);
     fillEngineList();
+    tickStoredEngines();
 }
 
 void Tliste::Button1Click()

@@ -86,6 +86,8 @@ public:
     void Button6Click();      // Finish: hand the hosts to the main window
     // Shows the page of the first engine that waits for the user.
     void showPageClick();
+    // Opens a URL list file and hands its hosts over at once.
+    void lookUpFile(const QString& fileName);
 
     // The URL list menu.
     void enterNewUrl();
@@ -155,6 +157,13 @@ private:
     void fillEngineList();
     // ToolButton2, Bopen, BDisk and SpeedButton1: off while a run goes.
     void setListCommandsEnabled(bool enabled);
+    // No run going: Start and the list commands on, Stop off, Finish on when
+    // there is a list to hand over.
+    void setIdleButtons();
+    // Keywords, ticked engines, the limit and its mode, kept between starts.
+    void storeSearchSettings();
+    void restoreSearchSettings();
+    void tickStoredEngines();
     void setProgressMaximum(int maximum);
     std::vector<std::string> tickedEngines() const;
     void runSearch(SearchRun& run, int limit);

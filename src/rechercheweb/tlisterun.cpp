@@ -76,17 +76,13 @@ void Tliste::BplayClick()
     if (!m_urls.isEmpty() && m_prompts.question(QStringLiteral("Delete previous list of urls ?"))) {
         m_urls.clear();
     }
-    setListCommandsEnabled(false);
-    Bstop->setEnabled(true);
-    Button6->setEnabled(true);
+    // Everything that can refuse the start comes before a button changes, so
+    // that a refused start leaves the window as it was.
     if (keywords->text().isEmpty()) {
         m_prompts.information(QStringLiteral("Please, enter keywords "));
         return;
     }
-    Bplay->setEnabled(false);
-    stopflag = false;
-    setProgressMaximum(parseInteger(toStd(totalresultats->text())));
-
+    const int barMaximum = parseInteger(toStd(totalresultats->text()));
     const std::vector<std::string> names = tickedEngines();
     if (names.empty()) {
         m_prompts.information(QStringLiteral("You must select at least one search engine"));
@@ -97,12 +93,15 @@ void Tliste::BplayClick()
             QStringLiteral("You can use at most %1 search engines at once").arg(SearchRun::MaxEngines));
         return;
     }
+    setProgressMaximum(barMaximum);
 
     // The previous run's browsers go now; a run loop still holding it (when
     // this run starts from inside it) lets go of it at its next check.
     if (m_run) {
         m_run->cancel();
         m_run.reset();
+        // Whatever happens next, no run is left going.
+        setIdleButtons();
     }
     std::vector<EngineEntry> engines =
         enginesForRun(readCatalogueLines(std::string(CatalogueFileName)), names);
@@ -120,9 +119,27 @@ void Tliste::BplayClick()
     m_shownStates.assign(m_engineRows.size(), EngineState::Paging);
     StatusBar1->setPanelText(1, QString());
 
-    const int limit =
-        RadioButton3->isChecked() ? parseInteger(toStd(totalresultats->text())) : UnlimitedLinks;
-    runSearch(*run, limit);
+    const int limit = RadioButton3->isChecked() ? barMaximum : UnlimitedLinks;
+    storeSearchSettings();
+    setListCommandsEnabled(false);
+    Bplay->setEnabled(false);
+    Bstop->setEnabled(true);
+    Button6->setEnabled(true);
+    stopflag = false;
+    // However the run ends (limit, Stop, Finish, close, an error), the window
+    // is ready for the next one, unless a newer run has taken the buttons.
+    const auto ended = [this, run] {
+        if (m_run == run) {
+            setIdleButtons();
+        }
+    };
+    try {
+        runSearch(*run, limit);
+    } catch (...) {
+        ended();
+        throw;
+    }
+    ended();
 }
 
 void Tliste::runSearch(SearchRun& run, int limit)
@@ -181,9 +198,7 @@ void Tliste::enginesDone()
 
 void Tliste::limitReached()
 {
-    Bplay->setEnabled(true);
-    Bstop->setEnabled(false);
-    setListCommandsEnabled(true);
+    setIdleButtons();
     stopflag = true;
     m_urls.setAllTicked(true);
     Button6Click();
@@ -195,9 +210,16 @@ void Tliste::BstopClick()
     if (!m_prompts.question(QStringLiteral("Stop extracting ?"))) {
         return;
     }
-    Bplay->setEnabled(true);
     stopflag = true;
     m_urls.setAllTicked(true);
+    setIdleButtons();
+}
+
+void Tliste::setIdleButtons()
+{
+    Bplay->setEnabled(true);
+    Bstop->setEnabled(false);
+    Button6->setEnabled(!m_urls.isEmpty());
     setListCommandsEnabled(true);
 }
 

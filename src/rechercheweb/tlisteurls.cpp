@@ -91,6 +91,12 @@ void Tliste::BopenClick()
     openUrlListFile(toPath(*fileName), m_urls);
 }
 
+void Tliste::lookUpFile(const QString& fileName)
+{
+    openUrlListFile(toPath(fileName), m_urls);
+    Button6Click();
+}
+
 void Tliste::Button6Click()
 {
     if (m_urls.isEmpty()) {
@@ -103,7 +109,7 @@ void Tliste::Button6Click()
         m_run->cancel();
     }
     reduceToHosts(m_urls, &internationalHostToAscii);
-    setListCommandsEnabled(true);
+    setIdleButtons();
     // Closing sets the stop flag; set it here too, as a hidden window gets no close.
     stopflag = true;
     close();

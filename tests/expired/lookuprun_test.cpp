@@ -4,18 +4,23 @@
 #include "platform/eventpump.h"
 #include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
+#include "resultlist/rowjournal.h"
 
 #include "fakepageloader.h"
 #include "faketicksource.h"
 #include "scriptedprompts.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace ostrevo {
 namespace {
@@ -363,6 +368,75 @@ TEST_F(LookupRunTest, StartsWithTheButtonsAndPanelsOfAnIdleWindow)
     EXPECT_FALSE(www->visible());
     EXPECT_TRUE(www->silent());
     EXPECT_TRUE(www->requestNewWindow());
+}
+
+// Found rows outlive a crash (journal), a close (the save question) and a
+// delete (undo); a stopped run gives back the hosts it did not reach.
+TEST_F(LookupRunTest, NothingFoundIsLost)
+{
+    const QTemporaryDir dir;
+    const std::filesystem::path journal = dir.filePath(QStringLiteral("journal.csv")).toStdString();
+    form->setJournalFile(journal);
+    std::vector<std::string> returned;
+    form->setHostsReturn([&](std::vector<std::string> hosts) { returned = std::move(hosts); });
+    std::size_t journalledBeforeB = 0;
+    www->setNavigateHandler([&](const std::string& url) {
+        const std::string host = url.substr(url.find("?d=") + 3);
+        if (host == "b.com")
+            journalledBeforeB = readRowJournal(journal).size();
+        if (host == "e.com")
+            QTimer::singleShot(0, form.get(), [this] { form->BStop->click(); });
+        else
+            www->completeSoon(recordPage("x@" + host, "2030-01-02"));
+    });
+    handOver();
+    form->Button1Click({"a.com", "b.com"});
+    EXPECT_EQ(journalledBeforeB, 1u);
+    EXPECT_FALSE(std::filesystem::exists(journal)) << "a run that ended removes its journal";
+
+    prompts.answerQuestion(true); // stop the serach ?
+    prompts.answerQuestion(true); // put the rest back
+    form->Button1Click({"c.com", "d.com", "e.com", "f.com"});
+    EXPECT_EQ(prompts.log().back(),
+              QStringLiteral("question: Put the 2 hosts not yet looked up back into the links search list?"));
+    EXPECT_EQ(returned, (std::vector<std::string>{"e.com", "f.com"}));
+
+    // Killed now: the next start offers the whole rows, not one cut short.
+    std::ofstream(journal, std::ios::app) << "http://cut.com,mailto:x@cu";
+    TForm1 next(prompts, pump, std::make_unique<FakePageLoader>(), WhoisServices{});
+    next.setJournalFile(journal);
+    prompts.answerQuestion(true);
+    next.offerJournalRestore();
+    ASSERT_EQ(next.table().RowCount(), 2);
+    EXPECT_EQ(next.table().Row(1).SubItems(), (std::vector<std::string>{"mailto:x@d.com", "2030-01-02"}));
+    EXPECT_TRUE(next.hasUnsavedRows());
+
+    // Delete, then undo: rows and ticks come back.
+    ResultTable& table = form->table();
+    table.Row(0).SetChecked(true);
+    table.Row(2).SetChecked(true);
+    form->Effacertouslesemailsdcochs1->trigger();
+    EXPECT_EQ(table.RowCount(), 2);
+    ASSERT_TRUE(form->UndoDelete->isEnabled());
+    form->UndoDelete->trigger();
+    ASSERT_EQ(table.RowCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(table.Row(i).Checked(), i == 0 || i == 2) << i;
+    EXPECT_FALSE(form->UndoDelete->isEnabled());
+
+    // Closing asks to save the unsaved rows; Cancel keeps the window.
+    prompts.clearLog();
+    form->show();
+    prompts.answerSaveOrDiscard(SaveChoice::Cancel);
+    EXPECT_FALSE(form->close());
+    prompts.answerSaveOrDiscard(SaveChoice::Save);
+    prompts.answerSaveFile(dir.filePath(QStringLiteral("rows.csv")));
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(prompts.log().front(), QStringLiteral("save or discard: Save the 4 rows before quitting?"));
+    EXPECT_TRUE(std::filesystem::exists(dir.filePath(QStringLiteral("rows.csv")).toStdString()));
+    EXPECT_FALSE(std::filesystem::exists(journal));
+    form->show();
+    EXPECT_TRUE(form->close()) << "saved: nothing to ask";
 }
 
 } // namespace

@@ -71,6 +71,7 @@ class ThrowingPrompts final : public Prompts {
 public:
     void information(const QString&) override {}
     bool question(const QString&) override { return false; }
+    SaveChoice saveOrDiscard(const QString&) override { return SaveChoice::Cancel; }
     void error(const QString&) override { throw std::runtime_error("no display"); }
     std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> openFileName(const FileDialogRequest&) override { return {}; }

@@ -187,5 +187,30 @@ TEST(QtPrompts, OpenDialogCancelledGivesNothing)
     EXPECT_EQ(prompts.openFileName({QStringLiteral("Open"), {}, {}, {}}), std::nullopt);
 }
 
+TEST(QtPrompts, EachFileDialogOpensWhereItWasLastUsed)
+{
+    QTemporaryDir folder;
+    const QString used = folder.filePath(QStringLiteral("used"));
+    ASSERT_TRUE(QDir().mkpath(used));
+    QtPrompts prompts;
+    whenDialogShows([&](QWidget* widget) {
+        auto* dialog = qobject_cast<QFileDialog*>(widget);
+        dialog->selectFile(used + QStringLiteral("/list.txt"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    ASSERT_TRUE(prompts.saveFileName({QStringLiteral("Save a list"), {}, {}, {}}));
+
+    for (const QString& title : {QStringLiteral("Save a list"), QStringLiteral("Load results")}) {
+        QString opened;
+        whenDialogShows([&](QWidget* widget) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        prompts.openFileName({title, {}, {}, {}});
+        EXPECT_EQ(opened == used, title == QStringLiteral("Save a list")) << title.toStdString();
+    }
+}
+
 } // namespace
 } // namespace ostrevo

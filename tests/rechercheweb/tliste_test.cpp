@@ -18,12 +18,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <cstdlib>
+#include <fstream>
 
 namespace ostrevo {
 namespace {
@@ -135,8 +137,7 @@ TEST_F(TlisteTest, ButtonsAtCreationAndAfterShow)
     EXPECT_TRUE(liste->Bplay->isEnabled());
     EXPECT_FALSE(liste->Bstop->isEnabled());
     EXPECT_FALSE(liste->Button6->isEnabled());
-    // Showing leaves the list commands alone.
-    EXPECT_FALSE(liste->ToolButton2->isEnabled());
+    EXPECT_TRUE(commandsEnabled());
 }
 
 TEST_F(TlisteTest, PagesSwitchAndShowingReturnsToTheFirst)
@@ -550,6 +551,58 @@ TEST_F(TlisteTest, UpdateDefaultsToTheProductServerOverHttpsAndTheFolderReadFrom
     Tliste fresh(prompts, pump, *form1, [] { return std::unique_ptr<PageLoader>(); });
     EXPECT_EQ(fresh.catalogueServer(), "https://ostrevo.org");
     EXPECT_EQ(fresh.catalogueFolder(), std::filesystem::path("."));
+}
+
+// The search choices and both windows' places outlive the windows; a damaged
+// settings file gives the defaults, without a word.
+TEST_F(TlisteTest, SettingsOutliveTheWindowsAndDamageGivesDefaults)
+{
+    writeCatalogue(kThreeEngines);
+    form1->show();
+    form1->resize(700, 500);
+    liste->show();
+    liste->resize(600, 400);
+    liste->keywords->setText(QStringLiteral("green tea"));
+    tickEngine(1);
+    liste->totalresultats->setText(QStringLiteral("300"));
+    liste->RadioButton1->click();
+    liste->close();
+    ASSERT_TRUE(form1->close());
+
+    const auto startAgain = [this] {
+        liste.reset();
+        form1 = std::make_unique<TForm1>(prompts, pump, std::make_unique<test::FakePageLoader>(),
+                                         WhoisServices{});
+        liste = std::make_unique<Tliste>(prompts, pump, *form1,
+                                         [] { return std::make_unique<test::FakePageLoader>(); });
+        liste->show();
+    };
+    const auto ticked = [this] {
+        std::vector<bool> result;
+        for (int i = 0; i < liste->deps->count(); ++i) {
+            result.push_back(liste->deps->item(i)->checkState() == Qt::Checked);
+        }
+        return result;
+    };
+    startAgain();
+    EXPECT_EQ(form1->size(), QSize(700, 500));
+    EXPECT_EQ(liste->size(), QSize(600, 400));
+    EXPECT_EQ(liste->keywords->text(), QStringLiteral("green tea"));
+    EXPECT_EQ(liste->totalresultats->text(), QStringLiteral("300"));
+    EXPECT_TRUE(liste->RadioButton1->isChecked());
+    EXPECT_FALSE(liste->totalresultats->isEnabled());
+    EXPECT_EQ(ticked(), (std::vector<bool>{false, true, false}));
+
+    liste->close();
+    std::ofstream(QSettings().fileName().toStdString(), std::ios::trunc)
+        << "[search\nkeywords=\"open\nlimit=abc\nunlimited=maybe\n\xff\xfe[linksWindow]\ngeometry=12\n";
+    startAgain();
+    EXPECT_EQ(liste->keywords->text(), QString());
+    EXPECT_EQ(liste->totalresultats->text(), QStringLiteral("250"));
+    EXPECT_TRUE(liste->RadioButton3->isChecked());
+    EXPECT_EQ(ticked(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(liste->size(), QSize(509, 343));
+    EXPECT_TRUE(prompts.log().empty());
 }
 
 } // namespace

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <QApplication>
+
 namespace ostrevo {
 namespace {
 
@@ -223,7 +225,7 @@ TEST_F(SearchRunTest, StopAnsweredNoGoesOnAndYesEndsTheRun)
     EXPECT_EQ(loaders[0]->navigatedUrls().size(), 5u);
     EXPECT_EQ(liste->urls().count(), 8);
     EXPECT_EQ(tickFlags(), std::vector<bool>(8, true));
-    EXPECT_EQ(buttons(), (ButtonStates{true, true, true, true}));
+    EXPECT_EQ(buttons(), (ButtonStates{true, false, true, true}));
     // Unlimited: the bar still takes its maximum from the box.
     EXPECT_EQ(liste->buffer->maximum(), 250);
     EXPECT_TRUE(mainLoader->navigatedUrls().empty());
@@ -386,8 +388,6 @@ TEST_F(SearchRunTest, ClosingEndsTheRunAfterItsTurnAndKeepsTheLoaders)
     start();
     EXPECT_EQ(loaders[0]->navigatedUrls().size(), 3u);
     EXPECT_TRUE(liste->isHidden());
-    // Nothing was touched: the buttons are as the run left them.
-    EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
     QPointer<FakePageLoader> loader(loaders[0]);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(loader);
@@ -420,7 +420,6 @@ TEST_F(SearchRunTest, EmptyKeywordsComeFirst)
     liste->totalresultats->setText(QStringLiteral("not a number"));
     start();
     EXPECT_EQ(prompts.log(), std::vector<QString>{QStringLiteral("information: Please, enter keywords ")});
-    EXPECT_EQ(buttons(), (ButtonStates{true, true, true, false}));
     EXPECT_TRUE(loaders.empty());
 }
 
@@ -472,23 +471,17 @@ TEST_F(SearchRunTest, ErrorsEndTheRunInTheErrorBox)
     start();
     EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("'12x' is not a valid integer value")});
 
-    // Each failed start leaves Start off, as a run going would.
-    EXPECT_FALSE(liste->Bplay->isEnabled());
-    liste->Bplay->setEnabled(true);
     prompts.clearLog();
     liste->totalresultats->setText(QStringLiteral("-5"));
     start();
     EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("QProgressBar property out of range")});
 
-    liste->Bplay->setEnabled(true);
     prompts.clearLog();
     liste->totalresultats->setText(QStringLiteral("250"));
     std::filesystem::remove(folder.path() / "listex.txt");
     start();
     EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("Cannot open file listex.txt")});
     EXPECT_TRUE(loaders.empty());
-    // The run is left as it was when the error came.
-    EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
 }
 
 TEST_F(SearchRunTest, CatalogueEntryCutShort)
@@ -512,7 +505,6 @@ TEST_F(SearchRunTest, OffsetThatIsNoNumberFailsTheFirstTurn)
     EXPECT_EQ(prompts.errors(), std::vector<QString>{QStringLiteral("'first' is not a valid integer value")});
     ASSERT_EQ(loaders.size(), 1u);
     EXPECT_TRUE(loaders[0]->navigatedUrls().empty());
-    EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
 }
 
 TEST_F(SearchRunTest, NewRunLetsThePreviousLoadersGo)
@@ -576,6 +568,121 @@ TEST_F(SearchRunTest, StartThatFailsStillEndsTheRunItReplaced)
     EXPECT_EQ(loaders[0]->navigatedUrls().size(), 3u);
     EXPECT_EQ(liste->currentRun(), nullptr);
 }
+
+// Shows `window` and makes it the active one, as the user's click would.
+void activate(QWidget& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+// The keys do what their buttons and menu entries do, and the tool tips name them.
+TEST_F(SearchRunTest, KeysDoWhatTheirButtonsDo)
+{
+    form1->setLinksWindow(liste.get());
+    for (const char* host : {"a.com", "b.com"}) {
+        form1->addFoundRow(host, std::string("x@") + host, "2030-01-02");
+    }
+    liste->hide();
+    activate(*form1);
+    const auto key = [this](int k, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QTest::keyClick(form1.get(), static_cast<Qt::Key>(k), modifiers);
+    };
+    ResultTable& table = form1->table();
+    key(Qt::Key_A);
+    EXPECT_TRUE(table.Row(0).Checked() && table.Row(1).Checked());
+    key(Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(table.RowCount(), 0);
+    key(Qt::Key_Z);
+    EXPECT_EQ(table.RowCount(), 2);
+    prompts.answerOpenFile(std::nullopt);
+    key(Qt::Key_O);
+    prompts.answerSaveFile(std::nullopt);
+    key(Qt::Key_S);
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("open: Load expire"),
+                                                   QStringLiteral("save: Save expire")}));
+    key(Qt::Key_N);
+    EXPECT_TRUE(liste->isVisible());
+    const std::pair<QWidget*, const char*> tips[] = {
+        {form1->BPlay, "Ctrl+N"},       {form1->BOpen, "Ctrl+O"},       {form1->BDisk, "Ctrl+S"},
+        {form1->ToolButton2, "Ctrl+A"}, {form1->ToolButton2, "Delete"}, {form1->ToolButton2, "Ctrl+Z"},
+        {liste->Bplay, "Enter"},        {liste->Bstop, "Esc"}};
+    for (const auto& [button, keyName] : tips) {
+        EXPECT_TRUE(button->toolTip().contains(QLatin1String(keyName))) << keyName;
+    }
+
+    // Enter in the keywords starts the search; Esc stops it after asking.
+    prompts.clearLog();
+    liste->close();
+    activate(*liste);
+    liste->Button1->click();
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("1000"));
+    prompts.answerQuestion(true);
+    whenNavigated(0, "=20", [this] { QTest::keyClick(liste.get(), Qt::Key_Escape); });
+    QTest::keyClick(liste->keywords, Qt::Key_Return);
+    EXPECT_EQ(prompts.log(), std::vector<QString>{QStringLiteral("question: Stop extracting ?")});
+    EXPECT_EQ(loaders[0]->navigatedUrls().size(), 3u);
+    EXPECT_EQ(buttons(), (ButtonStates{true, false, true, true}));
+}
+
+enum class WayOut { RefusedStart, Limit, Stop, Finish, Close, Error };
+
+class WayOutTest : public SearchRunTest, public ::testing::WithParamInterface<WayOut> {};
+
+// However a run ends, or a start is refused, both windows are left as the
+// next run needs them, also once the links window is closed and shown again.
+TEST_P(WayOutTest, LeavesBothWindowsReadyForTheNextRun)
+{
+    const WayOut way = GetParam();
+    if (way == WayOut::Error) {
+        writeCatalogue({{"Alpha", "http://alpha.test/?q=", "&p=", "first", "10"}});
+        liste->close();
+        liste->show();
+    }
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("1000"));
+    switch (way) {
+    case WayOut::RefusedStart:
+        liste->deps->item(0)->setCheckState(Qt::Unchecked);
+        break;
+    case WayOut::Limit:
+        liste->totalresultats->setText(QStringLiteral("4"));
+        break;
+    case WayOut::Stop:
+        prompts.answerQuestion(true);
+        whenNavigated(0, "=20", [this] { liste->Bstop->click(); });
+        break;
+    case WayOut::Finish:
+        whenNavigated(0, "=20", [this] { liste->Button6->click(); });
+        break;
+    case WayOut::Close:
+        whenNavigated(0, "=20", [this] { liste->close(); });
+        break;
+    case WayOut::Error:
+        break;
+    }
+    start();
+
+    const bool lookedUp = way == WayOut::Limit || way == WayOut::Finish;
+    const bool listed = way != WayOut::RefusedStart && way != WayOut::Error;
+    EXPECT_EQ(!lookedUpHosts().empty(), lookedUp);
+    for (int showing = 0; showing < 2; ++showing) {
+        SCOPED_TRACE(showing ? "shown again" : "as the run left it");
+        EXPECT_EQ(buttons(), (ButtonStates{true, false, listed, true}));
+        // A finished lookup waits for Stop before the main window starts again.
+        EXPECT_EQ(form1->BPlay->isEnabled(), !lookedUp);
+        EXPECT_EQ(form1->BStop->isEnabled(), lookedUp);
+        EXPECT_EQ(form1->BOpen->isEnabled(), !lookedUp);
+        liste->close();
+        liste->show();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, WayOutTest,
+                         ::testing::Values(WayOut::RefusedStart, WayOut::Limit, WayOut::Stop, WayOut::Finish,
+                                           WayOut::Close, WayOut::Error));
 
 } // namespace
 } // namespace ostrevo

@@ -1,17 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 // main() for tests that need a QApplication: widgets on the offscreen platform,
-// and a browser engine that may run as root and stays off the network.
+// a browser engine that may run as root and stays off the network, and
+// settings and data folders of the test's own, empty before every test.
 
 #include "pageloader/qtpageloader.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+namespace {
+
+class FreshSettings final : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { QSettings().clear(); }
+};
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    // Never the user's own: settings, journal and catalogue copy go here.
+    const QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -21,6 +36,8 @@ int main(int argc, char** argv)
     ostrevo::prepareBrowserEngine();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Ostrevo"));
     QApplication::setApplicationName(QStringLiteral("Ostrevo"));
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings);
     return RUN_ALL_TESTS();
 }

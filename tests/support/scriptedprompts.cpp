@@ -21,7 +21,8 @@ template <typename Answer> bool take(std::deque<Answer>& answers, Answer& answer
 
 ScriptedPrompts::~ScriptedPrompts()
 {
-    const auto unused = m_questions.size() + m_inputs.size() + m_openFiles.size() + m_saveFiles.size();
+    const auto unused =
+        m_questions.size() + m_saveChoices.size() + m_inputs.size() + m_openFiles.size() + m_saveFiles.size();
     EXPECT_EQ(unused, 0u) << "answers prepared for prompts that never came: " << m_questions.size()
                           << " question(s), " << m_inputs.size() << " input(s), " << m_openFiles.size()
                           << " open dialog(s), " << m_saveFiles.size() << " save dialog(s)";
@@ -52,6 +53,16 @@ bool ScriptedPrompts::question(const QString& text)
         ADD_FAILURE() << "unanswered question: " << text.toStdString();
     }
     return yes;
+}
+
+SaveChoice ScriptedPrompts::saveOrDiscard(const QString& text)
+{
+    m_log.push_back(QStringLiteral("save or discard: ") + text);
+    SaveChoice choice = SaveChoice::Cancel;
+    if (!take(m_saveChoices, choice)) {
+        ADD_FAILURE() << "unanswered save question: " << text.toStdString();
+    }
+    return choice;
 }
 
 void ScriptedPrompts::error(const QString& text)

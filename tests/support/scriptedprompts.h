@@ -21,6 +21,7 @@ public:
     ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
 
     void answerQuestion(bool yes) { m_questions.push_back(yes); }
+    void answerSaveOrDiscard(SaveChoice choice) { m_saveChoices.push_back(choice); }
     // std::nullopt answers as Cancel.
     void answerInput(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
     void answerOpenFile(std::optional<QString> fileName) { m_openFiles.push_back(std::move(fileName)); }
@@ -37,6 +38,7 @@ public:
 
     void information(const QString& text) override;
     bool question(const QString& text) override;
+    SaveChoice saveOrDiscard(const QString& text) override;
     void error(const QString& text) override;
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString& initial) override;
@@ -46,6 +48,7 @@ public:
 private:
     std::vector<QString> m_log;
     std::deque<bool> m_questions;
+    std::deque<SaveChoice> m_saveChoices;
     std::deque<std::optional<QString>> m_inputs;
     std::deque<std::optional<QString>> m_openFiles;
     std::deque<std::optional<QString>> m_saveFiles;

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Rows a lookup run finds, kept on disk as they come so that a crash, a kill
+// or a power cut does not take them along: one delimited record per row,
+// handed to the system at once and forced to the disk at most once a second.
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ostrevo {
+
+class RowJournal {
+public:
+    explicit RowJournal(std::filesystem::path file);
+    ~RowJournal();
+    RowJournal(const RowJournal&) = delete;
+    RowJournal& operator=(const RowJournal&) = delete;
+
+    const std::filesystem::path& file() const { return m_file; }
+
+    // Appends one row (its caption, then its sub-items). A journal that cannot
+    // be written stays silent: the row is in the table all the same.
+    void append(const std::vector<std::string>& fields);
+    // Deletes the file: its rows are saved, or no longer wanted.
+    void remove();
+
+private:
+    void close();
+
+    std::filesystem::path m_file;
+    int m_fd = -1;
+    std::chrono::steady_clock::time_point m_lastSync{};
+};
+
+// The complete rows of a journal left behind; a row cut short by the end of
+// the program is dropped. Nothing when there is no journal.
+std::vector<std::vector<std::string>> readRowJournal(const std::filesystem::path& file);
+
+} // namespace ostrevo
