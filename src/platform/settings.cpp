@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace ostrevo {
 namespace {
 
@@ -27,8 +29,13 @@ QVariant stored(const QString& key, QMetaType::Type type)
 
 QString storedText(const QString& key, const QString& fallback)
 {
-    const QVariant value = stored(key, QMetaType::QString);
-    return value.isValid() ? value.toString() : fallback;
+    const QString text = stored(key, QMetaType::QString).toString();
+    // None of the texts kept has a line break or a control character, nor
+    // bytes that were no UTF-8: such a value comes from a damaged file.
+    const bool damaged = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7f || c == QChar::ReplacementCharacter;
+    });
+    return text.isEmpty() || damaged ? fallback : text;
 }
 
 bool storedFlag(const QString& key, bool fallback)

@@ -158,6 +158,7 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
 
 Tliste::~Tliste()
 {
+    m_form1.setHostsReturn({});
     // The window shows a page of the run's loaders, which go below.
     delete m_pageWindow.data();
     // The model watches m_urls, which goes before the children do.

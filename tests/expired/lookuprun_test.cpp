@@ -408,7 +408,7 @@ TEST_F(LookupRunTest, NothingFoundIsLost)
     prompts.answerQuestion(true);
     next.offerJournalRestore();
     ASSERT_EQ(next.table().RowCount(), 2);
-    EXPECT_EQ(next.table().Row(1).SubItems(), (std::vector<std::string>{"mailto:x@d.com", "2030-01-02"}));
+    EXPECT_EQ(next.table().Row(1).SubItems(), (std::vector<std::string>{"mailto:x@d.com", "2030/01/02"}));
     EXPECT_TRUE(next.hasUnsavedRows());
 
     // Delete, then undo: rows and ticks come back.

@@ -47,8 +47,9 @@ protected:
     std::vector<std::string> captions() const
     {
         std::vector<std::string> all;
-        for (int i = 0; i < table.RowCount(); ++i)
+        for (int i = 0; i < table.RowCount(); ++i) {
             all.push_back(table.Row(i).Caption());
+        }
         return all;
     }
 
@@ -68,18 +69,19 @@ protected:
 QStringList captionsOf(const QMenu* menu)
 {
     QStringList texts;
-    for (const QAction* action : menu->actions())
+    for (const QAction* action : menu->actions()) {
         texts << action->text();
+    }
     return texts;
 }
 
 TEST_F(MainWindowTest, CommandMenuHoldsEveryCommandUnderItsCaption)
 {
-    EXPECT_EQ(
-        captionsOf(form.PopupMenu1),
-        (QStringList{QStringLiteral("Check"), QStringLiteral("Uncheck"), QStringLiteral("Delete"), QString(),
-                     QStringLiteral("Look up with"), QStringLiteral("List hosts that are not registered"),
-                     QStringLiteral("Update RDAP servers")}));
+    EXPECT_EQ(captionsOf(form.PopupMenu1),
+              (QStringList{QStringLiteral("Check"), QStringLiteral("Uncheck"), QStringLiteral("Delete"),
+                           QStringLiteral("Undo delete"), QString(), QStringLiteral("Look up with"),
+                           QStringLiteral("List hosts that are not registered"),
+                           QStringLiteral("Update RDAP servers")}));
     EXPECT_EQ(captionsOf(qobject_cast<QMenu*>(form.LookUpWithRdap->parent())),
               (QStringList{QStringLiteral("Registrar whois pages"), QStringLiteral("RDAP (registry data)")}));
     EXPECT_EQ(captionsOf(form.Cocher1->menu()),
@@ -229,8 +231,9 @@ TEST(StartUp, SplashStaysUpForTheWaitAndIsGoneBeforeTheMainWindowShows)
     EventPump pump(ticks);
     bool splashSeen = false;
     ticks.setOnWait([&](std::uint32_t) {
-        for (QWidget* w : QApplication::topLevelWidgets())
+        for (QWidget* w : QApplication::topLevelWidgets()) {
             splashSeen |= qobject_cast<TSplash*>(w) != nullptr && w->isVisible();
+        }
     });
     const std::uint32_t start = ticks.now();
     StartupWindows windows =
@@ -238,8 +241,9 @@ TEST(StartUp, SplashStaysUpForTheWaitAndIsGoneBeforeTheMainWindowShows)
 
     EXPECT_TRUE(splashSeen);
     EXPECT_GE(ticks.now() - start, 1500u);
-    for (QWidget* w : QApplication::topLevelWidgets())
+    for (QWidget* w : QApplication::topLevelWidgets()) {
         EXPECT_EQ(qobject_cast<TSplash*>(w), nullptr);
+    }
     EXPECT_FALSE(windows.Form1->isVisible());
     EXPECT_FALSE(windows.Form2->isVisible());
     EXPECT_FALSE(windows.Form3->isVisible());

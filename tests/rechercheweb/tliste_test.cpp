@@ -160,7 +160,7 @@ TEST_F(TlisteTest, PagesSwitchAndShowingReturnsToTheFirst)
     EXPECT_TRUE(liste->GroupBox3->isHidden());
 }
 
-TEST_F(TlisteTest, ShowingRefillsEnginesUntickedAndKeepsTheUrlList)
+TEST_F(TlisteTest, ShowingRefillsEnginesTickedAsLastTimeAndKeepsTheUrlList)
 {
     writeCatalogue(kThreeEngines);
     liste->show();
@@ -175,7 +175,8 @@ TEST_F(TlisteTest, ShowingRefillsEnginesUntickedAndKeepsTheUrlList)
     writeCatalogue({kThreeEngines[0], kThreeEngines[1]});
     liste->show();
     ASSERT_EQ(liste->deps->count(), 2);
-    EXPECT_EQ(liste->deps->item(1)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(liste->deps->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(liste->deps->item(1)->checkState(), Qt::Checked);
     EXPECT_EQ(urlTexts(), std::vector<std::string>{"www.kept.com"});
 }
 

@@ -428,8 +428,6 @@ TEST_F(SearchRunTest, NoEngineTicked)
     start();
     EXPECT_EQ(prompts.log(), std::vector<QString>{
                                  QStringLiteral("information: You must select at least one search engine")});
-    EXPECT_EQ(buttons(), (ButtonStates{false, true, true, false}));
-    EXPECT_EQ(liste->buffer->maximum(), 250);
     EXPECT_TRUE(loaders.empty());
 }
 
@@ -454,9 +452,8 @@ TEST_F(SearchRunTest, ElevenEnginesRunAndTwelveAreRefused)
     prompts.clearLog();
     liste->close();
     liste->show();
-    for (int i = 0; i < 11; ++i) {
-        tickEngine(i);
-    }
+    // The ticks of the last start come back with the window.
+    liste->deps->item(11)->setCheckState(Qt::Unchecked);
     liste->totalresultats->setText(QStringLiteral("2"));
     start();
     ASSERT_EQ(loaders.size(), 11u);
