@@ -29,8 +29,9 @@ bool containsIgnoringAsciiCase(std::string_view text, std::string_view part)
 void setAllChecked(ResultTable& table, bool checked)
 {
     const int count = table.RowCount();
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         table.Row(i).SetChecked(checked);
+    }
 }
 
 namespace {
@@ -64,8 +65,9 @@ std::vector<RowCopy> deleteAllRows(ResultTable& table)
 {
     std::vector<RowCopy> deleted;
     deleted.reserve(static_cast<std::size_t>(table.RowCount()));
-    for (int i = 0; i < table.RowCount(); ++i)
+    for (int i = 0; i < table.RowCount(); ++i) {
         deleted.push_back(copyOf(table.Row(i)));
+    }
     table.ClearRows();
     return deleted;
 }
@@ -76,8 +78,9 @@ void addRows(ResultTable& table, const std::vector<RowCopy>& rows)
     for (const RowCopy& copy : rows) {
         ResultRow& row = table.AddRow();
         row.SetCaption(copy.texts.empty() ? std::string() : copy.texts.front());
-        for (std::size_t k = 1; k < copy.texts.size(); ++k)
+        for (std::size_t k = 1; k < copy.texts.size(); ++k) {
             row.AppendSubItem(copy.texts[k]);
+        }
         row.SetChecked(copy.checked);
     }
     table.EndBulkUpdate();
@@ -96,8 +99,9 @@ void checkExpiringUpTo(ResultTable& table, std::string_view dateText)
     for (int i = 0; i < count; ++i) {
         ResultRow& row = table.Row(i);
         // std::string_view compares bytes as unsigned, shorter prefix first.
-        if (expiryText(row) <= dateText)
+        if (expiryText(row) <= dateText) {
             row.SetChecked(true);
+        }
     }
 }
 
@@ -106,8 +110,9 @@ void uncheckExpiringFrom(ResultTable& table, std::string_view dateText)
     const int count = table.RowCount();
     for (int i = 0; i < count; ++i) {
         ResultRow& row = table.Row(i);
-        if (expiryText(row) >= dateText)
+        if (expiryText(row) >= dateText) {
             row.SetChecked(false);
+        }
     }
 }
 

@@ -382,12 +382,14 @@ TEST_F(LookupRunTest, NothingFoundIsLost)
     std::size_t journalledBeforeB = 0;
     www->setNavigateHandler([&](const std::string& url) {
         const std::string host = url.substr(url.find("?d=") + 3);
-        if (host == "b.com")
+        if (host == "b.com") {
             journalledBeforeB = readRowJournal(journal).size();
-        if (host == "e.com")
+        }
+        if (host == "e.com") {
             QTimer::singleShot(0, form.get(), [this] { form->BStop->click(); });
-        else
+        } else {
             www->completeSoon(recordPage("x@" + host, "2030-01-02"));
+        }
     });
     handOver();
     form->Button1Click({"a.com", "b.com"});
@@ -420,8 +422,9 @@ TEST_F(LookupRunTest, NothingFoundIsLost)
     ASSERT_TRUE(form->UndoDelete->isEnabled());
     form->UndoDelete->trigger();
     ASSERT_EQ(table.RowCount(), 4);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(table.Row(i).Checked(), i == 0 || i == 2) << i;
+    }
     EXPECT_FALSE(form->UndoDelete->isEnabled());
 
     // Closing asks to save the unsaved rows; Cancel keeps the window.

@@ -44,8 +44,9 @@ TEST(CrashRestore, RowsOfAKilledLookupAreOfferedAtTheNextStart)
 
     const test::ScratchFolder folder;
     std::string hosts;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         hosts += "host" + std::to_string(i) + ".com\r\n";
+    }
     test::writeFile(folder / "hosts.txt", hosts);
     const std::filesystem::path journal =
         QFile::encodeName(userDataFolder()).toStdString() + "/lookup-journal.csv";
@@ -58,8 +59,9 @@ TEST(CrashRestore, RowsOfAKilledLookupAreOfferedAtTheNextStart)
     QElapsedTimer waited;
     waited.start();
     while (readRowJournal(journal).size() < 2 && waited.elapsed() < 60000 &&
-           program.state() == QProcess::Running)
+           program.state() == QProcess::Running) {
         program.waitForFinished(100);
+    }
     program.kill();
     program.waitForFinished();
     // Offscreen and as root the platform has its say; the engine's dump is gone.
