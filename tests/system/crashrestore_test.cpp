@@ -42,7 +42,7 @@ TEST(CrashRestore, RowsOfAKilledLookupAreOfferedAtTheNextStart)
     store(settingskey::WhoisFirst, loopback);
     store(settingskey::WhoisSecond, loopback);
 
-    const test::ScratchFolder folder;
+    const test::TempFolder folder;
     std::string hosts;
     for (int i = 0; i < 20; ++i) {
         hosts += "host" + std::to_string(i) + ".com\r\n";
@@ -54,7 +54,8 @@ TEST(CrashRestore, RowsOfAKilledLookupAreOfferedAtTheNextStart)
     // Started on a list of hosts to look up, it journals each row as it comes.
     QProcess program;
     program.setWorkingDirectory(QStringLiteral(OSTREVO_PROGRAM_FOLDER));
-    program.start(QStringLiteral(OSTREVO_PROGRAM), {QFile::decodeName((folder / "hosts.txt").c_str())});
+    program.start(QStringLiteral(OSTREVO_PROGRAM),
+                  QStringList{QFile::decodeName((folder / "hosts.txt").c_str())});
     ASSERT_TRUE(program.waitForStarted());
     QElapsedTimer waited;
     waited.start();
