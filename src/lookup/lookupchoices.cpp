@@ -2,36 +2,28 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "lookup/lookupchoices.h"
 
-#include <QSettings>
+#include "platform/settings.h"
 
 #include <algorithm>
 
 namespace ostrevo {
 
-namespace {
-const QString SourceKey = QStringLiteral("lookup/source");
-const QString UnregisteredKey = QStringLiteral("lookup/listUnregistered");
-const QString PaceKey = QStringLiteral("lookup/rdapRequestsPerSecond");
-} // namespace
-
 LookupChoices loadLookupChoices()
 {
-    const QSettings settings;
     LookupChoices choices;
-    choices.rdap = settings.value(SourceKey).toString() == QStringLiteral("rdap");
-    choices.listUnregistered = settings.value(UnregisteredKey, false).toBool();
+    choices.rdap = storedText(settingskey::LookupSource) == QStringLiteral("rdap");
+    choices.listUnregistered = storedFlag(settingskey::LookupListUnregistered, false);
     bool ok = false;
-    const double pace = settings.value(PaceKey, 1.0).toDouble(&ok);
+    const double pace = storedText(settingskey::LookupRdapRequestsPerSecond).toDouble(&ok);
     choices.requestsPerSecond = ok && pace > 0 ? std::clamp(pace, 0.1, 100.0) : 1.0;
     return choices;
 }
 
 void saveLookupChoices(const LookupChoices& choices)
 {
-    QSettings settings;
-    settings.setValue(SourceKey, choices.rdap ? QStringLiteral("rdap") : QStringLiteral("whois"));
-    settings.setValue(UnregisteredKey, choices.listUnregistered);
-    settings.setValue(PaceKey, choices.requestsPerSecond);
+    store(settingskey::LookupSource, choices.rdap ? QStringLiteral("rdap") : QStringLiteral("whois"));
+    store(settingskey::LookupListUnregistered, choices.listUnregistered);
+    store(settingskey::LookupRdapRequestsPerSecond, choices.requestsPerSecond);
 }
 
 } // namespace ostrevo

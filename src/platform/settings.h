@@ -26,9 +26,11 @@ inline const QString FolderPrefix = QStringLiteral("folders/");
 // The registrars' whois sites, host[:port]; the built-in ones when unset.
 inline const QString WhoisFirst = QStringLiteral("whois/first");
 inline const QString WhoisSecond = QStringLiteral("whois/second");
-// Which service answers look-ups, and whether unregistered hosts are listed.
+// Which service answers look-ups ("rdap" or "whois"), whether unregistered
+// hosts are listed, and how many RDAP requests a second a run makes.
 inline const QString LookupSource = QStringLiteral("lookup/source");
 inline const QString LookupListUnregistered = QStringLiteral("lookup/listUnregistered");
+inline const QString LookupRdapRequestsPerSecond = QStringLiteral("lookup/rdapRequestsPerSecond");
 } // namespace settingskey
 
 // The stored value, or `fallback` when it is missing, of the wrong kind, or

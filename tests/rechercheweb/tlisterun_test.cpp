@@ -579,7 +579,7 @@ TEST_F(SearchRunTest, KeysDoWhatTheirButtonsDo)
 {
     form1->setLinksWindow(liste.get());
     for (const char* host : {"a.com", "b.com"}) {
-        form1->addFoundRow(host, std::string("x@") + host, "2030-01-02");
+        form1->table().AddRow().SetCaption(std::string("http://") + host);
     }
     liste->hide();
     activate(*form1);
