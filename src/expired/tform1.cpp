@@ -96,7 +96,7 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
 
     StatusBar1 = new StatusPanels({140, 150, 50}, this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setPanelText(1, QStringLiteral("Domains"));
+    showRowCount();
     setStatusBar(StatusBar1);
 
     Timer1 = new QTimer(this);

@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace ostrevo {
 
 DateFilterWindow::DateFilterWindow(const QString& objectName, const QString& labelText, QSize size,
@@ -29,11 +31,14 @@ DateFilterWindow::DateFilterWindow(const QString& objectName, const QString& lab
     Label1->setFont(bold);
     Label1->move(16, 8);
     Label1->adjustSize();
+    // The controls keep their place unless the font makes the label reach it.
+    const int controlsLeft = std::max(120, Label1->geometry().right() + 9);
+    resize(std::max(size.width(), controlsLeft + 121 + 15), size.height());
 
     DateTimePicker2 = new QDateEdit(QDate::currentDate(), this);
     DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
     DateTimePicker2->setCalendarPopup(true);
-    DateTimePicker2->setGeometry(120, 8, 121, 21);
+    DateTimePicker2->setGeometry(controlsLeft, 8, 121, 21);
 
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
@@ -41,7 +46,7 @@ DateFilterWindow::DateFilterWindow(const QString& objectName, const QString& lab
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     SpeedButton1->setAutoRaise(true);
-    SpeedButton1->setGeometry(120, 32, 121, 37);
+    SpeedButton1->setGeometry(controlsLeft, 32, 121, 37);
     connect(SpeedButton1, &QToolButton::clicked, this,
             [this] { guarded(m_prompts, [this] { SpeedButton1Click(); }); });
 }

@@ -86,16 +86,18 @@ int TNewHint::textWidth(const QString& text) const
     // A line with breaks of its own is as wide as its widest part.
     const QFontMetrics metrics(font());
     int widest = 0;
-    for (const QStringView part : QStringView(text).split(QLatin1Char('\r')))
+    for (const QStringView part : QStringView(text).split(QLatin1Char('\r'))) {
         widest = std::max(widest, metrics.horizontalAdvance(part.toString()));
+    }
     return widest;
 }
 
 void TNewHint::activateHint(const QRect& rect, const QString& text, const QPoint& cursor)
 {
     SharedHintSettings& shared = sharedHintSettings();
-    if (!shared.active)
+    if (!shared.active) {
         return;
+    }
     shared.wrapWidth = limitHintWrapWidth(shared.wrapWidth);
 
     // The old balloon must not end up in the new one's capture.
@@ -116,8 +118,9 @@ void TNewHint::activateHint(const QRect& rect, const QString& text, const QPoint
     }
 
     m_settings = FindBalloonHints();
-    if (!m_settings)
+    if (!m_settings) {
         m_settings = m_fallback;
+    }
 
     const BalloonPlacement placement = PlaceBalloon(hintRect, cursor);
     m_direction = placement.direction;
@@ -137,13 +140,15 @@ BalloonPlacement TNewHint::PlaceBalloon(const QRect& rect, const QPoint& cursor)
     THintDirection direction = THintDirection::hdUpRight; // what a new settings component has
     if (const TBalloonHints* settings = m_settings.data()) {
         direction = settings->HintDirection();
-        if (const TBalloonHints::TOnSelectHintDirection handler = settings->OnSelectHintDirection)
+        if (const TBalloonHints::TOnSelectHintDirection handler = settings->OnSelectHintDirection) {
             handler(hintControl, direction);
+        }
     }
 
     PixelRect screenRect{cursor.x() - 100000, cursor.y() - 100000, cursor.x() + 100000, cursor.y() + 100000};
-    if (const QScreen* screen = screenFor(cursor))
+    if (const QScreen* screen = screenFor(cursor)) {
         screenRect = toPixelRect(screen->geometry());
+    }
     return placeBalloon({cursor.x(), cursor.y()}, {rect.width(), rect.height()}, screenRect, direction);
 }
 
@@ -155,8 +160,9 @@ void TNewHint::setScreenCapture(ScreenCapture capture)
 QPixmap TNewHint::grabScreen(const QRect& area)
 {
     QScreen* screen = screenFor(area.topLeft());
-    if (!screen)
+    if (!screen) {
         return {};
+    }
     const QRect screenArea = screen->geometry();
     return screen->grabWindow(0, area.x() - screenArea.x(), area.y() - screenArea.y(), area.width(),
                               area.height());
@@ -164,16 +170,22 @@ QPixmap TNewHint::grabScreen(const QRect& area)
 
 QImage TNewHint::captureScreen(const QRect& area) const
 {
-    if (area.isEmpty())
+    if (area.isEmpty()) {
         return {};
+    }
     const QPixmap shot = m_capture(area);
-    if (shot.isNull() || shot.width() <= 0 || shot.height() <= 0)
+    if (shot.isNull() || shot.width() <= 0 || shot.height() <= 0) {
         return {};
+    }
     QImage image = shot.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    // High-density screens give more pixels than the balloon's own.
-    if (image.size() != area.size())
-        image = image.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    image.setDevicePixelRatio(1.0);
+    // The balloon is drawn with every pixel of the screen, also where a
+    // logical pixel is several (scale factor 2).
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(area.size()) * ratio).toSize();
+    if (image.size() != pixels) {
+        image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    image.setDevicePixelRatio(ratio);
     return image;
 }
 
@@ -181,10 +193,12 @@ void TNewHint::paintEvent(QPaintEvent*)
 {
     // The capture made at activation serves one painting; later ones capture again.
     QImage canvas = std::exchange(m_background, QImage());
-    if (canvas.isNull() || canvas.size() != size())
+    if (canvas.isNull() || canvas.deviceIndependentSize() != QSizeF(size())) {
         canvas = captureScreen(geometry());
+    }
     if (canvas.isNull()) {
-        canvas = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        canvas = QImage((QSizeF(size()) * devicePixelRatioF()).toSize(), QImage::Format_ARGB32_Premultiplied);
+        canvas.setDevicePixelRatio(devicePixelRatioF());
         canvas.fill(Qt::transparent);
     }
     const TBalloonHints* settings = m_settings.data();
@@ -199,15 +213,18 @@ void TNewHint::paintEvent(QPaintEvent*)
 void TNewHint::paintBalloon(QImage& canvas, THintDirection direction, int radius,
                             const BalloonHintStyle& style, const QString& text)
 {
-    const PixelSize size{canvas.width(), canvas.height()};
+    const QSize logical = canvas.deviceIndependentSize().toSize();
+    const PixelSize size{logical.width(), logical.height()};
     const BalloonShape shape = balloonShape(size, direction);
-
-    const QRgb shadow = qPremultiply(style.shadowColor.rgba());
-    for (const PixelPoint p : balloonShadowPixels(size, direction, radius))
-        canvas.setPixel(p.x, p.y, shadow);
 
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // The dithered shadow replaces what lies beneath, a balloon pixel at a time.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const PixelPoint p : balloonShadowPixels(size, direction, radius)) {
+        painter.fillRect(p.x, p.y, 1, 1, style.shadowColor);
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
     // Outlines cover their rectangle's last column and row, as the right and
     // bottom edges are outside it.

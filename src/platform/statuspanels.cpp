@@ -50,8 +50,15 @@ QString StatusPanels::panelText(int index) const
 
 void StatusPanels::setPanelText(int index, const QString& text)
 {
-    if (QLabel* panel = m_panels.value(index)) {
-        panel->setText(text);
+    QLabel* panel = m_panels.value(index);
+    if (!panel) {
+        return;
+    }
+    panel->setText(text);
+    // A fixed panel grows to show its whole text (never shrinks, so that the
+    // panels after it do not jump back and forth).
+    if (index + 1 < m_panels.size() && panel->sizeHint().width() > panel->width()) {
+        panel->setFixedWidth(panel->sizeHint().width());
     }
 }
 

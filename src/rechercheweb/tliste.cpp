@@ -57,13 +57,12 @@ QString welcomeText()
         QString(),
         QStringLiteral(
             "Ostrevo allows you to seach infos about existing domains names related with a keyword."),
+        // One line per sentence: the box wraps them at its own width.
         QStringLiteral("It uses results from main world engines and check for the date expiration of found "
-                       "existing web "),
-        QStringLiteral("sites."),
+                       "existing web sites."),
         QStringLiteral("It retrives: the domain name, the email of the registrant and the expiration date."),
-        QStringLiteral(
-            "You can easily filter, order your results and exports them to CSV, TXT, XLS, HTML or XML "),
-        QStringLiteral("formats."),
+        QStringLiteral("You can easily filter, order your results and exports them to CSV, TXT, XLS, HTML or "
+                       "XML formats."),
         QStringLiteral("Visit: ") + fromView(kProductHomePage) +
             QStringLiteral(" for further informations or send email to: ") + fromView(kProductContactEmail),
     };

@@ -86,7 +86,6 @@ void Tliste::BopenClick()
         return;
     }
     Button6->setEnabled(true);
-    m_form1.StatusBar1->setPanelText(1, fileName->toLower());
     // File names are case-sensitive here: the file is read by its own name.
     openUrlListFile(toPath(*fileName), m_urls);
 }

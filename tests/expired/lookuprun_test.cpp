@@ -364,7 +364,7 @@ TEST_F(LookupRunTest, StartsWithTheButtonsAndPanelsOfAnIdleWindow)
     EXPECT_TRUE(form->BOpen->isEnabled());
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_EQ(form->Timer1->interval(), 2000);
-    EXPECT_EQ(panel(1), QStringLiteral("Domains"));
+    EXPECT_EQ(panel(1), QStringLiteral("Domains:0"));
     EXPECT_FALSE(www->visible());
     EXPECT_TRUE(www->silent());
     EXPECT_TRUE(www->requestNewWindow());

@@ -168,7 +168,7 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     liste.setCatalogueFolder(folder.path());
     liste.setCatalogueServer("http://" + hostAndPort);
     form1.show();
-    EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains"));
+    EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:0"));
 
     // The links search window, filled from the catalogue, then updated.
     form1.BPlay->click();
