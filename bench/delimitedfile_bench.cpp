@@ -67,8 +67,8 @@ const fs::path& resultFile()
         std::string text = "Web sites,Email,Expires\r\n";
         for (int i = 0; i < kRows; ++i) {
             const std::string name = ostrevo::bench::randomDomain(random, 100000);
-            text += "http://www." + name + ",mailto:contact@" + name + "," + ostrevo::bench::randomDate(random) +
-                    "\r\n";
+            text += "http://www." + name + ",mailto:contact@" + name + "," +
+                    ostrevo::bench::randomDate(random) + "\r\n";
             if (text.size() > (1u << 20)) {
                 out.write(text.data(), static_cast<std::streamsize>(text.size()));
                 text.clear();

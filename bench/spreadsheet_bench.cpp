@@ -143,8 +143,8 @@ void readXlsSheet(benchmark::State& state)
         records += xls::number(row, 2, 46000.0 + i % 3000, 1); // XF 1: a date
     }
     const std::string file = xls::xlsFile(xls::workbookStream(xls::xf(0) + xls::xf(14), records));
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("ostrevo-xls-bench-" + std::to_string(std::random_device()()));
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("ostrevo-xls-bench-" + std::to_string(std::random_device()()));
     std::ofstream(path, std::ios::binary).write(file.data(), static_cast<std::streamsize>(file.size()));
     for (auto _ : state) {
         benchmark::DoNotOptimize(ReadXlsSheet(path).size());

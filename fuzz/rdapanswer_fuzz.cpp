@@ -18,23 +18,27 @@ namespace {
 
 void check(bool condition)
 {
-    if (!condition)
+    if (!condition) {
         std::abort();
+    }
 }
 
 bool clean(std::string_view text)
 {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7f)
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7f) {
             return false;
+        }
+    }
     return text.size() <= 2048;
 }
 
 bool isWeb(std::string_view text)
 {
     std::string lower(text.substr(0, 8));
-    for (char& c : lower)
+    for (char& c : lower) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
     return lower.starts_with("http://") || lower.starts_with("https://");
 }
 
@@ -44,9 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 {
     const std::string_view body(reinterpret_cast<const char*>(bytes), size);
     const ostrevo::RdapAnswer answer = ostrevo::readRdapAnswer(200, body);
-    if (answer.outcome != ostrevo::RdapOutcome::Domain)
+    if (answer.outcome != ostrevo::RdapOutcome::Domain) {
         check(answer.expires.empty() && answer.email.empty() && answer.contactForm.empty() &&
               answer.related.empty());
+    }
     check(answer.outcome == ostrevo::RdapOutcome::Domain || answer.outcome == ostrevo::RdapOutcome::Unusable);
     check(answer.expires.empty() || (answer.expires.size() == 10 && answer.expires[4] == '/'));
     check(clean(answer.email) && (answer.email.empty() || answer.email.find('@') != std::string_view::npos));

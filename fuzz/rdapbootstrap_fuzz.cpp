@@ -15,8 +15,9 @@ namespace {
 
 void check(bool condition)
 {
-    if (!condition)
+    if (!condition) {
         std::abort();
+    }
 }
 
 } // namespace

@@ -60,8 +60,7 @@ private:
 // Reads the input with `readSheet`; a refusal must be an import error naming
 // the file, and a sheet read must import within the cell limit, or be refused
 // with the table left as it was.
-template <typename Reader>
-void readAndImport(const std::uint8_t* data, std::size_t size, Reader readSheet)
+template <typename Reader> void readAndImport(const std::uint8_t* data, std::size_t size, Reader readSheet)
 {
     const std::filesystem::path file = inputFile(data, size);
     SheetContents contents;

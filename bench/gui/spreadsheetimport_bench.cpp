@@ -14,9 +14,9 @@
 #include "platform/collation.h"
 #include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
+#include "resultlist/tresultlistview.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
-#include "resultlist/tresultlistview.h"
 #include "spreadsheet/xlsxreader.h"
 
 #include "qtbenchmain.h"

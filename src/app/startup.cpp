@@ -21,8 +21,9 @@ StartupWindows createWindows(Prompts& prompts, EventPump& pump, std::unique_ptr<
     windows.Form1->setDownload(
         [](const std::string& url, std::size_t maxBytes) -> std::optional<std::string> {
             HttpTextResult download = HttpGetText(url, {.maxBodySize = maxBytes});
-            if (!download.ok)
+            if (!download.ok) {
                 return std::nullopt;
+            }
             return std::move(download.body);
         });
     pump.WaitMs(1500);

@@ -10,8 +10,9 @@ namespace {
 
 Duration durationOfSeconds(long long s)
 {
-    if (s < 0)
+    if (s < 0) {
         s = 0;
+    }
     Duration d;
     d.hours = s / 3600;
     d.seconds = static_cast<int>(s % 60);

@@ -9,7 +9,6 @@
 
 namespace ostrevo {
 
-
 std::optional<std::uint16_t> expiryYear(std::string_view expiryText)
 {
     std::int32_t cursor = 1;

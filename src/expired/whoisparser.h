@@ -31,6 +31,6 @@ struct WhoisAnswer {
 // the date is read from the first line holding "xpir" (any letter case) that
 // states one; with an address that makes a Record. A page without a record is
 // Refused when it holds one of the services' quota phrases.
-    WhoisAnswer ParseWhoisPage(std::string_view pageText);
+WhoisAnswer ParseWhoisPage(std::string_view pageText);
 
 } // namespace ostrevo

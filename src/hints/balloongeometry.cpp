@@ -28,34 +28,42 @@ Step tryDirection(THintDirection direction, PixelPoint p, PixelSize hintRect, co
     switch (direction) {
     case hdUpRight: {
         const PixelPoint corner{p.x, p.y - 2 - up.height};
-        if (p.x + up.width > screen.right)
+        if (p.x + up.width > screen.right) {
             return {corner, hdUpLeft};
-        if (corner.y < screen.top)
+        }
+        if (corner.y < screen.top) {
             return {corner, hdDownRight};
+        }
         return {corner, std::nullopt};
     }
     case hdUpLeft: {
         const PixelPoint corner{p.x + 6 - up.width, p.y - 2 - up.height};
-        if (corner.x < screen.left)
+        if (corner.x < screen.left) {
             return {corner, hdUpRight};
-        if (corner.y < screen.top)
+        }
+        if (corner.y < screen.top) {
             return {corner, hdDownLeft};
+        }
         return {corner, std::nullopt};
     }
     case hdDownRight: {
         const PixelPoint corner{p.x, p.y + 6};
-        if (p.x + down.width > screen.right)
+        if (p.x + down.width > screen.right) {
             return {corner, hdDownLeft};
-        if (corner.y + down.height > screen.bottom)
+        }
+        if (corner.y + down.height > screen.bottom) {
             return {corner, hdUpRight};
+        }
         return {corner, std::nullopt};
     }
     case hdDownLeft: {
         const PixelPoint corner{p.x + 6 - down.width, p.y + 6};
-        if (corner.x < screen.left)
+        if (corner.x < screen.left) {
             return {corner, hdDownRight};
-        if (corner.y + down.height > screen.bottom)
+        }
+        if (corner.y + down.height > screen.bottom) {
             return {corner, hdUpLeft};
+        }
         return {corner, std::nullopt};
     }
     }
@@ -77,8 +85,9 @@ BalloonPlacement placeBalloon(PixelPoint cursor, PixelSize hintRect, PixelRect s
     for (;;) {
         tried[static_cast<int>(direction)] = true;
         const Step step = tryDirection(direction, cursor, hintRect, screen);
-        if (!step.next)
+        if (!step.next) {
             return {direction, step.corner};
+        }
         if (tried[static_cast<int>(*step.next)]) {
             const PixelSize size = balloonSize(hintRect, direction);
             return {direction,

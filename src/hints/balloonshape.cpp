@@ -46,12 +46,14 @@ BalloonShape balloonShape(PixelSize balloon, THintDirection direction)
 
 bool inRoundedRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, int x, int y)
 {
-    if (!rect.contains(x, y))
+    if (!rect.contains(x, y)) {
         return false;
+    }
     const double rx = std::min(std::max(ellipseWidth, 0), rect.width()) / 2.0;
     const double ry = std::min(std::max(ellipseHeight, 0), rect.height()) / 2.0;
-    if (rx <= 0 || ry <= 0)
+    if (rx <= 0 || ry <= 0) {
         return true;
+    }
     const double px = x + 0.5;
     const double py = y + 0.5;
     // Only the corner boxes cut anything away.
@@ -82,8 +84,9 @@ std::vector<PixelPoint> balloonShadowPixels(PixelSize balloon, THintDirection di
     const PixelRect image{0, 0, balloon.width, balloon.height};
     std::vector<PixelPoint> pixels;
     const auto keep = [&](int x, int y) {
-        if (image.contains(x, y) && isDitherPixel(x, y))
+        if (image.contains(x, y) && isDitherPixel(x, y)) {
             pixels.push_back({x, y});
+        }
     };
 
     const PixelRect& right = shape.shadowStrips[0];
@@ -94,8 +97,9 @@ std::vector<PixelPoint> balloonShadowPixels(PixelSize balloon, THintDirection di
     };
     for (int y = right.top; y < bottom.bottom; ++y) {
         for (int x = bottom.left; x < right.right; ++x) {
-            if (inBodyShadow(x, y))
+            if (inBodyShadow(x, y)) {
                 keep(x, y);
+            }
         }
     }
 
@@ -103,8 +107,9 @@ std::vector<PixelPoint> balloonShadowPixels(PixelSize balloon, THintDirection di
         const Triangle& t = *shape.tipShadow;
         for (int y = t.a.y; y <= t.c.y; ++y) {
             for (int x = t.a.x; x <= t.b.x; ++x) {
-                if (inTriangle(t, x, y) && !inBodyShadow(x, y))
+                if (inTriangle(t, x, y) && !inBodyShadow(x, y)) {
                     keep(x, y);
+                }
             }
         }
     }

@@ -50,8 +50,9 @@ int displayTime(const QString& text)
 
 QWidget* widgetOfWindow(const QWindow* window)
 {
-    if (!window)
+    if (!window) {
         return nullptr;
+    }
     const QWidgetList windows = QApplication::topLevelWidgets();
     const auto found = std::find_if(windows.begin(), windows.end(),
                                     [window](QWidget* w) { return w->windowHandle() == window; });
@@ -93,17 +94,19 @@ void BalloonToolTips::install(TBalloonHints* settings)
 
 void BalloonToolTips::uninstall()
 {
-    if (!s_instance)
+    if (!s_instance) {
         return;
+    }
     BalloonToolTips* balloons = std::exchange(s_instance, nullptr);
     qApp->removeEventFilter(balloons);
     balloons->hideHint();
     balloons->m_wakeUp.stop();
     // A direction handler may switch the balloons off from inside an activation.
-    if (balloons->m_showing)
+    if (balloons->m_showing) {
         balloons->deleteLater();
-    else
+    } else {
         delete balloons;
+    }
 }
 
 BalloonToolTips* BalloonToolTips::instance()
@@ -122,8 +125,9 @@ BalloonToolTips::BalloonToolTips(TBalloonHints* settings) : m_window(std::make_u
 
 BalloonToolTips::~BalloonToolTips()
 {
-    if (s_instance == this)
+    if (s_instance == this) {
         s_instance = nullptr;
+    }
 }
 
 QWidget* BalloonToolTips::hintControl() const
@@ -135,16 +139,18 @@ void BalloonToolTips::showHint(QWidget* control, const QPoint& globalPos)
 {
     const QString text = balloonText(control->toolTip());
     const QScreen* screen = QGuiApplication::screenAt(globalPos);
-    if (!screen)
+    if (!screen) {
         screen = QGuiApplication::primaryScreen();
+    }
     const int maxWidth = screen ? screen->geometry().width() : 1024;
     QRect rect = m_window->calcHintRect(maxWidth, text);
     rect.moveTopLeft(globalPos);
     m_hintControl = control;
     const QScopedValueRollback showing(m_showing, true);
     m_window->activateHint(rect, text, globalPos);
-    if (m_window->isVisible())
+    if (m_window->isVisible()) {
         m_hide.start(displayTime(text));
+    }
 }
 
 void BalloonToolTips::hideHint()
@@ -159,8 +165,9 @@ void BalloonToolTips::mouseMoved(QWindow* window, const QPoint& globalPos)
     if (m_window->isVisible()) {
         // The balloon stays while the mouse stays on its control.
         const QWidget* control = m_hintControl.data();
-        if (control && control->isVisible() && globalRect(control).contains(globalPos))
+        if (control && control->isVisible() && globalRect(control).contains(globalPos)) {
             return;
+        }
         hideHint();
     }
     m_restWindow = window;
@@ -171,14 +178,17 @@ void BalloonToolTips::mouseMoved(QWindow* window, const QPoint& globalPos)
 void BalloonToolTips::mouseRested()
 {
     QWidget* top = widgetOfWindow(m_restWindow);
-    if (!top || !top->isVisible() || top == m_window.get())
+    if (!top || !top->isVisible() || top == m_window.get()) {
         return;
+    }
     const QPoint local = top->mapFromGlobal(m_restPos);
-    if (!top->rect().contains(local))
+    if (!top->rect().contains(local)) {
         return;
+    }
     QWidget* target = top->childAt(local);
-    if (!target)
+    if (!target) {
         target = top;
+    }
     // Goes up the parents like Qt's own tool tip request; the filter below
     // answers it for the first widget that has a tool tip.
     QHelpEvent request(QEvent::ToolTip, target->mapFromGlobal(m_restPos), m_restPos);
@@ -191,21 +201,24 @@ bool BalloonToolTips::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::ToolTip: {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || widget == m_window.get() || widget->toolTip().isEmpty())
+        if (!widget || widget == m_window.get() || widget->toolTip().isEmpty()) {
             return false;
+        }
         // Qt's own request, on its own timing, is swallowed: the balloon keeps ours.
-        if (m_dispatching)
+        if (m_dispatching) {
             showHint(widget, static_cast<QHelpEvent*>(event)->globalPos());
+        }
         event->accept();
         return true;
     }
     case QEvent::MouseMove:
         if (watched->isWindowType()) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->buttons() == Qt::NoButton)
+            if (mouse->buttons() == Qt::NoButton) {
                 mouseMoved(static_cast<QWindow*>(watched), mouse->globalPosition().toPoint());
-            else
+            } else {
                 hideHint();
+            }
         }
         break;
     case QEvent::Leave:
@@ -220,8 +233,9 @@ bool BalloonToolTips::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
     case QEvent::ApplicationDeactivate:
         m_wakeUp.stop();
-        if (m_window->isVisible())
+        if (m_window->isVisible()) {
             hideHint();
+        }
         break;
     default:
         break;

@@ -16,8 +16,9 @@ std::vector<std::string_view> wordsOf(std::string_view text)
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t blank = std::min(text.find(' ', start), text.size());
-        if (blank > start)
+        if (blank > start) {
             words.push_back(text.substr(start, blank - start));
+        }
         start = blank + 1;
     }
     return words;
@@ -27,8 +28,9 @@ std::vector<std::string_view> wordsOf(std::string_view text)
 int innerLineBreaks(std::string_view text)
 {
     int count = static_cast<int>(std::count(text.begin(), text.end(), '\r'));
-    if (!text.empty() && text.back() == '\r')
+    if (!text.empty() && text.back() == '\r') {
         --count;
+    }
     return count;
 }
 
@@ -38,12 +40,14 @@ WrappedHint wrapHintText(std::string_view text, PixelRect rect, int wrapWidth, i
                          const TextWidth& width)
 {
     const std::vector<std::string_view> words = wordsOf(text);
-    if (rect.width() <= wrapWidth || words.empty())
+    if (rect.width() <= wrapWidth || words.empty()) {
         return {std::string(text), rect};
+    }
 
     int widestWord = 0;
-    for (const std::string_view word : words)
+    for (const std::string_view word : words) {
         widestWord = std::max(widestWord, width(word));
+    }
     const int limit = std::max(wrapWidth, widestWord + 6) - 6;
 
     std::vector<std::string> lines;
@@ -64,8 +68,9 @@ WrappedHint wrapHintText(std::string_view text, PixelRect rect, int wrapWidth, i
     WrappedHint wrapped;
     int widestLine = 0;
     for (const std::string& line : lines) {
-        if (!wrapped.text.empty())
+        if (!wrapped.text.empty()) {
             wrapped.text += '\r';
+        }
         wrapped.text += line;
         widestLine = std::max(widestLine, width(line) + 6);
     }

@@ -38,22 +38,25 @@ void TBalloonHints::setHintRadius(int radius)
 {
     m_radius = radius;
     SharedHintSettings& shared = sharedHintSettings();
-    if (radius != shared.radius)
+    if (radius != shared.radius) {
         shared.radius = radius;
+    }
 }
 
 void TBalloonHints::setHintWidth(int width)
 {
-    if (width == m_width)
+    if (width == m_width) {
         return;
+    }
     m_width = limitHintWrapWidth(width);
     sharedHintSettings().wrapWidth = m_width;
 }
 
 void TBalloonHints::setHintActive(bool active)
 {
-    if (active == m_active)
+    if (active == m_active) {
         return;
+    }
     m_active = active;
     sharedHintSettings().active = active;
     ApplyHintClass();
@@ -73,8 +76,9 @@ void TBalloonHints::setHintFontColor(const QColor& color)
 
 void TBalloonHints::setHintPauseTime(int milliseconds)
 {
-    if (milliseconds == m_pauseTime)
+    if (milliseconds == m_pauseTime) {
         return;
+    }
     m_pauseTime = milliseconds;
     setApplicationHintPause(milliseconds);
 }
@@ -83,12 +87,14 @@ void TBalloonHints::ApplyHintClass()
 {
     // A hint on show belongs to the old kind of window: take it away.
     QToolTip::hideText();
-    if (m_active)
+    if (m_active) {
         BalloonToolTips::install(this);
-    else
+    } else {
         BalloonToolTips::uninstall();
-    if (BalloonToolTips* balloons = BalloonToolTips::instance())
+    }
+    if (BalloonToolTips* balloons = BalloonToolTips::instance()) {
         balloons->hintWindow()->setFont(m_style.font);
+    }
 }
 
 namespace {
@@ -113,11 +119,13 @@ QWidget* applicationMainWindow()
 
 TBalloonHints* FindBalloonHints(const QObject* owner)
 {
-    if (!owner)
+    if (!owner) {
         return nullptr;
+    }
     for (QObject* child : owner->children()) {
-        if (auto* hints = qobject_cast<TBalloonHints*>(child))
+        if (auto* hints = qobject_cast<TBalloonHints*>(child)) {
             return hints;
+        }
     }
     return nullptr;
 }

@@ -12,12 +12,14 @@ struct TooDeep {};
 
 std::optional<nlohmann::json> parseBoundedJson(std::string_view text, std::size_t maxBytes, int maxDepth)
 {
-    if (text.size() > maxBytes)
+    if (text.size() > maxBytes) {
         return std::nullopt;
+    }
     using Event = nlohmann::json::parse_event_t;
     const auto bound = [maxDepth](int depth, Event event, nlohmann::json&) {
-        if ((event == Event::object_start || event == Event::array_start) && depth >= maxDepth)
+        if ((event == Event::object_start || event == Event::array_start) && depth >= maxDepth) {
             throw TooDeep{};
+        }
         return true;
     };
     try {
@@ -31,11 +33,13 @@ std::optional<nlohmann::json> parseBoundedJson(std::string_view text, std::size_
 
 std::string_view stringMember(const nlohmann::json& object, const char* name)
 {
-    if (!object.is_object())
+    if (!object.is_object()) {
         return {};
+    }
     const auto found = object.find(name);
-    if (found == object.end() || !found->is_string())
+    if (found == object.end() || !found->is_string()) {
         return {};
+    }
     return found->get_ref<const std::string&>();
 }
 

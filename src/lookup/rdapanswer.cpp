@@ -25,18 +25,22 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 // cell and a clickable address.
 bool isCleanAddress(std::string_view text)
 {
-    if (text.empty() || text.size() > MaxAddressBytes)
+    if (text.empty() || text.size() > MaxAddressBytes) {
         return false;
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7f)
+    }
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7f) {
             return false;
+        }
+    }
     return true;
 }
 
 bool isWebAddress(std::string_view text)
 {
-    if (!startsWithIgnoringCase(text, "https://") && !startsWithIgnoringCase(text, "http://"))
+    if (!startsWithIgnoringCase(text, "https://") && !startsWithIgnoringCase(text, "http://")) {
         return false;
+    }
     const std::size_t host = text.find("//") + 2;
     return isCleanAddress(text) && host < text.size() && text[host] != '/';
 }
@@ -45,12 +49,14 @@ bool isWebAddress(std::string_view text)
 // "REDACTED FOR PRIVACY".
 std::string_view emailAddress(std::string_view text)
 {
-    if (startsWithIgnoringCase(text, "mailto:"))
+    if (startsWithIgnoringCase(text, "mailto:")) {
         text.remove_prefix(7);
+    }
     const std::size_t at = text.find('@');
     if (at == 0 || at == std::string_view::npos || text.find('@', at + 1) != std::string_view::npos ||
-        text.find('.', at) == std::string_view::npos || text.back() == '.' || !isCleanAddress(text))
+        text.find('.', at) == std::string_view::npos || text.back() == '.' || !isCleanAddress(text)) {
         return {};
+    }
     return text;
 }
 
@@ -58,10 +64,12 @@ std::string_view emailAddress(std::string_view text)
 std::string_view jcardValue(const json& property)
 {
     const json& value = property[3];
-    if (value.is_string())
+    if (value.is_string()) {
         return value.get_ref<const std::string&>();
-    if (value.is_array() && !value.empty() && value[0].is_string())
+    }
+    if (value.is_array() && !value.empty() && value[0].is_string()) {
         return value[0].get_ref<const std::string&>();
+    }
     return {};
 }
 
@@ -72,13 +80,15 @@ struct Contact {
 
     void offerEmail(std::string_view text)
     {
-        if (email.empty())
+        if (email.empty()) {
             email = emailAddress(text);
+        }
     }
     void offerForm(std::string_view text)
     {
-        if (form.empty() && isWebAddress(text))
+        if (form.empty() && isWebAddress(text)) {
             form = text;
+        }
     }
 };
 
@@ -86,24 +96,29 @@ struct Contact {
 void readVcard(const json& entity, Contact& contact)
 {
     const auto card = entity.find("vcardArray");
-    if (card == entity.end() || !card->is_array() || card->size() < 2)
+    if (card == entity.end() || !card->is_array() || card->size() < 2) {
         return;
+    }
     const json& properties = card->at(1);
-    if (!properties.is_array())
+    if (!properties.is_array()) {
         return;
+    }
     std::string_view contactUri;
     for (const json& property : properties) {
-        if (!property.is_array() || property.size() < 4 || !property[0].is_string())
+        if (!property.is_array() || property.size() < 4 || !property[0].is_string()) {
             continue;
+        }
         const std::string& name = property[0].get_ref<const std::string&>();
-        if (equalsIgnoringCase(name, "email"))
+        if (equalsIgnoringCase(name, "email")) {
             contact.offerEmail(jcardValue(property));
-        else if (equalsIgnoringCase(name, "contact-uri") && contactUri.empty())
+        } else if (equalsIgnoringCase(name, "contact-uri") && contactUri.empty()) {
             contactUri = jcardValue(property);
+        }
     }
     // A contact URI is usually a web form, but may be a mail address.
-    if (startsWithIgnoringCase(contactUri, "mailto:"))
+    if (startsWithIgnoringCase(contactUri, "mailto:")) {
         contact.offerEmail(contactUri);
+    }
     contact.offerForm(contactUri);
 }
 
@@ -112,15 +127,18 @@ std::string_view addressInText(std::string_view text)
 {
     for (const std::string_view scheme : {"https://", "http://"}) {
         const std::size_t start = text.find(scheme);
-        if (start == std::string_view::npos)
+        if (start == std::string_view::npos) {
             continue;
+        }
         std::size_t end = start;
-        while (end < text.size() && static_cast<unsigned char>(text[end]) > ' ')
+        while (end < text.size() && static_cast<unsigned char>(text[end]) > ' ') {
             ++end;
+        }
         std::string_view address = text.substr(start, end - start);
         while (!address.empty() &&
-               std::string_view(".,;:)]>\"'").find(address.back()) != std::string_view::npos)
+               std::string_view(".,;:)]>\"'").find(address.back()) != std::string_view::npos) {
             address.remove_suffix(1);
+        }
         return address;
     }
     return {};
@@ -130,27 +148,34 @@ std::string_view addressInText(std::string_view text)
 // member, a web page among its links, or an address in its remarks.
 void readFormHints(const json& entity, Contact& contact)
 {
-    for (const auto& [key, value] : entity.items())
-        if (equalsIgnoringCase(key, "contact_URI") && value.is_string())
+    for (const auto& [key, value] : entity.items()) {
+        if (equalsIgnoringCase(key, "contact_URI") && value.is_string()) {
             contact.offerForm(value.get_ref<const std::string&>());
+        }
+    }
     if (const auto links = entity.find("links"); links != entity.end() && links->is_array()) {
         for (const json& link : *links) {
             const std::string_view type = stringMember(link, "type");
             if (!equalsIgnoringCase(stringMember(link, "rel"), "self") &&
-                type.find("json") == std::string_view::npos)
+                type.find("json") == std::string_view::npos) {
                 contact.offerForm(stringMember(link, "href"));
+            }
         }
     }
     if (const auto remarks = entity.find("remarks"); remarks != entity.end() && remarks->is_array()) {
         for (const json& remark : *remarks) {
-            if (!remark.is_object())
+            if (!remark.is_object()) {
                 continue;
+            }
             const auto lines = remark.find("description");
-            if (lines == remark.end() || !lines->is_array())
+            if (lines == remark.end() || !lines->is_array()) {
                 continue;
-            for (const json& line : *lines)
-                if (line.is_string())
+            }
+            for (const json& line : *lines) {
+                if (line.is_string()) {
                     contact.offerForm(addressInText(line.get_ref<const std::string&>()));
+                }
+            }
         }
     }
 }
@@ -158,11 +183,14 @@ void readFormHints(const json& entity, Contact& contact)
 bool hasRole(const json& entity, std::string_view wanted)
 {
     const auto roles = entity.find("roles");
-    if (roles == entity.end() || !roles->is_array())
+    if (roles == entity.end() || !roles->is_array()) {
         return false;
-    for (const json& role : *roles)
-        if (role.is_string() && equalsIgnoringCase(role.get_ref<const std::string&>(), wanted))
+    }
+    for (const json& role : *roles) {
+        if (role.is_string() && equalsIgnoringCase(role.get_ref<const std::string&>(), wanted)) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -170,15 +198,19 @@ bool hasRole(const json& entity, std::string_view wanted)
 const json* findRegistrant(const json& holder, int depth)
 {
     const auto entities = holder.find("entities");
-    if (depth > MaxEntityDepth || entities == holder.end() || !entities->is_array())
+    if (depth > MaxEntityDepth || entities == holder.end() || !entities->is_array()) {
         return nullptr;
+    }
     for (const json& entity : *entities) {
-        if (!entity.is_object())
+        if (!entity.is_object()) {
             continue;
-        if (hasRole(entity, "registrant"))
+        }
+        if (hasRole(entity, "registrant")) {
             return &entity;
-        if (const json* nested = findRegistrant(entity, depth + 1))
+        }
+        if (const json* nested = findRegistrant(entity, depth + 1)) {
             return nested;
+        }
     }
     return nullptr;
 }
@@ -186,13 +218,16 @@ const json* findRegistrant(const json& holder, int depth)
 std::string expiryOf(const json& domain)
 {
     const auto events = domain.find("events");
-    if (events == domain.end() || !events->is_array())
+    if (events == domain.end() || !events->is_array()) {
         return {};
+    }
     for (const json& event : *events) {
-        if (!equalsIgnoringCase(stringMember(event, "eventAction"), "expiration"))
+        if (!equalsIgnoringCase(stringMember(event, "eventAction"), "expiration")) {
             continue;
-        if (const auto date = tableDateOfRdapDate(stringMember(event, "eventDate")))
+        }
+        if (const auto date = tableDateOfRdapDate(stringMember(event, "eventDate"))) {
             return *date;
+        }
     }
     return {};
 }
@@ -200,16 +235,18 @@ std::string expiryOf(const json& domain)
 std::string relatedOf(const json& domain)
 {
     const auto links = domain.find("links");
-    if (links == domain.end() || !links->is_array())
+    if (links == domain.end() || !links->is_array()) {
         return {};
+    }
     for (const json& link : *links) {
         // The media type may carry parameters: "application/rdap+json; charset=utf-8".
         const std::string_view type = stringMember(link, "type");
         const std::string_view mediaType = type.substr(0, type.find(';'));
         const std::string_view href = stringMember(link, "href");
         if (equalsIgnoringCase(stringMember(link, "rel"), "related") &&
-            equalsIgnoringCase(mediaType, "application/rdap+json") && isWebAddress(href))
+            equalsIgnoringCase(mediaType, "application/rdap+json") && isWebAddress(href)) {
             return std::string(href);
+        }
     }
     return {};
 }
@@ -227,11 +264,13 @@ RdapAnswer readRdapAnswer(long status, std::string_view body)
         answer.outcome = RdapOutcome::Busy;
         return answer;
     }
-    if (status != 200)
+    if (status != 200) {
         return answer;
+    }
     const std::optional<json> parsed = parseBoundedJson(body, MaxRdapAnswerBytes, MaxRdapJsonDepth);
-    if (!parsed || !equalsIgnoringCase(stringMember(*parsed, "objectClassName"), "domain"))
+    if (!parsed || !equalsIgnoringCase(stringMember(*parsed, "objectClassName"), "domain")) {
         return answer;
+    }
 
     const json& domain = *parsed;
     answer.outcome = RdapOutcome::Domain;
@@ -240,11 +279,13 @@ RdapAnswer readRdapAnswer(long status, std::string_view body)
     if (const json* registrant = findRegistrant(domain, 0)) {
         Contact contact;
         readVcard(*registrant, contact);
-        if (contact.email.empty())
+        if (contact.email.empty()) {
             readFormHints(*registrant, contact);
+        }
         answer.email = std::move(contact.email);
-        if (answer.email.empty())
+        if (answer.email.empty()) {
             answer.contactForm = std::move(contact.form);
+        }
     }
     return answer;
 }

@@ -43,8 +43,9 @@ void RdapClient::get(const std::string& url, std::function<void(RdapReply)> done
     deadline->start(m_limits.deadline);
     const auto limit = static_cast<qint64>(m_limits.maxBytes);
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply, limit](qint64 received, qint64 total) {
-        if (received > limit || total > limit)
+        if (received > limit || total > limit) {
             reply->abort();
+        }
     });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, done = std::move(done)] { finished(reply, done); });
@@ -59,15 +60,17 @@ void RdapClient::finished(QNetworkReply* reply, const std::function<void(RdapRep
     if (status.isValid() && !aborted) {
         answer.status = status.toInt();
         const QByteArray body = reply->read(static_cast<qint64>(m_limits.maxBytes) + 1);
-        if (static_cast<std::size_t>(body.size()) > m_limits.maxBytes)
+        if (static_cast<std::size_t>(body.size()) > m_limits.maxBytes) {
             answer.status = 0;
-        else
+        } else {
             answer.body.assign(body.constData(), static_cast<std::size_t>(body.size()));
+        }
         if (reply->hasRawHeader("Retry-After")) {
             const QByteArray value = reply->rawHeader("Retry-After");
             if (const auto seconds = retryAfterSeconds(std::string_view(value.constData(), value.size()),
-                                                       QDateTime::currentSecsSinceEpoch()))
+                                                       QDateTime::currentSecsSinceEpoch())) {
                 answer.retryAfterMs = *seconds * 1000;
+            }
         }
     }
     done(std::move(answer));

@@ -21,10 +21,12 @@ bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLo
     const std::uint32_t start = ticks.now();
     const auto nowMs = [&ticks, start] { return static_cast<std::int64_t>(ticks.now() - start); };
     for (;;) {
-        for (const RdapHostResult& result : run.takeResults())
+        for (const RdapHostResult& result : run.takeResults()) {
             hooks.hostDone(result);
-        if (run.finished())
+        }
+        if (run.finished()) {
             return true;
+        }
         if (hooks.stopped()) {
             client.abortAll();
             return false;

@@ -30,40 +30,45 @@ RdapRun::RdapRun(std::vector<std::string> hosts, const RdapServers& servers, Rda
 {
     for (std::size_t host = 0; host < m_hosts.size(); ++host) {
         std::string url = rdapDomainUrl(servers.baseFor(m_hosts[host]), m_hosts[host]);
-        if (url.empty())
+        if (url.empty()) {
             finish(host, RdapHostOutcome::NoAnswer);
-        else
+        } else {
             enqueue({host, std::move(url)});
+        }
     }
 }
 
 void RdapRun::enqueue(Job job, bool atFront)
 {
     Server& server = m_servers[serverOf(job.url)];
-    if (atFront)
+    if (atFront) {
         server.queue.push_front(std::move(job));
-    else
+    } else {
         server.queue.push_back(std::move(job));
+    }
 }
 
 std::optional<RdapRequest> RdapRun::nextRequest(std::int64_t nowMs)
 {
-    if (m_inFlight.size() >= static_cast<std::size_t>(m_options.maxInFlight))
+    if (m_inFlight.size() >= static_cast<std::size_t>(m_options.maxInFlight)) {
         return std::nullopt;
+    }
     // The server that has waited longest goes first, so that no registrar starves.
     Server* chosen = nullptr;
     const std::string* chosenName = nullptr;
     for (auto& [name, server] : m_servers) {
         if (server.queue.empty() || server.inFlight >= m_options.maxInFlightPerServer ||
-            server.readyAt() > nowMs)
+            server.readyAt() > nowMs) {
             continue;
+        }
         if (chosen == nullptr || server.readyAt() < chosen->readyAt()) {
             chosen = &server;
             chosenName = &name;
         }
     }
-    if (chosen == nullptr)
+    if (chosen == nullptr) {
         return std::nullopt;
+    }
 
     chosen->nextStart = std::max(chosen->nextStart, nowMs) + m_intervalMs;
     ++chosen->inFlight;
@@ -75,12 +80,15 @@ std::optional<RdapRequest> RdapRun::nextRequest(std::int64_t nowMs)
 
 std::optional<std::int64_t> RdapRun::nextStartMs() const
 {
-    if (m_inFlight.size() >= static_cast<std::size_t>(m_options.maxInFlight))
+    if (m_inFlight.size() >= static_cast<std::size_t>(m_options.maxInFlight)) {
         return std::nullopt;
+    }
     std::optional<std::int64_t> earliest;
-    for (const auto& [name, server] : m_servers)
-        if (!server.queue.empty() && server.inFlight < m_options.maxInFlightPerServer)
+    for (const auto& [name, server] : m_servers) {
+        if (!server.queue.empty() && server.inFlight < m_options.maxInFlightPerServer) {
             earliest = std::min(earliest.value_or(server.readyAt()), server.readyAt());
+        }
+    }
     return earliest;
 }
 
@@ -88,8 +96,9 @@ void RdapRun::answered(std::uint64_t id, long status, std::string_view body,
                        std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs)
 {
     const auto found = m_inFlight.find(id);
-    if (found == m_inFlight.end())
+    if (found == m_inFlight.end()) {
         return;
+    }
     Job job = std::move(found->second.job);
     Server& server = m_servers[found->second.server];
     m_inFlight.erase(found);
@@ -97,16 +106,18 @@ void RdapRun::answered(std::uint64_t id, long status, std::string_view body,
 
     RdapAnswer answer = readRdapAnswer(status, body);
     if (answer.outcome == RdapOutcome::Busy && ++job.busyAnswers <= m_options.maxBusyAnswers) {
-        if (!retryAfterMs)
+        if (!retryAfterMs) {
             server.backoff = server.backoff == 0 ? m_options.firstBackoffMs : server.backoff * 2;
+        }
         const std::int64_t pause =
             std::clamp<std::int64_t>(retryAfterMs.value_or(server.backoff), 0, m_options.maxPauseMs);
         server.pausedUntil = std::max(server.pausedUntil, nowMs + pause);
         enqueue(std::move(job), true);
         return;
     }
-    if (answer.outcome != RdapOutcome::Busy)
+    if (answer.outcome != RdapOutcome::Busy) {
         server.backoff = 0;
+    }
 
     switch (answer.outcome) {
     case RdapOutcome::Domain:
@@ -151,8 +162,9 @@ void RdapRun::finish(std::size_t host, RdapHostOutcome outcome, const RdapAnswer
         const RdapAnswer& own = registrar != nullptr ? *registrar : none;
         result.expires = !registry.expires.empty() ? registry.expires : own.expires;
         result.email = !own.email.empty() ? own.email : registry.email;
-        if (result.email.empty())
+        if (result.email.empty()) {
             result.contactForm = !own.contactForm.empty() ? own.contactForm : registry.contactForm;
+        }
     }
     m_registryAnswers.erase(host);
     m_results.push_back(std::move(result));

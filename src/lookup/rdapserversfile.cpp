@@ -18,8 +18,9 @@ std::optional<RdapServers> readRdapServersFile(const std::filesystem::path& file
 
 bool installRdapServers(std::string_view body, const std::filesystem::path& file)
 {
-    if (!readRdapBootstrap(body))
+    if (!readRdapBootstrap(body)) {
         return false;
+    }
     replaceFile(file, body);
     return true;
 }

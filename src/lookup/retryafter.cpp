@@ -15,11 +15,14 @@ namespace {
 
 bool allDigits(std::string_view text)
 {
-    if (text.empty())
+    if (text.empty()) {
         return false;
-    for (const char c : text)
-        if (c < '0' || c > '9')
+    }
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
             return false;
+        }
+    }
     return true;
 }
 
@@ -28,8 +31,9 @@ std::int64_t digitsValue(std::string_view text)
     std::int64_t value = 0;
     for (const char c : text) {
         value = value * 10 + (c - '0');
-        if (value > 1'000'000'000)
+        if (value > 1'000'000'000) {
             return value;
+        }
     }
     return value;
 }
@@ -42,8 +46,9 @@ std::optional<std::int64_t> httpDate(std::string_view text)
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size() || text[i] == ' ' || text[i] == ',' || text[i] == '-') {
-            if (i > start)
+            if (i > start) {
                 words.push_back(text.substr(start, i - start));
+            }
             start = i + 1;
         }
     }
@@ -60,22 +65,27 @@ std::optional<std::int64_t> httpDate(std::string_view text)
             day = digitsValue(word);
         } else if (allDigits(word) && (word.size() == 4 || word.size() == 2)) {
             year = digitsValue(word);
-            if (word.size() == 2)
+            if (word.size() == 2) {
                 year += year < 70 ? 2000 : 1900;
+            }
         } else {
-            for (std::size_t m = 0; m < Months.size(); ++m)
-                if (equalsIgnoringCase(word, Months[m]))
+            for (std::size_t m = 0; m < Months.size(); ++m) {
+                if (equalsIgnoringCase(word, Months[m])) {
                     month = static_cast<int>(m) + 1;
+                }
+            }
         }
     }
-    if (month == 0 || day < 1 || day > 31 || year < 1970 || year > 9999 || seconds < 0 || seconds >= 86400)
+    if (month == 0 || day < 1 || day > 31 || year < 1970 || year > 9999 || seconds < 0 || seconds >= 86400) {
         return std::nullopt;
+    }
     using namespace std::chrono;
     const year_month_day date{std::chrono::year(static_cast<int>(year)),
                               std::chrono::month(static_cast<unsigned>(month)),
                               std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok())
+    if (!date.ok()) {
         return std::nullopt;
+    }
     return sys_days(date).time_since_epoch().count() * 86400LL + seconds;
 }
 
@@ -83,15 +93,19 @@ std::optional<std::int64_t> httpDate(std::string_view text)
 
 std::optional<std::int64_t> retryAfterSeconds(std::string_view value, std::int64_t nowUnixSeconds)
 {
-    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) {
         value.remove_prefix(1);
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
+    }
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) {
         value.remove_suffix(1);
-    if (allDigits(value))
+    }
+    if (allDigits(value)) {
         return digitsValue(value);
+    }
     const std::optional<std::int64_t> at = httpDate(value);
-    if (!at)
+    if (!at) {
         return std::nullopt;
+    }
     return *at > nowUnixSeconds ? *at - nowUnixSeconds : 0;
 }
 

@@ -26,7 +26,8 @@ public:
 class ListIndexError : public RuntimeError {
 public:
     explicit ListIndexError(std::int64_t index)
-        : RuntimeError("List index out of bounds (" + std::to_string(index) + ")") {}
+        : RuntimeError("List index out of bounds (" + std::to_string(index) + ")")
+    {}
 };
 
 class FileOpenError : public RuntimeError {
@@ -47,7 +48,8 @@ public:
 class IntegerConvertError : public RuntimeError {
 public:
     explicit IntegerConvertError(const std::string& text)
-        : RuntimeError("'" + text + "' is not a valid integer value") {}
+        : RuntimeError("'" + text + "' is not a valid integer value")
+    {}
 };
 
 } // namespace ostrevo

@@ -17,8 +17,9 @@ TSplash::TSplash(QWidget* parent)
 {
     setObjectName(QStringLiteral("Splash"));
     setFixedSize(409, 290);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->geometry().center() - rect().center());
+    }
 }
 
 QPixmap TSplash::splashPicture()

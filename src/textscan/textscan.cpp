@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "textscan/textscan.h"
 
+#include "platform/systemseparators.h"
 #include "textscan/blockscan.h"
 #include "textscan/markersearch.h"
 #include "textscan/separatorscanner.h"
-#include "platform/systemseparators.h"
 
 #include <cstddef>
 #include <limits>

@@ -36,8 +36,8 @@ std::string_view FieldOf(std::string_view text, std::string_view separators, std
 
 // The text strictly between the first `startMarker` at or after the cursor and
 // the first `endMarker` after it; the cursor moves past the end marker.
-std::string_view TextBetween(std::string_view text, std::string_view startMarker,
-                             std::string_view endMarker, std::int32_t& cursor);
+std::string_view TextBetween(std::string_view text, std::string_view startMarker, std::string_view endMarker,
+                             std::int32_t& cursor);
 
 // Non-empty and only digits and spaces.
 bool IsNumeric(std::string_view text);

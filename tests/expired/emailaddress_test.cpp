@@ -70,8 +70,9 @@ TEST(RegistrantEmail, RegistrantThenAdministrativeContactThenFirstAddress)
 TEST(RegistrantEmail, LongPagesTakeLinearTime)
 {
     std::string line;
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < 20000; ++i) {
         line += "tech@example.com ";
+    }
     EXPECT_EQ(registrantEmail(line + "\r\nRegistrant: owner@example.com"), "owner@example.com");
 }
 

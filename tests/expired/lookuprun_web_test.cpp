@@ -40,22 +40,23 @@ TEST(LookupRunInBrowser, WhoisPagesBecomeRows)
         const std::string host = request.get_param_value("STRING");
         ask("first", host);
         std::string body;
-        if (host == "refused-next.com")
+        if (host == "refused-next.com") {
             body = htmlPage("Sorry, you exceeded the query limit.\n");
-        else if (host == "nowhere.net")
+        } else if (host == "nowhere.net") {
             body = htmlPage("No match for domain \"NOWHERE.NET\".\n");
-        else
+        } else {
             body = htmlPage("Domain Name: " + host + "\nRegistrant Email: owner@" + host +
                             "\nRegistry Expiry Date: 2029-02-03T05:00:00Z\n");
+        }
         response.set_content(body, "text/html; charset=utf-8");
     });
     // Second service: the older day-first layout.
     server.get("/whois", [&](const httplib::Request& request, httplib::Response& response) {
         const std::string host = request.get_param_value("domain");
         ask("second", host);
-        response.set_content(htmlPage("domain: " + host + "\ncontact: admin@" + host +
-                                      "\nRecord expires on 05-Nov-2025.\n"),
-                             "text/html; charset=utf-8");
+        response.set_content(
+            htmlPage("domain: " + host + "\ncontact: admin@" + host + "\nRecord expires on 05-Nov-2025.\n"),
+            "text/html; charset=utf-8");
     });
     server.start();
     const std::string hostAndPort = "127.0.0.1:" + std::to_string(server.port());
@@ -66,7 +67,8 @@ TEST(LookupRunInBrowser, WhoisPagesBecomeRows)
     TForm1 form(prompts, pump, std::make_unique<QtPageLoader>(),
                 WhoisServices{{hostAndPort, "/cgi-bin/whois/whois?SearchType=do&STRING="},
                               {hostAndPort, "/whois?l=FR&domain="}});
-    form.Button1Click({"first-host.org", "registry.com", "refused-next.com", "after-refusal.net", "nowhere.net"});
+    form.Button1Click(
+        {"first-host.org", "registry.com", "refused-next.com", "after-refusal.net", "nowhere.net"});
 
     // Host 0 and the host after the refusal go to the second service.
     {
@@ -81,7 +83,8 @@ TEST(LookupRunInBrowser, WhoisPagesBecomeRows)
     EXPECT_EQ(table.Row(0).SubItems(),
               (std::vector<std::string>{"mailto:admin@after-refusal.net", "2025/11/05"}));
     EXPECT_EQ(table.Row(1).Caption(), "http://first-host.org");
-    EXPECT_EQ(table.Row(1).SubItems(), (std::vector<std::string>{"mailto:admin@first-host.org", "2025/11/05"}));
+    EXPECT_EQ(table.Row(1).SubItems(),
+              (std::vector<std::string>{"mailto:admin@first-host.org", "2025/11/05"}));
     EXPECT_EQ(table.Row(2).Caption(), "http://registry.com");
     EXPECT_EQ(table.Row(2).SubItems(), (std::vector<std::string>{"mailto:owner@registry.com", "2029/02/03"}));
     EXPECT_TRUE(prompts.log().empty());

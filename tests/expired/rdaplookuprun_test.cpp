@@ -24,8 +24,8 @@ namespace {
 
 using test::FakePageLoader;
 using test::RdapTestServers;
-using test::ScriptedPrompts;
 using test::readFile;
+using test::ScriptedPrompts;
 using test::TempFolder;
 
 class RdapLookupRunTest : public ::testing::Test {
@@ -94,8 +94,9 @@ TEST_F(RdapLookupRunTest, RunAddsTheSameThreeColumnRows)
             {"http://form-b.net", "https://registrar.test/contact/form-b.net", "2027/03/04"},
             {"http://mail-a.com", "mailto:owner@mail-a.com", "2027/03/04"},
         };
-        if (listUnregistered)
+        if (listUnregistered) {
             expected.insert(expected.end() - 1, {"http://gone-c.org", "", "not registered"});
+        }
         EXPECT_EQ(rows, expected);
         EXPECT_EQ(form->StatusBar1->notice(), QStringLiteral("No answer: 1"));
         EXPECT_FALSE(form->Timer1->isActive());

@@ -21,23 +21,25 @@ protected:
 
     void addRow(const std::string& expires, bool checked = false)
     {
-        test::addRow(table, "http://site" + std::to_string(table.RowCount()) + ".com", {"mailto:a@b.com", expires},
-                     checked);
+        test::addRow(table, "http://site" + std::to_string(table.RowCount()) + ".com",
+                     {"mailto:a@b.com", expires}, checked);
     }
 
     std::string checks() const
     {
         std::string marks;
-        for (int i = 0; i < table.RowCount(); ++i)
+        for (int i = 0; i < table.RowCount(); ++i) {
             marks += table.Row(i).Checked() ? 'x' : '-';
+        }
         return marks;
     }
 
     std::vector<std::string> expiries() const
     {
         std::vector<std::string> texts;
-        for (int i = 0; i < table.RowCount(); ++i)
+        for (int i = 0; i < table.RowCount(); ++i) {
             texts.emplace_back(table.Row(i).SubItemOrEmpty(1));
+        }
         return texts;
     }
 

@@ -20,8 +20,9 @@ constexpr int kRadius = 18;
 std::set<std::pair<int, int>> shadowSet(PixelSize size, THintDirection direction, int radius = kRadius)
 {
     std::set<std::pair<int, int>> set;
-    for (const PixelPoint p : balloonShadowPixels(size, direction, radius))
+    for (const PixelPoint p : balloonShadowPixels(size, direction, radius)) {
         set.insert({p.x, p.y});
+    }
     return set;
 }
 
@@ -45,8 +46,9 @@ TEST(BalloonShapeTest, TheRightStripIsShadedOnEveryOtherPixel)
     // Up: x 102..115, rows 8..36; away from the rounded corners every even pixel is there.
     const auto pixels = shadowSet(kUp, hdUpRight);
     for (int y = 17; y <= 33; ++y) {
-        for (int x = 110; x <= 114; ++x)
+        for (int x = 110; x <= 114; ++x) {
             EXPECT_EQ(pixels.count({x, y}), (x + y) % 2 == 0 ? 1U : 0U) << x << "," << y;
+        }
     }
     // Nothing to the left of the strips, above the bottom one: the body hides it.
     EXPECT_TRUE(std::none_of(pixels.begin(), pixels.end(),

@@ -22,8 +22,9 @@ int fixedWidth(std::string_view text)
     for (;;) {
         const std::size_t end = std::min(text.find('\r', start), text.size());
         widest = std::max(widest, end - start);
-        if (end == text.size())
+        if (end == text.size()) {
             break;
+        }
         start = end + 1;
     }
     return static_cast<int>(widest) * kCharWidth;
@@ -36,8 +37,9 @@ std::vector<std::string> linesOf(const std::string& text)
     for (;;) {
         const std::size_t end = std::min(text.find('\r', start), text.size());
         lines.push_back(text.substr(start, end - start));
-        if (end == text.size())
+        if (end == text.size()) {
             return lines;
+        }
         start = end + 1;
     }
 }
@@ -51,8 +53,9 @@ PixelRect oneLineRect(std::string_view text)
 std::string repeatWords(const std::string& word, int count)
 {
     std::string text;
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         text += (i ? " " : "") + word;
+    }
     return text;
 }
 
@@ -73,8 +76,9 @@ TEST(WrapHintTextTest, ALongLineBreaksIntoLinesOfAtMostWrapWidthLessSix)
 
     const std::vector<std::string> lines = linesOf(wrapped.text);
     ASSERT_EQ(lines.size(), 8U);
-    for (std::size_t i = 0; i < 7; ++i)
+    for (std::size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(lines[i], repeatWords("abcd", 8));
+    }
     EXPECT_EQ(lines[7], repeatWords("abcd", 4));
 
     // Widest line 234 + 6, plus 6; seven more lines below the first.

@@ -40,8 +40,9 @@ QString words(int count)
         QStringLiteral("for"),    QStringLiteral("registered"), QStringLiteral("domain"),
         QStringLiteral("names"),  QStringLiteral("and"),        QStringLiteral("expiry")};
     QStringList out;
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         out << pool[i % pool.size()];
+    }
     return out.join(QLatin1Char(' '));
 }
 
@@ -139,8 +140,9 @@ TEST_F(TNewHintTest, AWrapWidthAbove300IsCutAtActivation)
     show(words(60), centre());
     EXPECT_EQ(sharedHintSettings().wrapWidth, 300);
     const QFontMetrics metrics(hints->HintFont());
-    for (const QString& line : balloon.text().split(QLatin1Char('\r')))
+    for (const QString& line : balloon.text().split(QLatin1Char('\r'))) {
         EXPECT_LE(metrics.horizontalAdvance(line), 294);
+    }
 }
 
 TEST_F(TNewHintTest, NothingShowsWhileBalloonsAreOff)
@@ -219,8 +221,9 @@ TEST_F(TNewHintTest, ADownBalloonHasBodyAndTextFifteenPixelsLower)
     const auto firstRow = [](const QImage& image, int from, int to, int left, int right, auto test) {
         for (int y = from; y < to; ++y) {
             for (int x = left; x < right; ++x) {
-                if (test(image.pixel(x, y)))
+                if (test(image.pixel(x, y))) {
                     return y;
+                }
             }
         }
         return -1;
@@ -245,8 +248,9 @@ TEST_F(TNewHintTest, OnlyUpBalloonsCastAShadowUnderTheTip)
     const auto shadowPixels = [](const QImage& image, int fromRow, int toRow) {
         int count = 0;
         for (int y = fromRow; y < toRow; ++y) {
-            for (int x = 0; x < image.width(); ++x)
+            for (int x = 0; x < image.width(); ++x) {
                 count += image.pixelColor(x, y) == kPurple;
+            }
         }
         return count;
     };
@@ -332,8 +336,9 @@ TEST_F(TNewHintTest, TextsLongerThan255CharactersAreDrawnWholeInsideTheBody)
     int lowestText = -1;
     for (int y = 1; y < bodyEdge; ++y) {
         for (int x = 8; x < image.width() - 40; ++x) {
-            if (isText(image.pixel(x, y)))
+            if (isText(image.pixel(x, y))) {
                 lowestText = y;
+            }
         }
     }
     const int lines = static_cast<int>(balloon.text().count(QLatin1Char('\r'))) + 1;

@@ -118,8 +118,9 @@ TEST(RdapAnswer, EventDatesBecomeTheUtcDay)
         {"27-03-04", ""},
         {"", ""},
     };
-    for (const auto& [text, expected] : cases)
+    for (const auto& [text, expected] : cases) {
         EXPECT_EQ(tableDateOfRdapDate(text).value_or(""), expected) << text;
+    }
 }
 
 } // namespace

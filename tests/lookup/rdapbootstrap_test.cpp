@@ -30,8 +30,9 @@ TEST(RdapBootstrap, FindsTheServerByLongestSuffix)
         {"com", "https://rdap.verisign.test/com/v1/"},
         {"", ""},
     };
-    for (const auto& [host, base] : cases)
+    for (const auto& [host, base] : cases) {
         EXPECT_EQ(servers->baseFor(host), base) << host;
+    }
 }
 
 TEST(RdapBootstrap, RefusesWhatIsNoBootstrapFile)
@@ -51,8 +52,9 @@ TEST(RdapBootstrap, RefusesWhatIsNoBootstrapFile)
         R"({"services": [[["com"], ["https://a.test/ x"]]]})",
         R"({"services": [[["com"], ["https://a.test/"]]], "x": [[[[[[[[[[]]]]]]]]]]})",
     };
-    for (const char* text : cases)
+    for (const char* text : cases) {
         EXPECT_FALSE(readRdapBootstrap(text)) << text;
+    }
     EXPECT_FALSE(readRdapBootstrap(R"({"services": [[["com"], ["https://a.test/"]]]})" +
                                    std::string(MaxRdapBootstrapBytes, ' ')));
 }
@@ -72,8 +74,9 @@ TEST(RdapBootstrap, ShippedFileCoversTheThreeRegistries)
 TEST(RdapBootstrap, DomainUrlTakesPlainNamesOnly)
 {
     EXPECT_EQ(rdapDomainUrl("https://r.test/v1/", "Shop-1.com"), "https://r.test/v1/domain/Shop-1.com");
-    for (const char* host : {"a.com/../x", "a.com?x=1", "a b.com", "a.com#", "xn--caf\xc3\xa9.com", ""})
+    for (const char* host : {"a.com/../x", "a.com?x=1", "a b.com", "a.com#", "xn--caf\xc3\xa9.com", ""}) {
         EXPECT_EQ(rdapDomainUrl("https://r.test/", host), "") << host;
+    }
     EXPECT_EQ(rdapDomainUrl("https://r.test/", std::string(254, 'a')), "");
 }
 
@@ -92,8 +95,9 @@ TEST(RetryAfter, SecondsOrAnHttpDate)
         {"Sun, 31 Feb 1994 08:49:37 GMT", std::nullopt},
         {"", std::nullopt},
     };
-    for (const auto& [value, seconds] : cases)
+    for (const auto& [value, seconds] : cases) {
         EXPECT_EQ(retryAfterSeconds(value, now), seconds) << value;
+    }
 }
 
 } // namespace

@@ -67,8 +67,9 @@ TEST(RdapLookup, EveryKindOfAnswerOverHttp)
         {"a.info", RdapHostOutcome::NoAnswer, "", "", ""},
     };
     std::vector<std::string> hosts;
-    for (const Expected& e : expected)
+    for (const Expected& e : expected) {
         hosts.emplace_back(e.host);
+    }
     const Played played = play(servers, hosts, {.deadline = std::chrono::milliseconds(700)});
     EXPECT_TRUE(played.completed);
     ASSERT_EQ(played.results.size(), hosts.size());

@@ -50,17 +50,21 @@ Simulation simulate(RdapRun& run, const std::function<Served(const std::string&,
             sim.started.push_back({now, request->url});
             pending.emplace(now + latencyMs, std::pair{*request, serve(request->url, asked[request->url]++)});
         }
-        for (RdapHostResult& result : run.takeResults())
+        for (RdapHostResult& result : run.takeResults()) {
             sim.results[run.hostName(result.host)] = result;
+        }
         std::optional<std::int64_t> next = run.nextStartMs();
-        if (!pending.empty())
+        if (!pending.empty()) {
             next = std::min(next.value_or(pending.begin()->first), pending.begin()->first);
-        if (!next)
+        }
+        if (!next) {
             break;
+        }
         now = std::max(now, *next);
     }
-    for (RdapHostResult& result : run.takeResults())
+    for (RdapHostResult& result : run.takeResults()) {
         sim.results[run.hostName(result.host)] = result;
+    }
     sim.endMs = now;
     return sim;
 }
@@ -76,9 +80,11 @@ RdapServers twoRegistries()
 std::vector<std::int64_t> startTimes(const Simulation& sim, std::string_view server)
 {
     std::vector<std::int64_t> times;
-    for (const Started& s : sim.started)
-        if (s.url.rfind(server, 0) == 0)
+    for (const Started& s : sim.started) {
+        if (s.url.rfind(server, 0) == 0) {
             times.push_back(s.at);
+        }
+    }
     return times;
 }
 
@@ -91,21 +97,27 @@ TEST(RdapRun, CombinesRegistryAndRegistrarAnswers)
     const Simulation sim = simulate(run, [&](const std::string& url, int asked) -> Served {
         const std::string host = url.substr(url.rfind('/') + 1);
         if (url.rfind(registrar, 0) == 0) {
-            if (host == "mail.com")
+            if (host == "mail.com") {
                 return {200, registrarAnswer(host, withEmail("owner@mail.test"), "registrant", "2030-01-01")};
-            if (host == "form.com")
+            }
+            if (host == "form.com") {
                 return {200, registrarAnswer(host, R"(, "contact_URI": "https://registrar.test/form")")};
-            if (host == "flaky.com")
+            }
+            if (host == "flaky.com") {
                 return {asked == 0 ? 500L : 200L, registrarAnswer(host, withEmail("late@flaky.test"))};
+            }
             return {500, ""}; // both.com: the registrar never answers
         }
-        if (host == "gone.com")
+        if (host == "gone.com") {
             return {404, ""};
-        if (host == "silent.com")
+        }
+        if (host == "silent.com") {
             return {0, ""};
-        if (host == "thin.org")
+        }
+        if (host == "thin.org") {
             return {200,
                     registrarAnswer(host, withEmail("org@thick.test"), "registrant", "2029-05-06T00:00:00Z")};
+        }
         return {200, registryAnswer(host, "2027-03-04T18:20:01Z", registrar + host)};
     });
     struct Expected {
@@ -146,8 +158,9 @@ TEST(RdapRun, CombinesRegistryAndRegistrarAnswers)
 TEST(RdapRun, PacesEachServerAndRunsServersSideBySide)
 {
     std::vector<std::string> hosts;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         hosts.push_back("h" + std::to_string(i) + (i % 2 == 0 ? ".com" : ".org"));
+    }
     RdapRun run(hosts, twoRegistries(), {.requestsPerSecond = 4, .maxInFlight = 3});
     const Simulation sim = simulate(
         run,
@@ -159,8 +172,9 @@ TEST(RdapRun, PacesEachServerAndRunsServersSideBySide)
         const std::vector<std::int64_t> times = startTimes(sim, server);
         ASSERT_EQ(times.size(), 10U);
         EXPECT_EQ(times.front(), 0) << server; // both servers start at once
-        for (std::size_t i = 1; i < times.size(); ++i)
+        for (std::size_t i = 1; i < times.size(); ++i) {
             EXPECT_GE(times[i] - times[i - 1], 250) << server;
+        }
     }
     // Three in flight at most: answers take 600 ms, so the pace is held back by them.
     EXPECT_GE(sim.endMs, 20 / 3 * 600);
@@ -172,12 +186,15 @@ TEST(RdapRun, BusyServerIsLeftAloneAndTheHostKeepsItsPlace)
     RdapRun run({"a.com", "b.com", "c.org"}, twoRegistries(),
                 {.requestsPerSecond = 100, .maxBusyAnswers = 3});
     const Simulation sim = simulate(run, [](const std::string& url, int asked) -> Served {
-        if (url.ends_with("/a.com") && asked == 0)
+        if (url.ends_with("/a.com") && asked == 0) {
             return {429, "", 3000};
-        if (url.ends_with("/a.com") && asked < 3)
+        }
+        if (url.ends_with("/a.com") && asked < 3) {
             return {503, ""}; // no Retry-After: 2 s, then 4 s
-        if (url.ends_with("/c.org"))
+        }
+        if (url.ends_with("/c.org")) {
             return {429, "", 1};
+        }
         return {200, registryAnswer(url, "2027-01-01", "")};
     });
     const std::vector<std::int64_t> times = startTimes(sim, "https://registry.test/");

@@ -148,7 +148,8 @@ TEST(SaveListFile, UnwritablePlaceRaisesCannotCreateFile)
         saveUrlListFile(file, urls);
         FAIL() << "no error";
     } catch (const FileCreateError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + file.string() + ": No such file or directory");
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot create file " + file.string() + ": No such file or directory");
     }
 }
 

@@ -251,16 +251,19 @@ TEST(BiffWorkbook, Biff5TextInItsCodePage)
     // Asian ones only as far as their text is ASCII.
     const auto firstCell = [](std::uint16_t codePage, const std::string& bytes) {
         const std::string pageGlobals = record(rec::kCodePage, u16(codePage)) + formatsAndXfs(false);
-        return textAt(read(workbookStream(pageGlobals, record(rec::kLabel, cell(0, 0) + byteString(bytes)), false)),
-                      1, 1);
+        return textAt(
+            read(workbookStream(pageGlobals, record(rec::kLabel, cell(0, 0) + byteString(bytes)), false)), 1,
+            1);
     };
-    EXPECT_EQ(firstCell(1251, "\xCC\xEE\xF1\xEA\xE2\xE0"), "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0");
+    EXPECT_EQ(firstCell(1251, "\xCC\xEE\xF1\xEA\xE2\xE0"),
+              "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0");
     EXPECT_EQ(firstCell(0x8000, "\x8E\xA5"), "\xC3\xA9\xE2\x80\xA2"); // Mac Roman: not Windows-1252
     EXPECT_EQ(firstCell(1253, "\xAA"), "\xEF\xBF\xBD");               // unassigned in Greek
     EXPECT_EQ(firstCell(932, "plain"), "plain");
     const std::string japanese = record(rec::kCodePage, u16(932)) + formatsAndXfs(false);
-    EXPECT_EQ(refusal(workbookStream(japanese, record(rec::kLabel, cell(0, 0) + byteString("\x82\xA0")), false)),
-              "its text is in a character set that cannot be read (code page 932)");
+    EXPECT_EQ(
+        refusal(workbookStream(japanese, record(rec::kLabel, cell(0, 0) + byteString("\x82\xA0")), false)),
+        "its text is in a character set that cannot be read (code page 932)");
 }
 
 TEST(BiffWorkbook, ForeignAndProtectedStreamsAreRefused)

@@ -21,11 +21,13 @@ inline std::string registryAnswer(const std::string& name, const std::string& ex
 {
     std::string links = R"({"rel": "self", "href": "https://rdap.registry.test/domain/)" + name +
                         R"(", "type": "application/rdap+json"})";
-    if (!related.empty())
+    if (!related.empty()) {
         links += R"(, {"rel": "related", "href": ")" + related + R"(", "type": "application/rdap+json"})";
+    }
     std::string events = R"({"eventAction": "registration", "eventDate": "2011-03-04T18:20:01Z"})";
-    if (!expiry.empty())
+    if (!expiry.empty()) {
         events += R"(, {"eventAction": "expiration", "eventDate": ")" + expiry + R"("})";
+    }
     return R"({"objectClassName": "domain", "ldhName": ")" + name + R"(", "events": [)" + events +
            R"(, {"eventAction": "last update of RDAP database", "eventDate": "2026-12-07T09:00:00Z"}],
   "links": [)" +

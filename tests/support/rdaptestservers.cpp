@@ -47,8 +47,9 @@ RdapTestServers::~RdapTestServers()
     // The registry's handlers read the registrars' addresses: it stops first.
     m_stopping = true;
     m_registry->stop();
-    for (const auto& server : m_registrars)
+    for (const auto& server : m_registrars) {
         server->stop();
+    }
 }
 
 bool RdapTestServers::busyFirstTime(const std::string& host)
@@ -60,8 +61,9 @@ bool RdapTestServers::busyFirstTime(const std::string& host)
 void RdapTestServers::wait(int ms) const
 {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!m_stopping && std::chrono::steady_clock::now() < until)
+    while (!m_stopping && std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(std::chrono::milliseconds(std::min(ms, 10)));
+    }
 }
 
 std::string RdapTestServers::bootstrap() const
@@ -106,17 +108,18 @@ void RdapTestServers::answerRegistrar(const std::string& host, httplib::Response
 {
     std::string registrant = withEmail("owner@" + host);
     std::string role = "registrant";
-    if (startsWith(host, "privacy-"))
+    if (startsWith(host, "privacy-")) {
         registrant = withEmail("c0ffee@privacy-proxy.test");
-    else if (startsWith(host, "form-"))
+    } else if (startsWith(host, "form-")) {
         registrant =
             R"(, "vcardArray": )" +
             vcard(R"(, ["contact-uri", {}, "uri", "https://registrar.test/contact/)" + host + R"("])") +
             RedactedRemark;
-    else if (startsWith(host, "member-"))
+    } else if (startsWith(host, "member-")) {
         registrant = R"(, "contact_URI": "https://registrar.test/whois/)" + host + R"(")" + RedactedRemark;
-    else if (startsWith(host, "cases-"))
+    } else if (startsWith(host, "cases-")) {
         role = "REGISTRANT";
+    }
     response.set_content(registrarAnswer(host, registrant, role, "2029-09-09T09:09:09"), RdapJson);
 }
 

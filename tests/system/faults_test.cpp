@@ -3,10 +3,10 @@
 // Servers that misbehave and disks that refuse: the runs go on, the windows
 // keep answering, saving reports the failure and spares the file that was
 // there.
-#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"
+#include "platform/statuspanels.h"
 #include "platform/ticksource.h"
 #include "rechercheweb/tliste.h"
 
@@ -41,8 +41,8 @@ namespace {
 
 using test::htmlPage;
 using test::RawLoopbackServer;
-using test::TempFolder;
 using test::ScriptedPrompts;
+using test::TempFolder;
 
 std::string record(const std::string& host, const std::string& date)
 {
@@ -56,8 +56,9 @@ constexpr std::size_t HugePageBytes = 50 * 1024 * 1024;
 std::string junkBytes(std::size_t size)
 {
     std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
+    for (std::size_t i = 0; i < size; ++i) {
         bytes[i] = static_cast<char>(1 + (i * 7919) % 255);
+    }
     return bytes;
 }
 
@@ -71,23 +72,29 @@ RawLoopbackServer::Answer brokenWhois(const std::string& pathAndQuery)
 {
     using Raw = RawLoopbackServer;
     const std::string host = hostOf(pathAndQuery);
-    if (host == "reset.com")
+    if (host == "reset.com") {
         return {Raw::Kind::Reset, {}};
-    if (host == "stalled.com")
+    }
+    if (host == "stalled.com") {
         return {Raw::Kind::Stall, {}};
-    if (host == "error500.com")
+    }
+    if (host == "error500.com") {
         return Raw::reply(500, "text/html", htmlPage("<h1>Internal error</h1>"));
+    }
     if (host == "huge.com") {
         std::string body = "<pre>" + record(host, "2030-01-01");
-        while (body.size() < HugePageBytes)
+        while (body.size() < HugePageBytes) {
             body += "filler line of a very long whois page without anything in it\n";
+        }
         return Raw::reply(200, "text/html; charset=utf-8", htmlPage(body + "</pre>"));
     }
-    if (host == "badutf8.com")
+    if (host == "badutf8.com") {
         return Raw::reply(200, "text/html; charset=utf-8",
                           htmlPage("<pre>" + record(host, "2031-01-01") + junkBytes(200000) + "</pre>"));
-    if (host == "binary.com")
+    }
+    if (host == "binary.com") {
         return Raw::reply(200, "application/octet-stream", junkBytes(300000));
+    }
     return Raw::reply(200, "text/html; charset=utf-8",
                       htmlPage("<pre>" + record(host, "2029-02-03") + "</pre>"));
 }
@@ -95,8 +102,9 @@ RawLoopbackServer::Answer brokenWhois(const std::string& pathAndQuery)
 std::vector<std::string> captions(ResultTable& table)
 {
     std::vector<std::string> result;
-    for (int i = 0; i < table.RowCount(); ++i)
+    for (int i = 0; i < table.RowCount(); ++i) {
         result.push_back(table.Row(i).Caption());
+    }
     return result;
 }
 
@@ -171,10 +179,12 @@ TEST_F(BrokenWhoisServers, LookupRunGoesOnAndStopEndsTheStall)
         return r.find("never-reached") != std::string::npos;
     }));
     const std::vector<std::string> rows = captions(form.table());
-    for (const char* host : {"http://first.com", "http://last.net", "http://badutf8.com"})
+    for (const char* host : {"http://first.com", "http://last.net", "http://badutf8.com"}) {
         EXPECT_NE(std::find(rows.begin(), rows.end(), host), rows.end()) << host;
-    for (const char* host : {"http://reset.com", "http://error500.com", "http://stalled.com"})
+    }
+    for (const char* host : {"http://reset.com", "http://error500.com", "http://stalled.com"}) {
         EXPECT_EQ(std::find(rows.begin(), rows.end(), host), rows.end()) << host;
+    }
     std::cout << "[ figures  ] broken whois run: " << std::chrono::duration<double>(took).count()
               << " s, rows: " << rows.size()
               << ", huge page row: " << (std::find(rows.begin(), rows.end(), "http://huge.com") != rows.end())
@@ -203,9 +213,11 @@ RawLoopbackServer::Answer brokenEngine(const std::string& pathAndQuery)
     case 0:
         if (page == 12) {
             std::string body = "<p>Huge http://before-huge-12.com/</p><p>";
-            while (body.size() < HugePageBytes)
+            while (body.size() < HugePageBytes) {
                 body += "filler text of a very long result page without a link in it ";
-            return Raw::reply(200, "text/html", htmlPage(body + "</p><p>After http://after-huge-12.com/</p>"));
+            }
+            return Raw::reply(200, "text/html",
+                              htmlPage(body + "</p><p>After http://after-huge-12.com/</p>"));
         }
         return Raw::reply(200, "text/html",
                           htmlPage("<p>Good http://good-" + std::to_string(page) + ".com/</p>"));
@@ -231,9 +243,9 @@ RawLoopbackServer::Answer brokenEngine(const std::string& pathAndQuery)
 TEST(BrokenSearchEngines, SearchRunGoesOnUntilStopped)
 {
     RawLoopbackServer server(&brokenEngine);
-    test::UnlimitedSearchWindows windows(
-        "Broken\r\nhttp://" + server.hostAndPort() + "/search?q=\r\n&p=\r\n0\r\n1\r\n\r\n",
-        QStringLiteral("anything"));
+    test::UnlimitedSearchWindows windows("Broken\r\nhttp://" + server.hostAndPort() +
+                                             "/search?q=\r\n&p=\r\n0\r\n1\r\n\r\n",
+                                         QStringLiteral("anything"));
     Tliste& liste = windows.liste;
     ScriptedPrompts& prompts = windows.prompts;
     windows.tickAllEngines();
@@ -263,8 +275,9 @@ TEST(BrokenSearchEngines, SearchRunGoesOnUntilStopped)
     std::vector<std::string> urls = liste.urls().texts();
     std::sort(urls.begin(), urls.end());
     for (const char* host : {"good-0.com", "good-6.com", "good-18.com", "from-error-2.net",
-                             "after-junk-3.org", "plain-5.com", "plain-17.com"})
+                             "after-junk-3.org", "plain-5.com", "plain-17.com"}) {
         EXPECT_TRUE(std::binary_search(urls.begin(), urls.end(), host)) << host;
+    }
     std::cout << "[ figures  ] broken engine run: huge page hosts "
               << std::binary_search(urls.begin(), urls.end(), "before-huge-12.com") << " "
               << std::binary_search(urls.begin(), urls.end(), "after-huge-12.com") << ", heartbeat ticks "
@@ -319,16 +332,18 @@ class WithoutPermissionOverride {
 public:
     WithoutPermissionOverride()
     {
-        if (syscall(SYS_capget, &m_header, m_saved) != 0)
+        if (syscall(SYS_capget, &m_header, m_saved) != 0) {
             return;
+        }
         __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
         reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
         m_reduced = syscall(SYS_capset, &m_header, reduced) == 0;
     }
     ~WithoutPermissionOverride()
     {
-        if (m_reduced)
+        if (m_reduced) {
             syscall(SYS_capset, &m_header, m_saved);
+        }
     }
     WithoutPermissionOverride(const WithoutPermissionOverride&) = delete;
     WithoutPermissionOverride& operator=(const WithoutPermissionOverride&) = delete;
@@ -345,7 +360,8 @@ TEST_F(SaveFailures, ReadOnlyFolderKeepsThePreviousFile)
     std::filesystem::create_directory(readOnly);
     const std::string previous = "Web sites,Email,Expires\r\nhttp://old.com,mailto:a@old.com,2020/01/01\r\n";
     test::writeFile(readOnly / "expire.csv", previous);
-    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(readOnly,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     {
         const WithoutPermissionOverride asAnyUser;
         save(readOnly / "expire.csv");
@@ -357,8 +373,9 @@ TEST_F(SaveFailures, ReadOnlyFolderKeepsThePreviousFile)
     EXPECT_TRUE(errors[0].contains(QStringLiteral("expire.csv"))) << errors[0].toStdString();
     EXPECT_EQ(test::readFile(readOnly / "expire.csv"), previous);
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(readOnly))
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(readOnly)) {
         ++entries;
+    }
     EXPECT_EQ(entries, 1);
 }
 
@@ -385,8 +402,9 @@ TEST_F(SaveFailures, FullDiskKeepsThePreviousFile)
     EXPECT_EQ(test::readFile(file), previous);
     // Nothing half-written is left next to it.
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         ++entries;
+    }
     EXPECT_EQ(entries, 1);
 
     // With room again the same save goes through.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 // A long lookup run: every record becomes its row and memory stays flat.
-#include "platform/statuspanels.h"
 #include "expired/tform1.h"
 #include "platform/eventpump.h"
+#include "platform/statuspanels.h"
 
 #include "fakepageloader.h"
 #include "faketicksource.h"
@@ -35,8 +35,9 @@ std::string whoisText(const std::string& url)
         "Whois lookup\r\nDomain Name: " + host + "\r\nRegistrant Email: owner@" + host + "\r\n";
     text += n % 2 == 0 ? "Registry Expiry Date: 20" + std::to_string(26 + n % 10) + "-02-03T05:00:00Z\r\n"
                        : "Record expires on 05-Nov-20" + std::to_string(26 + n % 10) + ".\r\n";
-    for (int line = 0; line < 40; ++line)
+    for (int line = 0; line < 40; ++line) {
         text += "Terms of use: the data in this whois database is provided for information only.\r\n";
+    }
     return text;
 }
 
@@ -52,8 +53,9 @@ TEST(LongLookupRun, TwoThousandHostsBecomeRowsInFlatMemory)
                 WhoisServices{{"127.0.0.1:9", "/cgi-bin/whois/whois?SearchType=do&STRING="},
                               {"127.0.0.1:9", "/whois?l=FR&domain="}});
     std::vector<std::string> hosts;
-    for (int i = 0; i < Hosts; ++i)
+    for (int i = 0; i < Hosts; ++i) {
         hosts.push_back(hostName(i));
+    }
 
     // A first run warms up allocators and caches; the second one is measured.
     form.Button1Click(hosts);

@@ -25,8 +25,9 @@ inline pid_t parentOf(pid_t pid)
 {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
-    if (!std::getline(stat, line))
+    if (!std::getline(stat, line)) {
         return 0;
+    }
     // The command name in parentheses may hold spaces: read after its end.
     std::istringstream rest(line.substr(line.rfind(')') + 2));
     char state = 0;
@@ -41,8 +42,9 @@ inline std::vector<pid_t> descendantsOf(pid_t root)
     std::multimap<pid_t, pid_t> children;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         const std::string name = entry.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
             continue;
+        }
         const auto pid = static_cast<pid_t>(std::stol(name));
         children.emplace(parentOf(pid), pid);
     }
@@ -62,9 +64,11 @@ inline std::vector<pid_t> descendantsOf(pid_t root)
 inline std::string commandLineOf(pid_t pid)
 {
     std::string line = readFile("/proc/" + std::to_string(pid) + "/cmdline");
-    for (char& c : line)
-        if (c == '\0')
+    for (char& c : line) {
+        if (c == '\0') {
             c = ' ';
+        }
+    }
     return line;
 }
 
@@ -77,9 +81,11 @@ inline std::set<pid_t> rendererProcesses()
         return commandLineOf(pid).find("--type=zygote") != std::string::npos;
     };
     std::set<pid_t> renderers;
-    for (const pid_t pid : descendantsOf(getpid()))
-        if (isZygote(pid) && isZygote(parentOf(pid)))
+    for (const pid_t pid : descendantsOf(getpid())) {
+        if (isZygote(pid) && isZygote(parentOf(pid))) {
             renderers.insert(pid);
+        }
+    }
     return renderers;
 }
 
@@ -88,9 +94,11 @@ inline long rollupKb(pid_t pid, const std::string& field)
 {
     std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
     std::string line;
-    while (std::getline(rollup, line))
-        if (line.rfind(field + ":", 0) == 0)
+    while (std::getline(rollup, line)) {
+        if (line.rfind(field + ":", 0) == 0) {
             return std::stol(line.substr(field.size() + 1));
+        }
+    }
     return 0;
 }
 

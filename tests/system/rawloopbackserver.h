@@ -44,8 +44,9 @@ public:
     explicit RawLoopbackServer(Handler handler) : m_handler(std::move(handler))
     {
         m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
-        if (m_listener < 0)
+        if (m_listener < 0) {
             throw std::runtime_error("socket");
+        }
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -53,8 +54,9 @@ public:
         socklen_t length = sizeof address;
         if (::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
             ::listen(m_listener, 16) != 0 ||
-            ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
             throw std::runtime_error("bind");
+        }
         m_port = ntohs(address.sin_port);
         m_acceptor = std::thread([this] { acceptLoop(); });
     }
@@ -62,8 +64,9 @@ public:
     {
         m_stop = true;
         m_acceptor.join();
-        for (std::thread& connection : m_connections)
+        for (std::thread& connection : m_connections) {
             connection.join();
+        }
         ::close(m_listener);
     }
     RawLoopbackServer(const RawLoopbackServer&) = delete;
@@ -83,8 +86,9 @@ private:
     {
         while (!m_stop) {
             pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, 50) > 0)
+            if (::poll(&p, 1, 50) > 0) {
                 return true;
+            }
         }
         return false;
     }
@@ -93,8 +97,9 @@ private:
     {
         while (!m_stop) {
             pollfd p{fd, POLLOUT, 0};
-            if (::poll(&p, 1, 50) > 0)
+            if (::poll(&p, 1, 50) > 0) {
                 return true;
+            }
         }
         return false;
     }
@@ -103,8 +108,9 @@ private:
     {
         while (readable(m_listener)) {
             const int fd = ::accept(m_listener, nullptr, nullptr);
-            if (fd >= 0)
+            if (fd >= 0) {
                 m_connections.emplace_back([this, fd] { serve(fd); });
+            }
         }
     }
 
@@ -114,8 +120,9 @@ private:
         char chunk[4096];
         while (request.find("\r\n\r\n") == std::string::npos && readable(fd)) {
             const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-            if (got <= 0)
+            if (got <= 0) {
                 break;
+            }
             request.append(chunk, static_cast<std::size_t>(got));
         }
         const std::size_t start = request.find(' ');
@@ -142,10 +149,12 @@ private:
             while (sent < answer.bytes.size() && writable(fd)) {
                 const ssize_t n = ::send(fd, answer.bytes.data() + sent, answer.bytes.size() - sent,
                                          MSG_NOSIGNAL | MSG_DONTWAIT);
-                if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
                     continue;
-                if (n <= 0)
+                }
+                if (n <= 0) {
                     break;
+                }
                 sent += static_cast<std::size_t>(n);
             }
             ::shutdown(fd, SHUT_WR);

@@ -43,8 +43,9 @@ struct UnlimitedSearchWindows {
 
     void tickAllEngines()
     {
-        for (int i = 0; i < liste.deps->count(); ++i)
+        for (int i = 0; i < liste.deps->count(); ++i) {
             liste.deps->item(i)->setCheckState(Qt::Checked);
+        }
     }
 
     TempFolder folder;
