@@ -40,6 +40,7 @@ public:
     void SetVisible(bool) override {}
     void SetSilent(bool) override {}
     bool Busy() const override { return false; }
+    bool TimedOut() const override { return false; }
     void Navigate(const std::string&) override {}
     std::string PageText() override { return *m_page; }
 
