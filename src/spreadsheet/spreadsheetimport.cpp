@@ -153,9 +153,10 @@ void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName
     BulkUpdate bulk(table);
     table.ClearRows();
     // The columns each row would add as it is filled (a sheet column that
-    // reaches the table's last column adds one), added as one change.
+    // reaches the table's last column adds one), added as one change. Two rows
+    // settle it; a single row into a table without columns stops one short.
     if (rows > 0) {
-        table.addColumnsUpTo(columns + 1);
+        table.addColumnsUpTo(rows == 1 && table.ColumnCount() == 0 ? columns : columns + 1);
     }
     auto text = texts.begin() + (headerRow ? columns : 0);
     for (int r = headerRow ? 1 : 0; r < rows; ++r) {

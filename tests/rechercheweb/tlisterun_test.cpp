@@ -261,7 +261,7 @@ TEST_F(SearchRunTest, EnginesThatRunOutEndTheRunInBothLimitModes)
         EXPECT_EQ(liste->StatusBar1->panelText(1),
                   QStringLiteral("Every engine is done: the search has ended"));
         // As a confirmed Stop: links kept and ticked, the window stays for Finish.
-        EXPECT_EQ(buttons(), (ButtonStates{true, true, true, true}));
+        EXPECT_EQ(buttons(), (ButtonStates{true, false, true, true}));
         EXPECT_EQ(tickFlags(), std::vector<bool>(6, true));
         EXPECT_TRUE(liste->stopFlag());
         EXPECT_FALSE(liste->isHidden());
