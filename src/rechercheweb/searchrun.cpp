@@ -168,11 +168,14 @@ void SearchRun::navigate(Engine& engine, std::string url)
 void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& urls,
                          const TextKeyFunction& caseFoldKey)
 {
+    const std::uint32_t asked = m_clock();
     std::string text = engine.loader->PageText();
     if (m_cancelled) {
         return;
     }
     const std::uint32_t now = m_clock();
+    // A page whose text takes this long to read is not looked at again and again.
+    const bool slowToRead = now - asked >= kSettleQuietMs;
     const bool settled = engine.settling;
     if (engine.settling) {
         if (text != engine.settleText) {
@@ -196,7 +199,7 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
         recognisePage({engine.httpStatus, engine.loader->LocationURL(), text, found.hasLinks});
     switch (kind) {
     case PageKind::Results:
-        if (!found.hasLinks && !settled && text.size() <= kLargePageBytes) {
+        if (!found.hasLinks && !settled && !slowToRead && text.size() <= kLargePageBytes) {
             // Nothing yet: its scripts may still be building the results.
             engine.settling = true;
             engine.settleText = std::move(text);
