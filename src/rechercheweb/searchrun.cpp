@@ -174,7 +174,9 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
         return;
     }
     const std::uint32_t now = m_clock();
-    // A page whose text takes this long to read is not looked at again and again.
+    // A page whose text is slow to read, or cannot be read at all (empty), is
+    // not looked at again and again: each look is a new request to a renderer
+    // that may still be busy with the last one.
     const bool slowToRead = now - asked >= kSettleQuietMs;
     const bool settled = engine.settling;
     if (engine.settling) {
@@ -199,7 +201,7 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
         recognisePage({engine.httpStatus, engine.loader->LocationURL(), text, found.hasLinks});
     switch (kind) {
     case PageKind::Results:
-        if (!found.hasLinks && !settled && !slowToRead && text.size() <= kLargePageBytes) {
+        if (!found.hasLinks && !settled && !slowToRead && !text.empty() && text.size() <= kLargePageBytes) {
             // Nothing yet: its scripts may still be building the results.
             engine.settling = true;
             engine.settleText = std::move(text);
