@@ -20,6 +20,7 @@
 #include "spreadsheet/xlsxreader.h"
 
 #include "qtbenchmain.h"
+#include "xlsxbuilder.h"
 
 #include <QApplication>
 
@@ -98,23 +99,7 @@ void writeWorkbook(const fs::path& path)
                                                               "\"/><sheetData>" + sheet + "</sheetData>")},
     };
 
-    int error = 0;
-    zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (zip == nullptr) {
-        throw std::runtime_error("cannot create " + path.string());
-    }
-    for (const auto& [name, text] : parts) {
-        zip_source_t* source = zip_source_buffer(zip, text.data(), text.size(), 0);
-        if (source == nullptr || zip_file_add(zip, name.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
-            zip_source_free(source);
-            zip_discard(zip);
-            throw std::runtime_error("cannot add " + name);
-        }
-    }
-    if (zip_close(zip) != 0) { // compresses now, while `parts` still holds the texts
-        zip_discard(zip);
-        throw std::runtime_error("cannot write " + path.string());
-    }
+    ostrevo::test::xlsx::writeZip(path, parts);
 }
 
 void setUpProgramTable(ostrevo::ResultTable& table)

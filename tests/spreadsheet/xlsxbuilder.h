@@ -23,6 +23,29 @@ inline std::string part(const std::string& root, const std::string& body)
            body + "</" + root + ">";
 }
 
+// A zip archive of the named parts, as a workbook file holds them.
+inline void writeZip(const std::filesystem::path& path,
+                     const std::vector<std::pair<std::string, std::string>>& parts)
+{
+    int error = 0;
+    zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (zip == nullptr) {
+        throw std::runtime_error("cannot create " + path.string());
+    }
+    for (const auto& [name, text] : parts) {
+        zip_source_t* source = zip_source_buffer(zip, text.data(), text.size(), 0);
+        if (source == nullptr || zip_file_add(zip, name.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
+            zip_source_free(source);
+            zip_discard(zip);
+            throw std::runtime_error("cannot add " + name);
+        }
+    }
+    if (zip_close(zip) != 0) { // compresses now, while `parts` still holds the texts
+        zip_discard(zip);
+        throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
 inline void writeWorkbook(const std::filesystem::path& path, const std::string& sheetData,
                           const std::string& sharedStrings = {})
 {
@@ -42,23 +65,7 @@ inline void writeWorkbook(const std::filesystem::path& path, const std::string& 
         {"xl/sharedStrings.xml", part("sst", sharedStrings)},
         {"xl/worksheets/sheet1.xml", part("worksheet", "<sheetData>" + sheetData + "</sheetData>")},
     };
-    int error = 0;
-    zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (zip == nullptr) {
-        throw std::runtime_error("cannot create " + path.string());
-    }
-    for (const auto& [name, text] : parts) {
-        zip_source_t* source = zip_source_buffer(zip, text.data(), text.size(), 0);
-        if (source == nullptr || zip_file_add(zip, name.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
-            zip_source_free(source);
-            zip_discard(zip);
-            throw std::runtime_error("cannot add " + name);
-        }
-    }
-    if (zip_close(zip) != 0) { // compresses now, while `parts` still holds the texts
-        zip_discard(zip);
-        throw std::runtime_error("cannot write " + path.string());
-    }
+    writeZip(path, parts);
 }
 
 } // namespace ostrevo::test::xlsx
