@@ -9,6 +9,7 @@
 
 #include "../tests/textscan/plainscan.h"
 #include "textscan/textscan.h"
+#include "textscan/tokenscanner.h"
 
 #include <benchmark/benchmark.h>
 
@@ -125,6 +126,27 @@ void BM_NextToken_Page_ThirteenSeparators(benchmark::State& state)
     scanAll(state, WideSeparators, ostrevo::NextToken);
 }
 BENCHMARK(BM_NextToken_Page_ThirteenSeparators);
+
+// The same tokens read by one scanner over the whole page, as the callers
+// that walk a page's tokens do.
+template <std::string_view const& Separators> void BM_TokenScanner_Page(benchmark::State& state)
+{
+    const std::string& text = pageText();
+    std::int64_t pieces = 0;
+    for (auto _ : state) {
+        ostrevo::TokenScanner scanner(text, Separators);
+        std::size_t bytes = 0;
+        for (std::string_view token = scanner.next(); !token.empty(); token = scanner.next()) {
+            bytes += token.size();
+            ++pieces;
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.counters["pieces/s"] = benchmark::Counter(static_cast<double>(pieces), benchmark::Counter::kIsRate);
+}
+BENCHMARK_TEMPLATE(BM_TokenScanner_Page, PageSeparators);
+BENCHMARK_TEMPLATE(BM_TokenScanner_Page, WideSeparators);
 
 // Baselines on the same page, to relate the figures above to figures taken
 // on other texts.

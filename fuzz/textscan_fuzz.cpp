@@ -3,13 +3,15 @@
 //
 // Every text scan on texts, separator sets, markers and cursors taken from
 // the fuzz data, each checked against the plain one-character-at-a-time
-// version and for views that stay inside the text. The token and field scans
+// version and for views that stay inside the text; one TokenScanner reads
+// tokens and fields in the turns the data picks. The token and field scans
 // use the AVX2 or the SSE2 classifier, as the data chooses.
 
 #include "../tests/textscan/plainscan.h"
 #include "platform/systemseparators.h"
 #include "textscan/blockscan.h"
 #include "textscan/textscan.h"
+#include "textscan/tokenscanner.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -63,6 +65,24 @@ void compareScans(Scan fast, Scan plain, std::string_view text, std::string_view
     check(false);
 }
 
+// `turns` bit k set: the k-th read (mod 64) is a field, else a token.
+void compareScanner(std::string_view text, std::string_view separators, std::int32_t cursor,
+                    std::uint64_t turns)
+{
+    ostrevo::TokenScanner scanner(text, separators, cursor);
+    for (std::size_t calls = 0; calls <= text.size() + 2; ++calls) {
+        const bool field = ((turns >> (calls % 64)) & 1U) != 0;
+        const std::string_view x = field ? scanner.nextField() : scanner.next();
+        const std::string_view y = field ? ostrevo::plain::fieldOf(text, separators, cursor)
+                                         : ostrevo::plain::nextToken(text, separators, cursor);
+        check(x == y && scanner.cursor() == cursor && (x.empty() || x.data() == y.data()));
+        if (cursor == 0) {
+            return;
+        }
+    }
+    check(false);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
@@ -75,12 +95,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::string startMarker = data.ConsumeRandomLengthString(300);
     const std::string endMarker = data.ConsumeRandomLengthString(40);
     const std::int32_t cursor = pickCursor(data, 64);
+    const auto turns = data.ConsumeIntegral<std::uint64_t>();
     const std::string text = data.ConsumeRemainingBytesAsString();
 
     compareScans(ostrevo::NextToken, ostrevo::plain::nextToken, text, separators, cursor);
     compareScans(ostrevo::FieldOf, ostrevo::plain::fieldOf, text, separators, cursor);
     compareScans(ostrevo::NextToken, ostrevo::plain::nextToken, text, separators, 1);
     compareScans(ostrevo::FieldOf, ostrevo::plain::fieldOf, text, separators, 1);
+    compareScanner(text, separators, cursor, turns);
+    compareScanner(text, separators, 1, turns);
 
     for (std::int32_t start = -1; start <= static_cast<std::int32_t>(text.size()) + 1;
          start += 1 + static_cast<std::int32_t>(text.size() / 64)) {

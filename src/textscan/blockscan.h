@@ -2,35 +2,59 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// The token and field scans behind NextToken and FieldOf for what the quick
-// path does not settle: sets of more than eight separators, long tokens,
-// tokens near the end of the text. Internal to textscan.
-//
-// 64 bytes are classified against the separator set in one go (AVX2 where
-// the processor has it, SSE2 otherwise) and the token's edges read from the
-// two resulting bit masks, separators and quotes. Only tokens that meet a
-// quote go the long way, through SeparatorScanner. Each thread keeps the
-// set's tables and its last classified block with a copy of the block's
-// bytes: a scan going on within that block reuses its masks once the bytes
-// are seen to be unchanged, so a changed text never gets stale answers.
-
-#include "textscan/separatorscanner.h"
+// Classifies a text 64 bytes at a time against a separator set (AVX2 where
+// the processor has it, SSE2 otherwise) into the bit masks TokenScanner
+// walks: separators outside quoted stretches, token starts and token ends.
+// Internal to textscan.
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace ostrevo::detail {
 
-// The token at `from`: skipSeparators then findSeparator, as
-// SeparatorScanner::token. The set holds 1 to MaxSeparatorSetSize bytes.
-SeparatorScanner::Span blockToken(std::string_view separators, const char* p, std::size_t n,
-                                  std::size_t from) noexcept;
+inline constexpr std::size_t BlockSize = 64;
 
-// The end of the field at `from`, as SeparatorScanner::findSeparator.
-std::size_t blockFieldEnd(std::string_view separators, const char* p, std::size_t n,
-                          std::size_t from) noexcept;
+// A separator set in the forms the classifiers read. The quote is never a
+// separator, even when the set lists it. Trivially built, so that a
+// per-thread copy needs no construction guard.
+struct SeparatorClasses {
+    void assign(std::string_view set) noexcept;
 
-// Which classifier the calls use: AVX2 when the processor has it, unless
+    // Bit (c >> 4) & 7 of nibbles[(c >> 7) * 16 + (c & 15)] is set when byte
+    // c is a separator: two 16-entry tables a byte shuffle can look up.
+    alignas(16) unsigned char nibbles[32];
+    std::uint64_t map[4]; // the same as a 256-bit map
+    // Up to this many distinct separators are compared one by one without
+    // AVX2; more are looked up in the map a byte at a time.
+    static constexpr std::size_t MaxCompared = 16;
+    char distinct[MaxCompared];
+    std::size_t distinctCount;
+};
+
+// One classified block of a text, bit k standing for byte block[k].
+struct BlockState {
+    const char* block;
+    // Where the text ends. It moves one byte back when the text ends with a
+    // separator on the last position a cursor can name (a cursor after it
+    // does not exist), so that the piece before it is the last one.
+    const char* end;
+    bool reachesLastPosition; // the text is as long as cursors can name
+    std::uint64_t separators; // outside quoted stretches
+    // Token starts (a byte after a separator) and token ends (a separator
+    // after a byte). They alternate.
+    std::uint64_t starts;
+    std::uint64_t ends;
+    std::uint64_t inToken; // 1 when the block's last byte is not a separator
+    std::uint64_t inQuote; // all ones when a quoted stretch runs on past the block
+};
+
+// Classifies the block at `at` (before state.end) into `state`, going on
+// from the previous block's token and quote state. Bytes past the end are
+// neither token bytes nor separators.
+void loadBlock(BlockState& state, const SeparatorClasses& classes, const char* at) noexcept;
+
+// Which classifier loadBlock uses: AVX2 when the processor has it, unless
 // `allowAvx2` is false (so that tests cover both on one machine).
 void useAvx2(bool allowAvx2) noexcept;
 

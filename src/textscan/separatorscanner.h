@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// The separator scans behind FindSeparator, the quick path of NextToken and
-// FieldOf, and tokens and fields that meet a quote. Internal to textscan; a
-// header of its own so that its tests can drive it directly.
+// The separator scans behind FindSeparator and the quick path of NextToken
+// and FieldOf. Internal to textscan; a header of its own so that its tests
+// can drive it directly.
 //
 // Everything is built on the stack for every call: no heap, nothing kept
 // between calls. Sets of up to eight characters (the sets the program uses)
@@ -226,7 +226,7 @@ private:
 // The common case of NextToken and FieldOf in a few instructions: the token
 // or field ends within 32 bytes of the cursor and no quote is met. It keeps
 // its separator registers out of memory, which is why it is a class of its
-// own; whatever it does not settle goes to the block scan.
+// own; whatever it does not settle goes to a TokenScanner.
 class QuickScanner {
 public:
     OSTREVO_HOT_INLINE explicit QuickScanner(std::string_view separators) noexcept

@@ -3,9 +3,9 @@
 #include "textscan/textscan.h"
 
 #include "platform/systemseparators.h"
-#include "textscan/blockscan.h"
 #include "textscan/markersearch.h"
 #include "textscan/separatorscanner.h"
+#include "textscan/tokenscanner.h"
 
 #include <cstddef>
 #include <limits>
@@ -73,56 +73,36 @@ std::int32_t FindMarker(std::string_view text, std::string_view marker, std::int
 std::string_view NextToken(std::string_view text, std::string_view separators, std::int32_t& cursor)
 {
     const std::size_t n = scanLength(text);
-    if (cursor <= 0 || static_cast<std::size_t>(cursor) > n || separators.empty()) {
-        cursor = 0;
-        return {};
+    if (cursor > 0 && static_cast<std::size_t>(cursor) <= n) {
+        SeparatorScanner::Span span{};
+        if (detail::QuickScanner(separators)
+                .token(text.data(), n, static_cast<std::size_t>(cursor) - 1, span)) {
+            // The separator is consumed: the next call starts just after it.
+            cursor = cursorAt(static_cast<std::int64_t>(span.end) + 2);
+            return piece(text, span.begin, span.end);
+        }
     }
-    const std::size_t from = static_cast<std::size_t>(cursor) - 1;
-    if (separators.size() > detail::MaxSeparatorSetSize) {
-        // Such a set finds no separator: the rest of the text is the token.
-        cursor = 0;
-        return piece(text, from, n);
-    }
-    SeparatorScanner::Span span{};
-    if (!detail::QuickScanner(separators).token(text.data(), n, from, span)) {
-        span = detail::blockToken(separators, text.data(), n, from);
-    }
-    const auto [begin, end] = span;
-    if (begin >= n) {
-        cursor = 0;
-        return {};
-    }
-    if (end >= n) {
-        cursor = 0;
-        return piece(text, begin, n);
-    }
-    // The separator is consumed: the next call starts just after it.
-    cursor = cursorAt(static_cast<std::int64_t>(end) + 2);
-    return piece(text, begin, end);
+    TokenScanner scanner(text, separators, cursor);
+    const std::string_view token = scanner.next();
+    cursor = scanner.cursor();
+    return token;
 }
 
 std::string_view FieldOf(std::string_view text, std::string_view separators, std::int32_t& cursor)
 {
     const std::size_t n = scanLength(text);
-    if (cursor <= 0 || static_cast<std::size_t>(cursor) > n || separators.empty()) {
-        cursor = 0;
-        return {};
+    if (cursor > 0 && static_cast<std::size_t>(cursor) <= n) {
+        const std::size_t from = static_cast<std::size_t>(cursor) - 1;
+        std::size_t end = 0;
+        if (detail::QuickScanner(separators).field(text.data(), n, from, end)) {
+            cursor = cursorAt(static_cast<std::int64_t>(end) + 2);
+            return piece(text, from, end);
+        }
     }
-    const std::size_t from = static_cast<std::size_t>(cursor) - 1;
-    if (separators.size() > detail::MaxSeparatorSetSize) {
-        cursor = 0;
-        return piece(text, from, n);
-    }
-    std::size_t end = 0;
-    if (!detail::QuickScanner(separators).field(text.data(), n, from, end)) {
-        end = detail::blockFieldEnd(separators, text.data(), n, from);
-    }
-    if (end >= n) {
-        cursor = 0;
-        return piece(text, from, n);
-    }
-    cursor = cursorAt(static_cast<std::int64_t>(end) + 2);
-    return piece(text, from, end);
+    TokenScanner scanner(text, separators, cursor);
+    const std::string_view field = scanner.nextField();
+    cursor = scanner.cursor();
+    return field;
 }
 
 std::string_view TextBetween(std::string_view text, std::string_view startMarker, std::string_view endMarker,

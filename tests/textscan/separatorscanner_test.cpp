@@ -9,6 +9,7 @@
 #include "textscan/blockscan.h"
 #include "textscan/separatorscanner.h"
 #include "textscan/textscan.h"
+#include "textscan/tokenscanner.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +155,33 @@ TEST_P(RandomTextsBothClassifiers, FieldOfMatchesThePlainScanToTheEnd)
             ASSERT_EQ(fast, slow) << testing::PrintToString(text) << ' ' << testing::PrintToString(set);
         }
         ASSERT_EQ(slow, 0);
+    }
+}
+
+// One scanner, tokens and fields in random turns, against the plain scans
+// sharing one cursor: dense and sparse texts, tokens across blocks.
+TEST_P(RandomTextsBothClassifiers, TokenScannerMatchesThePlainScansToTheEnd)
+{
+    std::bernoulli_distribution field(0.3);
+    for (int round = 0; round < 6000; ++round) {
+        const std::string text = round % 2 == 0 ? randomText(200) : sparseText(400);
+        const std::string set = randomSet();
+        std::int32_t cursor = randomCursor(text.size());
+        TokenScanner scanner(text, set, cursor);
+        for (;;) {
+            const bool takeField = field(m_random);
+            const std::string_view a = takeField ? scanner.nextField() : scanner.next();
+            const std::string_view b =
+                takeField ? plain::fieldOf(text, set, cursor) : plain::nextToken(text, set, cursor);
+            ASSERT_EQ(a, b) << testing::PrintToString(text) << ' ' << testing::PrintToString(set);
+            ASSERT_EQ(scanner.cursor(), cursor)
+                << testing::PrintToString(text) << ' ' << testing::PrintToString(set);
+            ASSERT_TRUE(a.empty() || a.data() == b.data());
+            if (cursor == 0) {
+                break;
+            }
+        }
+        EXPECT_TRUE(scanner.next().empty() && scanner.nextField().empty() && scanner.cursor() == 0);
     }
 }
 

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#include "textscan/tokenscanner.h"
+
+#include "textscan/separatorscanner.h"
+
+#include <cstring>
+#include <limits>
+
+namespace ostrevo {
+namespace {
+
+using detail::SeparatorClasses;
+
+template <typename Word> bool sameEnds(const char* a, const char* b, std::size_t size) noexcept
+{
+    Word a0, b0, a1, b1;
+    std::memcpy(&a0, a, sizeof(Word));
+    std::memcpy(&b0, b, sizeof(Word));
+    std::memcpy(&a1, a + size - sizeof(Word), sizeof(Word));
+    std::memcpy(&b1, b + size - sizeof(Word), sizeof(Word));
+    return a0 == b0 && a1 == b1;
+}
+
+// The last set a scanner was made for on this thread: a per-token NextToken
+// makes one for every call, nearly always with the same set.
+struct LastSet {
+    OSTREVO_HOT_INLINE bool holds(std::string_view set) const noexcept
+    {
+        if (set.size() != size) {
+            return false;
+        }
+        if (size >= 8 && size <= 16) {
+            return sameEnds<std::uint64_t>(set.data(), bytes, size);
+        }
+        if (size >= 4 && size < 8) {
+            return sameEnds<std::uint32_t>(set.data(), bytes, size);
+        }
+        return std::memcmp(set.data(), bytes, size) == 0;
+    }
+
+    OSTREVO_NOINLINE void assign(std::string_view set) noexcept
+    {
+        size = set.size();
+        std::memcpy(bytes, set.data(), size);
+        classes.assign(set);
+    }
+
+    std::size_t size; // 0 until the first set: sets are never empty here
+    char bytes[detail::MaxSeparatorSetSize];
+    SeparatorClasses classes;
+};
+
+thread_local LastSet t_lastSet;
+
+OSTREVO_HOT_INLINE const SeparatorClasses& classesOf(std::string_view set) noexcept
+{
+    if (!t_lastSet.holds(set)) {
+        t_lastSet.assign(set);
+    }
+    return t_lastSet.classes;
+}
+
+// Positions are 32-bit: a longer text is read as if it ended at the last
+// position a cursor can name.
+constexpr auto MaxPosition = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+
+std::size_t scanLength(std::string_view text) noexcept
+{
+    return text.size() < MaxPosition ? text.size() : MaxPosition;
+}
+
+} // namespace
+
+TokenScanner::TokenScanner(std::string_view text, std::string_view separators, std::int32_t cursor) noexcept
+    : m_text(text.data()), m_resume(nullptr)
+{
+    const char* end = m_text + scanLength(text);
+    m_state = {end, end, text.size() >= MaxPosition, 0, 0, 0, 0, 0};
+    if (cursor <= 0 || cursor > end - m_text || separators.empty()) {
+        return;
+    }
+    if (separators.size() > detail::MaxSeparatorSetSize) {
+        m_classes.assign({});
+    } else {
+        m_classes = classesOf(separators);
+    }
+    m_resume = m_text + (cursor - 1);
+    detail::loadBlock(m_state, m_classes, m_resume);
+}
+
+// The piece from `begin` to `end`, the last one: nothing is left to read.
+std::string_view TokenScanner::finish(const char* begin, const char* end) noexcept
+{
+    m_resume = nullptr;
+    m_state.starts = 0;
+    m_state.ends = 0;
+    m_state.block = m_state.end;
+    return {begin, static_cast<std::size_t>(end - begin)};
+}
+
+} // namespace ostrevo

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+#pragma once
+
+// Reads a text's tokens (or fields) one after the other, exactly as a loop of
+// NextToken (or FieldOf) calls sharing one cursor would, at the speed of a
+// whole-text scan: the text is classified 64 bytes at a time as the reading
+// reaches it, and the following calls walk the block's separator bits
+// instead of looking at the bytes again. The text must stay alive and
+// unchanged while the scanner reads it; returned views point into it.
+
+#include "textscan/blockscan.h"
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace ostrevo {
+
+class TokenScanner {
+public:
+    // Starts at 1-based `cursor`. Arguments NextToken refuses leave nothing
+    // to read; a set longer than 256 characters finds no separator.
+    TokenScanner(std::string_view text, std::string_view separators, std::int32_t cursor = 1) noexcept;
+
+    // What NextToken(text, separators, cursor) returns with this scanner's
+    // cursor: empty once the end is reached.
+    std::string_view next() noexcept;
+
+    // What FieldOf(text, separators, cursor) returns with this scanner's cursor.
+    std::string_view nextField() noexcept;
+
+    // Where the next call starts, as NextToken leaves its cursor; 0 when
+    // nothing is left.
+    std::int32_t cursor() const noexcept
+    {
+        return m_resume == nullptr ? 0 : static_cast<std::int32_t>(m_resume - m_text) + 1;
+    }
+
+private:
+    std::string_view finish(const char* begin, const char* end) noexcept;
+    bool loadNext() noexcept;
+
+    const char* m_text;
+    const char* m_resume; // where the next call starts; null when nothing is left
+    detail::BlockState m_state;
+    detail::SeparatorClasses m_classes;
+};
+
+namespace detail {
+inline std::size_t lowestBit(std::uint64_t bits) noexcept
+{
+    return static_cast<unsigned>(std::countr_zero(bits));
+}
+} // namespace detail
+
+inline std::string_view TokenScanner::next() noexcept
+{
+    while (m_state.starts == 0) {
+        if (!loadNext()) {
+            return finish(m_state.end, m_state.end);
+        }
+    }
+    const char* begin = m_state.block + detail::lowestBit(m_state.starts);
+    m_state.starts &= m_state.starts - 1;
+    while (m_state.ends == 0) {
+        if (!loadNext()) {
+            return finish(begin, m_state.end);
+        }
+    }
+    const char* end = m_state.block + detail::lowestBit(m_state.ends);
+    m_state.ends &= m_state.ends - 1;
+    m_resume = end + 1; // the separator is consumed with the token
+    return {begin, static_cast<std::size_t>(end - begin)};
+}
+
+inline std::string_view TokenScanner::nextField() noexcept
+{
+    if (m_resume == nullptr) {
+        return {};
+    }
+    const char* begin = m_resume;
+    // The field starts just after the last separator read, at most one past the block.
+    const auto offset = static_cast<std::size_t>(begin - m_state.block);
+    std::uint64_t stops = offset < detail::BlockSize ? m_state.separators & (~std::uint64_t{0} << offset) : 0;
+    while (stops == 0) {
+        if (!loadNext()) {
+            return finish(begin, m_state.end);
+        }
+        stops = m_state.separators;
+    }
+    const std::uint64_t stop = stops & (0 - stops);
+    const std::uint64_t after = 0 - (stop << 1);
+    m_state.starts &= after;
+    m_state.ends &= after;
+    const char* end = m_state.block + detail::lowestBit(stop);
+    m_resume = end + 1;
+    return {begin, static_cast<std::size_t>(end - begin)};
+}
+
+// Classifies the next block, if the text goes on.
+inline bool TokenScanner::loadNext() noexcept
+{
+    if (m_state.end - m_state.block <= static_cast<std::ptrdiff_t>(detail::BlockSize)) {
+        return false;
+    }
+    detail::loadBlock(m_state, m_classes, m_state.block + detail::BlockSize);
+    return true;
+}
+
+} // namespace ostrevo
