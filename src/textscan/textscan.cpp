@@ -82,10 +82,7 @@ std::string_view NextToken(std::string_view text, std::string_view separators, s
             return piece(text, span.begin, span.end);
         }
     }
-    TokenScanner scanner(text, separators, cursor);
-    const std::string_view token = scanner.next();
-    cursor = scanner.cursor();
-    return token;
+    return detail::resumedNext(text, separators, cursor, false);
 }
 
 std::string_view FieldOf(std::string_view text, std::string_view separators, std::int32_t& cursor)
@@ -99,10 +96,7 @@ std::string_view FieldOf(std::string_view text, std::string_view separators, std
             return piece(text, from, end);
         }
     }
-    TokenScanner scanner(text, separators, cursor);
-    const std::string_view field = scanner.nextField();
-    cursor = scanner.cursor();
-    return field;
+    return detail::resumedNext(text, separators, cursor, true);
 }
 
 std::string_view TextBetween(std::string_view text, std::string_view startMarker, std::string_view endMarker,

@@ -4,6 +4,7 @@
 
 #include "textscan/separatorscanner.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -44,11 +45,13 @@ struct LastSet {
         size = set.size();
         std::memcpy(bytes, set.data(), size);
         classes.assign(set);
+        ++generation;
     }
 
     std::size_t size; // 0 until the first set: sets are never empty here
     char bytes[detail::MaxSeparatorSetSize];
     SeparatorClasses classes;
+    std::uint64_t generation; // counts the sets held so far
 };
 
 thread_local LastSet t_lastSet;
@@ -99,4 +102,68 @@ std::string_view TokenScanner::finish(const char* begin, const char* end) noexce
     return {begin, static_cast<std::size_t>(end - begin)};
 }
 
+namespace detail {
+namespace {
+
+// The scanner of the last NextToken or FieldOf call on this thread, with a
+// copy of its block's bytes: its masks are reused only while the text there
+// is unchanged, so a caller that edits its text between calls never gets
+// stale answers.
+struct Resumable {
+    TokenScanner scanner{{}, {}, 0};
+    std::size_t textSize = 0;
+    std::uint64_t setGeneration = 0;
+    const char* copied = nullptr; // the block whose bytes `bytes` holds
+    std::size_t copiedSize = 0;
+    alignas(16) char bytes[BlockSize] = {};
+};
+
+thread_local Resumable t_resumable;
+
+OSTREVO_HOT_INLINE bool sameBytes(const char* a, const char* b, std::size_t size) noexcept
+{
+#if OSTREVO_SEPARATOR_SIMD
+    if (size == BlockSize) {
+        __m128i equal = _mm_set1_epi8(-1);
+        for (std::size_t part = 0; part < BlockSize; part += 16) {
+            equal = _mm_and_si128(
+                equal, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + part)),
+                                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + part))));
+        }
+        return _mm_movemask_epi8(equal) == 0xFFFF;
+    }
+#endif
+    return std::memcmp(a, b, size) == 0;
+}
+
+} // namespace
+
+std::string_view resumedNext(std::string_view text, std::string_view separators, std::int32_t& cursor,
+                             bool field) noexcept
+{
+    Resumable& last = t_resumable;
+    TokenScanner& scanner = last.scanner;
+    const bool resumes =
+        scanner.m_resume != nullptr && scanner.m_text == text.data() && last.textSize == text.size() &&
+        cursor > 0 && scanner.m_resume - scanner.m_text == cursor - 1 &&
+        last.setGeneration == t_lastSet.generation && t_lastSet.holds(separators) &&
+        last.copied == scanner.m_state.block && sameBytes(last.copied, last.bytes, last.copiedSize);
+    if (!resumes) {
+        last.scanner = TokenScanner(text, separators, cursor);
+        last.textSize = text.size();
+        last.setGeneration = t_lastSet.generation;
+        last.copied = nullptr;
+    }
+    const std::string_view piece = field ? scanner.nextField() : scanner.next();
+    cursor = scanner.cursor();
+    if (scanner.m_resume != nullptr && last.copied != scanner.m_state.block) {
+        last.copied = scanner.m_state.block;
+        last.copiedSize =
+            std::min<std::size_t>(BlockSize, static_cast<std::size_t>(scanner.m_state.end - last.copied));
+        std::memcpy(last.bytes, last.copied, last.copiedSize);
+    }
+    return piece;
+}
+
+} // namespace detail
 } // namespace ostrevo

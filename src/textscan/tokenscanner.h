@@ -18,6 +18,16 @@
 
 namespace ostrevo {
 
+class TokenScanner;
+
+namespace detail {
+// NextToken and FieldOf past their quick path: a per-thread scanner goes on
+// where the previous call ended when it is called for the same text, set
+// and cursor and the bytes of its block are unchanged, else starts afresh.
+std::string_view resumedNext(std::string_view text, std::string_view separators, std::int32_t& cursor,
+                             bool field) noexcept;
+} // namespace detail
+
 class TokenScanner {
 public:
     // Starts at 1-based `cursor`. Arguments NextToken refuses leave nothing
@@ -39,6 +49,9 @@ public:
     }
 
 private:
+    friend std::string_view detail::resumedNext(std::string_view, std::string_view, std::int32_t&,
+                                                bool) noexcept;
+
     std::string_view finish(const char* begin, const char* end) noexcept;
     bool loadNext() noexcept;
 

@@ -185,6 +185,28 @@ TEST_P(RandomTextsBothClassifiers, TokenScannerMatchesThePlainScansToTheEnd)
     }
 }
 
+// A text edited in place between calls (same address, same length) is read
+// as it is now, never from what an earlier call saw there.
+TEST_P(RandomTextsBothClassifiers, TextEditedBetweenCallsIsReadAsItIsNow)
+{
+    std::uniform_int_distribution<std::size_t> pick(0, Alphabet.size() - 1);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = randomText(200);
+        const std::string set = randomSet();
+        const bool fields = round % 2 == 1;
+        std::int32_t fast = 1;
+        std::int32_t slow = 1;
+        while (fast != 0 && !text.empty()) {
+            text[m_random() % text.size()] = Alphabet[pick(m_random)];
+            const std::string_view a = fields ? FieldOf(text, set, fast) : NextToken(text, set, fast);
+            const std::string_view b =
+                fields ? plain::fieldOf(text, set, slow) : plain::nextToken(text, set, slow);
+            ASSERT_EQ(a, b) << testing::PrintToString(text) << ' ' << testing::PrintToString(set);
+            ASSERT_EQ(fast, slow) << testing::PrintToString(text) << ' ' << testing::PrintToString(set);
+        }
+    }
+}
+
 TEST_F(RandomTexts, FindMarkerMatchesTheBadCharacterSearch)
 {
     for (int round = 0; round < 3000; ++round) {
