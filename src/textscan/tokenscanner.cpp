@@ -105,31 +105,16 @@ std::string_view TokenScanner::finish(const char* begin, const char* end) noexce
 namespace detail {
 namespace {
 
-// The scanner of the last NextToken or FieldOf call on this thread, with a
-// copy of its block's bytes: its masks are reused only while the text there
-// is unchanged, so a caller that edits its text between calls never gets
-// stale answers.
-struct Resumable {
-    TokenScanner scanner{{}, {}, 0};
-    std::size_t textSize = 0;
-    std::uint64_t setGeneration = 0;
-    const char* copied = nullptr; // the block whose bytes `bytes` holds
-    std::size_t copiedSize = 0;
-    alignas(16) char bytes[BlockSize] = {};
-};
-
-thread_local Resumable t_resumable;
-
 OSTREVO_HOT_INLINE bool sameBytes(const char* a, const char* b, std::size_t size) noexcept
 {
 #if OSTREVO_SEPARATOR_SIMD
     if (size == BlockSize) {
-        __m128i equal = _mm_set1_epi8(-1);
-        for (std::size_t part = 0; part < BlockSize; part += 16) {
-            equal = _mm_and_si128(
-                equal, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + part)),
-                                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + part))));
-        }
+        const auto part = [a, b](std::size_t at) {
+            return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at)),
+                                  _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at)));
+        };
+        const __m128i equal =
+            _mm_and_si128(_mm_and_si128(part(0), part(16)), _mm_and_si128(part(32), part(48)));
         return _mm_movemask_epi8(equal) == 0xFFFF;
     }
 #endif
@@ -138,31 +123,62 @@ OSTREVO_HOT_INLINE bool sameBytes(const char* a, const char* b, std::size_t size
 
 } // namespace
 
+// The scanner of the last NextToken or FieldOf call on this thread, with a
+// copy of its block's bytes: its masks are reused only while the text there
+// is unchanged, so a caller that edits its text between calls never gets
+// stale answers.
+struct Resumable {
+    OSTREVO_HOT_INLINE std::string_view next(std::string_view text, std::string_view separators,
+                                             std::int32_t& cursor, bool field) noexcept
+    {
+        const bool resumes = scanner.m_resume != nullptr && scanner.m_text == text.data() &&
+                             textSize == text.size() && cursor > 0 &&
+                             scanner.m_resume - scanner.m_text == cursor - 1 &&
+                             setGeneration == t_lastSet.generation && t_lastSet.holds(separators) &&
+                             copied == scanner.m_state.block && sameBytes(copied, bytes, copiedSize);
+        if (!resumes) {
+            restart(text, separators, cursor);
+        }
+        const std::string_view piece = field ? scanner.nextField() : scanner.next();
+        cursor = scanner.cursor();
+        if (scanner.m_resume != nullptr && copied != scanner.m_state.block) {
+            keepBlock();
+        }
+        return piece;
+    }
+
+    OSTREVO_NOINLINE void restart(std::string_view text, std::string_view separators,
+                                  std::int32_t cursor) noexcept
+    {
+        scanner = TokenScanner(text, separators, cursor);
+        textSize = text.size();
+        setGeneration = t_lastSet.generation;
+        copied = nullptr;
+    }
+
+    OSTREVO_NOINLINE void keepBlock() noexcept
+    {
+        copied = scanner.m_state.block;
+        copiedSize = std::min<std::size_t>(BlockSize, static_cast<std::size_t>(scanner.m_state.end - copied));
+        std::memcpy(bytes, copied, copiedSize);
+    }
+
+    TokenScanner scanner{{}, {}, 0};
+    std::size_t textSize = 0;
+    std::uint64_t setGeneration = 0;
+    const char* copied = nullptr; // the block whose bytes `bytes` holds
+    std::size_t copiedSize = 0;
+    alignas(16) char bytes[BlockSize] = {};
+};
+
+namespace {
+thread_local Resumable t_resumable;
+} // namespace
+
 std::string_view resumedNext(std::string_view text, std::string_view separators, std::int32_t& cursor,
                              bool field) noexcept
 {
-    Resumable& last = t_resumable;
-    TokenScanner& scanner = last.scanner;
-    const bool resumes =
-        scanner.m_resume != nullptr && scanner.m_text == text.data() && last.textSize == text.size() &&
-        cursor > 0 && scanner.m_resume - scanner.m_text == cursor - 1 &&
-        last.setGeneration == t_lastSet.generation && t_lastSet.holds(separators) &&
-        last.copied == scanner.m_state.block && sameBytes(last.copied, last.bytes, last.copiedSize);
-    if (!resumes) {
-        last.scanner = TokenScanner(text, separators, cursor);
-        last.textSize = text.size();
-        last.setGeneration = t_lastSet.generation;
-        last.copied = nullptr;
-    }
-    const std::string_view piece = field ? scanner.nextField() : scanner.next();
-    cursor = scanner.cursor();
-    if (scanner.m_resume != nullptr && last.copied != scanner.m_state.block) {
-        last.copied = scanner.m_state.block;
-        last.copiedSize =
-            std::min<std::size_t>(BlockSize, static_cast<std::size_t>(scanner.m_state.end - last.copied));
-        std::memcpy(last.bytes, last.copied, last.copiedSize);
-    }
-    return piece;
+    return t_resumable.next(text, separators, cursor, field);
 }
 
 } // namespace detail

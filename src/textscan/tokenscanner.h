@@ -21,6 +21,8 @@ namespace ostrevo {
 class TokenScanner;
 
 namespace detail {
+struct Resumable;
+
 // NextToken and FieldOf past their quick path: a per-thread scanner goes on
 // where the previous call ended when it is called for the same text, set
 // and cursor and the bytes of its block are unchanged, else starts afresh.
@@ -49,8 +51,7 @@ public:
     }
 
 private:
-    friend std::string_view detail::resumedNext(std::string_view, std::string_view, std::int32_t&,
-                                                bool) noexcept;
+    friend struct detail::Resumable;
 
     std::string_view finish(const char* begin, const char* end) noexcept;
     bool loadNext() noexcept;
