@@ -147,8 +147,7 @@ OSTREVO_HOT_INLINE void settle(BlockState& state, const char* at, BlockMasks mas
     const std::uint64_t afterByte = (bytes << 1) | state.inToken;
     state.block = at;
     state.separators = separators;
-    state.starts = bytes & ~afterByte;
-    state.ends = separators & afterByte;
+    state.edges = (bytes & ~afterByte) | (separators & afterByte);
     state.inToken = bytes >> 63;
 }
 

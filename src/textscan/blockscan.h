@@ -42,9 +42,8 @@ struct BlockState {
     bool reachesLastPosition; // the text is as long as cursors can name
     std::uint64_t separators; // outside quoted stretches
     // Token starts (a byte after a separator) and token ends (a separator
-    // after a byte). They alternate.
-    std::uint64_t starts;
-    std::uint64_t ends;
+    // after a byte); along the text they alternate.
+    std::uint64_t edges;
     std::uint64_t inToken; // 1 when the block's last byte is not a separator
     std::uint64_t inQuote; // all ones when a quoted stretch runs on past the block
 };

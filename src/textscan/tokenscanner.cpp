@@ -79,7 +79,7 @@ TokenScanner::TokenScanner(std::string_view text, std::string_view separators, s
     : m_text(text.data()), m_resume(nullptr)
 {
     const char* end = m_text + scanLength(text);
-    m_state = {end, end, text.size() >= MaxPosition, 0, 0, 0, 0, 0};
+    m_state = {end, end, text.size() >= MaxPosition, 0, 0, 0, 0};
     if (cursor <= 0 || cursor > end - m_text || separators.empty()) {
         return;
     }
@@ -96,8 +96,7 @@ TokenScanner::TokenScanner(std::string_view text, std::string_view separators, s
 std::string_view TokenScanner::finish(const char* begin, const char* end) noexcept
 {
     m_resume = nullptr;
-    m_state.starts = 0;
-    m_state.ends = 0;
+    m_state.edges = 0;
     m_state.block = m_state.end;
     return {begin, static_cast<std::size_t>(end - begin)};
 }

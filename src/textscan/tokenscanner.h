@@ -71,20 +71,21 @@ inline std::size_t lowestBit(std::uint64_t bits) noexcept
 
 inline std::string_view TokenScanner::next() noexcept
 {
-    while (m_state.starts == 0) {
+    // Edges alternate: the lowest one left is a token's start, the next its end.
+    while (m_state.edges == 0) {
         if (!loadNext()) {
             return finish(m_state.end, m_state.end);
         }
     }
-    const char* begin = m_state.block + detail::lowestBit(m_state.starts);
-    m_state.starts &= m_state.starts - 1;
-    while (m_state.ends == 0) {
+    const char* begin = m_state.block + detail::lowestBit(m_state.edges);
+    m_state.edges &= m_state.edges - 1;
+    while (m_state.edges == 0) {
         if (!loadNext()) {
             return finish(begin, m_state.end);
         }
     }
-    const char* end = m_state.block + detail::lowestBit(m_state.ends);
-    m_state.ends &= m_state.ends - 1;
+    const char* end = m_state.block + detail::lowestBit(m_state.edges);
+    m_state.edges &= m_state.edges - 1;
     m_resume = end + 1; // the separator is consumed with the token
     return {begin, static_cast<std::size_t>(end - begin)};
 }
@@ -106,8 +107,7 @@ inline std::string_view TokenScanner::nextField() noexcept
     }
     const std::uint64_t stop = stops & (0 - stops);
     const std::uint64_t after = 0 - (stop << 1);
-    m_state.starts &= after;
-    m_state.ends &= after;
+    m_state.edges &= after;
     const char* end = m_state.block + detail::lowestBit(stop);
     m_resume = end + 1;
     return {begin, static_cast<std::size_t>(end - begin)};
