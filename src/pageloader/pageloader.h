@@ -43,6 +43,9 @@ public:
     // the loader asks it again for the headers alone, as the page would.
     // Empty when there is none. Processes events while it waits.
     virtual std::string RetryAfter() { return {}; }
+    // Lets the page go, with its document and scripts, once its loads are no
+    // longer wanted; the loader stays usable and idle.
+    virtual void ReleasePage() {}
 
     // A document (the page or one of its frames) finished loading.
     std::function<void()> OnDocumentComplete;

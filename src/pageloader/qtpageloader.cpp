@@ -214,9 +214,24 @@ void QtPageLoader::dropPage()
     m_page = nullptr;
 }
 
+void QtPageLoader::replacePage()
+{
+    dropPage();
+    makePage();
+    m_deadline.stop();
+    m_busy = false;
+    m_hasNewDocument = false;
+    m_httpStatus = 0;
+}
+
 QtPageLoader::~QtPageLoader()
 {
     dropPage();
+}
+
+void QtPageLoader::ReleasePage()
+{
+    replacePage();
 }
 
 void QtPageLoader::SetVisible(bool visible)
@@ -236,6 +251,11 @@ bool QtPageLoader::Busy() const
 
 void QtPageLoader::Navigate(const std::string& url)
 {
+    if (m_timedOut) {
+        // The page that ran out of time may have a renderer stuck in a script,
+        // which would hold up this load too.
+        replacePage();
+    }
     const unsigned navigation = ++m_navigation;
     m_busy = true;
     m_timedOut = false;

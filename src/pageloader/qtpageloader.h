@@ -53,6 +53,7 @@ public:
     int HttpStatus() const override { return m_httpStatus; }
     std::string LocationURL() const override;
     std::string RetryAfter() override;
+    void ReleasePage() override;
 
     // The hidden page itself, for a window that shows it to the user.
     QWebEnginePage* page() const;
@@ -77,6 +78,8 @@ private:
     void stopAtDeadline();
     void makePage();
     void dropPage();
+    // A fresh page in place of the current one, whose renderer may be hung.
+    void replacePage();
 
     friend class SilentWebPage;
 

@@ -72,6 +72,14 @@ SearchRun::~SearchRun()
     }
 }
 
+void SearchRun::releasePages()
+{
+    m_cancelled = true;
+    for (Engine& engine : m_engines) {
+        engine.loader->ReleasePage();
+    }
+}
+
 bool SearchRun::due(std::uint32_t when) const
 {
     return static_cast<std::int32_t>(m_clock() - when) >= 0;

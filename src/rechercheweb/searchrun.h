@@ -102,6 +102,9 @@ public:
     // handed over): whoever still drives it must let it go.
     void cancel() { m_cancelled = true; }
     bool isCancelled() const { return m_cancelled; }
+    // Cancels the run, and its loaders let their pages (and the pages'
+    // scripts) go now rather than when the run goes.
+    void releasePages();
 
     void setLoaderRelease(LoaderRelease release) { m_release = std::move(release); }
 

@@ -103,9 +103,13 @@ void Tliste::Button6Click()
         return;
     }
     // A page still being read (reading waits for the browser) must not add
-    // to the hosts handed over.
+    // to the hosts handed over, and the hidden pages must not go on running
+    // their scripts through the whole lookup.
     if (m_run) {
-        m_run->cancel();
+        if (m_pageWindowRun == m_run.get()) {
+            closePageWindow();
+        }
+        m_run->releasePages();
     }
     reduceToHosts(m_urls, &internationalHostToAscii);
     setIdleButtons();

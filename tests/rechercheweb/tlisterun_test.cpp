@@ -395,6 +395,26 @@ TEST_F(SearchRunTest, ClosingEndsTheRunAfterItsTurnAndKeepsTheLoaders)
     EXPECT_TRUE(mainLoader->navigatedUrls().empty());
 }
 
+TEST_F(SearchRunTest, FinishLetsTheRunsPagesGoBeforeTheLookup)
+{
+    tickEngine(0);
+    tickEngine(1);
+    whenNavigated(0, "=20", [this] { liste->Button6->click(); });
+    std::vector<bool> releasedAtLookup;
+    mainLoader->setNavigateHandler([&](const std::string&) {
+        if (releasedAtLookup.empty()) {
+            for (const FakePageLoader* loader : loaders) {
+                releasedAtLookup.push_back(loader->pageReleased());
+            }
+        }
+        mainLoader->completeSoon("No match\r\n");
+    });
+    start();
+
+    EXPECT_EQ(releasedAtLookup, std::vector<bool>(2, true));
+    EXPECT_TRUE(liste->currentRun()->isCancelled());
+}
+
 TEST_F(SearchRunTest, WaitsInTheEventLoopWhileEveryLoaderIsBusy)
 {
     tickEngine(0);

@@ -29,6 +29,12 @@ public:
     std::string PageText() override;
     int HttpStatus() const override { return m_status; }
     std::string LocationURL() const override { return m_location; }
+    void ReleasePage() override
+    {
+        m_pageReleased = true;
+        m_busy = false;
+        m_text.clear();
+    }
 
     void setNavigateHandler(std::function<void(const std::string& url)> handler)
     {
@@ -56,6 +62,7 @@ public:
     int pageTextReads() const { return m_textReads; }
     bool visible() const { return m_visible; }
     bool silent() const { return m_silent; }
+    bool pageReleased() const { return m_pageReleased; }
 
 private:
     std::vector<std::string> m_urls;
@@ -68,6 +75,7 @@ private:
     bool m_visible = true;
     bool m_silent = false;
     int m_textReads = 0;
+    bool m_pageReleased = false;
 };
 
 } // namespace ostrevo::test
