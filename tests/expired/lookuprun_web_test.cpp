@@ -70,23 +70,27 @@ TEST(LookupRunInBrowser, WhoisPagesBecomeRows)
     form.Button1Click(
         {"first-host.org", "registry.com", "refused-next.com", "after-refusal.net", "nowhere.net"});
 
-    // Host 0 and the host after the refusal go to the second service.
+    // Host 0 goes to the second service; a refused host is asked there once
+    // more, and so is the host after the refusal.
     {
         const std::lock_guard lock(askedMutex);
         EXPECT_EQ(asked, (std::vector<std::string>{"second:first-host.org", "first:registry.com",
-                                                   "first:refused-next.com", "second:after-refusal.net",
-                                                   "first:nowhere.net"}));
+                                                   "first:refused-next.com", "second:refused-next.com",
+                                                   "second:after-refusal.net", "first:nowhere.net"}));
     }
     ResultTable& table = form.table();
-    ASSERT_EQ(table.RowCount(), 3);
+    ASSERT_EQ(table.RowCount(), 4);
     EXPECT_EQ(table.Row(0).Caption(), "http://after-refusal.net");
     EXPECT_EQ(table.Row(0).SubItems(),
               (std::vector<std::string>{"mailto:admin@after-refusal.net", "2025/11/05"}));
     EXPECT_EQ(table.Row(1).Caption(), "http://first-host.org");
     EXPECT_EQ(table.Row(1).SubItems(),
               (std::vector<std::string>{"mailto:admin@first-host.org", "2025/11/05"}));
-    EXPECT_EQ(table.Row(2).Caption(), "http://registry.com");
-    EXPECT_EQ(table.Row(2).SubItems(), (std::vector<std::string>{"mailto:owner@registry.com", "2029/02/03"}));
+    EXPECT_EQ(table.Row(2).Caption(), "http://refused-next.com");
+    EXPECT_EQ(table.Row(2).SubItems(),
+              (std::vector<std::string>{"mailto:admin@refused-next.com", "2025/11/05"}));
+    EXPECT_EQ(table.Row(3).Caption(), "http://registry.com");
+    EXPECT_EQ(table.Row(3).SubItems(), (std::vector<std::string>{"mailto:owner@registry.com", "2029/02/03"}));
     EXPECT_TRUE(prompts.log().empty());
 }
 

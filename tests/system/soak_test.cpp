@@ -29,7 +29,8 @@ using test::TreeMemory;
 constexpr int Engines = 11;
 // Most hosts come from a fixed pool, so the URL list grows slowly and what
 // grows is mostly the loaders' memory; one host per page is new, or the
-// engines would count as run out.
+// engines would count as run out (in each run: the second run keeps the
+// first run's list).
 constexpr int HostPool = 300;
 
 int soakSeconds()
@@ -40,7 +41,7 @@ int soakSeconds()
 
 // A result page of some 40 kB, as engines send them: ten results among
 // markup and script.
-std::string resultPage(int engine, int page)
+std::string resultPage(int run, int engine, int page)
 {
     std::string body = "<script>var state = {page: " + std::to_string(page) + "};</script>";
     for (int i = 0; i < 10; ++i) {
@@ -52,7 +53,8 @@ std::string resultPage(int engine, int page)
         }
         body += "</p></div>";
     }
-    body += "<p>http://soak-" + std::to_string(engine) + "-" + std::to_string(page) + ".net/</p>";
+    body += "<p>http://soak-" + std::to_string(run) + "-" + std::to_string(engine) + "-" +
+            std::to_string(page) + ".net/</p>";
     return htmlPage(body);
 }
 
@@ -72,11 +74,12 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
 {
     const int seconds = soakSeconds();
     std::atomic<int> pagesServed{0};
+    std::atomic<int> run{1};
     LoopbackHttpServer server;
     server.get(R"(/e(\d+))", [&](const httplib::Request& request, httplib::Response& response) {
         ++pagesServed;
         response.set_content(
-            resultPage(std::stoi(request.matches[1]), std::stoi(request.get_param_value("p"))),
+            resultPage(run.load(), std::stoi(request.matches[1]), std::stoi(request.get_param_value("p"))),
             "text/html; charset=utf-8");
     });
     server.start();
@@ -119,6 +122,7 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
     // Second run: the first run's loaders go when it starts.
     const int secondRunSeconds = std::max(20, seconds / 10);
     std::set<pid_t> secondRunRenderers;
+    run = 2;
     prompts.answerQuestion(false); // "Delete previous list of urls ?"
     prompts.answerQuestion(true);  // "Stop extracting ?"
     QTimer::singleShot(secondRunSeconds * 1000, &liste, [&] {
