@@ -49,25 +49,9 @@ bool isHexDigit(char c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// Dot-separated labels of letters, digits and inner hyphens.
 bool isHostName(std::string_view host)
 {
-    if (host.empty() || host.size() > 253) {
-        return false;
-    }
-    std::size_t labelStart = 0;
-    for (std::size_t i = 0; i <= host.size(); ++i) {
-        if (i == host.size() || host[i] == '.') {
-            const std::string_view label = host.substr(labelStart, i - labelStart);
-            if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-') {
-                return false;
-            }
-            labelStart = i + 1;
-        } else if (!isAsciiAlnum(host[i]) && host[i] != '-') {
-            return false;
-        }
-    }
-    return true;
+    return !checkedHostName(host).empty();
 }
 
 // host, or host:port.
