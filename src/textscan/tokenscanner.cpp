@@ -92,6 +92,16 @@ TokenScanner::TokenScanner(std::string_view text, std::string_view separators, s
     detail::loadBlock(m_state, m_classes, m_resume);
 }
 
+const char* TokenScanner::takeEdgeOfNextBlocks() noexcept
+{
+    while (m_state.edges == 0) {
+        if (!loadNext()) {
+            return nullptr;
+        }
+    }
+    return takeEdge();
+}
+
 // The piece from `begin` to `end`, the last one: nothing is left to read.
 std::string_view TokenScanner::finish(const char* begin, const char* end) noexcept
 {

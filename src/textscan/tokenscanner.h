@@ -55,6 +55,8 @@ private:
 
     std::string_view finish(const char* begin, const char* end) noexcept;
     bool loadNext() noexcept;
+    const char* takeEdge() noexcept;
+    const char* takeEdgeOfNextBlocks() noexcept;
 
     const char* m_text;
     const char* m_resume; // where the next call starts; null when nothing is left
@@ -71,21 +73,15 @@ inline std::size_t lowestBit(std::uint64_t bits) noexcept
 
 inline std::string_view TokenScanner::next() noexcept
 {
-    // Edges alternate: the lowest one left is a token's start, the next its end.
-    while (m_state.edges == 0) {
-        if (!loadNext()) {
-            return finish(m_state.end, m_state.end);
-        }
+    // Edges alternate: the first one left is a token's start, the next its end.
+    const char* begin = takeEdge();
+    if (begin == nullptr) [[unlikely]] {
+        return finish(m_state.end, m_state.end);
     }
-    const char* begin = m_state.block + detail::lowestBit(m_state.edges);
-    m_state.edges &= m_state.edges - 1;
-    while (m_state.edges == 0) {
-        if (!loadNext()) {
-            return finish(begin, m_state.end);
-        }
+    const char* end = takeEdge();
+    if (end == nullptr) [[unlikely]] {
+        return finish(begin, m_state.end);
     }
-    const char* end = m_state.block + detail::lowestBit(m_state.edges);
-    m_state.edges &= m_state.edges - 1;
     m_resume = end + 1; // the separator is consumed with the token
     return {begin, static_cast<std::size_t>(end - begin)};
 }
@@ -111,6 +107,17 @@ inline std::string_view TokenScanner::nextField() noexcept
     const char* end = m_state.block + detail::lowestBit(stop);
     m_resume = end + 1;
     return {begin, static_cast<std::size_t>(end - begin)};
+}
+
+// The first edge left, taken; null at the end of the text.
+inline const char* TokenScanner::takeEdge() noexcept
+{
+    const std::uint64_t edges = m_state.edges;
+    if (edges == 0) [[unlikely]] {
+        return takeEdgeOfNextBlocks();
+    }
+    m_state.edges = edges & (edges - 1);
+    return m_state.block + detail::lowestBit(edges);
 }
 
 // Classifies the next block, if the text goes on.
