@@ -100,20 +100,19 @@ OSTREVO_HOT_INLINE BlockMasks classifySse2(const SeparatorClasses& classes, cons
     return {first.separators | (second.separators << 32), first.quotes | (second.quotes << 32)};
 }
 
-// The bytes of the block at `at`: the text itself, or for a block the text
-// ends within, a copy in `tail` whose missing bytes `inText` leaves out.
-OSTREVO_HOT_INLINE const char* blockBytes(const char* at, const char* end, char* tail,
-                                          std::uint64_t& inText) noexcept
+// A block the text ends within, copied out: its missing bytes are left out
+// of the returned mask of bytes in the text.
+OSTREVO_HOT_INLINE std::uint64_t copyTail(const char* at, const char* end, char* tail) noexcept
 {
     const auto available = static_cast<std::size_t>(end - at);
-    if (available >= BlockSize) {
-        inText = ~std::uint64_t{0};
-        return at;
-    }
     std::memset(tail, 0, BlockSize);
     std::memcpy(tail, at, available);
-    inText = ~(~std::uint64_t{0} << available);
-    return tail;
+    return ~(~std::uint64_t{0} << available);
+}
+
+OSTREVO_HOT_INLINE bool isWholeBlock(const BlockState& state, const char* at) noexcept
+{
+    return state.end - at >= static_cast<std::ptrdiff_t>(BlockSize);
 }
 
 OSTREVO_HOT_INLINE void settle(BlockState& state, const char* at, BlockMasks masks,
@@ -159,22 +158,34 @@ bool processorHasAvx2() noexcept
 
 std::atomic<bool> g_avx2{processorHasAvx2()};
 
+[[gnu::target("avx2")]] OSTREVO_NOINLINE void loadTailAvx2(BlockState& state, const SeparatorClasses& classes,
+                                                           const char* at) noexcept
+{
+    alignas(64) char tail[BlockSize];
+    const std::uint64_t inText = copyTail(at, state.end, tail);
+    settle(state, at, classifyAvx2(classes, tail), inText);
+}
+
 [[gnu::target("avx2")]] void loadAvx2(BlockState& state, const SeparatorClasses& classes,
                                       const char* at) noexcept
 {
-    alignas(64) char tail[BlockSize];
-    std::uint64_t inText = 0;
-    const char* bytes = blockBytes(at, state.end, tail, inText);
-    settle(state, at, classifyAvx2(classes, bytes), inText);
+    if (!isWholeBlock(state, at)) [[unlikely]] {
+        loadTailAvx2(state, classes, at);
+        return;
+    }
+    settle(state, at, classifyAvx2(classes, at), ~std::uint64_t{0});
 }
 #endif
 
-void loadSse2(BlockState& state, const SeparatorClasses& classes, const char* at) noexcept
+OSTREVO_NOINLINE void loadSse2(BlockState& state, const SeparatorClasses& classes, const char* at) noexcept
 {
-    alignas(64) char tail[BlockSize];
-    std::uint64_t inText = 0;
-    const char* bytes = blockBytes(at, state.end, tail, inText);
-    settle(state, at, classifySse2(classes, bytes), inText);
+    if (!isWholeBlock(state, at)) {
+        alignas(64) char tail[BlockSize];
+        const std::uint64_t inText = copyTail(at, state.end, tail);
+        settle(state, at, classifySse2(classes, tail), inText);
+        return;
+    }
+    settle(state, at, classifySse2(classes, at), ~std::uint64_t{0});
 }
 
 } // namespace
