@@ -8,6 +8,9 @@
 // reaches it, and the following calls walk the block's separator bits
 // instead of looking at the bytes again. The text must stay alive and
 // unchanged while the scanner reads it; returned views point into it.
+//
+//     TokenScanner scanner(page, " \t\r\n,;");
+//     for (std::string_view token = scanner.next(); !token.empty(); token = scanner.next()) { ... }
 
 #include "textscan/blockscan.h"
 
@@ -17,8 +20,6 @@
 #include <string_view>
 
 namespace ostrevo {
-
-class TokenScanner;
 
 namespace detail {
 struct Resumable;
