@@ -58,9 +58,9 @@ Rows rowsOf(const ResultTable& table)
     Rows rows;
     for (int i = 0; i < table.RowCount(); ++i) {
         const auto& row = table.Row(i);
-        std::vector<std::string> texts{row.Caption()};
+        std::vector<std::string> texts{std::string(row.Caption())};
         for (std::size_t j = 0; j < row.SubItemCount(); ++j) {
-            texts.push_back(row.SubItem(j));
+            texts.emplace_back(row.SubItem(j));
         }
         rows.push_back(std::move(texts));
     }

@@ -17,7 +17,8 @@
 // split would bring that allocation back after the notification.
 
 // Rows of any type that keeps a `RowBlock<Row>* m_block` for the store (and
-// befriends it); the store owns them. The member definitions are in
+// befriends it). The store only orders them: the table that makes the rows
+// keeps them alive and lets them go. The member definitions are in
 // rowstoreimpl.h, instantiated by the owner of the row type.
 
 #include <algorithm>
@@ -53,13 +54,16 @@ public:
     // Allocates what the next insert or move needs, so that callers can tell
     // observers "about to" knowing the change itself will not fail.
     void prepareInsert();
-    void insert(std::size_t index, std::unique_ptr<Row> row);
+    // On failure the row is not stored.
+    void insert(std::size_t index, Row* row);
     // Appends all of `rows` (leaving it empty) or, on failure, none.
-    void append(std::vector<std::unique_ptr<Row>>& rows);
-    void erase(std::size_t index);
+    void append(std::vector<Row*>& rows);
+    // Takes the row out of the order and hands it back.
+    Row* erase(std::size_t index) noexcept;
     // The row at `from` ends up at `to` (positions after the move).
     void move(std::size_t from, std::size_t to);
-    void clear();
+    // Forgets every row.
+    void clear() noexcept;
 
     template <typename F> void forEach(F&& f) const
     {

@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <functional>
-#include <new>
 
 namespace ostrevo {
 
@@ -25,10 +23,7 @@ inline constexpr std::size_t kAppendFill = kRowStoreMaxBlock * 3 / 4;
 
 template <typename Row> RowStore<Row>::RowStore() = default;
 
-template <typename Row> RowStore<Row>::~RowStore()
-{
-    clear();
-}
+template <typename Row> RowStore<Row>::~RowStore() = default;
 
 template <typename Row> void RowStore<Row>::setBlock(Row& row, RowBlock<Row>* block)
 {
@@ -178,13 +173,13 @@ template <typename Row> void RowStore<Row>::insertPrepared(std::size_t index, Ro
     m_hintIndex = index;
 }
 
-template <typename Row> void RowStore<Row>::insert(std::size_t index, std::unique_ptr<Row> row)
+template <typename Row> void RowStore<Row>::insert(std::size_t index, Row* row)
 {
     prepareInsert();
-    insertPrepared(index, row.release());
+    insertPrepared(index, row);
 }
 
-template <typename Row> void RowStore<Row>::append(std::vector<std::unique_ptr<Row>>& rows)
+template <typename Row> void RowStore<Row>::append(std::vector<Row*>& rows)
 {
     if (rows.empty()) {
         return;
@@ -205,13 +200,12 @@ template <typename Row> void RowStore<Row>::append(std::vector<std::unique_ptr<R
 
     // Nothing below allocates.
     std::size_t next = 0;
-    for (auto& owned : rows) {
+    for (Row* row : rows) {
         if (m_blocks.empty() || m_blocks.back()->rows.size() >= rowstore::kAppendFill) {
             assert(next < fresh.size());
             insertBlock(m_blocks.size(), std::move(fresh[next++]), m_size);
         }
         RowBlock<Row>* block = m_blocks.back().get();
-        Row* row = owned.release();
         block->rows.push_back(row);
         setBlock(*row, block);
         ++m_size;
@@ -255,9 +249,9 @@ template <typename Row> void RowStore<Row>::tidyAfterErase(std::size_t block) no
     }
 }
 
-template <typename Row> void RowStore<Row>::erase(std::size_t index)
+template <typename Row> Row* RowStore<Row>::erase(std::size_t index) noexcept
 {
-    delete detach(index);
+    return detach(index);
 }
 
 template <typename Row> void RowStore<Row>::move(std::size_t from, std::size_t to)
@@ -269,30 +263,8 @@ template <typename Row> void RowStore<Row>::move(std::size_t from, std::size_t t
     insertPrepared(to, detach(from));
 }
 
-template <typename Row> void RowStore<Row>::clear()
+template <typename Row> void RowStore<Row>::clear() noexcept
 {
-    // Rows are let go in the order they were made, not in display order:
-    // after a sort the display order jumps all over memory, and freeing in
-    // address order is several times faster than freeing at random.
-    std::vector<Row*> rows;
-    try {
-        rows.reserve(m_size);
-    } catch (const std::bad_alloc&) {
-        // Without room for the list, in display order.
-    }
-    for (const auto& block : m_blocks) {
-        for (Row* row : block->rows) {
-            if (rows.capacity() > 0) {
-                rows.push_back(row);
-            } else {
-                delete row;
-            }
-        }
-    }
-    std::sort(rows.begin(), rows.end(), std::less<>());
-    for (Row* row : rows) {
-        delete row;
-    }
     m_blocks.clear();
     m_starts.clear();
     m_size = 0;

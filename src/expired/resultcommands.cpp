@@ -38,8 +38,10 @@ namespace {
 
 RowCopy copyOf(const ResultRow& row)
 {
-    RowCopy copy{{row.Caption()}, row.Checked()};
-    copy.texts.insert(copy.texts.end(), row.SubItems().begin(), row.SubItems().end());
+    RowCopy copy{{std::string(row.Caption())}, row.Checked()};
+    for (std::size_t k = 0; k < row.SubItemCount(); ++k) {
+        copy.texts.emplace_back(row.SubItem(k));
+    }
     return copy;
 }
 

@@ -65,8 +65,7 @@ std::string resultsHtmlPage(const ResultTable& table, int currentYear)
         const ResultRow& row = table.Row(i);
         page.append("<tr>");
         for (int k = 0; k < columns; ++k) {
-            appendCell(page, k == 0 ? std::string_view(row.Caption()) : row.SubItemOrEmpty(k - 1), k,
-                       currentYear);
+            appendCell(page, k == 0 ? row.Caption() : row.SubItemOrEmpty(k - 1), k, currentYear);
         }
         page.append("</tr>\n");
     }

@@ -66,8 +66,7 @@ std::string resultsWorkbook(const ResultTable& table)
     for (int i = 0; i < table.RowCount(); ++i) {
         const ResultRow& row = table.Row(i);
         for (int k = 0; k < columns; ++k) {
-            const std::string_view text =
-                k == 0 ? std::string_view(row.Caption()) : row.SubItemOrEmpty(k - 1);
+            const std::string_view text = k == 0 ? row.Caption() : row.SubItemOrEmpty(k - 1);
             const std::optional<SheetDateTime> date = k == kExpiryColumn ? expiryDate(text) : std::nullopt;
             cells[static_cast<std::size_t>(k)] = date ? CellValue(*date) : CellValue(std::string(text));
         }

@@ -20,7 +20,7 @@ std::string resultsXml(const ResultTable& table)
         for (int k = 0; k < columns; ++k) {
             const std::string_view name = k < static_cast<int>(kNames.size()) ? kNames[k] : "field";
             xml.append("    <").append(name).append(">");
-            appendMarkupText(xml, k == 0 ? std::string_view(row.Caption()) : row.SubItemOrEmpty(k - 1));
+            appendMarkupText(xml, k == 0 ? row.Caption() : row.SubItemOrEmpty(k - 1));
             xml.append("</").append(name).append(">\n");
         }
         xml.append("  </domain>\n");

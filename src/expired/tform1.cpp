@@ -580,7 +580,8 @@ void TForm1::addLookupRow(const std::string& host, const std::string& emailCell,
     row.AppendSubItem(expires);
     m_unsaved = true;
     if (m_journal) {
-        m_journal->append({row.Caption(), row.SubItem(0), row.SubItem(1)});
+        m_journal->append(
+            {std::string(row.Caption()), std::string(row.SubItem(0)), std::string(row.SubItem(1))});
     }
 }
 

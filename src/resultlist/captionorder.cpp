@@ -69,38 +69,37 @@ void ResultTable::setCaptionSortKey(SortKeyFunction sortKey)
 {
     // Compute every key first: a throwing key function changes nothing.
     std::string emptyKey = sortKey ? sortKey("") : std::string();
-    std::vector<std::unique_ptr<std::string>> keys;
-    keys.reserve(m_impl->rows.size());
-    m_impl->rows.forEach([&](const ResultRow& row) {
-        keys.push_back(sortKey && !row.m_caption.empty()
-                           ? std::make_unique<std::string>(sortKey(row.m_caption))
-                           : nullptr);
-    });
+    std::vector<std::string> keys;
+    std::size_t bytes = 0;
+    if (sortKey) {
+        keys.reserve(m_impl->rows.size());
+        m_impl->rows.forEach([&](const ResultRow& row) {
+            keys.push_back(row.m_caption.empty() ? std::string() : sortKey(row.m_caption));
+            bytes += keys.back().size();
+        });
+    }
+    TextArena& texts = m_impl->texts;
+    texts.reserve(bytes); // storing the keys below cannot throw
 
     m_impl->sortKey = std::move(sortKey);
     m_impl->emptyKey = std::move(emptyKey);
     std::size_t k = 0;
-    m_impl->rows.forEach([&](ResultRow& row) { row.m_sortKey = std::move(keys[k++]); });
+    m_impl->rows.forEach([&](ResultRow& row) {
+        texts.discard(row.m_sortKey.size());
+        row.m_sortKey = keys.empty() ? std::string_view() : texts.store(keys[k++]);
+        row.m_hasSortKey = m_impl->sortKey && !row.m_caption.empty();
+    });
     const std::size_t count = m_impl->rows.size();
     m_impl->orderedCount = count < 2 ? count : 0;
+    compactTextsIfWorthIt();
 }
 
-const std::string& ResultTable::sortKeyOf(const ResultRow& row) const
+std::string_view ResultTable::sortKeyOf(const ResultRow& row) const
 {
     if (!m_impl->sortKey) {
         return row.m_caption;
     }
-    return row.m_sortKey ? *row.m_sortKey : m_impl->emptyKey;
-}
-
-void ResultTable::setCaptionText(ResultRow& row, std::string&& caption) const
-{
-    std::unique_ptr<std::string> key;
-    if (m_impl->sortKey && !caption.empty()) {
-        key = std::make_unique<std::string>(m_impl->sortKey(caption));
-    }
-    row.m_caption = std::move(caption);
-    row.m_sortKey = std::move(key);
+    return row.m_hasSortKey ? row.m_sortKey : std::string_view(m_impl->emptyKey);
 }
 
 bool ResultTable::sortsOnCaption() const
@@ -112,17 +111,17 @@ bool ResultTable::sortsOnCaption() const
 bool ResultTable::captionFits(std::size_t index) const
 {
     const ResultRowStore& rows = m_impl->rows;
-    const std::string& key = sortKeyOf(rows.at(index));
+    const std::string_view key = sortKeyOf(rows.at(index));
     if (index > 0 && key < sortKeyOf(rows.at(index - 1))) {
         return false;
     }
     return index + 1 >= m_impl->orderedCount || !(sortKeyOf(rows.at(index + 1)) < key);
 }
 
-void ResultTable::assignCaption(ResultRow& row, std::string&& caption)
+void ResultTable::assignCaption(ResultRow& row, std::string_view caption)
 {
     const std::size_t index = m_impl->rows.indexOf(row);
-    setCaptionText(row, std::move(caption));
+    setCaptionText(row, caption);
     if (index == ResultRowStore::npos) {
         return;
     }
@@ -134,12 +133,13 @@ void ResultTable::assignCaption(ResultRow& row, std::string&& caption)
     } else if (index < m_impl->orderedCount && !captionFits(index)) {
         m_impl->orderedCount = index;
     }
+    compactTextsIfWorthIt();
 }
 
 void ResultTable::placeAfterCaptionChange(std::size_t index)
 {
     if (index < m_impl->orderedCount && !captionFits(index)) {
-        const std::string& key = sortKeyOf(m_impl->rows.at(index));
+        const std::string_view key = sortKeyOf(m_impl->rows.at(index));
         moveRow(index, captionUpperBound(key, m_impl->orderedCount, index));
     }
     placeUnorderedTail();
@@ -155,12 +155,12 @@ void ResultTable::placeUnorderedTail()
     }
     // Each row after the prefix joins it; the rest stay after it.
     for (; ordered < count; ++ordered) {
-        const std::string& key = sortKeyOf(m_impl->rows.at(ordered));
+        const std::string_view key = sortKeyOf(m_impl->rows.at(ordered));
         moveRow(ordered, captionUpperBound(key, ordered, ResultRowStore::npos));
     }
 }
 
-std::size_t ResultTable::captionUpperBound(const std::string& key, std::size_t count, std::size_t skip) const
+std::size_t ResultTable::captionUpperBound(std::string_view key, std::size_t count, std::size_t skip) const
 {
     // Searches the first `count` rows without the one at `skip`; the result
     // is the position the row takes once the skipped row is out of the way.
@@ -248,7 +248,7 @@ void ResultTable::sortByCaption()
 {
     const std::size_t count = m_impl->rows.size();
     if (m_impl->orderedCount < count) {
-        sortRows([this](const ResultRow& row) { return std::string_view(sortKeyOf(row)); }, false);
+        sortRows([this](const ResultRow& row) { return sortKeyOf(row); }, false);
     }
     m_impl->orderedCount = count;
 }
@@ -260,7 +260,7 @@ void ResultTable::SortByColumn(int column, int direction)
     }
     const bool descending = direction < 0;
     if (column == 0) {
-        sortRows([](const ResultRow& row) { return std::string_view(row.m_caption); }, descending);
+        sortRows([](const ResultRow& row) { return row.m_caption; }, descending);
     } else {
         const auto subItem = static_cast<std::size_t>(column - 1);
         sortRows([subItem](const ResultRow& row) { return row.SubItemOrEmpty(subItem); }, descending);

@@ -109,8 +109,18 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
     }
     const char delimiter = m_delimiter != 0 ? m_delimiter : ',';
 
-    std::vector<std::unique_ptr<ResultRow>> pending;
+    std::vector<ResultRow*> pending;
     pending.reserve(kRowsPerBatch);
+    // Made rows go to the table batch by batch; until then the load owns them.
+    const auto dropPending = [&]() noexcept {
+        for (ResultRow* row : pending) {
+            dropRow(row);
+        }
+        pending.clear();
+    };
+    std::string caption;
+    std::vector<std::string> decoded;
+    std::vector<std::string_view> subItems;
 
     const std::string name = fileName.string();
     const std::size_t memoryLimit = m_loadMemoryLimit != 0 ? m_loadMemoryLimit : loadingMemoryBudget();
@@ -146,7 +156,7 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
             memoryNeeded += 2 * field.text.size();
         }
         if (memoryNeeded > memoryLimit) {
-            pending.clear();
+            dropPending();
             throw EResultListError("Cannot load " + name + ": its rows would take more than the " +
                                    std::to_string(memoryLimit >> 20) + " MiB of memory there is room for");
         }
@@ -154,22 +164,38 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
             appendRows(pending); // rows before this line come before the columns
             addColumnsUpTo(static_cast<int>(columnsNeeded));
         }
-        std::unique_ptr<ResultRow> row(new ResultRow(*this));
-        row->m_subItems.reserve(fields.size() - 1);
-        for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::size_t count = fields.size();
+        if (count > 1 && !fields.back().quoted && fields.back().text.empty()) {
+            --count; // the line ends with the delimiter: no last field
+        }
+        // Unquoted fields are stored straight from the read buffer.
+        subItems.clear();
+        if (decoded.size() < count) {
+            decoded.resize(count);
+        }
+        for (std::size_t i = 1; i < count; ++i) {
             const delimited::RawField& field = fields[i];
-            if (i + 1 == fields.size() && !field.quoted && field.text.empty()) {
-                break; // the line ends with the delimiter: no last field
-            }
-            if (i == 0) {
-                std::string caption;
-                delimited::decodeField(field, caption);
-                setCaptionText(*row, std::move(caption));
+            if (field.quoted) {
+                delimited::decodeField(field, decoded[i]);
+                subItems.emplace_back(decoded[i]);
             } else {
-                delimited::decodeField(field, row->m_subItems.emplace_back());
+                subItems.push_back(field.text);
             }
         }
-        pending.push_back(std::move(row));
+        std::string_view captionText = fields[0].text;
+        if (fields[0].quoted) {
+            delimited::decodeField(fields[0], caption);
+            captionText = caption;
+        }
+        ResultRow* row = makeRow();
+        try {
+            setCaptionText(*row, captionText);
+            setSubItems(*row, subItems);
+        } catch (...) {
+            dropRow(row);
+            throw;
+        }
+        pending.push_back(row); // reserved for a whole batch
     };
 
     BulkUpdate bulk(*this);
@@ -207,6 +233,7 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
         try {
             appendRows(pending);
         } catch (...) {
+            dropPending();
         }
         throw;
     }

@@ -38,7 +38,7 @@ void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName) con
 
     const auto writeRow = [&](const ResultRow& row) {
         // Every sub-item, also beyond the columns: a save loses no field.
-        const std::size_t subItems = row.m_subItems.size();
+        const std::size_t subItems = row.m_subItemCount;
         delimited::appendField(buffer, row.m_caption, delimiter, false);
         for (std::size_t j = 0; j < subItems; ++j) {
             buffer.push_back(delimiter);
@@ -48,14 +48,14 @@ void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName) con
         buffer.append(kLineEnd);
     };
     m_impl->rows.forEachBlock([&](const std::vector<ResultRow*>& rows) {
-        // Rows lie scattered in memory. Reading their sizes first, with no
-        // dependency between rows, lets the processor fetch them in parallel
-        // instead of waiting for each row in turn; it also sizes the buffer.
+        // Reading the sizes first, with no dependency between rows, lets the
+        // processor fetch rows in parallel instead of one after the other;
+        // it also sizes the buffer.
         std::size_t bytes = 0;
         for (const ResultRow* row : rows) {
             bytes += row->m_caption.size() + 2;
-            for (const std::string& text : row->m_subItems) {
-                bytes += text.size() + 1;
+            for (std::uint32_t k = 0; k < row->m_subItemCount; ++k) {
+                bytes += row->m_subItems[k].size() + 1;
             }
         }
         buffer.reserve(buffer.size() + bytes + bytes / 8);

@@ -6,28 +6,27 @@
 
 namespace ostrevo {
 
-void ResultRow::SetCaption(std::string caption)
+void ResultRow::SetCaption(std::string_view caption)
 {
-    m_table->assignCaption(*this, std::move(caption));
+    m_table->assignCaption(*this, caption);
 }
 
-const std::string& ResultRow::SubItem(std::size_t index) const
+std::string_view ResultRow::SubItem(std::size_t index) const
 {
-    if (index >= m_subItems.size()) {
+    if (index >= m_subItemCount) {
         throw ListIndexError(static_cast<std::int64_t>(index));
     }
     return m_subItems[index];
 }
 
-std::string_view ResultRow::SubItemOrEmpty(std::size_t index) const
+std::vector<std::string> ResultRow::SubItems() const
 {
-    return index < m_subItems.size() ? std::string_view(m_subItems[index]) : std::string_view();
+    return std::vector<std::string>(m_subItems, m_subItems + m_subItemCount);
 }
 
-void ResultRow::AppendSubItem(std::string text)
+void ResultRow::AppendSubItem(std::string_view text)
 {
-    m_subItems.push_back(std::move(text));
-    m_table->rowTextChanged(*this);
+    m_table->appendSubItem(*this, text);
 }
 
 bool ResultRow::Checked() const

@@ -76,21 +76,25 @@ const ResultColumn& ResultTable::Column(int index) const
 
 ResultRow& ResultTable::AddRow()
 {
-    std::unique_ptr<ResultRow> row(new ResultRow(*this));
-    ResultRow& added = *row;
+    ResultRow* row = makeRow();
     const int index = RowCount();
-    m_impl->rows.prepareInsert();
+    try {
+        m_impl->rows.prepareInsert();
+    } catch (...) {
+        dropRow(row);
+        throw;
+    }
     if (m_observer) {
         m_observer->rowsAboutToBeInserted(index, index);
     }
-    m_impl->rows.insert(m_impl->rows.size(), std::move(row));
+    m_impl->rows.insert(m_impl->rows.size(), row); // prepared: does not throw
     if (m_observer) {
         m_observer->rowsInserted();
     }
-    return added;
+    return *row;
 }
 
-void ResultTable::appendRows(std::vector<std::unique_ptr<ResultRow>>& rows)
+void ResultTable::appendRows(std::vector<ResultRow*>& rows)
 {
     if (rows.empty()) {
         return;
@@ -145,10 +149,11 @@ void ResultTable::DeleteRow(int index)
     if (position < m_impl->orderedCount) {
         --m_impl->orderedCount;
     }
-    m_impl->rows.erase(position);
+    dropRow(m_impl->rows.erase(position));
     if (m_observer) {
         m_observer->rowsRemoved();
     }
+    compactTextsIfWorthIt();
 }
 
 void ResultTable::ClearRows()
@@ -156,8 +161,7 @@ void ResultTable::ClearRows()
     if (m_observer) {
         m_observer->aboutToReset();
     }
-    m_impl->rows.clear();
-    m_impl->orderedCount = 0;
+    clearRowStorage();
     if (m_observer) {
         m_observer->reset();
     }
@@ -168,12 +172,20 @@ void ResultTable::Clear()
     if (m_observer) {
         m_observer->aboutToReset();
     }
-    m_impl->rows.clear();
-    m_impl->orderedCount = 0;
+    clearRowStorage();
     m_impl->columns.clear();
     if (m_observer) {
         m_observer->reset();
     }
+}
+
+void ResultTable::clearRowStorage() noexcept
+{
+    // The rows own nothing: freeing the pool's and the arena's blocks is all.
+    m_impl->rows.clear();
+    m_impl->rowSlots.clear();
+    m_impl->texts.clear();
+    m_impl->orderedCount = 0;
 }
 
 void ResultTable::rowTextChanged(const ResultRow& row)

@@ -8,6 +8,11 @@
 // Rows are objects with their own identity: a ResultRow& stays valid while the
 // table re-orders (until the row is deleted). An index always means the
 // current display position.
+//
+// The texts live in the table's own storage, and Caption(), SubItem() and
+// SubItemOrEmpty() return views on it: a view is valid until the table next
+// changes (a text set or appended, a row added or deleted, a clear, a load).
+// Copy the text to keep it longer.
 
 #include <cstddef>
 #include <cstdint>
@@ -39,19 +44,23 @@ public:
     ResultRow(const ResultRow&) = delete;
     ResultRow& operator=(const ResultRow&) = delete;
 
-    const std::string& Caption() const { return m_caption; }
+    std::string_view Caption() const { return m_caption; }
     // Stores the caption, then re-sorts the table by caption (unless a bulk
     // update is open or the sort type is stNone/stData).
-    void SetCaption(std::string caption);
+    void SetCaption(std::string_view caption);
 
-    std::size_t SubItemCount() const { return m_subItems.size(); }
+    std::size_t SubItemCount() const { return m_subItemCount; }
     // Throws ListIndexError when out of range.
-    const std::string& SubItem(std::size_t index) const;
+    std::string_view SubItem(std::size_t index) const;
     // The sub-item, or an empty text when the row has no such sub-item.
-    std::string_view SubItemOrEmpty(std::size_t index) const;
-    const std::vector<std::string>& SubItems() const { return m_subItems; }
+    std::string_view SubItemOrEmpty(std::size_t index) const
+    {
+        return index < m_subItemCount ? m_subItems[index] : std::string_view();
+    }
+    // A copy of every sub-item.
+    std::vector<std::string> SubItems() const;
     // Appending never re-sorts.
-    void AppendSubItem(std::string text);
+    void AppendSubItem(std::string_view text);
 
     // False while the table's Checkboxes is off; setting turns Checkboxes on.
     bool Checked() const;
@@ -62,13 +71,18 @@ private:
     template <typename Row> friend class RowStore;
     explicit ResultRow(ResultTable& table) : m_table(&table) {}
 
+    // Every text is a view on the table's storage; the row owns nothing, so
+    // letting rows go is freeing the storage's few blocks.
     ResultTable* m_table;
-    RowBlock<ResultRow>* m_block = nullptr; // where the table's storage keeps this row
-    std::string m_caption;
+    RowBlock<ResultRow>* m_block = nullptr; // where the table's order keeps this row
+    std::string_view m_caption;
     // Collation key of the caption, only while the table has a key function
-    // and the caption is not empty. Kept out of line: most tables have none.
-    std::unique_ptr<std::string> m_sortKey;
-    std::vector<std::string> m_subItems;
+    // and the caption is not empty.
+    std::string_view m_sortKey;
+    std::string_view* m_subItems = nullptr; // room for m_subItemRoom views
+    std::uint32_t m_subItemCount = 0;
+    std::uint32_t m_subItemRoom = 0;
+    bool m_hasSortKey = false;
     bool m_checked = false;
 };
 
@@ -182,19 +196,25 @@ public:
 private:
     friend class ResultRow;
 
-    void assignCaption(ResultRow& row, std::string&& caption);
+    ResultRow* makeRow();
+    void dropRow(ResultRow* row) noexcept;
+    void clearRowStorage() noexcept;
+    void assignCaption(ResultRow& row, std::string_view caption);
+    void appendSubItem(ResultRow& row, std::string_view text);
     void rowTextChanged(const ResultRow& row);
-    void setCaptionText(ResultRow& row, std::string&& caption) const;
-    const std::string& sortKeyOf(const ResultRow& row) const;
+    void setCaptionText(ResultRow& row, std::string_view caption);
+    void setSubItems(ResultRow& row, const std::vector<std::string_view>& texts);
+    void compactTextsIfWorthIt() noexcept;
+    std::string_view sortKeyOf(const ResultRow& row) const;
     bool sortsOnCaption() const;
     bool captionFits(std::size_t index) const;
     void placeAfterCaptionChange(std::size_t index);
     void placeUnorderedTail();
     void moveRow(std::size_t from, std::size_t to);
-    std::size_t captionUpperBound(const std::string& key, std::size_t count, std::size_t skip) const;
+    std::size_t captionUpperBound(std::string_view key, std::size_t count, std::size_t skip) const;
     void sortByCaption();
     template <typename KeyOf> void sortRows(KeyOf keyOf, bool descending);
-    void appendRows(std::vector<std::unique_ptr<ResultRow>>& rows);
+    void appendRows(std::vector<ResultRow*>& rows);
     void addColumns(std::vector<std::string>&& captions);
 
     struct Impl;

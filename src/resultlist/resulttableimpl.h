@@ -5,6 +5,8 @@
 // State of a ResultTable shared by the files that implement it.
 
 #include "containers/rowstore.h"
+#include "containers/slotpool.h"
+#include "containers/textarena.h"
 #include "resultlist/resulttable.h"
 
 #include <deque>
@@ -18,6 +20,10 @@ extern template class RowStore<ResultRow>;
 struct ResultTable::Impl {
     // A deque keeps references from AddColumn valid as columns are added.
     std::deque<ResultColumn> columns;
+    // The rows themselves and all their texts (captions, keys, sub-items and
+    // the sub-item lists); `rows` holds them in display order.
+    SlotPool<ResultRow> rowSlots;
+    TextArena texts;
     ResultRowStore rows;
     // Rows [0, orderedCount) are in caption order. Rows after them were added
     // or re-captioned while the table was not sorting, or re-ordered by a

@@ -79,8 +79,7 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const
 
 static QString cellText(const ResultRow& row, int column)
 {
-    const std::string_view text =
-        column == 0 ? std::string_view(row.Caption()) : row.SubItemOrEmpty(column - 1);
+    const std::string_view text = column == 0 ? row.Caption() : row.SubItemOrEmpty(column - 1);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 

@@ -40,7 +40,7 @@ int findRowByTypedText(const ResultTable& table, std::string_view typed, int sta
     }
     for (int step = 0; step < count; ++step) {
         const int row = (start + step) % count;
-        const std::string& caption = table.Row(row).Caption();
+        const std::string_view caption = table.Row(row).Caption();
         if (startsWithIgnoringAsciiCase(shownCellText(caption, hidePrefixes), typed)) {
             return row;
         }

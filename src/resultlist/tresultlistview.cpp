@@ -209,8 +209,7 @@ std::string_view TResultListView::cellText(int row, int column) const
         return {};
     }
     const ResultRow& r = m_table.Row(row);
-    return column == 0 ? std::string_view(r.Caption())
-                       : r.SubItemOrEmpty(static_cast<std::size_t>(column - 1));
+    return column == 0 ? r.Caption() : r.SubItemOrEmpty(static_cast<std::size_t>(column - 1));
 }
 
 int TResultListView::rowX(const QPoint& point) const

@@ -163,9 +163,9 @@ void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName
         ResultRow& row = table.AddRow();
         for (int k = 1; k <= columns; ++k, ++text) {
             if (k == 1) {
-                row.SetCaption(std::move(*text));
+                row.SetCaption(*text);
             } else {
-                row.AppendSubItem(std::move(*text));
+                row.AppendSubItem(*text);
             }
         }
     }

@@ -48,7 +48,7 @@ protected:
     {
         std::vector<std::string> all;
         for (int i = 0; i < table.RowCount(); ++i) {
-            all.push_back(table.Row(i).Caption());
+            all.emplace_back(table.Row(i).Caption());
         }
         return all;
     }

@@ -87,7 +87,7 @@ TEST_F(RdapLookupRunTest, RunAddsTheSameThreeColumnRows)
         std::vector<std::vector<std::string>> rows;
         for (int i = 0; i < form->table().RowCount(); ++i) {
             std::vector<std::string> row = form->table().Row(i).SubItems();
-            row.insert(row.begin(), form->table().Row(i).Caption());
+            row.emplace(row.begin(), form->table().Row(i).Caption());
             rows.push_back(row);
         }
         std::vector<std::vector<std::string>> expected = {

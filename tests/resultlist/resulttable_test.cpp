@@ -482,7 +482,7 @@ private:
             const int direction = m_random() % 2 ? 1 : -1;
             table.SortByColumn(column, direction);
             auto key = [&](const ResultRow* row) {
-                return column == 0 ? row->Caption() : std::string(row->SubItemOrEmpty(column - 1));
+                return std::string(column == 0 ? row->Caption() : row->SubItemOrEmpty(column - 1));
             };
             std::stable_sort(m_expectedOrder.begin(), m_expectedOrder.end(), [&](auto* a, auto* b) {
                 return direction > 0 ? key(a) < key(b) : key(b) < key(a);

@@ -46,8 +46,8 @@ using RowTexts = std::vector<std::string>;
 
 inline RowTexts textsOf(const ResultRow& row)
 {
-    RowTexts texts{row.Caption()};
-    texts.insert(texts.end(), row.SubItems().begin(), row.SubItems().end());
+    RowTexts texts = row.SubItems();
+    texts.emplace(texts.begin(), row.Caption());
     return texts;
 }
 
@@ -64,7 +64,7 @@ inline std::vector<std::string> captionsOf(const ResultTable& table)
 {
     std::vector<std::string> captions;
     for (int i = 0; i < table.RowCount(); ++i) {
-        captions.push_back(table.Row(i).Caption());
+        captions.emplace_back(table.Row(i).Caption());
     }
     return captions;
 }

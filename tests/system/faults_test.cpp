@@ -103,7 +103,7 @@ std::vector<std::string> captions(ResultTable& table)
 {
     std::vector<std::string> result;
     for (int i = 0; i < table.RowCount(); ++i) {
-        result.push_back(table.Row(i).Caption());
+        result.emplace_back(table.Row(i).Caption());
     }
     return result;
 }

@@ -75,7 +75,7 @@ TEST(LongLookupRun, TwoThousandHostsBecomeRowsInFlatMemory)
     for (int i = 0; i < Hosts; ++i) {
         const ResultRow& row = table.Row(i);
         // Captions sort as texts, and the names are of equal length.
-        const std::string host = row.Caption().substr(7);
+        const std::string host(row.Caption().substr(7));
         const int n = std::stoi(host.substr(5, 6)) - 100000;
         ASSERT_EQ(host, hostName(n));
         const std::string year = "20" + std::to_string(26 + n % 10);

@@ -246,7 +246,7 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     const auto rowsAre = [&](const std::vector<std::vector<std::string>>& expected) {
         std::vector<std::vector<std::string>> rows;
         for (int i = 0; i < table.RowCount(); ++i) {
-            std::vector<std::string> row{table.Row(i).Caption()};
+            std::vector<std::string> row{std::string(table.Row(i).Caption())};
             for (const std::string& item : table.Row(i).SubItems()) {
                 row.push_back(item);
             }
@@ -367,7 +367,7 @@ TEST(Walkthrough, RdapFromFinishToSavedRows)
     ResultTable& table = form1.table();
     std::vector<std::vector<std::string>> rows;
     for (int i = 0; i < table.RowCount(); ++i) {
-        std::vector<std::string> row{table.Row(i).Caption()};
+        std::vector<std::string> row{std::string(table.Row(i).Caption())};
         for (const std::string& item : table.Row(i).SubItems()) {
             row.push_back(item);
         }
