@@ -56,6 +56,9 @@ public:
     void prepareInsert();
     // On failure the row is not stored.
     void insert(std::size_t index, Row* row);
+    // Allocates what appending `count` rows needs; append() after it does
+    // not throw.
+    void prepareAppend(std::size_t count);
     // Appends all of `rows` (leaving it empty) or, on failure, none.
     void append(std::vector<Row*>& rows);
     // Takes the row out of the order and hands it back.
@@ -147,7 +150,8 @@ private:
     std::vector<std::unique_ptr<RowBlock<Row>>> m_blocks;
     std::vector<std::size_t> m_starts; // index of each block's first row
     std::size_t m_size = 0;
-    std::unique_ptr<RowBlock<Row>> m_spare; // ready for the next split
+    std::unique_ptr<RowBlock<Row>> m_spare;                     // ready for the next split
+    std::vector<std::unique_ptr<RowBlock<Row>>> m_appendBlocks; // from prepareAppend
     // The row whose index was last asked for or changed: the lookup run asks
     // for the same row several times in a row.
     mutable const Row* m_hintRow = nullptr;

@@ -179,31 +179,34 @@ template <typename Row> void RowStore<Row>::insert(std::size_t index, Row* row)
     insertPrepared(index, row);
 }
 
+template <typename Row> void RowStore<Row>::prepareAppend(std::size_t count)
+{
+    std::size_t room = 0;
+    if (!m_blocks.empty() && m_blocks.back()->rows.size() < rowstore::kAppendFill) {
+        room = rowstore::kAppendFill - m_blocks.back()->rows.size();
+    }
+    const std::size_t remaining = count > room ? count - room : 0;
+    const std::size_t blocksNeeded = (remaining + rowstore::kAppendFill - 1) / rowstore::kAppendFill;
+    m_appendBlocks.reserve(blocksNeeded);
+    while (m_appendBlocks.size() < blocksNeeded) {
+        m_appendBlocks.push_back(newBlock());
+    }
+    m_blocks.reserve(m_blocks.size() + blocksNeeded);
+    m_starts.reserve(m_blocks.capacity());
+}
+
 template <typename Row> void RowStore<Row>::append(std::vector<Row*>& rows)
 {
     if (rows.empty()) {
         return;
     }
-    std::size_t room = 0;
-    if (!m_blocks.empty() && m_blocks.back()->rows.size() < rowstore::kAppendFill) {
-        room = rowstore::kAppendFill - m_blocks.back()->rows.size();
-    }
-    const std::size_t remaining = rows.size() > room ? rows.size() - room : 0;
-    const std::size_t blocksNeeded = (remaining + rowstore::kAppendFill - 1) / rowstore::kAppendFill;
-    std::vector<std::unique_ptr<RowBlock<Row>>> fresh;
-    fresh.reserve(blocksNeeded);
-    for (std::size_t i = 0; i < blocksNeeded; ++i) {
-        fresh.push_back(newBlock());
-    }
-    m_blocks.reserve(m_blocks.size() + blocksNeeded);
-    m_starts.reserve(m_blocks.capacity());
-
+    prepareAppend(rows.size());
     // Nothing below allocates.
-    std::size_t next = 0;
     for (Row* row : rows) {
         if (m_blocks.empty() || m_blocks.back()->rows.size() >= rowstore::kAppendFill) {
-            assert(next < fresh.size());
-            insertBlock(m_blocks.size(), std::move(fresh[next++]), m_size);
+            assert(!m_appendBlocks.empty());
+            insertBlock(m_blocks.size(), std::move(m_appendBlocks.back()), m_size);
+            m_appendBlocks.pop_back();
         }
         RowBlock<Row>* block = m_blocks.back().get();
         block->rows.push_back(row);
@@ -266,6 +269,7 @@ template <typename Row> void RowStore<Row>::move(std::size_t from, std::size_t t
 template <typename Row> void RowStore<Row>::clear() noexcept
 {
     m_blocks.clear();
+    m_appendBlocks.clear();
     m_starts.clear();
     m_size = 0;
     m_hintRow = nullptr;

@@ -10,8 +10,10 @@
 #include "resultlist/resulttableimpl.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <new>
+#include <stdexcept>
 
 namespace ostrevo {
 
@@ -101,6 +103,11 @@ void ResultTable::setSubItems(ResultRow& row, const std::vector<std::string_view
     row.m_subItems = items;
     row.m_subItemCount = static_cast<std::uint32_t>(texts.size());
     row.m_subItemRoom = row.m_subItemCount;
+}
+
+std::size_t ResultTable::textStorageBytes() const
+{
+    return m_impl->texts.usedBytes();
 }
 
 void ResultTable::compactTextsIfWorthIt() noexcept

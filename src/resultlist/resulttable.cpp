@@ -101,10 +101,11 @@ void ResultTable::appendRows(std::vector<ResultRow*>& rows)
     }
     const int first = RowCount();
     const int last = first + static_cast<int>(rows.size()) - 1;
+    m_impl->rows.prepareAppend(rows.size());
     if (m_observer) {
         m_observer->rowsAboutToBeInserted(first, last);
     }
-    m_impl->rows.append(rows);
+    m_impl->rows.append(rows); // prepared: does not throw
     if (m_observer) {
         m_observer->rowsInserted();
     }

@@ -145,6 +145,9 @@ public:
     void DeleteRow(int index);               // throws ListIndexError
     void ClearRows();                        // rows only; columns stay
     void Clear();                            // rows, then columns
+    // Bytes the rows' texts take in the table's storage, including texts no
+    // longer used that the next compaction gives back.
+    std::size_t textStorageBytes() const;
 
     // Re-orders the rows by one column (0 = caption, k = sub-item k - 1,
     // missing = empty), comparing bytes as unsigned; direction +1 or -1
