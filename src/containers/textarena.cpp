@@ -16,7 +16,7 @@ constexpr std::size_t kMinBlock = std::size_t{64} << 10;
 constexpr std::size_t kMaxBlock = std::size_t{4} << 20;
 // Larger requests get a block of their own; the current block stays in use.
 constexpr std::size_t kOwnBlockAbove = kMinBlock / 4;
-constexpr std::size_t kCompactionFloor = std::size_t{256} << 10;
+constexpr std::size_t kCompactionFloor = std::size_t{64} << 10;
 
 std::size_t paddingFor(const char* at, std::size_t alignment)
 {

@@ -23,13 +23,17 @@ namespace ostrevo {
 namespace {
 
 constexpr std::size_t kMaxRowsPlacedOneByOne = 16;
+constexpr std::size_t kReadAhead = 16;
 
 // The sorts gather every key once. Most comparisons are then decided by an
-// entry of sixteen bytes, eight key bytes after the start all keys share and
-// the row's position; only ties read the keys, which are scattered in memory.
+// entry of sixteen bytes: eight key bytes after the start all keys share, the
+// key's length (short keys, such as dates, lie wholly in those bytes) and
+// the row's position; only ties of longer keys read the keys, which are
+// scattered in memory.
 struct SortEntry {
     std::uint64_t prefix; // key bytes [common, common + 8), big-endian
     std::uint32_t index;  // position before the sort; equal keys keep this order
+    std::uint32_t length; // the key's length, at most `covered` + 1
 };
 
 std::uint64_t bytesAt(std::string_view key, std::size_t from)
@@ -55,12 +59,10 @@ int compareKeys(const SortEntry& a, const SortEntry& b, const std::vector<std::s
     if (a.prefix != b.prefix) {
         return a.prefix < b.prefix ? -1 : 1;
     }
-    const std::string_view x = keys[a.index];
-    const std::string_view y = keys[b.index];
-    if (x.size() <= covered && y.size() <= covered) {
-        return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+    if (a.length <= covered && b.length <= covered) {
+        return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
     }
-    return x.compare(y); // char_traits compares bytes as unsigned
+    return keys[a.index].compare(keys[b.index]); // char_traits compares bytes as unsigned
 }
 
 } // namespace
@@ -209,26 +211,42 @@ template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descendin
     std::vector<std::string_view> keys;
     order.reserve(count);
     keys.reserve(count);
-    rows.forEach([&](ResultRow& row) {
-        order.push_back(&row);
-        keys.push_back(keyOf(row));
-    });
+    rows.forEach([&](ResultRow& row) { order.push_back(&row); });
+    // After a sort, display order jumps all over memory: each pass asks for
+    // what it reads a few rows ahead, so that the fetches overlap.
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k + kReadAhead < count) {
+            __builtin_prefetch(order[k + kReadAhead]);
+        }
+        if (k + kReadAhead / 2 < count) {
+            __builtin_prefetch(order[k + kReadAhead / 2]->m_subItems);
+        }
+        keys.push_back(keyOf(*order[k]));
+    }
 
     // Keys usually share a long start ("http://www."): skip it in the prefix.
     std::size_t common = keys.front().size();
-    for (const std::string_view key : keys) {
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k + kReadAhead < count) {
+            __builtin_prefetch(keys[k + kReadAhead].data());
+        }
+        const std::string_view key = keys[k];
         const auto limit = static_cast<std::ptrdiff_t>(std::min(common, key.size()));
         common = static_cast<std::size_t>(
             std::mismatch(keys.front().begin(), keys.front().begin() + limit, key.begin()).first -
             keys.front().begin());
     }
-    std::vector<SortEntry> entries(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        entries[k] = {bytesAt(keys[k], common), static_cast<std::uint32_t>(k)};
-    }
     // Equal keys keep their order (the position decides), so sorting by one
     // column after another groups as the user expects.
     const std::size_t covered = common + 8;
+    std::vector<SortEntry> entries(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k + kReadAhead < count) {
+            __builtin_prefetch(keys[k + kReadAhead].data() + std::min(common, keys[k + kReadAhead].size()));
+        }
+        entries[k] = {bytesAt(keys[k], common), static_cast<std::uint32_t>(k),
+                      static_cast<std::uint32_t>(std::min(keys[k].size(), covered + 1))};
+    }
     const int sign = descending ? -1 : 1;
     std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
         const int byKey = compareKeys(a, b, keys, covered) * sign;

@@ -149,9 +149,9 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
                                    " fields, more than the " + std::to_string(kMaxColumns) +
                                    " columns a table can hold");
         }
-        // What a row costs besides its text: the row, its sort key, and the
-        // string of each field.
-        memoryNeeded += 256 + 32 * fields.size();
+        // What a row costs: the row and its place in the order, a view per
+        // field, and each text twice (a caption's sort key may be as long).
+        memoryNeeded += 128 + 16 * fields.size();
         for (const delimited::RawField& field : fields) {
             memoryNeeded += 2 * field.text.size();
         }

@@ -459,8 +459,8 @@ private:
         // Few distinct captions, so that equal captions are common.
         std::string caption =
             std::string(1, static_cast<char>('a' + m_random() % 6)) + std::to_string(m_random() % 4);
-        if (m_random() % 4 == 0) {
-            caption.append(m_random() % 5000, static_cast<char>('a' + m_random() % 3));
+        if (m_random() % 3 == 0) {
+            caption.append(m_random() % 8000, static_cast<char>('a' + m_random() % 3));
         }
         return caption;
     }
