@@ -132,9 +132,11 @@ TEST(ElevenLoadersSoak, TreeMemoryStaysFlatAndASecondRunLeavesNoOldRenderer)
     liste.Bplay->click();
     sampler.stop();
 
-    // Both runs paged all along and found every host of the pool.
-    EXPECT_GT(firstRunPages, Engines * seconds / 2);
-    EXPECT_GT(pagesServed.load() - firstRunPages, Engines * secondRunSeconds / 2);
+    // Both runs paged all along (no engine ran out or stalled; the pace is
+    // left loose, as sanitizers and a busy machine slow the pages down) and
+    // found every host of the pool.
+    EXPECT_GT(firstRunPages, Engines * seconds / 10);
+    EXPECT_GT(pagesServed.load() - firstRunPages, Engines * secondRunSeconds / 10);
     EXPECT_GT(liste.urls().count(), HostPool);
 
     // Flat: the median of the last fifth of the first run is within 15 % (or
