@@ -167,6 +167,7 @@ void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName
             } else {
                 row.AppendSubItem(*text);
             }
+            std::string().swap(*text); // the table holds its copy: free the sheet's as it goes
         }
     }
     bulk.end();
