@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Ostrevo developers
+//
+// The text of a loaded 1 MB page, as the search and lookup runs read it, beside
+// reading the page's innerText raw (the same script and wait, no conversion).
+// Wall time: most of the work is the renderer's, in another process.
+//   PageText: QtPageLoader::PageText(), UTF-8 with CR LF line ends.
+//   Baseline_RawInnerText: the browser's innerText as a QString.
+
+#include "pageloader/qtpageloader.h"
+#include "platform/eventpump.h"
+#include "platform/ticksource.h"
+
+#include "qtbenchmain.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+#include <httplib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::string pageOf(std::size_t bytes)
+{
+    std::string page = "<html><head><title>bench</title></head><body>\n";
+    for (int line = 0; page.size() < bytes; ++line) {
+        page += "<p>Domain Name: example-" + std::to_string(line) +
+                ".com Registrar Registration Expiration Date: 2027-03-14 r\xC3\xA9sultats</p>\n";
+    }
+    page += "</body></html>\n";
+    return page;
+}
+
+struct LoadedPage {
+    httplib::Server server;
+    std::thread serving;
+    ostrevo::SteadyTickSource ticks;
+    ostrevo::EventPump pump{ticks};
+    ostrevo::QtPageLoader loader;
+};
+
+std::unique_ptr<LoadedPage> loaded;
+
+void loadPage()
+{
+    loaded = std::make_unique<LoadedPage>();
+    const std::string page = pageOf(1000 * 1000);
+    loaded->server.Get("/1mb", [page](const httplib::Request&, httplib::Response& response) {
+        response.set_content(page, "text/html; charset=utf-8");
+    });
+    const int port = loaded->server.bind_to_any_port("127.0.0.1");
+    loaded->serving = std::thread([] { loaded->server.listen_after_bind(); });
+    loaded->loader.SetVisible(false);
+    loaded->loader.Navigate("http://127.0.0.1:" + std::to_string(port) + "/1mb");
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    loaded->pump.waitUntil(
+        [giveUp] { return !loaded->loader.Busy() || std::chrono::steady_clock::now() > giveUp; }, 10);
+    if (loaded->loader.Busy() || loaded->loader.PageText().empty()) {
+        std::fprintf(stderr, "the 1 MB page did not load\n");
+    }
+}
+
+void unloadPage()
+{
+    loaded->server.stop();
+    loaded->serving.join();
+    loaded.reset();
+}
+
+void BM_PageText(benchmark::State& state)
+{
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string text = loaded->loader.PageText();
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.counters["text_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_PageText)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void BM_Baseline_RawInnerText(benchmark::State& state)
+{
+    QWebEnginePage* page = loaded->loader.page();
+    for (auto _ : state) {
+        QString text;
+        bool arrived = false;
+        QEventLoop wait;
+        page->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
+                            QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
+                                text = result.toString();
+                                arrived = true;
+                                wait.quit();
+                            });
+        if (!arrived) {
+            wait.exec();
+        }
+        benchmark::DoNotOptimize(text.constData());
+    }
+}
+BENCHMARK(BM_Baseline_RawInnerText)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+    ostrevo::prepareBrowserEngine();
+    return ostrevo::bench::runBenchmarksInApplication(argc, argv, &loadPage, &unloadPage);
+}
