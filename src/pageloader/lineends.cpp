@@ -28,20 +28,30 @@ bool isLowSurrogate(char16_t u)
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
+bool isPlain(char16_t u)
+{
+    return u < 0x80 && u != '\r' && u != '\n';
+}
+
 #if defined(__SSE2__)
-// How many of the eight units at `in`, from the first, are ASCII and no line
-// end; those are written to `out` as bytes (eight bytes are stored, the ones
-// past them are written over later).
+// How many of the sixteen units at `in`, from the first, are ASCII and no
+// line end; those are written to `out` as bytes (sixteen bytes are stored,
+// the ones past them are written over later).
 std::size_t copyPlainAscii(const char16_t* in, char* out)
 {
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-    const __m128i wide = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
-    const __m128i special = _mm_or_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16('\r')),
-                                         _mm_cmpeq_epi16(units, _mm_set1_epi16('\n')));
-    const __m128i plain = _mm_andnot_si128(special, _mm_cmpeq_epi16(wide, _mm_setzero_si128()));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
-    const auto others = static_cast<unsigned>(~_mm_movemask_epi8(plain)) & 0xFFFFU;
-    return others == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(others)) / 2;
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 8));
+    const __m128i wideBits = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i narrow =
+        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_and_si128(low, wideBits), _mm_setzero_si128()),
+                        _mm_cmpeq_epi16(_mm_and_si128(high, wideBits), _mm_setzero_si128()));
+    const __m128i bytes = _mm_packus_epi16(low, high);
+    const __m128i lineEnds =
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+    const auto others =
+        ~static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(lineEnds, narrow))) & 0xFFFFU;
+    return others == 0 ? 16 : static_cast<std::size_t>(std::countr_zero(others));
 }
 #endif
 
@@ -65,43 +75,47 @@ std::string utf8WithCrLfLineEnds(std::u16string_view text)
         char* out = result.data() + written;
         while (i < sliceEnd) {
 #if defined(__SSE2__)
-            if (i + 8 <= sliceEnd) {
+            if (i + 16 <= sliceEnd) {
                 const std::size_t plain = copyPlainAscii(in + i, out);
                 i += plain;
                 out += plain;
-                if (plain == 8) {
+                if (plain == 16) {
                     continue;
                 }
             }
 #endif
-            const char16_t u = in[i++];
-            if (u < 0x80) {
-                if (u == '\r' || u == '\n') {
-                    if (u == '\r' && i < n && in[i] == '\n') {
-                        ++i;
+            // One by one up to the next plain unit: line ends often come in
+            // pairs, and wide text in runs.
+            do {
+                const char16_t u = in[i++];
+                if (u < 0x80) {
+                    if (u == '\r' || u == '\n') {
+                        if (u == '\r' && i < n && in[i] == '\n') {
+                            ++i;
+                        }
+                        *out++ = '\r';
+                        *out++ = '\n';
+                    } else {
+                        *out++ = static_cast<char>(u);
                     }
-                    *out++ = '\r';
-                    *out++ = '\n';
+                } else if (u < 0x800) {
+                    *out++ = static_cast<char>(0xC0 | (u >> 6));
+                    *out++ = static_cast<char>(0x80 | (u & 0x3F));
+                } else if (isHighSurrogate(u) && i < n && isLowSurrogate(in[i])) {
+                    const std::uint32_t code =
+                        0x10000 + ((std::uint32_t{u} - 0xD800) << 10) + (in[i++] - 0xDC00U);
+                    *out++ = static_cast<char>(0xF0 | (code >> 18));
+                    *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+                    *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+                    *out++ = static_cast<char>(0x80 | (code & 0x3F));
+                } else if (isHighSurrogate(u) || isLowSurrogate(u)) {
+                    *out++ = '?';
                 } else {
-                    *out++ = static_cast<char>(u);
+                    *out++ = static_cast<char>(0xE0 | (u >> 12));
+                    *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                    *out++ = static_cast<char>(0x80 | (u & 0x3F));
                 }
-            } else if (u < 0x800) {
-                *out++ = static_cast<char>(0xC0 | (u >> 6));
-                *out++ = static_cast<char>(0x80 | (u & 0x3F));
-            } else if (isHighSurrogate(u) && i < n && isLowSurrogate(in[i])) {
-                const std::uint32_t code =
-                    0x10000 + ((std::uint32_t{u} - 0xD800) << 10) + (in[i++] - 0xDC00U);
-                *out++ = static_cast<char>(0xF0 | (code >> 18));
-                *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-                *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                *out++ = static_cast<char>(0x80 | (code & 0x3F));
-            } else if (isHighSurrogate(u) || isLowSurrogate(u)) {
-                *out++ = '?';
-            } else {
-                *out++ = static_cast<char>(0xE0 | (u >> 12));
-                *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-                *out++ = static_cast<char>(0x80 | (u & 0x3F));
-            }
+            } while (i < sliceEnd && !isPlain(in[i]));
         }
         written = static_cast<std::size_t>(out - result.data());
     }

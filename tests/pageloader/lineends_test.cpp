@@ -38,7 +38,7 @@ TEST(PageTextUtf8, LineEndsAndEncodingInOnePass)
 
 TEST(PageTextUtf8, LongTextsAcrossEveryBlockAndSliceEdge)
 {
-    // Eight units go at a time and output room is made slice by slice: line
+    // Sixteen units go at a time and output room is made slice by slice: line
     // ends, pairs and wide units land on every edge.
     const std::u16string pieces[] = {u"\r\n", u"\r", u"\n", u"\u00e9", u"\U0001F600", u"\u20ac"};
     const std::string utf8[] = {"\r\n", "\r\n", "\r\n", "\xC3\xA9", "\xF0\x9F\x98\x80", "\xE2\x82\xAC"};
