@@ -76,6 +76,14 @@ void fill(ResultTable& table, int rows)
     table.EndBulkUpdate();
 }
 
+std::unique_ptr<ResultTable> filledTable(int rows)
+{
+    auto table = std::make_unique<ResultTable>();
+    setUp(*table);
+    fill(*table, rows);
+    return table;
+}
+
 void BM_AppendLookupPattern(benchmark::State& state)
 {
     const int rows = static_cast<int>(state.range(0));
@@ -159,11 +167,9 @@ void BM_ClearRows(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        ResultTable table;
-        setUp(table);
-        fill(table, 1000000);
+        const std::unique_ptr<ResultTable> table = filledTable(1000000);
         state.ResumeTiming();
-        table.ClearRows();
+        table->ClearRows();
     }
 }
 BENCHMARK(BM_ClearRows)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -172,9 +178,7 @@ void BM_DestroyTable(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto table = std::make_unique<ResultTable>();
-        setUp(*table);
-        fill(*table, 1000000);
+        std::unique_ptr<ResultTable> table = filledTable(1000000);
         state.ResumeTiming();
         table.reset();
     }
@@ -194,15 +198,13 @@ BENCHMARK(BM_Baseline_VectorOfRowsTeardown)->Unit(benchmark::kMillisecond)->Iter
 
 void BM_PaintRows(benchmark::State& state)
 {
-    ResultTable table;
-    setUp(table);
-    fill(table, static_cast<int>(state.range(0)));
+    const std::unique_ptr<ResultTable> table = filledTable(static_cast<int>(state.range(0)));
     std::mt19937 random(3);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const int top = static_cast<int>(random() % static_cast<unsigned>(table.RowCount() - 50));
+        const int top = static_cast<int>(random() % static_cast<unsigned>(table->RowCount() - 50));
         for (int i = top; i < top + 50; ++i) {
-            const ResultRow& row = table.Row(i);
+            const ResultRow& row = table->Row(i);
             bytes += row.Caption().size() + row.SubItemOrEmpty(0).size() + row.SubItemOrEmpty(1).size();
         }
     }
@@ -212,13 +214,11 @@ BENCHMARK(BM_PaintRows)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 void BM_SortByColumn(benchmark::State& state)
 {
-    ResultTable table;
-    setUp(table);
-    fill(table, 1000000);
+    const std::unique_ptr<ResultTable> table = filledTable(1000000);
     const int column = static_cast<int>(state.range(0));
     int direction = -1;
     for (auto _ : state) {
-        table.SortByColumn(column, direction);
+        table->SortByColumn(column, direction);
         direction = -direction;
     }
 }

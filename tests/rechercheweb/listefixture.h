@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,12 +52,12 @@ inline std::string catalogueText(const std::vector<CatalogueEngine>& engines)
 
 class ListeFixture : public ::testing::Test {
 protected:
-    ListeFixture() : m_previousDirectory(std::filesystem::current_path())
+    ListeFixture()
     {
         // Finish closes the window; with no other window shown that must not
         // ask the application to quit.
         QGuiApplication::setQuitOnLastWindowClosed(false);
-        std::filesystem::current_path(folder.path());
+        m_inFolder.emplace(folder.path());
 
         auto www = std::make_unique<FakePageLoader>();
         mainLoader = www.get();
@@ -79,7 +80,6 @@ protected:
     {
         liste.reset();
         form1.reset();
-        std::filesystem::current_path(m_previousDirectory);
     }
 
     void writeCatalogue(const std::vector<CatalogueEngine>& engines)
@@ -113,7 +113,8 @@ protected:
     std::unique_ptr<Tliste> liste;
 
 private:
-    std::filesystem::path m_previousDirectory;
+    // Last, so that it is put back first.
+    std::optional<CurrentDirectory> m_inFolder;
 };
 
 } // namespace ostrevo::test

@@ -34,6 +34,7 @@
 namespace ostrevo {
 namespace {
 
+using test::CurrentDirectory;
 using test::LoopbackHttpServer;
 using test::ScriptedPrompts;
 using test::TempFolder;
@@ -64,20 +65,6 @@ std::string whoisPage(const std::string& lines)
 {
     return htmlPage("<pre>" + lines + "</pre>");
 }
-
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::filesystem::path& path) : m_previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(path);
-    }
-    ~CurrentDirectory() { std::filesystem::current_path(m_previous); }
-    CurrentDirectory(const CurrentDirectory&) = delete;
-    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-
-private:
-    std::filesystem::path m_previous;
-};
 
 TEST(LinksSearchInBrowser, KeywordsBecomeRowsInTheMainWindow)
 {

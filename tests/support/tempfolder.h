@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// A scratch folder per test and whole-file reads and writes: plain C++, for
-// every test, with or without Qt.
+// A scratch folder per test, a current directory that is put back, and
+// whole-file reads and writes: plain C++, for every test, with or without Qt.
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace ostrevo::test {
 
@@ -43,6 +44,25 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// The current directory while it lives; the previous one again afterwards.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::filesystem::path& path) : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(path);
+    }
+    ~CurrentDirectory()
+    {
+        std::error_code ec;
+        std::filesystem::current_path(m_previous, ec);
+    }
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+private:
+    std::filesystem::path m_previous;
 };
 
 inline void writeFile(const std::filesystem::path& file, std::string_view content)

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// Small helpers the whole-program tests share: a current directory that is
-// put back, and this process's memory.
+// Small helpers the whole-program tests share: this process's memory (and,
+// from tempfolder.h, a current directory that is put back).
 
 #include "tempfolder.h"
 
@@ -15,24 +15,6 @@
 #include <string_view>
 
 namespace ostrevo::test {
-
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::filesystem::path& path) : m_previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(path);
-    }
-    ~CurrentDirectory()
-    {
-        std::error_code ec;
-        std::filesystem::current_path(m_previous, ec);
-    }
-    CurrentDirectory(const CurrentDirectory&) = delete;
-    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-
-private:
-    std::filesystem::path m_previous;
-};
 
 // Resident memory of a process in kB, from /proc/<pid>/status; 0 when gone.
 inline long residentKb(const std::string& pid = "self")

@@ -16,6 +16,7 @@
 #include "rdaptestservers.h"
 #include "scriptedprompts.h"
 #include "systemsupport.h"
+#include "tablehelpers.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -244,15 +245,7 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
 
     ResultTable& table = form1.table();
     const auto rowsAre = [&](const std::vector<std::vector<std::string>>& expected) {
-        std::vector<std::vector<std::string>> rows;
-        for (int i = 0; i < table.RowCount(); ++i) {
-            std::vector<std::string> row{std::string(table.Row(i).Caption())};
-            for (const std::string& item : table.Row(i).SubItems()) {
-                row.push_back(item);
-            }
-            rows.push_back(row);
-        }
-        EXPECT_EQ(rows, expected);
+        EXPECT_EQ(test::rowsOf(table), expected);
     };
     rowsAre({{"http://aaa-record.com", "mailto:owner@aaa-record.com", "2029/02/03"},
              {"http://ddd-after.com", "mailto:admin@ddd-after.com", "2025/11/05"},
@@ -365,18 +358,11 @@ TEST(Walkthrough, RdapFromFinishToSavedRows)
     liste.Bplay->click(); // search, hand-over and the RDAP run, all inside
 
     ResultTable& table = form1.table();
-    std::vector<std::vector<std::string>> rows;
-    for (int i = 0; i < table.RowCount(); ++i) {
-        std::vector<std::string> row{std::string(table.Row(i).Caption())};
-        for (const std::string& item : table.Row(i).SubItems()) {
-            row.push_back(item);
-        }
-        rows.push_back(row);
-    }
-    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
-                        {"http://form-two.net", "https://registrar.test/contact/form-two.net", "2027/03/04"},
-                        {"http://gone-three.org", "", "not registered"},
-                        {"http://mail-one.com", "mailto:owner@mail-one.com", "2027/03/04"}}));
+    EXPECT_EQ(test::rowsOf(table),
+              (std::vector<std::vector<std::string>>{
+                  {"http://form-two.net", "https://registrar.test/contact/form-two.net", "2027/03/04"},
+                  {"http://gone-three.org", "", "not registered"},
+                  {"http://mail-one.com", "mailto:owner@mail-one.com", "2027/03/04"}}));
     EXPECT_EQ(form1.StatusBar1->notice(), QStringLiteral("No answer: 1"));
     EXPECT_EQ(form1.StatusBar1->panelText(1), QStringLiteral("Domains:3"));
 
