@@ -33,6 +33,42 @@ bool isPlain(char16_t u)
     return u < 0x80 && u != '\r' && u != '\n';
 }
 
+// Writes the unit at `i` (with the one after it when the two make a pair or
+// a CR LF) as UTF-8 with CR LF line ends; moves `i` past them.
+char* writeUnit(std::u16string_view text, std::size_t& i, char* out)
+{
+    const char16_t* in = text.data();
+    const std::size_t n = text.size();
+    const char16_t u = in[i++];
+    if (u < 0x80) {
+        if (u == '\r' || u == '\n') {
+            if (u == '\r' && i < n && in[i] == '\n') {
+                ++i;
+            }
+            *out++ = '\r';
+            *out++ = '\n';
+        } else {
+            *out++ = static_cast<char>(u);
+        }
+    } else if (u < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (u >> 6));
+        *out++ = static_cast<char>(0x80 | (u & 0x3F));
+    } else if (isHighSurrogate(u) && i < n && isLowSurrogate(in[i])) {
+        const std::uint32_t code = 0x10000 + ((std::uint32_t{u} - 0xD800) << 10) + (in[i++] - 0xDC00U);
+        *out++ = static_cast<char>(0xF0 | (code >> 18));
+        *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
+    } else if (isHighSurrogate(u) || isLowSurrogate(u)) {
+        *out++ = '?';
+    } else {
+        *out++ = static_cast<char>(0xE0 | (u >> 12));
+        *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (u & 0x3F));
+    }
+    return out;
+}
+
 #if defined(__SSE2__)
 // How many of the sixteen units at `in`, from the first, are ASCII and no
 // line end; those are written to `out` as bytes (sixteen bytes are stored,
@@ -87,34 +123,7 @@ std::string utf8WithCrLfLineEnds(std::u16string_view text)
             // One by one up to the next plain unit: line ends often come in
             // pairs, and wide text in runs.
             do {
-                const char16_t u = in[i++];
-                if (u < 0x80) {
-                    if (u == '\r' || u == '\n') {
-                        if (u == '\r' && i < n && in[i] == '\n') {
-                            ++i;
-                        }
-                        *out++ = '\r';
-                        *out++ = '\n';
-                    } else {
-                        *out++ = static_cast<char>(u);
-                    }
-                } else if (u < 0x800) {
-                    *out++ = static_cast<char>(0xC0 | (u >> 6));
-                    *out++ = static_cast<char>(0x80 | (u & 0x3F));
-                } else if (isHighSurrogate(u) && i < n && isLowSurrogate(in[i])) {
-                    const std::uint32_t code =
-                        0x10000 + ((std::uint32_t{u} - 0xD800) << 10) + (in[i++] - 0xDC00U);
-                    *out++ = static_cast<char>(0xF0 | (code >> 18));
-                    *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-                    *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                    *out++ = static_cast<char>(0x80 | (code & 0x3F));
-                } else if (isHighSurrogate(u) || isLowSurrogate(u)) {
-                    *out++ = '?';
-                } else {
-                    *out++ = static_cast<char>(0xE0 | (u >> 12));
-                    *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-                    *out++ = static_cast<char>(0x80 | (u & 0x3F));
-                }
+                out = writeUnit(text, i, out);
             } while (i < sliceEnd && !isPlain(in[i]));
         }
         written = static_cast<std::size_t>(out - result.data());

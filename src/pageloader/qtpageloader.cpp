@@ -214,16 +214,6 @@ void QtPageLoader::dropPage()
     m_page = nullptr;
 }
 
-void QtPageLoader::replacePage()
-{
-    dropPage();
-    makePage();
-    m_deadline.stop();
-    m_busy = false;
-    m_hasNewDocument = false;
-    m_httpStatus = 0;
-}
-
 QtPageLoader::~QtPageLoader()
 {
     dropPage();
@@ -231,7 +221,12 @@ QtPageLoader::~QtPageLoader()
 
 void QtPageLoader::ReleasePage()
 {
-    replacePage();
+    dropPage();
+    makePage();
+    m_deadline.stop();
+    m_busy = false;
+    m_hasNewDocument = false;
+    m_httpStatus = 0;
 }
 
 void QtPageLoader::SetVisible(bool visible)
@@ -253,8 +248,8 @@ void QtPageLoader::Navigate(const std::string& url)
 {
     if (m_timedOut) {
         // The page that ran out of time may have a renderer stuck in a script,
-        // which would hold up this load too.
-        replacePage();
+        // which would hold up this load too: a fresh page has a fresh one.
+        ReleasePage();
     }
     const unsigned navigation = ++m_navigation;
     m_busy = true;

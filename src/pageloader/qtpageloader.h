@@ -53,6 +53,7 @@ public:
     int HttpStatus() const override { return m_httpStatus; }
     std::string LocationURL() const override;
     std::string RetryAfter() override;
+    // A fresh page, with no document and no renderer yet, in place of the current one.
     void ReleasePage() override;
 
     // The hidden page itself, for a window that shows it to the user.
@@ -78,8 +79,6 @@ private:
     void stopAtDeadline();
     void makePage();
     void dropPage();
-    // A fresh page in place of the current one, whose renderer may be hung.
-    void replacePage();
 
     friend class SilentWebPage;
 
