@@ -26,16 +26,34 @@ bool isSeparator(const SeparatorClasses& classes, unsigned char c) noexcept
 struct BlockMasks {
     std::uint64_t separators;
     std::uint64_t quotes;
+    std::uint64_t oddQuotes; // bit k set when an odd number of quotes stand at or before byte k
 };
+
+OSTREVO_HOT_INLINE std::uint64_t oddQuotesUpTo(std::uint64_t quotes) noexcept
+{
+    quotes ^= quotes << 1;
+    quotes ^= quotes << 2;
+    quotes ^= quotes << 4;
+    quotes ^= quotes << 8;
+    quotes ^= quotes << 16;
+    quotes ^= quotes << 32;
+    return quotes;
+}
+
+OSTREVO_HOT_INLINE BlockMasks withOddQuotes(std::uint64_t separators, std::uint64_t quotes) noexcept
+{
+    return {separators, quotes, quotes == 0 ? 0 : oddQuotesUpTo(quotes)};
+}
 
 BlockMasks classifyBytewise(const SeparatorClasses& classes, const char* p) noexcept
 {
-    BlockMasks masks{0, 0};
+    std::uint64_t separators = 0;
+    std::uint64_t quotes = 0;
     for (std::size_t i = 0; i < BlockSize; ++i) {
-        masks.separators |= std::uint64_t{isSeparator(classes, static_cast<unsigned char>(p[i]))} << i;
-        masks.quotes |= std::uint64_t{p[i] == QuoteChar} << i;
+        separators |= std::uint64_t{isSeparator(classes, static_cast<unsigned char>(p[i]))} << i;
+        quotes |= std::uint64_t{p[i] == QuoteChar} << i;
     }
-    return masks;
+    return withOddQuotes(separators, quotes);
 }
 
 #if OSTREVO_SEPARATOR_SIMD
@@ -46,18 +64,19 @@ OSTREVO_HOT_INLINE BlockMasks classifySse2(const SeparatorClasses& classes, cons
         return classifyBytewise(classes, p);
     }
     const __m128i quote = _mm_set1_epi8(QuoteChar);
-    BlockMasks masks{0, 0};
+    std::uint64_t separators = 0;
+    std::uint64_t quotes = 0;
     for (std::size_t part = 0; part < BlockSize; part += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + part));
         __m128i hits = _mm_setzero_si128();
         for (std::size_t k = 0; k < classes.distinctCount; ++k) {
             hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, _mm_set1_epi8(classes.distinct[k])));
         }
-        masks.separators |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(hits))} << part;
-        masks.quotes |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, quote)))}
-                        << part;
+        separators |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(hits))} << part;
+        quotes |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, quote)))}
+                  << part;
     }
-    return masks;
+    return withOddQuotes(separators, quotes);
 }
 #else
 OSTREVO_HOT_INLINE BlockMasks classifySse2(const SeparatorClasses& classes, const char* p) noexcept
@@ -67,8 +86,14 @@ OSTREVO_HOT_INLINE BlockMasks classifySse2(const SeparatorClasses& classes, cons
 #endif
 
 #if OSTREVO_BLOCK_AVX2
-[[gnu::target("avx2"), gnu::always_inline]] inline BlockMasks avx2Half(const char* at, __m256i low,
-                                                                       __m256i high, __m256i bits) noexcept
+// Separator and quote bits of 32 bytes.
+struct HalfMasks {
+    std::uint32_t separators;
+    std::uint32_t quotes;
+};
+
+[[gnu::target("avx2,pclmul"), gnu::always_inline]] inline HalfMasks
+avx2Half(const char* at, __m256i low, __m256i high, __m256i bits) noexcept
 {
     const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
     // A shuffle gives 0 where the index has its top bit set: each table
@@ -86,8 +111,8 @@ OSTREVO_HOT_INLINE BlockMasks classifySse2(const SeparatorClasses& classes, cons
 
 // Thirty-two bytes at a time, whatever the set: each byte's low four bits
 // pick a table entry, its high four bits the bit in it.
-[[gnu::target("avx2"), gnu::always_inline]] inline BlockMasks classifyAvx2(const SeparatorClasses& classes,
-                                                                           const char* p) noexcept
+[[gnu::target("avx2,pclmul"), gnu::always_inline]] inline BlockMasks
+classifyAvx2(const SeparatorClasses& classes, const char* p) noexcept
 {
     const __m256i low =
         _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(classes.nibbles)));
@@ -95,9 +120,14 @@ OSTREVO_HOT_INLINE BlockMasks classifySse2(const SeparatorClasses& classes, cons
         _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(classes.nibbles + 16)));
     const __m256i bits = _mm256_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4,
                                           8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128);
-    const BlockMasks first = avx2Half(p, low, high, bits);
-    const BlockMasks second = avx2Half(p + 32, low, high, bits);
-    return {first.separators | (second.separators << 32), first.quotes | (second.quotes << 32)};
+    const HalfMasks first = avx2Half(p, low, high, bits);
+    const HalfMasks second = avx2Half(p + 32, low, high, bits);
+    const std::uint64_t quotes = first.quotes | (std::uint64_t{second.quotes} << 32);
+    // The quote prefix in one carry-less multiply by all ones.
+    const __m128i odd =
+        _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(quotes)), _mm_set1_epi8(-1), 0);
+    return {first.separators | (std::uint64_t{second.separators} << 32), quotes,
+            static_cast<std::uint64_t>(_mm_cvtsi128_si64(odd))};
 }
 
 // A block the text ends within, copied out: its missing bytes are left out
@@ -124,11 +154,7 @@ OSTREVO_HOT_INLINE void settle(BlockState& state, const char* at, BlockMasks mas
         // before byte k: separators there lie inside a quoted stretch. The
         // stretch state is off wherever a scan starts or resumes, since
         // that is after an unquoted separator.
-        std::uint64_t quoted = masks.quotes;
-        for (int shift = 1; shift < 64; shift *= 2) {
-            quoted ^= quoted << shift;
-        }
-        quoted ^= state.inQuote;
+        const std::uint64_t quoted = masks.oddQuotes ^ state.inQuote;
         state.inQuote = 0 - (quoted >> 63);
         separators &= ~quoted;
     }
@@ -153,21 +179,21 @@ OSTREVO_HOT_INLINE void settle(BlockState& state, const char* at, BlockMasks mas
 bool processorHasAvx2() noexcept
 {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
+    return __builtin_cpu_supports("avx2") != 0 && __builtin_cpu_supports("pclmul") != 0;
 }
 
 std::atomic<bool> g_avx2{processorHasAvx2()};
 
-[[gnu::target("avx2")]] OSTREVO_NOINLINE void loadTailAvx2(BlockState& state, const SeparatorClasses& classes,
-                                                           const char* at) noexcept
+[[gnu::target("avx2,pclmul")]] OSTREVO_NOINLINE void
+loadTailAvx2(BlockState& state, const SeparatorClasses& classes, const char* at) noexcept
 {
     alignas(64) char tail[BlockSize];
     const std::uint64_t inText = copyTail(at, state.end, tail);
     settle(state, at, classifyAvx2(classes, tail), inText);
 }
 
-[[gnu::target("avx2")]] void loadAvx2(BlockState& state, const SeparatorClasses& classes,
-                                      const char* at) noexcept
+[[gnu::target("avx2,pclmul")]] void loadAvx2(BlockState& state, const SeparatorClasses& classes,
+                                             const char* at) noexcept
 {
     if (!isWholeBlock(state, at)) [[unlikely]] {
         loadTailAvx2(state, classes, at);

@@ -75,6 +75,17 @@ inline std::size_t lowestBit(std::uint64_t bits) noexcept
 inline std::string_view TokenScanner::next() noexcept
 {
     // Edges alternate: the first one left is a token's start, the next its end.
+    // Most tokens start and end in one block: both edges come from one read
+    // of the mask, which keeps the mask's chain through memory short.
+    const std::uint64_t edges = m_state.edges;
+    const std::uint64_t rest = edges & (edges - 1);
+    if (rest != 0) [[likely]] {
+        m_state.edges = rest & (rest - 1);
+        const char* first = m_state.block + detail::lowestBit(edges);
+        const char* last = m_state.block + detail::lowestBit(rest);
+        m_resume = last + 1;
+        return {first, static_cast<std::size_t>(last - first)};
+    }
     const char* begin = takeEdge();
     if (begin == nullptr) [[unlikely]] {
         return finish(m_state.end, m_state.end);
