@@ -104,6 +104,15 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     Timer1->setInterval(2000);
     connect(Timer1, &QTimer::timeout, this, [this] { guarded(m_prompts, [this] { Timer1Timer(); }); });
 
+    m_journalSync = new QTimer(this);
+    m_journalSync->setSingleShot(true);
+    m_journalSync->setInterval(1000);
+    connect(m_journalSync, &QTimer::timeout, this, [this] {
+        if (m_journal) {
+            m_journal->syncIfBehind();
+        }
+    });
+
     m_www->SetVisible(false);
     m_www->SetSilent(true);
     m_www->OnDocumentComplete = [this] { wwwDocumentComplete(); };
@@ -582,6 +591,9 @@ void TForm1::addLookupRow(const std::string& host, const std::string& emailCell,
     if (m_journal) {
         m_journal->append(
             {std::string(row.Caption()), std::string(row.SubItem(0)), std::string(row.SubItem(1))});
+        if (!m_journalSync->isActive()) {
+            m_journalSync->start();
+        }
     }
 }
 

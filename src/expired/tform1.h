@@ -182,6 +182,7 @@ private:
     std::uint32_t m_rdapStartTick = 0;
     std::function<void(std::vector<std::string>)> m_returnHosts;
     std::unique_ptr<RowJournal> m_journal;
+    QTimer* m_journalSync = nullptr; // syncs the journal a second after an unsynced row
     std::vector<RowCopy> m_undoRows;
     bool m_unsaved = false;
     // The hosts of the run going on, and which of them are looked up.

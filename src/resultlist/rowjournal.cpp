@@ -70,10 +70,18 @@ void RowJournal::append(const std::vector<std::string>& fields)
         }
         rest.remove_prefix(static_cast<std::size_t>(written));
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (now - m_lastSync >= std::chrono::seconds(1)) {
+    m_behind = true;
+    if (std::chrono::steady_clock::now() - m_lastSync >= std::chrono::seconds(1)) {
+        syncIfBehind();
+    }
+}
+
+void RowJournal::syncIfBehind()
+{
+    if (m_fd >= 0 && m_behind) {
         ::fdatasync(m_fd);
-        m_lastSync = now;
+        m_lastSync = std::chrono::steady_clock::now();
+        m_behind = false;
     }
 }
 

@@ -25,6 +25,10 @@ public:
     // Appends one row (its caption, then its sub-items). A journal that cannot
     // be written stays silent: the row is in the table all the same.
     void append(const std::vector<std::string>& fields);
+    // Forces rows appended since the last sync to the disk. Called a second
+    // after an append that was not synced, so that the last rows of a burst
+    // do not wait for the next one.
+    void syncIfBehind();
     // Deletes the file: its rows are saved, or no longer wanted.
     void remove();
 
@@ -34,6 +38,7 @@ private:
     std::filesystem::path m_file;
     int m_fd = -1;
     std::chrono::steady_clock::time_point m_lastSync{};
+    bool m_behind = false; // rows written since the last sync
 };
 
 // The complete rows of a journal left behind; a row cut short by the end of
