@@ -6,7 +6,9 @@
 // Wall time: most of the work is the renderer's, in another process.
 //   PageText: QtPageLoader::PageText(), UTF-8 with CR LF line ends.
 //   Baseline_RawInnerText: the browser's innerText as a QString.
+//   Baseline_RawInnerTextThenConversion: the same, then the conversion alone.
 
+#include "pageloader/lineends.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"
 #include "platform/ticksource.h"
@@ -88,26 +90,44 @@ void BM_PageText(benchmark::State& state)
 }
 BENCHMARK(BM_PageText)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
+QString rawInnerText()
+{
+    QString text;
+    bool arrived = false;
+    QEventLoop wait;
+    loaded->loader.page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
+                                         QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
+                                             text = result.toString();
+                                             arrived = true;
+                                             wait.quit();
+                                         });
+    if (!arrived) {
+        wait.exec();
+    }
+    return text;
+}
+
 void BM_Baseline_RawInnerText(benchmark::State& state)
 {
-    QWebEnginePage* page = loaded->loader.page();
     for (auto _ : state) {
-        QString text;
-        bool arrived = false;
-        QEventLoop wait;
-        page->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                            QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
-                                text = result.toString();
-                                arrived = true;
-                                wait.quit();
-                            });
-        if (!arrived) {
-            wait.exec();
-        }
+        const QString text = rawInnerText();
         benchmark::DoNotOptimize(text.constData());
     }
 }
 BENCHMARK(BM_Baseline_RawInnerText)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+// The raw read followed by the conversion alone: what PageText() adds beyond
+// the conversion is the difference to BM_PageText.
+void BM_Baseline_RawInnerTextThenConversion(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const QString text = rawInnerText();
+        const std::string utf8 = ostrevo::utf8WithCrLfLineEnds(std::u16string_view(
+            reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
+        benchmark::DoNotOptimize(utf8.data());
+    }
+}
+BENCHMARK(BM_Baseline_RawInnerTextThenConversion)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 } // namespace
 
