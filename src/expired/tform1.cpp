@@ -429,8 +429,11 @@ void TForm1::BOpenClick()
             m_importSpreadsheet(m_table, name);
         }
     } catch (...) {
-        // Rows a failed load added before its error are unsaved all the same.
-        m_unsaved = m_unsaved || m_table.RowCount() != before;
+        // Rows a failed load added before its error are unsaved and counted all the same.
+        if (m_table.RowCount() != before) {
+            m_unsaved = true;
+            showRowCount();
+        }
         throw;
     }
     m_unsaved = m_unsaved || m_table.RowCount() != before;

@@ -35,6 +35,8 @@ public:
 
     std::string_view data() const { return {m_buffer.get() + m_begin, m_end - m_begin}; }
     bool atEnd() const { return m_atEnd; }
+    // Where the text ended at a NUL byte after the first block; 0 if it did not.
+    std::uint64_t binaryFrom() const { return m_binaryFrom; }
     void consume(std::size_t count) { m_begin += count; }
 
     void fill()
@@ -55,7 +57,23 @@ public:
         }
         const std::size_t wanted = m_capacity - m_end;
         errno = 0;
+        const char* fresh = m_buffer.get() + m_end;
         const std::size_t got = std::fread(m_buffer.get() + m_end, 1, wanted, m_file);
+        // The first block is judged as a whole before any row changes; a NUL
+        // byte further on ends the text at the line before it.
+        const void* nul = m_read > 0 ? std::memchr(fresh, 0, got) : nullptr;
+        if (nul != nullptr) {
+            const auto* cut = static_cast<const char*>(nul);
+            m_binaryFrom = m_read + static_cast<std::uint64_t>(cut - fresh) + 1;
+            const char* unread = m_buffer.get() + m_begin;
+            while (cut > unread && cut[-1] != '\n' && cut[-1] != '\r') {
+                --cut;
+            }
+            m_end = static_cast<std::size_t>(cut - m_buffer.get());
+            m_atEnd = true;
+            return;
+        }
+        m_read += got;
         m_end += got;
         if (got < wanted) {
             if (std::ferror(m_file)) {
@@ -73,6 +91,8 @@ private:
     std::size_t m_capacity;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
+    std::uint64_t m_read = 0;       // bytes read from the file so far
+    std::uint64_t m_binaryFrom = 0; // the first NUL byte's position, counted from 1
     bool m_atEnd = false;
 };
 
@@ -228,6 +248,11 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
             }
         }
         appendRows(pending);
+        if (input.binaryFrom() != 0) {
+            throw EResultListError("Cannot load " + fileName.string() + ": it is not text from byte " +
+                                   std::to_string(input.binaryFrom()) +
+                                   " on; the lines before that were loaded");
+        }
     } catch (...) {
         // Keep what was read; the bulk update and the file close on the way out.
         try {

@@ -215,6 +215,18 @@ TEST_F(MainWindowTest, FailedLoadShowsTheErrorAndKeepsTheStatus)
     form.BOpen->click();
     EXPECT_EQ(prompts.errors(), (std::vector<QString>{QStringLiteral("File cannot be opened")}));
     EXPECT_EQ(rowCountStatus(), QStringLiteral("Domains:7"));
+
+    // A load that ends in error after adding rows counts them.
+    std::string lines;
+    int count = 0;
+    for (; lines.size() < (2u << 20); ++count) {
+        lines += "http://h" + std::to_string(count) + ".com,x\r\n";
+    }
+    std::ofstream(path("tail.csv").toStdString(), std::ios::binary) << lines << std::string(4, '\0');
+    prompts.answerOpenFile(path("tail.csv"));
+    form.BOpen->click();
+    EXPECT_EQ(prompts.errors().size(), 2u);
+    EXPECT_EQ(rowCountStatus(), QStringLiteral("Domains:%1").arg(count));
 }
 
 TEST_F(MainWindowTest, WebSiteButtonOpensTheHomePage)

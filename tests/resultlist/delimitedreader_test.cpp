@@ -243,6 +243,23 @@ TEST_F(DelimitedReader, BinaryFilesAreRefusedAndRowsStay)
         EXPECT_EQ(rowsOf(table), (Rows{{"kept"}}));
         EXPECT_EQ(table.BulkUpdateDepth(), 0);
     }
+    // Binary past the first read block: every line before it, and nothing of it.
+    std::string textThenBinary;
+    while (textThenBinary.size() < (2u << 20)) {
+        textThenBinary += "http://h" + std::to_string(textThenBinary.size()) + ".com,x\r\n";
+    }
+    const auto textRows =
+        static_cast<std::size_t>(std::count(textThenBinary.begin(), textThenBinary.end(), '\n'));
+    textThenBinary += "\x01\x02partial\0\0garbage,\x7f\r\nmore\r\n"s;
+    try {
+        load(textThenBinary);
+        ADD_FAILURE() << "a binary tail was loaded";
+    } catch (const EResultListError& error) {
+        EXPECT_NE(std::string(error.what()).find("it is not text from byte "), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(rowsOf(table).size(), textRows + 1);
+    EXPECT_EQ(table.BulkUpdateDepth(), 0);
 }
 
 TEST_F(DelimitedReader, LinesLongerThanTheReadBuffer)
