@@ -3,8 +3,10 @@
 #pragma once
 
 // Made-up inputs the benchmarks share: host names of a few syllables and
-// expiry dates, from a seeded generator so that every run sees the same.
+// expiry dates, from a seeded generator so that every run sees the same, and
+// whois-like HTML pages.
 
+#include <cstddef>
 #include <cstdio>
 #include <iterator>
 #include <random>
@@ -35,6 +37,19 @@ inline std::string randomDate(std::mt19937& random)
     std::snprintf(text, sizeof text, "%04u/%02u/%02u", static_cast<unsigned>(2024 + random() % 10),
                   static_cast<unsigned>(1 + random() % 12), static_cast<unsigned>(1 + random() % 28));
     return text;
+}
+
+// An HTML page of about `bytes` bytes: one whois-like paragraph a line, each
+// ending in `lineTail`.
+inline std::string whoisLikePage(std::size_t bytes, const std::string& lineTail = {})
+{
+    std::string page = "<html><head><title>bench</title></head><body>\n";
+    for (int line = 0; page.size() < bytes; ++line) {
+        page += "<p>Domain Name: example-" + std::to_string(line) +
+                ".com Registrar Registration Expiration Date: 2027-03-14" + lineTail + "</p>\n";
+    }
+    page += "</body></html>\n";
+    return page;
 }
 
 } // namespace ostrevo::bench

@@ -8,6 +8,7 @@
 //   Baseline_RawInnerText: the browser's innerText as a QString.
 //   Baseline_RawInnerTextThenConversion: the same, then the conversion alone.
 
+#include "../benchsupport.h"
 #include "pageloader/lineends.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"
@@ -31,17 +32,6 @@
 
 namespace {
 
-std::string pageOf(std::size_t bytes)
-{
-    std::string page = "<html><head><title>bench</title></head><body>\n";
-    for (int line = 0; page.size() < bytes; ++line) {
-        page += "<p>Domain Name: example-" + std::to_string(line) +
-                ".com Registrar Registration Expiration Date: 2027-03-14 r\xC3\xA9sultats</p>\n";
-    }
-    page += "</body></html>\n";
-    return page;
-}
-
 struct LoadedPage {
     httplib::Server server;
     std::thread serving;
@@ -55,7 +45,7 @@ std::unique_ptr<LoadedPage> loaded;
 void loadPage()
 {
     loaded = std::make_unique<LoadedPage>();
-    const std::string page = pageOf(1000 * 1000);
+    const std::string page = ostrevo::bench::whoisLikePage(1000 * 1000, " r\xC3\xA9sultats");
     loaded->server.Get("/1mb", [page](const httplib::Request&, httplib::Response& response) {
         response.set_content(page, "text/html; charset=utf-8");
     });

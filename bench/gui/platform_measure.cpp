@@ -11,6 +11,7 @@
 // Run on the offscreen platform or under Xvfb, as root with
 // QTWEBENGINE_DISABLE_SANDBOX=1.
 
+#include "../benchsupport.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/eventpump.h"
 #include "platform/ticksource.h"
@@ -176,17 +177,6 @@ void measureOneMsPolling(ostrevo::EventPump& pump, int seconds)
         seconds, passes, self, 100.0 * self / wall);
 }
 
-std::string pageOf(std::size_t bytes)
-{
-    std::string page = "<html><head><title>bench</title></head><body>\n";
-    for (int line = 0; page.size() < bytes; ++line) {
-        page += "<p>Domain Name: example-" + std::to_string(line) +
-                ".com Registrar Registration Expiration Date: 2027-03-14</p>\n";
-    }
-    page += "</body></html>\n";
-    return page;
-}
-
 bool waitIdle(ostrevo::EventPump& pump, const ostrevo::PageLoader& loader)
 {
     const auto giveUp = Clock::now() + std::chrono::seconds(60);
@@ -206,8 +196,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     httplib::Server server;
-    const std::string megabyte = pageOf(1000 * 1000);
-    const std::string small = pageOf(200 * 1000);
+    const std::string megabyte = ostrevo::bench::whoisLikePage(1000 * 1000);
+    const std::string small = ostrevo::bench::whoisLikePage(200 * 1000);
     server.Get("/1mb", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(megabyte, "text/html; charset=utf-8");
     });

@@ -92,8 +92,8 @@ struct HalfMasks {
     std::uint32_t quotes;
 };
 
-[[gnu::target("avx2,pclmul"), gnu::always_inline]] inline HalfMasks
-avx2Half(const char* at, __m256i low, __m256i high, __m256i bits) noexcept
+[[gnu::target("avx2"), gnu::always_inline]] inline HalfMasks avx2Half(const char* at, __m256i low,
+                                                                      __m256i high, __m256i bits) noexcept
 {
     const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
     // A shuffle gives 0 where the index has its top bit set: each table
