@@ -44,6 +44,9 @@ void parse(std::string_view page)
         check(answer.record.expires.size() == 10 && answer.record.expires[4] == '/' &&
               answer.record.expires[7] == '/');
         break;
+    case ostrevo::WhoisOutcome::NoAnswer:
+        check(false); // only a page that never finished has no answer, not a parsed one
+        break;
     }
     // Nothing carries over from one page to the next.
     const ostrevo::WhoisAnswer again = ostrevo::ParseWhoisPage(page);

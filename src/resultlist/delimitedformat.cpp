@@ -62,10 +62,16 @@ std::size_t plainFieldEnd(std::string_view data, std::size_t pos, bool atEnd, ch
     return atEnd ? pos : std::string_view::npos;
 }
 
+bool isControl(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+}
+
 bool needsQuotes(std::string_view text, char delimiter)
 {
     for (const char c : text) {
-        if (c == delimiter || c == kQuote || c == kCr || c == kLf || c == kEndOfInput) {
+        if (c == delimiter || c == kQuote || (isControl(c) && c != '\t')) {
             return true;
         }
     }
@@ -224,12 +230,14 @@ void appendField(std::string& out, std::string_view text, char delimiter, bool q
 bool looksLikeText(std::string_view data)
 {
     std::size_t controls = 0;
+    bool quoted = false;
     for (const char c : data) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u == 0) {
+        if (c == 0) {
             return false;
         }
-        if ((u < 0x20 && c != '\t' && c != kCr && c != kLf && c != '\f' && c != kEndOfInput) || u == 0x7F) {
+        // Controls inside quotes are field text, as the writer quotes them.
+        quoted ^= c == kQuote;
+        if (!quoted && isControl(c) && c != '\t' && c != kCr && c != kLf && c != '\f' && c != kEndOfInput) {
             ++controls;
         }
     }

@@ -55,13 +55,14 @@ std::string decodeField(const RawField& field);
 // field (the line ends with the delimiter) names nothing.
 std::vector<std::string> headerCaptions(const std::vector<RawField>& fields);
 
-// Appends `text` as one field, quoted when it holds the delimiter, a quote,
-// CR, LF or Ctrl-Z. An empty text is written as "" when `quoteIfEmpty`, so
+// Appends `text` as one field, quoted when it holds the delimiter, a quote
+// or a control character other than TAB. An empty text is written as "" when `quoteIfEmpty`, so
 // that it survives as the last field of a line.
 void appendField(std::string& out, std::string_view text, char delimiter, bool quoteIfEmpty);
 
-// Text has no NUL byte and few other control characters (more than one in
-// kMaxControlShare): a binary file fails.
+// Text has no NUL byte and few other control characters outside quotes (more
+// than one in kMaxControlShare): a binary file fails, and every file the
+// writer makes passes.
 inline constexpr std::size_t kMaxControlShare = 20;
 bool looksLikeText(std::string_view data);
 

@@ -118,6 +118,8 @@ std::vector<std::string> textsOf(CellBlock& block)
     texts.reserve(block.values.size());
     for (CellValue& value : block.values) {
         if (auto* text = std::get_if<std::string>(&value)) {
+            // A NUL is no text, and a saved file holding one would not load back.
+            std::erase(*text, '\0');
             texts.push_back(std::move(*text));
         } else {
             texts.push_back(CellText(value));

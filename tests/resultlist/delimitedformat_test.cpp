@@ -172,6 +172,8 @@ TEST(AppendField, QuotesOnlyWhatNeedsIt)
     EXPECT_EQ(field("a\r\nb"), "\"a\r\nb\"");
     EXPECT_EQ(field("a\nb"), "\"a\nb\"");
     EXPECT_EQ(field("a\x1a"), "\"a\x1a\"");
+    EXPECT_EQ(field("\x0e"), "\"\x0e\"");
+    EXPECT_EQ(field("a\tb"), "a\tb");
     EXPECT_EQ(field(""), "");
     EXPECT_EQ(field("", true), R"("")");
 }
@@ -254,6 +256,9 @@ TEST(LooksLikeText, NoNulAndFewControlCharacters)
     EXPECT_TRUE(looksLikeText(std::string(19, 'a') + "\x01"));
     EXPECT_FALSE(looksLikeText("a,b\r\nc\0d"s));
     EXPECT_FALSE(looksLikeText(std::string(18, 'a') + "\x01\x7f"));
+    // A short saved file whose one field is a control character loads back.
+    EXPECT_TRUE(looksLikeText("\xc2\r\n\"\x0e\"\r\n5\r\n"));
+    EXPECT_FALSE(looksLikeText("\xc2\r\n\x0e\r\n5\r\n"));
     EXPECT_FALSE(looksLikeText("PK\x03\x04\x14\x06\x08\x08\x08\x1b\x02\x05"));
 }
 

@@ -208,7 +208,7 @@ TEST_F(ImportSpreadsheetTest, AnEmptySheetLeavesNoRows)
 TEST_F(ImportSpreadsheetTest, NumbersDatesAndOtherValuesBecomeText)
 {
     app.usedRange = "$A$1:$H$1";
-    text(1, 1, "values");
+    text(1, 1, std::string("val\0ues", 7)); // a NUL would make the saved file unloadable
     app.cells[{2, 1}] = 42.0;
     app.cells[{3, 1}] = 3.25;
     app.cells[{4, 1}] = true;
