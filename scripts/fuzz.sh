@@ -4,9 +4,12 @@
 #
 # Builds the libFuzzer targets and runs each for a bounded time.
 # Usage: scripts/fuzz.sh [seconds per target, default 60]
+# The inputs follow a fixed seed, so that a run repeats the start of any
+# longer run made with it; set OSTREVO_FUZZ_SEED to explore other inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+seed=${OSTREVO_FUZZ_SEED:-1}
 
 bash scripts/install-deps.sh
 cmake --preset fuzz
@@ -28,7 +31,7 @@ for target in "${targets[@]}"; do
     xlsxreader_fuzz) cp -n tests/data/spreadsheets/*.xlsx "$corpus"/ ;;
   esac
   echo "== $name: ${seconds}s"
-  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+  "$target" -seed="$seed" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
     -artifact_prefix="build/fuzz/$name-" "$corpus" 2>&1 | tail -n 3
   [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$name found a fault" >&2; exit 1; }
 done
