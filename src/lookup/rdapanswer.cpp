@@ -4,6 +4,7 @@
 
 #include "lookup/boundedjson.h"
 #include "lookup/rdapdate.h"
+#include "textscan/textscan.h"
 
 namespace ostrevo {
 
@@ -29,7 +30,7 @@ bool isCleanAddress(std::string_view text)
         return false;
     }
     for (const char c : text) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7f) {
+        if (c == ' ' || IsControlChar(c)) {
             return false;
         }
     }

@@ -3,6 +3,7 @@
 #include "lookup/rdapbootstrap.h"
 
 #include "lookup/boundedjson.h"
+#include "textscan/textscan.h"
 
 #include <algorithm>
 
@@ -49,8 +50,7 @@ bool isServerUrl(std::string_view url, bool& secure)
         return false;
     }
     secure = scheme == "https";
-    return std::none_of(url.begin(), url.end(),
-                        [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 0x7f; });
+    return std::none_of(url.begin(), url.end(), [](char c) { return c == ' ' || IsControlChar(c); });
 }
 
 bool isStringList(const json& list)

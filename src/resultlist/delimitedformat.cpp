@@ -3,6 +3,7 @@
 #include "resultlist/delimitedformat.h"
 
 #include "resultlist/resulttable.h"
+#include "textscan/textscan.h"
 
 #include <cstring>
 
@@ -62,16 +63,10 @@ std::size_t plainFieldEnd(std::string_view data, std::size_t pos, bool atEnd, ch
     return atEnd ? pos : std::string_view::npos;
 }
 
-bool isControl(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return u < 0x20 || u == 0x7F;
-}
-
 bool needsQuotes(std::string_view text, char delimiter)
 {
     for (const char c : text) {
-        if (c == delimiter || c == kQuote || (isControl(c) && c != '\t')) {
+        if (c == delimiter || c == kQuote || (IsControlChar(c) && c != '\t')) {
             return true;
         }
     }
@@ -237,7 +232,8 @@ bool looksLikeText(std::string_view data)
         }
         // Controls inside quotes are field text, as the writer quotes them.
         quoted ^= c == kQuote;
-        if (!quoted && isControl(c) && c != '\t' && c != kCr && c != kLf && c != '\f' && c != kEndOfInput) {
+        if (!quoted && IsControlChar(c) && c != '\t' && c != kCr && c != kLf && c != '\f' &&
+            c != kEndOfInput) {
             ++controls;
         }
     }

@@ -55,9 +55,9 @@ std::string decodeField(const RawField& field);
 // field (the line ends with the delimiter) names nothing.
 std::vector<std::string> headerCaptions(const std::vector<RawField>& fields);
 
-// Appends `text` as one field, quoted when it holds the delimiter, a quote
-// or a control character other than TAB. An empty text is written as "" when `quoteIfEmpty`, so
-// that it survives as the last field of a line.
+// Appends `text` as one field, quoted when it holds the delimiter, a quote or
+// a control character other than TAB. An empty text is written as "" when
+// `quoteIfEmpty`, so that it survives as the last field of a line.
 void appendField(std::string& out, std::string_view text, char delimiter, bool quoteIfEmpty);
 
 // Text has no NUL byte and few other control characters outside quotes (more

@@ -57,8 +57,8 @@ public:
         }
         const std::size_t wanted = m_capacity - m_end;
         errno = 0;
-        const char* fresh = m_buffer.get() + m_end;
-        const std::size_t got = std::fread(m_buffer.get() + m_end, 1, wanted, m_file);
+        char* fresh = m_buffer.get() + m_end;
+        const std::size_t got = std::fread(fresh, 1, wanted, m_file);
         // The first block is judged as a whole before any row changes; a NUL
         // byte further on ends the text at the line before it.
         const void* nul = m_read > 0 ? std::memchr(fresh, 0, got) : nullptr;

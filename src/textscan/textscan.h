@@ -39,6 +39,13 @@ std::string_view FieldOf(std::string_view text, std::string_view separators, std
 std::string_view TextBetween(std::string_view text, std::string_view startMarker, std::string_view endMarker,
                              std::int32_t& cursor);
 
+// An ASCII control character: below the space, or DEL.
+constexpr bool IsControlChar(char c) noexcept
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+}
+
 // Non-empty and only digits and spaces.
 bool IsNumeric(std::string_view text);
 
