@@ -6,7 +6,7 @@
 //
 //   build/<dir>/bench/whoisparser_bench --benchmark_min_time=0.5
 
-#include "expired/whoisparser.h"
+#include "lookup/whoisparser.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,7 +9,6 @@ find_package(nlohmann_json 3.11 REQUIRED)
 
 if(OSTREVO_GUI)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore WebEngineWidgets DBus Test)
-  find_package(CURL REQUIRED)
   pkg_check_modules(ICU REQUIRED IMPORTED_TARGET GLOBAL icu-uc icu-i18n)
 endif()
 

@@ -8,8 +8,8 @@
 #include "platform/errors.h"
 #include "rechercheweb/catalogue.h"
 #include "rechercheweb/catalogueupdate.h"
-#include "rechercheweb/linesplit.h"
 #include "rechercheweb/resultpages.h"
+#include "textscan/linesplit.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // server found for a host is always a web URL ending in '/'.
 
 #include "lookup/rdapbootstrap.h"
-#include "lookup/retryafter.h"
+#include "net/retryafter.h"
 
 #include <cstdint>
 #include <cstdlib>

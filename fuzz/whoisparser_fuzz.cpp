@@ -4,8 +4,8 @@
 // Whois page text of any bytes: an answer always; a record only with an
 // address that stands in the page and a calendar date written year first.
 
-#include "expired/emailaddress.h"
-#include "expired/whoisparser.h"
+#include "lookup/emailaddress.h"
+#include "lookup/whoisparser.h"
 #include "platform/systemseparators.h"
 
 #include <cstdint>

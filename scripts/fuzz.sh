@@ -2,14 +2,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Ostrevo developers
 #
-# Builds the libFuzzer targets and runs each for a bounded time.
-# Usage: scripts/fuzz.sh [seconds per target, default 60]
-# The inputs follow a fixed seed, so that a run repeats the start of any
-# longer run made with it; set OSTREVO_FUZZ_SEED to explore other inputs.
+# Builds the libFuzzer targets and runs them within one time budget.
+# Usage: scripts/fuzz.sh [total seconds for all targets, default 240]
+# Each target gets an equal share, at least 5 seconds. The inputs follow a
+# fixed seed, so that a run repeats the start of any longer run made with it;
+# set OSTREVO_FUZZ_SEED to explore other inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-60}
+total=${1:-240}
 seed=${OSTREVO_FUZZ_SEED:-1}
+[[ $total =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [total seconds]" >&2; exit 2; }
 
 bash scripts/install-deps.sh
 cmake --preset fuzz
@@ -21,6 +23,8 @@ if [ ${#targets[@]} -eq 0 ]; then
   echo "no fuzz targets built" >&2
   exit 1
 fi
+seconds=$((total / ${#targets[@]}))
+[ "$seconds" -ge 5 ] || seconds=5
 for target in "${targets[@]}"; do
   name=$(basename "$target")
   corpus="build/fuzz/corpus/$name"
@@ -35,4 +39,4 @@ for target in "${targets[@]}"; do
     -artifact_prefix="build/fuzz/$name-" "$corpus" 2>&1 | tail -n 3
   [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$name found a fault" >&2; exit 1; }
 done
-echo "fuzz: ${#targets[@]} targets clean"
+echo "fuzz: ${#targets[@]} targets clean, ${seconds}s each"

@@ -18,8 +18,8 @@ packages=(
   qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev
   # collation and case folding (ICU, the same library Qt uses)
   libicu-dev
-  # catalogue download, spreadsheet import
-  libcurl4-openssl-dev libzip-dev
+  # spreadsheet import
+  libzip-dev
   # loopback servers in tests, a virtual display, fonts for rendering
   libcpp-httplib-dev xvfb xauth fonts-dejavu-core fonts-liberation
   # RDAP answers and bootstrap files (JSON)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "app/startup.h"
-#include "expired/whoisservices.h"
 #include "lookup/rdapbootstrap.h"
+#include "lookup/whoisservices.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"

@@ -4,7 +4,6 @@
 
 #include "pageloader/pageloader.h"
 #include "platform/eventpump.h"
-#include "rechercheweb/httpgettext.h"
 #include "splashunit/tsplash.h"
 
 namespace ostrevo {
@@ -18,14 +17,6 @@ StartupWindows createWindows(Prompts& prompts, EventPump& pump, std::unique_ptr<
 
     StartupWindows windows;
     windows.Form1 = std::make_unique<TForm1>(prompts, pump, std::move(www), std::move(whoisServices));
-    windows.Form1->setDownload(
-        [](const std::string& url, std::size_t maxBytes) -> std::optional<std::string> {
-            HttpTextResult download = HttpGetText(url, {.maxBodySize = maxBytes});
-            if (!download.ok) {
-                return std::nullopt;
-            }
-            return std::move(download.body);
-        });
     pump.WaitMs(1500);
     splash.reset();
 

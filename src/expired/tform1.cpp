@@ -2,17 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/tform1.h"
 
-#include "resultlist/resultcolumns.h"
-
-#include "expired/estimate.h"
 #include "expired/expirycolouringhook.h"
 #include "expired/resultcommands.h"
-#include "expired/resultfiles.h"
-#include "expired/whoisparser.h"
-#include "expired/whoissilence.h"
-#include "lookup/rdapclient.h"
-#include "lookup/rdaplookup.h"
+#include "lookup/rdaplookuprun.h"
 #include "lookup/rdapserversfile.h"
+#include "net/httpgettext.h"
 #include "pageloader/pageloader.h"
 #include "platform/collation.h"
 #include "platform/desktopnotice.h"
@@ -22,17 +16,14 @@
 #include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
-#include "platform/ticksource.h"
 #include "platform/windowfont.h"
+#include "resultlist/resultcolumns.h"
 #include "resultlist/rowjournal.h"
 #include "resultlist/tresultlistview.h"
 #include "spreadsheet/spreadsheetbusycursor.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
-#include "textscan/hostname.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -47,10 +38,9 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include <climits>
-#include <filesystem>
+#include <utility>
 
 namespace ostrevo {
 
@@ -73,7 +63,7 @@ QString estimateText(const Duration& d)
 TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> www,
                WhoisServices whoisServices, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_pump(pump), m_www(std::move(www)),
-      m_whoisServices(std::move(whoisServices)), m_lookupChoices(loadLookupChoices()),
+      m_whoisRun(*m_www, pump, std::move(whoisServices)), m_lookupChoices(loadLookupChoices()),
       m_rdapServersFile(std::string(RdapServersFileName)), m_rdapServersUpdateUrl(RdapServersUpdateUrl)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -86,6 +76,11 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     restoreGeometry(storedBytes(settingskey::MainWindowGeometry));
 
     m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    m_fetch = [this](const std::string& url, std::size_t maxBytes) -> std::optional<std::string> {
+        HttpTextResult download =
+            HttpGetText(url, {.maxBodySize = maxBytes, .cancelled = m_download.cancelTest()});
+        return download.ok ? std::optional<std::string>(std::move(download.body)) : std::nullopt;
+    };
     m_importSpreadsheet = [](ResultTable& table, const std::string& fileName) {
         ImportSpreadsheet(table, fileName, createBuiltInSpreadsheetServer, waitCursorBusyIndicator());
     };
@@ -115,7 +110,6 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
 
     m_www->SetVisible(false);
     m_www->SetSilent(true);
-    m_www->OnDocumentComplete = [this] { wwwDocumentComplete(); };
     m_www->OnNewWindow2 = [](bool& cancel) { cancel = true; };
 }
 
@@ -168,6 +162,9 @@ void TForm1::buildToolbar()
     SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon),
                                  &TForm1::SpeedButton5Click);
     BStop->setEnabled(false);
+    // Esc cancels a download as Stop does; a lookup still asks first, through Stop.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { m_download.cancelIfRunning(); });
     // A key clicks its button at once, and only while the button is enabled.
     for (const auto& [button, key] : {std::pair{BPlay, Qt::Key_N}, {BOpen, Qt::Key_O}, {BDisk, Qt::Key_S}}) {
         connect(new QShortcut(QKeySequence(Qt::CTRL | key), this), &QShortcut::activated, button,
@@ -215,129 +212,6 @@ void TForm1::buildResultTable()
     setCentralWidget(resultat);
 }
 
-QAction* TForm1::addMenuCommand(QMenu* menu, const QString& name, const QString& caption,
-                                std::function<void()> command)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    connect(action, &QAction::triggered, this,
-            [this, command = std::move(command)] { guarded(m_prompts, command); });
-    return action;
-}
-
-void TForm1::buildCommandMenu()
-{
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-
-    QMenu* check = PopupMenu1->addMenu(QStringLiteral("Check"));
-    Cocher1 = check->menuAction();
-    Cocher1->setObjectName(QStringLiteral("Cocher1"));
-    Pardatedexpiration1 = addMenuCommand(check, QStringLiteral("Pardatedexpiration1"),
-                                         QStringLiteral("Date selection..."), [this] {
-                                             if (m_form2) {
-                                                 m_form2->show();
-                                             }
-                                         });
-    Touslesemails1 = addMenuCommand(check, QStringLiteral("Touslesemails1"), QStringLiteral("All domains"),
-                                    [this] { setAllChecked(m_table, true); });
-
-    QMenu* uncheck = PopupMenu1->addMenu(QStringLiteral("Uncheck"));
-    Dcocher1 = uncheck->menuAction();
-    Dcocher1->setObjectName(QStringLiteral("Dcocher1"));
-    Pardatedexpiration2 = addMenuCommand(uncheck, QStringLiteral("Pardatedexpiration2"),
-                                         QStringLiteral("Date selection..."), [this] {
-                                             if (m_form3) {
-                                                 m_form3->show();
-                                             }
-                                         });
-    Dcohertouslesemails1 =
-        addMenuCommand(uncheck, QStringLiteral("Dcohertouslesemails1"), QStringLiteral("all domains"),
-                       [this] { setAllChecked(m_table, false); });
-
-    QMenu* remove = PopupMenu1->addMenu(QStringLiteral("Delete"));
-    Effacer2 = remove->menuAction();
-    Effacer2->setObjectName(QStringLiteral("Effacer2"));
-    E1 = addMenuCommand(remove, QStringLiteral("E1"), QStringLiteral("All"), [this] {
-        deleteUndoably(&deleteAllRows);
-        // Nothing left for the journal to keep.
-        if (m_journal) {
-            m_journal->remove();
-        }
-    });
-    Effacertouslesemailsdcochs1 = addMenuCommand(
-        remove, QStringLiteral("Effacertouslesemailsdcochs1"), QStringLiteral("Checked domains"),
-        [this] { deleteUndoably([](ResultTable& t) { return deleteRowsChecked(t, true); }); });
-    Griss3 = addMenuCommand(remove, QStringLiteral("Griss3"), QStringLiteral("Unchecked domains"), [this] {
-        deleteUndoably([](ResultTable& t) { return deleteRowsChecked(t, false); });
-    });
-    UndoDelete = addMenuCommand(PopupMenu1, QStringLiteral("UndoDelete"), QStringLiteral("Undo delete"),
-                                [this] { undoDelete(); });
-    UndoDelete->setEnabled(false);
-
-    // The keys work wherever the window has the focus, the menu closed.
-    Touslesemails1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    Effacertouslesemailsdcochs1->setShortcut(QKeySequence(Qt::Key_Delete));
-    UndoDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    addActions({Touslesemails1, Effacertouslesemailsdcochs1, UndoDelete});
-    buildLookupMenu();
-}
-
-void TForm1::deleteUndoably(std::vector<RowCopy> (*remove)(ResultTable&))
-{
-    std::vector<RowCopy> deleted = remove(m_table);
-    showRowCount();
-    if (deleted.empty()) {
-        return;
-    }
-    m_undoRows = std::move(deleted);
-    UndoDelete->setEnabled(true);
-    m_unsaved = true;
-}
-
-void TForm1::undoDelete()
-{
-    addRows(m_table, m_undoRows);
-    m_undoRows.clear();
-    UndoDelete->setEnabled(false);
-    m_unsaved = true;
-    showRowCount();
-}
-
-void TForm1::buildLookupMenu()
-{
-    PopupMenu1->addSeparator();
-    QMenu* source = PopupMenu1->addMenu(QStringLiteral("Look up with"));
-    source->menuAction()->setObjectName(QStringLiteral("LookUpWith"));
-    const auto choose = [this](bool rdap) {
-        m_lookupChoices.rdap = rdap;
-        saveLookupChoices(m_lookupChoices);
-    };
-    LookUpWithWhoisPages =
-        addMenuCommand(source, QStringLiteral("LookUpWithWhoisPages"),
-                       QStringLiteral("Registrar whois pages"), [choose] { choose(false); });
-    LookUpWithRdap = addMenuCommand(source, QStringLiteral("LookUpWithRdap"),
-                                    QStringLiteral("RDAP (registry data)"), [choose] { choose(true); });
-    auto* sources = new QActionGroup(this);
-    for (QAction* action : {LookUpWithWhoisPages, LookUpWithRdap}) {
-        action->setCheckable(true);
-        sources->addAction(action);
-    }
-    (m_lookupChoices.rdap ? LookUpWithRdap : LookUpWithWhoisPages)->setChecked(true);
-
-    ListUnregisteredHosts = addMenuCommand(PopupMenu1, QStringLiteral("ListUnregisteredHosts"),
-                                           QStringLiteral("List hosts that are not registered"), [this] {
-                                               m_lookupChoices.listUnregistered =
-                                                   ListUnregisteredHosts->isChecked();
-                                               saveLookupChoices(m_lookupChoices);
-                                           });
-    ListUnregisteredHosts->setCheckable(true);
-    ListUnregisteredHosts->setChecked(m_lookupChoices.listUnregistered);
-    UpdateRdapServers =
-        addMenuCommand(PopupMenu1, QStringLiteral("UpdateRdapServers"), QStringLiteral("Update RDAP servers"),
-                       [this] { updateRdapServers(); });
-}
-
 void TForm1::setFilterWindows(QWidget* form2, QWidget* form3)
 {
     m_form2 = form2;
@@ -354,90 +228,10 @@ void TForm1::showRowCount()
     StatusBar1->setPanelText(1, domainsText());
 }
 
-QPoint TForm1::commandMenuPoint() const
-{
-    // The whole window's edges, frame included, plus the button's place in the toolbar.
-    const QRect frame = frameGeometry();
-    return {frame.left() + 50, frame.top() + 50};
-}
-
-void TForm1::ToolButton2Click()
-{
-    PopupMenu1->popup(commandMenuPoint());
-}
-
 void TForm1::SpeedButton5Click()
 {
     m_openUrl(
         QUrl(QString::fromUtf8(kProductHomePage.data(), static_cast<qsizetype>(kProductHomePage.size()))));
-}
-
-void TForm1::BDiskClick()
-{
-    saveRows();
-}
-
-bool TForm1::saveRows()
-{
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save expire");
-    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"),
-                       QStringLiteral("Excel (*.xls) (*.xls)"),
-                       QStringLiteral("Excel workbook (*.xlsx) (*.xlsx)"),
-                       QStringLiteral("HTML page (*.htm) (*.htm)"),
-                       QStringLiteral("Doc (*.doc) (*.doc)"),
-                       QStringLiteral("XML (*.xml) (*.xml)"),
-                       QStringLiteral("ASCII (*.txt) (*.txt)")};
-    request.defaultSuffix = QStringLiteral("csv");
-    const std::optional<QString> fileName = m_prompts.saveFileName(request);
-    if (!fileName) {
-        return false;
-    }
-    const std::string name = fileName->toStdString();
-    if (isBlankFileName(name)) {
-        return false;
-    }
-    saveResults(m_table, std::filesystem::path(name), localCurrentYear());
-    m_unsaved = false;
-    if (m_journal) {
-        m_journal->remove();
-    }
-    return true;
-}
-
-void TForm1::BOpenClick()
-{
-    FileDialogRequest request;
-    request.title = QStringLiteral("Load expire");
-    request.filters = {QStringLiteral("CSV (.csv) (*.csv)"), QStringLiteral("Excel (*.xls) (*.xls)"),
-                       QStringLiteral("Excel workbook (*.xlsx) (*.xlsx)")};
-    const std::optional<QString> fileName = m_prompts.openFileName(request);
-    if (!fileName) {
-        return;
-    }
-    const std::string name = fileName->toStdString();
-    if (isBlankFileName(name)) {
-        return;
-    }
-    const LoadReaders readers = loadReadersFor(name);
-    const int before = m_table.RowCount();
-    try {
-        if (readers.delimited) {
-            m_table.LoadFromDelimitedFile(std::filesystem::path(name));
-        }
-        if (readers.spreadsheet) {
-            m_importSpreadsheet(m_table, name);
-        }
-    } catch (...) {
-        // Rows a failed load added before its error are unsaved and counted all the same.
-        if (m_table.RowCount() != before) {
-            m_unsaved = true;
-            showRowCount();
-        }
-        throw;
-    }
-    m_unsaved = m_unsaved || m_table.RowCount() != before;
-    showRowCount();
 }
 
 void TForm1::lookUpHandedOverHosts(std::vector<std::string> hosts)
@@ -465,8 +259,7 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
     const int rowsBefore = m_table.RowCount();
     bool finished = false;
     try {
-        finished =
-            m_lookupChoices.rdap ? lookUpWithRdap(hosts, stopped) : lookUpWithWhoisPages(hosts, stopped);
+        finished = lookUp(hosts, stopped);
     } catch (...) {
         // The run is over: no estimate may tick on.
         if (run == m_runGeneration) {
@@ -498,180 +291,49 @@ void TForm1::endOfRun()
     buffer->setValue(0);
 }
 
-bool TForm1::lookUpWithWhoisPages(const std::vector<std::string>& hosts, const std::function<bool()>& stopped)
+bool TForm1::lookUp(const std::vector<std::string>& hosts, const std::function<bool()>& stopped)
 {
-    bool exceeded = false;
-    WhoisSilence silence;
-    const int hostCount = static_cast<int>(std::min<std::size_t>(hosts.size(), INT_MAX));
-    for (int i = 0; i < hostCount; ++i) {
-        // Hosts come from web pages and files: only a DNS name is asked for and shown.
-        const std::string host = checkedHostName(hosts[static_cast<std::size_t>(i)]);
-        buffer->setValue(i);
-        showRowCount();
-        StatusBar1->setPanelText(2, QString::fromStdString(host));
-        if (stopped()) {
-            return false;
+    std::unique_ptr<LookupRun> rdap;
+    if (m_lookupChoices.rdap) {
+        std::optional<RdapServers> servers = readRdapServersFile(m_rdapServersFile);
+        if (!servers) {
+            m_prompts.information(
+                QStringLiteral("The list of RDAP servers cannot be read: update it from the command menu"));
+            return true;
         }
-        if (host.empty()) {
-            continue;
-        }
-
-        const bool second = usesSecondService(i, exceeded);
-        const std::optional<HostAnswer> result =
-            lookUpHost(second ? m_whoisServices.second : m_whoisServices.first,
-                       second ? m_whoisServices.first : m_whoisServices.second, host, stopped);
-        if (!result) {
-            return false;
-        }
-        m_hostDone[static_cast<std::size_t>(i)] = true;
-        exceeded = result->firstRefused;
-        const WhoisAnswer& answer = result->answer;
-        if (answer.outcome == WhoisOutcome::Record) {
-            addLookupRow(host, "mailto:" + answer.record.email, answer.record.expires);
-        }
-        // A refusal is an answer too; the other service then gave the one read.
-        if (result->firstRefused) {
-            silence.silentAfter(second ? 1 : 0, WhoisOutcome::Refused);
-        }
-        const bool bySecond = second != result->firstRefused;
-        if (silence.silentAfter(bySecond ? 1 : 0, answer.outcome)) {
-            StatusBar1->setNotice(
-                QStringLiteral("%1 may have changed its whois page: RDAP is in the command menu")
-                    .arg(QString::fromStdString(
-                        (bySecond ? m_whoisServices.second : m_whoisServices.first).host)));
-        }
+        rdap = std::make_unique<RdapLookupRun>(std::move(*servers), m_lookupChoices, m_pump);
     }
-    return true;
+    LookupRun& run = rdap ? *rdap : m_whoisRun;
+    // A run started inside this one (a nested hand-over) gives the estimate back when it ends.
+    LookupRun* const outer = std::exchange(m_run, &run);
+    const auto restore = qScopeGuard([this, outer] { m_run = outer; });
+    const LookupHooks hooks{
+        .asking =
+            [this](const std::string& host) { StatusBar1->setPanelText(2, QString::fromStdString(host)); },
+        .progress =
+            [this](std::size_t done) {
+                buffer->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
+                showRowCount();
+            },
+        .hostDone = [this](std::size_t host) { m_hostDone.at(host) = true; },
+        .row = [this](const LookupRow& row) { addLookupRow(row); },
+        .notice = [this](const std::string& text) { StatusBar1->setNotice(QString::fromStdString(text)); },
+        .stopped = stopped,
+    };
+    return run.run(hosts, hooks);
 }
 
-bool TForm1::lookUpWithRdap(const std::vector<std::string>& hosts, const std::function<bool()>& stopped)
+void TForm1::addLookupRow(const LookupRow& found)
 {
-    const std::optional<RdapServers> servers = readRdapServersFile(m_rdapServersFile);
-    if (!servers) {
-        m_prompts.information(
-            QStringLiteral("The list of RDAP servers cannot be read: update it from the command menu"));
-        return true;
-    }
-    RdapRun plan(hosts, *servers, {.requestsPerSecond = m_lookupChoices.requestsPerSecond});
-    RdapClient client;
-    int noAnswer = 0;
-    m_rdapStartTick = m_pump.ticks().now();
-    m_rdapRunning = true;
-    const auto paceKnown = qScopeGuard([this] { m_rdapRunning = false; });
-    const auto asking = [&](std::size_t host) {
-        StatusBar1->setPanelText(2, QString::fromStdString(plan.hostName(host)));
-    };
-    const auto hostDone = [&](const RdapHostResult& result) {
-        const std::string& host = plan.hostName(result.host);
-        m_hostDone.at(result.host) = true;
-        switch (result.outcome) {
-        case RdapHostOutcome::Row:
-            addLookupRow(host, result.email.empty() ? result.contactForm : "mailto:" + result.email,
-                         result.expires);
-            break;
-        case RdapHostOutcome::NotRegistered:
-            if (m_lookupChoices.listUnregistered) {
-                addLookupRow(host, {}, "not registered");
-            }
-            break;
-        case RdapHostOutcome::NoAnswer:
-            StatusBar1->setNotice(QStringLiteral("No answer: %1").arg(++noAnswer));
-            break;
-        }
-        buffer->setValue(static_cast<int>(std::min<std::size_t>(plan.hostsDone(), INT_MAX)));
-        showRowCount();
-    };
-    return playRdapRun(plan, client, m_pump, {asking, hostDone, stopped});
-}
-
-void TForm1::addLookupRow(const std::string& host, const std::string& emailCell, const std::string& expires)
-{
-    ResultRow& row = m_table.AddRow();
-    row.SetCaption("http://" + host);
-    row.AppendSubItem(emailCell);
-    row.AppendSubItem(expires);
+    const std::vector<std::string> cells{"http://" + found.host, found.email, found.expires};
+    addRows(m_table, {{cells, false}});
     m_unsaved = true;
     if (m_journal) {
-        m_journal->append(
-            {std::string(row.Caption()), std::string(row.SubItem(0)), std::string(row.SubItem(1))});
+        m_journal->append(cells);
         if (!m_journalSync->isActive()) {
             m_journalSync->start();
         }
     }
-}
-
-void TForm1::setJournalFile(const std::filesystem::path& file)
-{
-    m_journal = std::make_unique<RowJournal>(file);
-}
-
-void TForm1::offerJournalRestore()
-{
-    if (!m_journal) {
-        return;
-    }
-    std::vector<RowCopy> rows;
-    for (std::vector<std::string>& texts : readRowJournal(m_journal->file())) {
-        rows.push_back({std::move(texts), false});
-    }
-    if (rows.empty()) {
-        m_journal->remove();
-        return;
-    }
-    if (!m_prompts.question(QStringLiteral("Ostrevo ended during a lookup. Restore the %1 rows it had found?")
-                                .arg(rows.size()))) {
-        m_journal->remove();
-        return;
-    }
-    // The journal keeps them until they are saved.
-    addRows(m_table, rows);
-    m_unsaved = true;
-    showRowCount();
-}
-
-void TForm1::updateRdapServers()
-{
-    bool installed = false;
-    {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto busy = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        const std::optional<std::string> body =
-            m_download ? m_download(m_rdapServersUpdateUrl, MaxRdapBootstrapBytes) : std::nullopt;
-        installed = body && installRdapServers(*body, m_rdapServersFile);
-    }
-    m_prompts.information(installed ? QStringLiteral("RDAP servers updated !")
-                                    : QStringLiteral("Could not update the RDAP servers"));
-}
-
-std::optional<WhoisAnswer> TForm1::askWhois(const WhoisService& service, const std::string& host,
-                                            const std::function<bool()>& stopped)
-{
-    loaded = false;
-    m_www->Navigate(whoisUrl(service, host));
-    m_pump.waitUntil([&] { return loaded || stopped(); });
-    if (stopped()) {
-        return std::nullopt;
-    }
-    // A page stopped at its deadline holds no answer, whatever it shows.
-    const bool noAnswer = m_www->TimedOut();
-    const std::string pageText = noAnswer ? std::string() : m_www->PageText();
-    m_pump.WaitMs(2100);
-    return noAnswer ? WhoisAnswer{WhoisOutcome::NoAnswer, {}} : ParseWhoisPage(pageText);
-}
-
-std::optional<TForm1::HostAnswer> TForm1::lookUpHost(const WhoisService& service, const WhoisService& other,
-                                                     const std::string& host,
-                                                     const std::function<bool()>& stopped)
-{
-    std::optional<WhoisAnswer> answer = askWhois(service, host, stopped);
-    if (!answer || (answer->outcome != WhoisOutcome::Refused && answer->outcome != WhoisOutcome::NoAnswer)) {
-        return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), false}) : std::nullopt;
-    }
-    if (stopped()) {
-        return std::nullopt;
-    }
-    answer = askWhois(other, host, stopped);
-    return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), true}) : std::nullopt;
 }
 
 void TForm1::BPlayClick()
@@ -687,12 +349,18 @@ void TForm1::BPlayClick()
 
 void TForm1::BStopClick()
 {
+    if (m_download.cancelIfRunning()) {
+        return;
+    }
     if (!m_prompts.question(QStringLiteral("stop the serach ?"))) {
         return;
     }
     stopflag = true;
     BPlay->setEnabled(true);
     BStop->setEnabled(false);
+    // Esc cancels a download as Stop does; a lookup still asks first, through Stop.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { m_download.cancelIfRunning(); });
     // Nothing else gives the load button back after a hand-over.
     BOpen->setEnabled(true);
     endOfRun();
@@ -724,17 +392,9 @@ void TForm1::offerHostsBack()
 
 void TForm1::Timer1Timer()
 {
-    const Duration left =
-        m_rdapRunning
-            ? remainingAtPace(buffer->maximum(), buffer->value(), m_pump.ticks().now() - m_rdapStartTick,
-                              static_cast<long long>(1000 / m_lookupChoices.requestsPerSecond))
-            : remainingLookupTime(buffer->maximum(), buffer->value());
+    const LookupRun& run = m_run ? *m_run : m_whoisRun;
+    const Duration left = run.remaining(buffer->maximum(), buffer->value());
     StatusBar1->setPanelText(0, QStringLiteral("Estimated time:") + estimateText(left));
-}
-
-void TForm1::wwwDocumentComplete()
-{
-    loaded = true;
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -2,14 +2,15 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// The main window: toolbar, result table, status bar, and the expiry lookup
-// run that walks the collected hosts through a registrar's whois page, or
-// asks the registries' RDAP servers.
+// The main window: toolbar, result table, status bar and command menu. It
+// hands the collected hosts to a lookup run (registrars' whois pages or
+// RDAP) and shows what the run reports: progress, notices and rows, which it
+// also journals.
 
 #include "expired/resultcommands.h"
-#include "expired/whoisparser.h"
-#include "expired/whoisservices.h"
 #include "lookup/lookupchoices.h"
+#include "lookup/whoispagerun.h"
+#include "platform/windowdownload.h"
 #include "resultlist/resulttable.h"
 
 #include <QMainWindow>
@@ -80,12 +81,11 @@ public:
     void setRdapServersUpdateUrl(std::string url) { m_rdapServersUpdateUrl = std::move(url); }
     // Downloads a URL's body, refusing more than the given bytes; nothing on failure.
     using Download = std::function<std::optional<std::string>(const std::string& url, std::size_t maxBytes)>;
-    void setDownload(Download download) { m_download = std::move(download); }
+    void setDownload(Download download) { m_fetch = std::move(download); }
     void updateRdapServers();
     void BPlayClick();
     void BStopClick();
     void Timer1Timer();
-    void wwwDocumentComplete();
     void ToolButton2Click();
     void BDiskClick();
     void BOpenClick();
@@ -132,11 +132,10 @@ private:
     void buildResultTable();
     void buildCommandMenu();
     void buildLookupMenu();
-    // Each returns false when Stop ended it.
-    bool lookUpWithWhoisPages(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
-    bool lookUpWithRdap(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
+    // Runs the lookup the command menu chose; false when Stop ended it.
+    bool lookUp(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
     // Every row a lookup finds comes in here: into the table and the journal.
-    void addLookupRow(const std::string& host, const std::string& emailCell, const std::string& expires);
+    void addLookupRow(const LookupRow& found);
     void endOfRun();
     void offerHostsBack();
     // Runs a Delete command and keeps what it deleted for one undo.
@@ -148,25 +147,12 @@ private:
     void showRowCount();
     QToolButton* addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)());
     QString domainsText() const;
-    // Loads the service's page for the host, waits for it and reads it;
-    // nothing when the run stopped meanwhile.
-    std::optional<WhoisAnswer> askWhois(const WhoisService& service, const std::string& host,
-                                        const std::function<bool()>& stopped);
-    struct HostAnswer {
-        WhoisAnswer answer;        // the answer that counts
-        bool firstRefused = false; // the service asked first refused the host
-    };
-    // Asks `service` about the host; a host it refuses, or whose page never
-    // finishes (NoAnswer), is asked once more on `other`, so that no host is
-    // lost to a refusal or a stalled page. Nothing when the run stopped
-    // meanwhile.
-    std::optional<HostAnswer> lookUpHost(const WhoisService& service, const WhoisService& other,
-                                         const std::string& host, const std::function<bool()>& stopped);
 
     Prompts& m_prompts;
     EventPump& m_pump;
     std::unique_ptr<PageLoader> m_www;
-    WhoisServices m_whoisServices;
+    WhoisPageRun m_whoisRun;
+    LookupRun* m_run = nullptr; // the run going on, for its estimate
     ResultTable m_table;
     QWidget* m_liste = nullptr;
     QWidget* m_form2 = nullptr;
@@ -176,10 +162,8 @@ private:
     LookupChoices m_lookupChoices;
     std::filesystem::path m_rdapServersFile;
     std::string m_rdapServersUpdateUrl;
-    Download m_download;
-    // The RDAP run's pace, for the estimate: when it started, hosts finished.
-    bool m_rdapRunning = false;
-    std::uint32_t m_rdapStartTick = 0;
+    Download m_fetch;
+    WindowDownload m_download;
     std::function<void(std::vector<std::string>)> m_returnHosts;
     std::unique_ptr<RowJournal> m_journal;
     QTimer* m_journalSync = nullptr; // syncs the journal a second after an unsynced row
@@ -190,7 +174,6 @@ private:
     std::vector<bool> m_hostDone;
 
     bool stopflag = false;
-    bool loaded = false;
     // Counts runs, so that a run resumed after a newer one started stops too.
     unsigned m_runGeneration = 0;
 };

@@ -2,21 +2,17 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// RDAP requests over Qt Network: asynchronous on the window's event loop,
-// each with a deadline and a size bound.
+// RDAP requests over the program's HTTP client: asynchronous on the event
+// loop, each with a deadline and a size bound.
 
 #include "lookup/rdapanswer.h"
-
-#include <QNetworkAccessManager>
-#include <QObject>
+#include "net/httpclient.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-
-class QNetworkReply;
 
 namespace ostrevo {
 
@@ -31,11 +27,9 @@ struct RdapClientLimits {
     std::size_t maxBytes = MaxRdapAnswerBytes;
 };
 
-class RdapClient final : public QObject {
-    Q_OBJECT
+class RdapClient final {
 public:
-    explicit RdapClient(RdapClientLimits limits = {}, QObject* parent = nullptr);
-    ~RdapClient() override;
+    explicit RdapClient(RdapClientLimits limits = {});
 
     // GET `url` asking for RDAP JSON; `done` runs once, from the event loop,
     // unless abortAll() comes first.
@@ -44,10 +38,8 @@ public:
     void abortAll();
 
 private:
-    void finished(QNetworkReply* reply, const std::function<void(RdapReply)>& done);
-
     RdapClientLimits m_limits;
-    QNetworkAccessManager m_network;
+    HttpClient m_http;
 };
 
 } // namespace ostrevo

@@ -3,8 +3,8 @@
 #include "rechercheweb/catalogue.h"
 
 #include "platform/filereading.h"
-#include "rechercheweb/linesplit.h"
-#include "rechercheweb/textkey.h"
+#include "textscan/linesplit.h"
+#include "textscan/textkey.h"
 
 namespace ostrevo {
 namespace {

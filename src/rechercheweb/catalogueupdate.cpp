@@ -4,8 +4,8 @@
 
 #include "platform/replacingfile.h"
 #include "rechercheweb/catalogue.h"
-#include "rechercheweb/textkey.h"
 #include "textscan/integertext.h"
+#include "textscan/textkey.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/linkextraction.h"
 
+#include "net/httpurl.h"
 #include "rechercheweb/linkhost.h"
 #include "textscan/textscan.h"
 

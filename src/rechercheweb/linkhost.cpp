@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/linkhost.h"
 
-#include "rechercheweb/textkey.h"
+#include "textscan/textkey.h"
 #include "textscan/textscan.h"
 
 namespace ostrevo {
@@ -57,12 +57,6 @@ std::string withLowerCaseSchemes(std::string_view text)
         }
     }
     return out;
-}
-
-bool containsLinkScheme(std::string_view text)
-{
-    return text.find(HttpScheme) != std::string_view::npos ||
-           text.find(HttpsScheme) != std::string_view::npos;
 }
 
 bool containsDomainMark(std::string_view text)

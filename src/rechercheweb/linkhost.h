@@ -16,9 +16,6 @@ namespace ostrevo {
 // any other. Links with a lower-case scheme keep their host's letter case.
 std::string withLowerCaseSchemes(std::string_view text);
 
-// Contains "http://" or "https://".
-bool containsLinkScheme(std::string_view text);
-
 // Contains ".com", ".net" or ".org" anywhere (not only at the end).
 bool containsDomainMark(std::string_view text);
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/pagekind.h"
 
-#include "rechercheweb/textkey.h"
+#include "textscan/textkey.h"
 
 #include <algorithm>
 #include <string>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/pagelines.h"
 
-#include "rechercheweb/linesplit.h"
+#include "textscan/linesplit.h"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 // lines without "/" out of the URL list.
 
 #include "containers/flatkeyset.h"
-#include "rechercheweb/textkey.h"
+#include "textscan/textkey.h"
 
 #include <string>
 #include <string_view>

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/searchrun.h"
 
+#include "net/retryafter.h"
 #include "rechercheweb/pagekind.h"
 #include "rechercheweb/pagelines.h"
-#include "rechercheweb/retryafter.h"
 
 #include <algorithm>
 #include <chrono>
@@ -281,7 +281,7 @@ void SearchRun::refuse(Engine& engine)
     std::uint32_t rest = kFirstRestMs << (engine.refusals - 1);
     if (isRefusalStatus(engine.httpStatus)) {
         const std::optional<std::int64_t> asked =
-            parseRetryAfter(engine.loader->RetryAfter(), std::time(nullptr));
+            retryAfterSeconds(engine.loader->RetryAfter(), std::time(nullptr));
         if (asked) {
             rest =
                 static_cast<std::uint32_t>(std::clamp<std::int64_t>(*asked * 1000, kMinRestMs, kMaxRestMs));

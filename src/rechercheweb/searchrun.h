@@ -11,8 +11,8 @@
 #include "rechercheweb/catalogue.h"
 #include "rechercheweb/linkextraction.h"
 #include "rechercheweb/resultpages.h"
-#include "rechercheweb/textkey.h"
 #include "rechercheweb/urllist.h"
+#include "textscan/textkey.h"
 
 #include <cstdint>
 #include <functional>

@@ -125,10 +125,10 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
     showPage(1);
     restoreSearchSettings();
 
-    // Esc stops a run as the Stop button does, with its question.
+    // Esc cancels a download at once, and stops a run as the Stop button does, with its question.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
-        if (Bstop->isEnabled()) {
+        if (!m_download.cancelIfRunning() && Bstop->isEnabled()) {
             guarded(m_prompts, [this] { BstopClick(); });
         }
     });

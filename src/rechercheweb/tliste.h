@@ -6,6 +6,7 @@
 // and ticked search engines turn into a list of hosts that Finish hands to
 // the main window's expiry lookup.
 
+#include "platform/windowdownload.h"
 #include "rechercheweb/searchrun.h"
 #include "rechercheweb/urllist.h"
 
@@ -190,6 +191,7 @@ private:
     int m_pageWindowEngine = -1;
     std::string m_catalogueServer;
     std::filesystem::path m_catalogueFolder;
+    WindowDownload m_download; // the catalogue update
     bool stopflag = false;
 };
 

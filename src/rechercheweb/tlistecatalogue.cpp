@@ -3,40 +3,17 @@
 // The engine list and the catalogue update.
 #include "rechercheweb/tliste.h"
 
+#include "net/httpgettext.h"
 #include "platform/prompts.h"
+#include "platform/statuspanels.h"
 #include "rechercheweb/catalogue.h"
 #include "rechercheweb/catalogueupdate.h"
-#include "rechercheweb/httpgettext.h"
 
-#include <QApplication>
 #include <QListWidget>
+#include <QScopeGuard>
+#include <QToolButton>
 
 namespace ostrevo {
-namespace {
-
-// The busy pointer for every window while the download blocks, given back
-// however the update ends.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { restore(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-    void restore()
-    {
-        if (m_active) {
-            m_active = false;
-            QApplication::restoreOverrideCursor();
-        }
-    }
-
-private:
-    bool m_active = true;
-};
-
-} // namespace
-
 void Tliste::fillEngineList()
 {
     deps->clear();
@@ -51,12 +28,21 @@ void Tliste::fillEngineList()
 
 void Tliste::SpeedButton1Click()
 {
-    BusyPointer busy;
-    const HttpTextResult download = HttpGetText(catalogueUpdateUrl(m_catalogueServer));
+    // Stop cancels the download, whatever the button did before.
+    const bool stopWasOn = Bstop->isEnabled();
+    Bstop->setEnabled(true);
+    const auto restore = qScopeGuard([this, stopWasOn] { Bstop->setEnabled(stopWasOn); });
+    HttpTextResult download;
+    if (!m_download.run(*StatusBar1, QStringLiteral("Downloading the search engines: Stop or Esc cancels"),
+                        [&] {
+                            download = HttpGetText(catalogueUpdateUrl(m_catalogueServer),
+                                                   {.cancelled = m_download.cancelTest()});
+                        })) {
+        return;
+    }
     // Only a complete 200 answer counts: an error page is no catalogue.
     const bool installed =
         download.ok && installCatalogue(download.body, catalogueTargetPath(m_catalogueFolder));
-    busy.restore();
     if (!installed) {
         m_prompts.information(QStringLiteral("Could not connect to the server"));
         return;

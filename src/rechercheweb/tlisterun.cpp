@@ -206,6 +206,9 @@ void Tliste::limitReached()
 
 void Tliste::BstopClick()
 {
+    if (m_download.cancelIfRunning()) {
+        return;
+    }
     Button6->setEnabled(true);
     if (!m_prompts.question(QStringLiteral("Stop extracting ?"))) {
         return;

@@ -8,7 +8,7 @@
 
 #include "containers/chunkedvector.h"
 #include "containers/flatkeyset.h"
-#include "rechercheweb/textkey.h"
+#include "textscan/textkey.h"
 
 #include <cstdint>
 #include <deque>

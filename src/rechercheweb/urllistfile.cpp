@@ -4,7 +4,7 @@
 
 #include "platform/filereading.h"
 #include "platform/replacingfile.h"
-#include "rechercheweb/linesplit.h"
+#include "textscan/linesplit.h"
 #include "textscan/textscan.h"
 
 #include <array>

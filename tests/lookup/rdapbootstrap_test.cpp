@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "lookup/rdapbootstrap.h"
-#include "lookup/retryafter.h"
 
 #include <gtest/gtest.h>
 
@@ -78,26 +77,6 @@ TEST(RdapBootstrap, DomainUrlTakesPlainNamesOnly)
         EXPECT_EQ(rdapDomainUrl("https://r.test/", host), "") << host;
     }
     EXPECT_EQ(rdapDomainUrl("https://r.test/", std::string(254, 'a')), "");
-}
-
-TEST(RetryAfter, SecondsOrAnHttpDate)
-{
-    const std::int64_t now = 784111777; // Sun, 06 Nov 1994 08:49:37 GMT
-    const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
-        {"120", 120},
-        {" 5 ", 5},
-        {"Sun, 06 Nov 1994 08:50:37 GMT", 60},
-        {"Sunday, 06-Nov-94 08:49:47 GMT", 10},
-        {"Sun Nov  6 08:49:57 1994", 20},
-        {"Sat, 05 Nov 1994 08:49:37 GMT", 0},
-        {"-5", std::nullopt},
-        {"soon", std::nullopt},
-        {"Sun, 31 Feb 1994 08:49:37 GMT", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& [value, seconds] : cases) {
-        EXPECT_EQ(retryAfterSeconds(value, now), seconds) << value;
-    }
 }
 
 } // namespace

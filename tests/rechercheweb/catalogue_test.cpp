@@ -3,8 +3,8 @@
 #include "rechercheweb/catalogue.h"
 
 #include "rechercheweb/catalogueupdate.h"
-#include "rechercheweb/linesplit.h"
 #include "tempfolder.h"
+#include "textscan/linesplit.h"
 
 #include <gtest/gtest.h>
 

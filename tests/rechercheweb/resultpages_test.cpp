@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/resultpages.h"
 
+#include "net/httpurl.h"
 #include "platform/errors.h"
-#include "rechercheweb/httpurl.h"
 #include "rechercheweb/keywordencoding.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "expired/estimate.h"
-#include "expired/whoisservices.h"
+#include "lookup/estimate.h"
+#include "lookup/whoisservices.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "rechercheweb/textkey.h"
+#include "textscan/textkey.h"
 
 namespace ostrevo {
 namespace {

@@ -5,7 +5,7 @@
 // Notices a whois service that has stopped giving answers the run can read:
 // a changed page gives neither a record nor a refusal, host after host.
 
-#include "expired/whoisparser.h"
+#include "lookup/whoisparser.h"
 
 #include <array>
 

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "rechercheweb/httpurl.h"
+#include "net/httpurl.h"
 
-#include "rechercheweb/linkhost.h"
-#include "rechercheweb/textkey.h"
+#include "textscan/textkey.h"
 
 namespace ostrevo {
+
+bool containsLinkScheme(std::string_view text)
+{
+    return text.find("http://") != std::string_view::npos || text.find("https://") != std::string_view::npos;
+}
 
 std::string withDefaultScheme(std::string_view url)
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "expired/whoisservices.h"
+#include "lookup/whoisservices.h"
 
 namespace ostrevo {
 

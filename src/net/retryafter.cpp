@@ -1,47 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "lookup/retryafter.h"
+#include "net/retryafter.h"
 
-#include "lookup/boundedjson.h"
+#include "textscan/textkey.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
-#include <string>
 #include <vector>
 
 namespace ostrevo {
 
 namespace {
 
+// Longer than any pause a server could mean: ten digits are over 300 years.
+constexpr std::size_t MaxDelayDigits = 10;
+
 bool allDigits(std::string_view text)
 {
-    if (text.empty()) {
-        return false;
-    }
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::int64_t digitsValue(std::string_view text)
 {
     std::int64_t value = 0;
-    for (const char c : text) {
+    for (const char c : text.substr(0, MaxDelayDigits)) {
         value = value * 10 + (c - '0');
-        if (value > 1'000'000'000) {
-            return value;
-        }
     }
     return value;
 }
 
+int monthOf(std::string_view word)
+{
+    constexpr std::array<std::string_view, 12> Months = {"jan", "feb", "mar", "apr", "may", "jun",
+                                                         "jul", "aug", "sep", "oct", "nov", "dec"};
+    const auto found = std::find(Months.begin(), Months.end(), asciiLower(word));
+    return found == Months.end() ? 0 : static_cast<int>(found - Months.begin()) + 1;
+}
+
+// Any of the three forms, as seconds since 1970: the words are told apart by
+// their shape, so their order does not matter.
 std::optional<std::int64_t> httpDate(std::string_view text)
 {
-    constexpr std::array<std::string_view, 12> Months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::vector<std::string_view> words;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -66,14 +67,11 @@ std::optional<std::int64_t> httpDate(std::string_view text)
         } else if (allDigits(word) && (word.size() == 4 || word.size() == 2)) {
             year = digitsValue(word);
             if (word.size() == 2) {
+                // Two-digit years of the obsolete form: the nearer century.
                 year += year < 70 ? 2000 : 1900;
             }
-        } else {
-            for (std::size_t m = 0; m < Months.size(); ++m) {
-                if (equalsIgnoringCase(word, Months[m])) {
-                    month = static_cast<int>(m) + 1;
-                }
-            }
+        } else if (const int m = monthOf(word)) {
+            month = m;
         }
     }
     if (month == 0 || day < 1 || day > 31 || year < 1970 || year > 9999 || seconds < 0 || seconds >= 86400) {
@@ -93,20 +91,16 @@ std::optional<std::int64_t> httpDate(std::string_view text)
 
 std::optional<std::int64_t> retryAfterSeconds(std::string_view value, std::int64_t nowUnixSeconds)
 {
-    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) {
-        value.remove_prefix(1);
-    }
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) {
-        value.remove_suffix(1);
-    }
+    value = trimBlanks(value);
     if (allDigits(value)) {
-        return digitsValue(value);
+        return value.size() <= MaxDelayDigits ? std::optional<std::int64_t>(digitsValue(value))
+                                              : std::nullopt;
     }
     const std::optional<std::int64_t> at = httpDate(value);
     if (!at) {
         return std::nullopt;
     }
-    return *at > nowUnixSeconds ? *at - nowUnixSeconds : 0;
+    return std::max<std::int64_t>(0, *at - nowUnixSeconds);
 }
 
 } // namespace ostrevo

@@ -2,22 +2,26 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// A blocking HTTP GET for small text downloads (the catalogue update).
+// A small text download (the catalogue and the RDAP servers update) that
+// waits for its answer while the event loop runs on: the window repaints and
+// takes clicks, and the caller may cancel it.
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace ostrevo {
 
 struct HttpGetOptions {
-    std::chrono::milliseconds connectTimeout{10'000};
     // Whole transfer, redirects included: a server that accepts and never
-    // answers cannot hold the window longer than this.
+    // answers cannot hold the download longer than this.
     std::chrono::milliseconds totalTimeout{30'000};
     // A longer body fails the download instead of filling memory.
     std::size_t maxBodySize = 64U * 1024U * 1024U;
+    // Tested while the download waits; true ends it as a failure.
+    std::function<bool()> cancelled;
 };
 
 struct HttpTextResult {
@@ -33,8 +37,9 @@ struct HttpTextResult {
 };
 
 // GET `url` ("http://" is put in front when it names no http or https
-// scheme) with the agent "InetURL:/1.0", bypassing caches, following
-// redirects. Never throws.
+// scheme) with the agent "InetURL:/1.0", bypassing caches, following at most
+// five redirects over http and https, never from https to http. Returns when
+// the answer is in, the time is up or `cancelled` holds. Never throws.
 HttpTextResult HttpGetText(std::string_view url, const HttpGetOptions& options = {});
 
 } // namespace ostrevo

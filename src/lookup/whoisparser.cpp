@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "expired/whoisparser.h"
+#include "lookup/whoisparser.h"
 
-#include "expired/emailaddress.h"
-#include "expired/expirydate.h"
+#include "lookup/emailaddress.h"
+#include "lookup/expirydate.h"
 
 #include <algorithm>
 #include <array>

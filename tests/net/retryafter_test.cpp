@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "rechercheweb/retryafter.h"
+#include "net/retryafter.h"
 
 #include <gtest/gtest.h>
 
 namespace ostrevo {
 namespace {
 
-TEST(ParseRetryAfter, SecondsAndTheThreeDateForms)
+TEST(RetryAfter, SecondsAndTheThreeDateForms)
 {
     // 1994-11-06 08:49:37 UTC, the example date of HTTP.
-    constexpr std::time_t Example = 784111777;
+    constexpr std::int64_t Example = 784111777;
     const struct {
         std::string_view value;
-        std::time_t now;
+        std::int64_t now;
         std::optional<std::int64_t> seconds;
     } cases[] = {
         {"120", 0, 120},
@@ -35,7 +35,27 @@ TEST(ParseRetryAfter, SecondsAndTheThreeDateForms)
         {"Sun, 06 Nov 1994", 0, std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(parseRetryAfter(c.value, c.now), c.seconds) << c.value;
+        EXPECT_EQ(retryAfterSeconds(c.value, c.now), c.seconds) << c.value;
+    }
+}
+
+TEST(RetryAfter, SecondsOrAnHttpDate)
+{
+    const std::int64_t now = 784111777; // Sun, 06 Nov 1994 08:49:37 GMT
+    const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
+        {"120", 120},
+        {" 5 ", 5},
+        {"Sun, 06 Nov 1994 08:50:37 GMT", 60},
+        {"Sunday, 06-Nov-94 08:49:47 GMT", 10},
+        {"Sun Nov  6 08:49:57 1994", 20},
+        {"Sat, 05 Nov 1994 08:49:37 GMT", 0},
+        {"-5", std::nullopt},
+        {"soon", std::nullopt},
+        {"Sun, 31 Feb 1994 08:49:37 GMT", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [value, seconds] : cases) {
+        EXPECT_EQ(retryAfterSeconds(value, now), seconds) << value;
     }
 }
 

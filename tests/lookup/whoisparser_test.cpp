@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
-#include "expired/whoisparser.h"
+#include "lookup/whoisparser.h"
 #include "platform/systemseparators.h"
 
 #include <gtest/gtest.h>
