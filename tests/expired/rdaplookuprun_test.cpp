@@ -9,6 +9,7 @@
 #include "fakepageloader.h"
 #include "rdaptestservers.h"
 #include "scriptedprompts.h"
+#include "silentlistener.h"
 #include "tempfolder.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +132,35 @@ TEST_F(RdapLookupRunTest, UpdateReplacesTheServerListOnlyWithABootstrapFile)
         EXPECT_EQ(prompts.log(), std::vector<QString>{QString::fromLatin1(message)});
         EXPECT_EQ(readFile(file), download == good ? good : before);
     }
+}
+
+TEST_F(RdapLookupRunTest, AStalledUpdateLeavesTheWindowAliveAndStopCancelsIt)
+{
+    const auto form = newForm();
+    const test::SilentListener stalled;
+    form->setRdapServersUpdateUrl(stalled.url("/rdap/dns.json"));
+    const std::filesystem::path file = folder.path() / "rdap.json";
+    const std::string before = readFile(file);
+
+    int timerFires = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++timerFires; });
+    timer.start(10);
+    QString shown;
+    QTimer::singleShot(200, form.get(), [&] {
+        shown = form->StatusBar1->notice();
+        form->BStop->click();
+    });
+    prompts.clearLog();
+    form->UpdateRdapServers->trigger();
+
+    EXPECT_EQ(shown, QStringLiteral("Downloading the RDAP servers: Stop or Esc cancels"));
+    EXPECT_GE(timerFires, 5);
+    EXPECT_EQ(prompts.log(),
+              std::vector<QString>{QStringLiteral("information: Could not update the RDAP servers")});
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(form->StatusBar1->notice(), QString());
+    EXPECT_FALSE(form->BStop->isEnabled());
 }
 
 } // namespace
