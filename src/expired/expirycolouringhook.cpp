@@ -3,6 +3,7 @@
 #include "expired/expirycolouringhook.h"
 
 #include "expired/expirycolouring.h"
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 
 #include <QDate>
@@ -11,7 +12,7 @@ namespace ostrevo {
 
 namespace {
 
-constexpr int kExpirySubItem = 1;
+constexpr int kExpirySubItem = static_cast<int>(subItemOf(ResultField::Expires));
 
 QColor toQColor(const Rgb& rgb)
 {

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/resultcommands.h"
 
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace {
 
 std::string_view expiryText(const ResultRow& row)
 {
-    return row.SubItemOrEmpty(1);
+    return fieldText(row, ResultField::Expires);
 }
 
 bool containsIgnoringAsciiCase(std::string_view text, std::string_view part)

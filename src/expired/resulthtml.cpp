@@ -4,6 +4,7 @@
 
 #include "expired/expirycolouring.h"
 #include "resultlist/linktext.h"
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 #include "textscan/markuptext.h"
 
@@ -12,8 +13,6 @@
 namespace ostrevo {
 
 namespace {
-
-constexpr int kExpiryColumn = 2;
 
 std::string cssColour(const Rgb& rgb)
 {
@@ -25,7 +24,7 @@ std::string cssColour(const Rgb& rgb)
 void appendCell(std::string& page, std::string_view text, int column, int currentYear)
 {
     page.append("<td");
-    if (column == kExpiryColumn) {
+    if (column == columnOf(ResultField::Expires)) {
         if (const std::optional<Rgb> colour = expiryCellColour(text, currentYear)) {
             page.append(" style=\"background-color:" + cssColour(*colour) +
                         ";color:" + cssColour(kExpiryTextColour) + "\"");
@@ -65,7 +64,7 @@ std::string resultsHtmlPage(const ResultTable& table, int currentYear)
         const ResultRow& row = table.Row(i);
         page.append("<tr>");
         for (int k = 0; k < columns; ++k) {
-            appendCell(page, k == 0 ? row.Caption() : row.SubItemOrEmpty(k - 1), k, currentYear);
+            appendCell(page, cellText(row, k), k, currentYear);
         }
         page.append("</tr>\n");
     }

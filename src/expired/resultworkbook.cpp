@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/resultfiles.h"
 
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 #include "spreadsheet/xlsxwriter.h"
 
@@ -14,7 +15,6 @@ namespace ostrevo {
 
 namespace {
 
-constexpr int kExpiryColumn = 2;
 // About the width of a character of the sheet's font, in pixels.
 constexpr double kPixelsPerCharacter = 7.0;
 
@@ -66,8 +66,9 @@ std::string resultsWorkbook(const ResultTable& table)
     for (int i = 0; i < table.RowCount(); ++i) {
         const ResultRow& row = table.Row(i);
         for (int k = 0; k < columns; ++k) {
-            const std::string_view text = k == 0 ? row.Caption() : row.SubItemOrEmpty(k - 1);
-            const std::optional<SheetDateTime> date = k == kExpiryColumn ? expiryDate(text) : std::nullopt;
+            const std::string_view text = cellText(row, k);
+            const std::optional<SheetDateTime> date =
+                k == columnOf(ResultField::Expires) ? expiryDate(text) : std::nullopt;
             cells[static_cast<std::size_t>(k)] = date ? CellValue(*date) : CellValue(std::string(text));
         }
         workbook.addRow(cells);

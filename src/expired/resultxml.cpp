@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/resultfiles.h"
 
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 #include "textscan/markuptext.h"
 
@@ -20,7 +21,7 @@ std::string resultsXml(const ResultTable& table)
         for (int k = 0; k < columns; ++k) {
             const std::string_view name = k < static_cast<int>(kNames.size()) ? kNames[k] : "field";
             xml.append("    <").append(name).append(">");
-            appendMarkupText(xml, k == 0 ? row.Caption() : row.SubItemOrEmpty(k - 1));
+            appendMarkupText(xml, cellText(row, k));
             xml.append("</").append(name).append(">\n");
         }
         xml.append("  </domain>\n");

@@ -325,7 +325,13 @@ bool TForm1::lookUp(const std::vector<std::string>& hosts, const std::function<b
 
 void TForm1::addLookupRow(const LookupRow& found)
 {
-    const std::vector<std::string> cells{"http://" + found.host, found.email, found.expires};
+    std::vector<std::string> cells(ResultFields.size());
+    const auto cell = [&cells](ResultField field) -> std::string& {
+        return cells[static_cast<std::size_t>(columnOf(field))];
+    };
+    cell(ResultField::Site) = "http://" + found.host;
+    cell(ResultField::Email) = found.email;
+    cell(ResultField::Expires) = found.expires;
     addRows(m_table, {{cells, false}});
     m_unsaved = true;
     if (m_journal) {

@@ -4,16 +4,33 @@
 
 #include "resultlist/resulttable.h"
 
-#include <utility>
-
 namespace ostrevo {
+
+std::string_view captionOf(ResultField field)
+{
+    switch (field) {
+    case ResultField::Site:
+        return "Web sites";
+    case ResultField::Email:
+        return "Email";
+    case ResultField::Expires:
+        return "Expires";
+    }
+    return {};
+}
+
+std::string_view cellText(const ResultRow& row, int column)
+{
+    return column == 0 ? row.Caption() : row.SubItemOrEmpty(static_cast<std::size_t>(column - 1));
+}
 
 void setUpResultColumns(ResultTable& table)
 {
-    for (const auto& [caption, width] : {std::pair{"Web sites", 250}, {"Email", 200}, {"Expires", 100}}) {
+    constexpr std::array<int, ResultFields.size()> Widths = {250, 200, 100};
+    for (const ResultField field : ResultFields) {
         ResultColumn& column = table.AddColumn();
-        column.Caption = caption;
-        column.width = width;
+        column.Caption = captionOf(field);
+        column.width = Widths[static_cast<std::size_t>(columnOf(field))];
     }
 }
 

@@ -3,6 +3,7 @@
 #include "resultlist/resulttablemodel.h"
 
 #include "platform/errorguard.h"
+#include "resultlist/resultcolumns.h"
 
 namespace ostrevo {
 
@@ -77,9 +78,9 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : m_table.ColumnCount();
 }
 
-static QString cellText(const ResultRow& row, int column)
+static QString shownText(const ResultRow& row, int column)
 {
-    const std::string_view text = column == 0 ? row.Caption() : row.SubItemOrEmpty(column - 1);
+    const std::string_view text = cellText(row, column);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -92,7 +93,7 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return cellText(row, index.column());
+        return shownText(row, index.column());
     case Qt::CheckStateRole:
         if (index.column() == 0 && m_table.Checkboxes()) {
             return row.Checked() ? Qt::Checked : Qt::Unchecked;

@@ -5,6 +5,7 @@
 #include "platform/errorguard.h"
 #include "resultlist/linkopener.h"
 #include "resultlist/linktext.h"
+#include "resultlist/resultcolumns.h"
 #include "resultlist/resultheaderview.h"
 #include "resultlist/resultitemdelegate.h"
 #include "resultlist/resulttable.h"
@@ -208,8 +209,7 @@ std::string_view TResultListView::cellText(int row, int column) const
     if (row < 0 || row >= m_table.RowCount() || column < 0) {
         return {};
     }
-    const ResultRow& r = m_table.Row(row);
-    return column == 0 ? r.Caption() : r.SubItemOrEmpty(static_cast<std::size_t>(column - 1));
+    return ostrevo::cellText(m_table.Row(row), column);
 }
 
 int TResultListView::rowX(const QPoint& point) const
