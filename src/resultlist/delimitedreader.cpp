@@ -107,50 +107,29 @@ FilePtr openDelimitedFile(const std::filesystem::path& fileName)
 
 } // namespace
 
-void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
-{
-    FilePtr file = openDelimitedFile(fileName);
-    std::error_code ec;
-    const std::uintmax_t fileSize = std::filesystem::file_size(fileName, ec);
-    InputBuffer input(file.get(), fileName.string(),
-                      ec ? kReadChunk
-                         : static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, kReadChunk)));
-    input.fill();
-    // Checked before any row changes; a workbook goes to the spreadsheet import instead.
-    if (!delimited::looksLikeText(input.data())) {
-        throw EResultListError("Cannot load " + fileName.string() + ": it is not a text file");
+// Adds the records of a load to a table as rows. Made rows go to the table
+// batch by batch; until then the load owns them, and drops them if it fails.
+class DelimitedRows {
+public:
+    DelimitedRows(ResultTable& table, std::string fileName)
+        : m_table(table), m_name(std::move(fileName)),
+          m_memoryLimit(table.m_loadMemoryLimit != 0 ? table.m_loadMemoryLimit : loadingMemoryBudget())
+    {
+        m_pending.reserve(kRowsPerBatch);
     }
-    if (m_delimiter == 0) {
-        delimited::FirstLines lines;
-        while (!delimited::firstTwoLines(input.data(), input.atEnd(), lines)) {
-            input.fill();
-        }
-        m_delimiter = delimited::detectDelimiter(lines.first, lines.second);
+    ~DelimitedRows() { dropPending(); }
+    DelimitedRows(const DelimitedRows&) = delete;
+    DelimitedRows& operator=(const DelimitedRows&) = delete;
+
+    // The first record of a load with a header: the columns' captions.
+    void header(const std::vector<delimited::RawField>& fields)
+    {
+        m_table.addColumns(delimited::headerCaptions(fields));
     }
-    const char delimiter = m_delimiter != 0 ? m_delimiter : ',';
 
-    std::vector<ResultRow*> pending;
-    pending.reserve(kRowsPerBatch);
-    // Made rows go to the table batch by batch; until then the load owns them.
-    const auto dropPending = [&]() noexcept {
-        for (ResultRow* row : pending) {
-            dropRow(row);
-        }
-        pending.clear();
-    };
-    std::string caption;
-    std::vector<std::string> decoded;
-    std::vector<std::string_view> subItems;
-
-    const std::string name = fileName.string();
-    const std::size_t memoryLimit = m_loadMemoryLimit != 0 ? m_loadMemoryLimit : loadingMemoryBudget();
-    std::size_t memoryNeeded = 0;
-
-    // One record becomes one row; fields that are not last make
-    // room for the field after them, as columns for the next field. The
-    // columns a record needs are added at once: each change of the columns
-    // resets the views, and one per field would cost quadratic time.
-    const auto addRecord = [&](const std::vector<delimited::RawField>& fields) {
+    // One record becomes one row; a record without any text is none.
+    void add(const std::vector<delimited::RawField>& fields)
+    {
         // A quoted field's text runs to its closing quote.
         const auto isEmpty = [](const delimited::RawField& f) {
             return f.text.empty() || (f.quoted && f.text == "\"");
@@ -158,96 +137,186 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
         if (std::all_of(fields.begin(), fields.end(), isEmpty)) {
             return; // an empty line, or delimiters only: no row
         }
-        std::size_t columnsNeeded = m_impl->columns.size();
+        makeRoomFor(fields);
+        ResultRow* row = m_table.makeRow();
+        try {
+            fillRow(*row, fields);
+        } catch (...) {
+            m_table.dropRow(row);
+            throw;
+        }
+        m_pending.push_back(row); // reserved for a whole batch
+        if (m_pending.size() >= kRowsPerBatch) {
+            flush();
+        }
+    }
+
+    void flush() { m_table.appendRows(m_pending); }
+
+    // After a failure: the rows read so far stay in the table if they can.
+    void keepWhatWasRead() noexcept
+    {
+        try {
+            flush();
+        } catch (...) {
+            dropPending();
+        }
+    }
+
+private:
+    void dropPending() noexcept
+    {
+        for (ResultRow* row : m_pending) {
+            m_table.dropRow(row);
+        }
+        m_pending.clear();
+    }
+
+    // Fields that are not last make room for the field after them, as
+    // columns. The columns a record needs are added at once: each change of
+    // the columns resets the views, and one per field would cost quadratic
+    // time. The memory the rows would take is counted before any is made.
+    void makeRoomFor(const std::vector<delimited::RawField>& fields)
+    {
+        const std::size_t columns = m_table.m_impl->columns.size();
+        std::size_t columnsNeeded = columns;
         for (std::size_t i = 1; i + 1 < fields.size(); ++i) {
             if (columnsNeeded < i + 2) {
                 ++columnsNeeded;
             }
         }
-        if (columnsNeeded > static_cast<std::size_t>(kMaxColumns)) {
-            throw EResultListError("Cannot load " + name + ": a record has " + std::to_string(fields.size()) +
-                                   " fields, more than the " + std::to_string(kMaxColumns) +
-                                   " columns a table can hold");
+        if (columnsNeeded > static_cast<std::size_t>(ResultTable::kMaxColumns)) {
+            throw EResultListError("Cannot load " + m_name + ": a record has " +
+                                   std::to_string(fields.size()) + " fields, more than the " +
+                                   std::to_string(ResultTable::kMaxColumns) + " columns a table can hold");
         }
         // What a row costs: the row and its place in the order, a view per
         // field, and each text twice (a caption's sort key may be as long).
-        memoryNeeded += 128 + 16 * fields.size();
+        m_memoryNeeded += 128 + 16 * fields.size();
         for (const delimited::RawField& field : fields) {
-            memoryNeeded += 2 * field.text.size();
+            m_memoryNeeded += 2 * field.text.size();
         }
-        if (memoryNeeded > memoryLimit) {
+        if (m_memoryNeeded > m_memoryLimit) {
             dropPending();
-            throw EResultListError("Cannot load " + name + ": its rows would take more than the " +
-                                   std::to_string(memoryLimit >> 20) + " MiB of memory there is room for");
+            throw EResultListError("Cannot load " + m_name + ": its rows would take more than the " +
+                                   std::to_string(m_memoryLimit >> 20) + " MiB of memory there is room for");
         }
-        if (columnsNeeded > m_impl->columns.size()) {
-            appendRows(pending); // rows before this line come before the columns
-            addColumnsUpTo(static_cast<int>(columnsNeeded));
+        if (columnsNeeded > columns) {
+            flush(); // rows before this line come before the columns
+            m_table.addColumnsUpTo(static_cast<int>(columnsNeeded));
         }
+    }
+
+    // Unquoted fields are stored straight from the read buffer.
+    void fillRow(ResultRow& row, const std::vector<delimited::RawField>& fields)
+    {
         std::size_t count = fields.size();
         if (count > 1 && !fields.back().quoted && fields.back().text.empty()) {
             --count; // the line ends with the delimiter: no last field
         }
-        // Unquoted fields are stored straight from the read buffer.
-        subItems.clear();
-        if (decoded.size() < count) {
-            decoded.resize(count);
+        m_subItems.clear();
+        if (m_decoded.size() < count) {
+            m_decoded.resize(count);
         }
         for (std::size_t i = 1; i < count; ++i) {
             const delimited::RawField& field = fields[i];
             if (field.quoted) {
-                delimited::decodeField(field, decoded[i]);
-                subItems.emplace_back(decoded[i]);
+                delimited::decodeField(field, m_decoded[i]);
+                m_subItems.emplace_back(m_decoded[i]);
             } else {
-                subItems.push_back(field.text);
+                m_subItems.push_back(field.text);
             }
         }
         std::string_view captionText = fields[0].text;
         if (fields[0].quoted) {
-            delimited::decodeField(fields[0], caption);
-            captionText = caption;
+            delimited::decodeField(fields[0], m_caption);
+            captionText = m_caption;
         }
-        ResultRow* row = makeRow();
-        try {
-            setCaptionText(*row, captionText);
-            setSubItems(*row, subItems);
-        } catch (...) {
-            dropRow(row);
-            throw;
-        }
-        pending.push_back(row); // reserved for a whole batch
-    };
+        m_table.setCaptionText(row, captionText);
+        m_table.setSubItems(row, m_subItems);
+    }
 
+    ResultTable& m_table;
+    std::string m_name;
+    std::size_t m_memoryLimit;
+    std::size_t m_memoryNeeded = 0;
+    std::vector<ResultRow*> m_pending;
+    std::string m_caption;
+    std::vector<std::string> m_decoded;
+    std::vector<std::string_view> m_subItems;
+};
+
+namespace {
+
+// The file's first block, checked to be text before any row changes.
+InputBuffer openTextInput(std::FILE* file, const std::filesystem::path& fileName)
+{
+    std::error_code ec;
+    const std::uintmax_t fileSize = std::filesystem::file_size(fileName, ec);
+    InputBuffer input(file, fileName.string(),
+                      ec ? kReadChunk
+                         : static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, kReadChunk)));
+    input.fill();
+    // A workbook goes to the spreadsheet import instead.
+    if (!delimited::looksLikeText(input.data())) {
+        throw EResultListError("Cannot load " + fileName.string() + ": it is not a text file");
+    }
+    return input;
+}
+
+char detectDelimiter(InputBuffer& input)
+{
+    delimited::FirstLines lines;
+    while (!delimited::firstTwoLines(input.data(), input.atEnd(), lines)) {
+        input.fill();
+    }
+    return delimited::detectDelimiter(lines.first, lines.second);
+}
+
+// Hands every record to `rows`; the first is a header, or skipped when it
+// repeats the table's captions.
+void readRecords(InputBuffer& input, char delimiter, const ResultTable& table, DelimitedRows& rows)
+{
+    std::vector<delimited::RawField> fields;
+    bool firstRecord = true;
+    for (;;) {
+        const delimited::ScanResult scan =
+            delimited::scanRecord(input.data(), input.atEnd(), delimiter, fields);
+        if (scan.status == delimited::ScanStatus::NeedMoreData) {
+            input.fill();
+            continue;
+        }
+        if (scan.status == delimited::ScanStatus::EndOfInput) {
+            return;
+        }
+        // `fields` views the buffer: use them before the next fill.
+        if (firstRecord && table.LoadHeader()) {
+            rows.header(fields);
+        } else if (!(firstRecord && table.isCaptionRow(delimited::headerCaptions(fields)))) {
+            rows.add(fields);
+        }
+        firstRecord = false;
+        input.consume(scan.consumed);
+    }
+}
+
+} // namespace
+
+void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
+{
+    FilePtr file = openDelimitedFile(fileName);
+    InputBuffer input = openTextInput(file.get(), fileName);
+    if (m_delimiter == 0) {
+        m_delimiter = detectDelimiter(input);
+    }
+    DelimitedRows rows(*this, fileName.string());
     BulkUpdate bulk(*this);
     try {
         if (m_loadHeader) {
             Clear();
         }
-        std::vector<delimited::RawField> fields;
-        bool firstRecord = true;
-        for (;;) {
-            const delimited::ScanResult scan =
-                delimited::scanRecord(input.data(), input.atEnd(), delimiter, fields);
-            if (scan.status == delimited::ScanStatus::NeedMoreData) {
-                input.fill();
-                continue;
-            }
-            if (scan.status == delimited::ScanStatus::EndOfInput) {
-                break;
-            }
-            // `fields` views the buffer: use them before the next fill.
-            if (firstRecord && m_loadHeader) {
-                addColumns(delimited::headerCaptions(fields));
-            } else if (!(firstRecord && isCaptionRow(delimited::headerCaptions(fields)))) {
-                addRecord(fields);
-            }
-            firstRecord = false;
-            input.consume(scan.consumed);
-            if (pending.size() >= kRowsPerBatch) {
-                appendRows(pending);
-            }
-        }
-        appendRows(pending);
+        readRecords(input, m_delimiter != 0 ? m_delimiter : ',', *this, rows);
+        rows.flush();
         if (input.binaryFrom() != 0) {
             throw EResultListError("Cannot load " + fileName.string() + ": it is not text from byte " +
                                    std::to_string(input.binaryFrom()) +
@@ -255,11 +324,7 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
         }
     } catch (...) {
         // Keep what was read; the bulk update and the file close on the way out.
-        try {
-            appendRows(pending);
-        } catch (...) {
-            dropPending();
-        }
+        rows.keepWhatWasRead();
         throw;
     }
     bulk.end();

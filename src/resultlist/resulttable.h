@@ -198,6 +198,7 @@ public:
 
 private:
     friend class ResultRow;
+    friend class DelimitedRows;
 
     ResultRow* makeRow();
     void dropRow(ResultRow* row) noexcept;
