@@ -79,7 +79,8 @@ public:
     void setRdapServersFile(std::filesystem::path file) { m_rdapServersFile = std::move(file); }
     // Where "Update RDAP servers" downloads from (tests use a loopback server).
     void setRdapServersUpdateUrl(std::string url) { m_rdapServersUpdateUrl = std::move(url); }
-    // Downloads a URL's body, refusing more than the given bytes; nothing on failure.
+    // Downloads a URL's body, refusing more than the given bytes; nothing on
+    // failure. The program's HTTP client unless a test replaces it.
     using Download = std::function<std::optional<std::string>(const std::string& url, std::size_t maxBytes)>;
     void setDownload(Download download) { m_fetch = std::move(download); }
     void updateRdapServers();
@@ -163,7 +164,7 @@ private:
     std::filesystem::path m_rdapServersFile;
     std::string m_rdapServersUpdateUrl;
     Download m_fetch;
-    WindowDownload m_download;
+    WindowDownload m_download; // the update going on, for Stop and Esc
     std::function<void(std::vector<std::string>)> m_returnHosts;
     std::unique_ptr<RowJournal> m_journal;
     QTimer* m_journalSync = nullptr; // syncs the journal a second after an unsynced row
