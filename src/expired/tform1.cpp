@@ -27,7 +27,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QPalette>
 #include <QProgressBar>
 #include <QScopeGuard>

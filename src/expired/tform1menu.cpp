@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <QScopeGuard>
 #include <QToolButton>
 
 namespace ostrevo {
@@ -156,12 +155,9 @@ void TForm1::ToolButton2Click()
 
 void TForm1::updateRdapServers()
 {
-    // Stop cancels the download, whatever the button did before.
-    const bool stopWasOn = BStop->isEnabled();
-    BStop->setEnabled(true);
-    const auto restore = qScopeGuard([this, stopWasOn] { BStop->setEnabled(stopWasOn); });
     std::optional<std::string> body;
-    if (!m_download.run(*StatusBar1, QStringLiteral("Downloading the RDAP servers: Stop or Esc cancels"),
+    if (!m_download.run(*StatusBar1, *BStop,
+                        QStringLiteral("Downloading the RDAP servers: Stop or Esc cancels"),
                         [&] { body = m_fetch(m_rdapServersUpdateUrl, MaxRdapBootstrapBytes); })) {
         return;
     }

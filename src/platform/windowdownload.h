@@ -10,6 +10,8 @@
 
 #include <functional>
 
+class QAbstractButton;
+
 namespace ostrevo {
 
 class StatusPanels;
@@ -17,9 +19,11 @@ class StatusPanels;
 class WindowDownload {
 public:
     // Runs `download`, which waits for its answer while events flow, with
-    // `what` in the status bar and a busy pointer. Returns false, without
+    // `what` in the status bar, a busy pointer, and `stop` enabled so that it
+    // can cancel (its state is given back after). Returns false, without
     // running it, while another download of this window runs.
-    bool run(StatusPanels& status, const QString& what, const std::function<void()>& download);
+    bool run(StatusPanels& status, QAbstractButton& stop, const QString& what,
+             const std::function<void()>& download);
     // Stop or Esc: true when a download was running and is now told to end.
     bool cancelIfRunning();
     // The download's own wait tests this.

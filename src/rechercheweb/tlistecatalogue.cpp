@@ -10,7 +10,6 @@
 #include "rechercheweb/catalogueupdate.h"
 
 #include <QListWidget>
-#include <QScopeGuard>
 #include <QToolButton>
 
 namespace ostrevo {
@@ -28,13 +27,9 @@ void Tliste::fillEngineList()
 
 void Tliste::SpeedButton1Click()
 {
-    // Stop cancels the download, whatever the button did before.
-    const bool stopWasOn = Bstop->isEnabled();
-    Bstop->setEnabled(true);
-    const auto restore = qScopeGuard([this, stopWasOn] { Bstop->setEnabled(stopWasOn); });
     HttpTextResult download;
-    if (!m_download.run(*StatusBar1, QStringLiteral("Downloading the search engines: Stop or Esc cancels"),
-                        [&] {
+    if (!m_download.run(*StatusBar1, *Bstop,
+                        QStringLiteral("Downloading the search engines: Stop or Esc cancels"), [&] {
                             download = HttpGetText(catalogueUpdateUrl(m_catalogueServer),
                                                    {.cancelled = m_download.cancelTest()});
                         })) {
