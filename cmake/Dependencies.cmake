@@ -6,6 +6,8 @@
 find_package(PkgConfig REQUIRED)
 # RDAP answers and the bootstrap file are JSON, read in the core.
 find_package(nlohmann_json 3.11 REQUIRED)
+# The Public Suffix List, for a host's registered domain, read in the core.
+pkg_check_modules(PSL REQUIRED IMPORTED_TARGET GLOBAL libpsl)
 
 if(OSTREVO_GUI)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore WebEngineWidgets DBus Test)

@@ -24,6 +24,8 @@ packages=(
   libcpp-httplib-dev xvfb xauth fonts-dejavu-core fonts-liberation
   # RDAP answers and bootstrap files (JSON)
   nlohmann-json3-dev
+  # registered domains: the Public Suffix List and its reader
+  libpsl-dev publicsuffix
   # a session bus for the desktop notification test
   dbus-daemon
   # desktop integration checks

@@ -4,6 +4,7 @@
 
 #include "expired/expirycolouringhook.h"
 #include "expired/resultcommands.h"
+#include "lookup/lookupdomains.h"
 #include "lookup/rdaplookuprun.h"
 #include "lookup/rdapserversfile.h"
 #include "net/httpgettext.h"
@@ -243,6 +244,8 @@ void TForm1::lookUpHandedOverHosts(std::vector<std::string> hosts)
 
 void TForm1::Button1Click(std::vector<std::string> hosts)
 {
+    // Registries answer for registered domains: sub-domains of one are one lookup.
+    hosts = registeredDomainsOf(hosts);
     const unsigned run = ++m_runGeneration;
     const auto stopped = [this, run] { return stopflag || run != m_runGeneration; };
     stopflag = false;

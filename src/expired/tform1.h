@@ -84,6 +84,8 @@ public:
     using Download = std::function<std::optional<std::string>(const std::string& url, std::size_t maxBytes)>;
     void setDownload(Download download) { m_fetch = std::move(download); }
     void updateRdapServers();
+    // Asks for the TLDs a search collects and keeps a valid answer.
+    void chooseTlds();
     void BPlayClick();
     void BStopClick();
     void Timer1Timer();
@@ -123,6 +125,7 @@ public:
     QAction* LookUpWithRdap = nullptr;              // Look up with > RDAP (registry data)
     QAction* ListUnregisteredHosts = nullptr;       // List hosts that are not registered
     QAction* UpdateRdapServers = nullptr;           // Update RDAP servers
+    QAction* CollectTlds = nullptr;                 // TLDs to collect...
     QAction* UndoDelete = nullptr;                  // Undo delete
 
 protected:

@@ -6,7 +6,9 @@
 #include "expired/resultcommands.h"
 #include "lookup/rdapbootstrap.h"
 #include "lookup/rdapserversfile.h"
+#include "net/tldsetting.h"
 #include "platform/errorguard.h"
+#include "platform/internationalhost.h"
 #include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "resultlist/rowjournal.h"
@@ -139,6 +141,8 @@ void TForm1::buildLookupMenu()
     UpdateRdapServers =
         addMenuCommand(PopupMenu1, QStringLiteral("UpdateRdapServers"), QStringLiteral("Update RDAP servers"),
                        [this] { updateRdapServers(); });
+    CollectTlds = addMenuCommand(PopupMenu1, QStringLiteral("CollectTlds"),
+                                 QStringLiteral("TLDs to collect..."), [this] { chooseTlds(); });
 }
 
 QPoint TForm1::commandMenuPoint() const
@@ -151,6 +155,25 @@ QPoint TForm1::commandMenuPoint() const
 void TForm1::ToolButton2Click()
 {
     PopupMenu1->popup(commandMenuPoint());
+}
+
+void TForm1::chooseTlds()
+{
+    const std::optional<QString> text = m_prompts.inputText(
+        QStringLiteral("TLDs to collect"),
+        QStringLiteral("Top-level domains to collect, such as .com .net .org, or * for all:"),
+        QString::fromStdString(loadTldFilter().text()));
+    if (!text) {
+        return;
+    }
+    std::string why;
+    const std::optional<TldFilter> tlds =
+        TldFilter::parse(text->toStdString(), &why, &internationalHostToAscii);
+    if (!tlds) {
+        m_prompts.error(QString::fromStdString(why));
+        return;
+    }
+    saveTldFilter(*tlds);
 }
 
 void TForm1::updateRdapServers()

@@ -21,6 +21,8 @@ inline const QString Keywords = QStringLiteral("search/keywords");
 inline const QString Engines = QStringLiteral("search/engines");
 inline const QString Limit = QStringLiteral("search/limit");
 inline const QString Unlimited = QStringLiteral("search/unlimited");
+// The TLDs a search collects: ".com .net .org" when unset, "*" for every TLD.
+inline const QString Tlds = QStringLiteral("search/tlds");
 // Followed by the dialog's title: each file dialog opens where it was last used.
 inline const QString FolderPrefix = QStringLiteral("folders/");
 // The registrars' whois sites, host[:port]; the built-in ones when unset.

@@ -10,7 +10,8 @@ namespace ostrevo {
 namespace {
 
 // The host of every entry that has one, in list order, repeats included.
-std::vector<std::string> hostsWithRepeats(const UrlList& urls, const AsciiHostConverter& toAscii)
+std::vector<std::string> hostsWithRepeats(const UrlList& urls, const AsciiHostConverter& toAscii,
+                                          const TldFilter& tlds)
 {
     std::vector<std::string> hosts;
     hosts.reserve(static_cast<std::size_t>(urls.count()));
@@ -24,7 +25,7 @@ std::vector<std::string> hostsWithRepeats(const UrlList& urls, const AsciiHostCo
         }
         text.push_back('/');
         std::string host = checkedHostName(authorityHost(hostCandidate(text)), toAscii);
-        if (containsDomainMark(host)) {
+        if (tlds.accepts(host)) {
             hosts.push_back(std::move(host));
         }
     });
@@ -34,12 +35,12 @@ std::vector<std::string> hostsWithRepeats(const UrlList& urls, const AsciiHostCo
 } // namespace
 
 std::vector<std::string> finishHosts(const UrlList& urls, const TextKeyFunction& caseFoldKey,
-                                     const AsciiHostConverter& toAscii)
+                                     const AsciiHostConverter& toAscii, const TldFilter& tlds)
 {
     const TextKeyFunction& key = caseFoldKey ? caseFoldKey : TextKeyFunction(asciiLower);
     std::vector<std::string> hosts;
     std::unordered_set<std::string> seen;
-    for (std::string& host : hostsWithRepeats(urls, toAscii)) {
+    for (std::string& host : hostsWithRepeats(urls, toAscii, tlds)) {
         if (seen.insert(key(host)).second) {
             hosts.push_back(std::move(host));
         }
@@ -47,10 +48,10 @@ std::vector<std::string> finishHosts(const UrlList& urls, const TextKeyFunction&
     return hosts;
 }
 
-void reduceToHosts(UrlList& urls, const AsciiHostConverter& toAscii)
+void reduceToHosts(UrlList& urls, const AsciiHostConverter& toAscii, const TldFilter& tlds)
 {
     // The list leaves out repeats (by its own case-fold key) as it fills.
-    urls.assign(hostsWithRepeats(urls, toAscii));
+    urls.assign(hostsWithRepeats(urls, toAscii, tlds));
 }
 
 } // namespace ostrevo

@@ -5,6 +5,7 @@
 #include "rechercheweb/tliste.h"
 
 #include "expired/tform1.h"
+#include "net/tldsetting.h"
 #include "platform/internationalhost.h"
 #include "platform/prompts.h"
 #include "platform/statuspanels.h"
@@ -111,7 +112,7 @@ void Tliste::Button6Click()
         }
         m_run->releasePages();
     }
-    reduceToHosts(m_urls, &internationalHostToAscii);
+    reduceToHosts(m_urls, &internationalHostToAscii, loadTldFilter());
     setIdleButtons();
     // Closing sets the stop flag; set it here too, as a hidden window gets no close.
     stopflag = true;

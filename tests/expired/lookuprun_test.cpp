@@ -104,9 +104,10 @@ TEST_F(LookupRunTest, OnlyDnsNamesAreAskedForAndShown)
     www->answerEveryNavigation(
         [](const std::string&) { return recordPage("a@b.com", "2028-09-13T04:00:00Z"); });
     form->Button1Click({"a.com&domain=b.org", "WWW.Shop.COM", "evil.com#mailto:bank.com", "x y.com"});
-    EXPECT_EQ(www->navigatedUrls(), std::vector<std::string>{"http://first.test/first?d=www.shop.com"});
+    // Its registered domain, now the run's first host, goes to the second service.
+    EXPECT_EQ(www->navigatedUrls(), std::vector<std::string>{"http://second.test/second?d=shop.com"});
     ASSERT_EQ(form->table().RowCount(), 1);
-    EXPECT_EQ(form->table().Row(0).Caption(), "http://www.shop.com");
+    EXPECT_EQ(form->table().Row(0).Caption(), "http://shop.com");
 }
 
 TEST_F(LookupRunTest, StatusPanelsShowWhatTheyAreGivenAsPlainText)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "app/startup.h"
+#include "net/tldsetting.h"
 #include "platform/eventpump.h"
 #include "platform/statuspanels.h"
 #include "splashunit/tsplash.h"
@@ -81,7 +82,7 @@ TEST_F(MainWindowTest, CommandMenuHoldsEveryCommandUnderItsCaption)
               (QStringList{QStringLiteral("Check"), QStringLiteral("Uncheck"), QStringLiteral("Delete"),
                            QStringLiteral("Undo delete"), QString(), QStringLiteral("Look up with"),
                            QStringLiteral("List hosts that are not registered"),
-                           QStringLiteral("Update RDAP servers")}));
+                           QStringLiteral("Update RDAP servers"), QStringLiteral("TLDs to collect...")}));
     EXPECT_EQ(captionsOf(qobject_cast<QMenu*>(form.LookUpWithRdap->parent())),
               (QStringList{QStringLiteral("Registrar whois pages"), QStringLiteral("RDAP (registry data)")}));
     EXPECT_EQ(captionsOf(form.Cocher1->menu()),
@@ -91,6 +92,28 @@ TEST_F(MainWindowTest, CommandMenuHoldsEveryCommandUnderItsCaption)
     EXPECT_EQ(captionsOf(form.Effacer2->menu()),
               (QStringList{QStringLiteral("All"), QStringLiteral("Checked domains"),
                            QStringLiteral("Unchecked domains")}));
+}
+
+TEST_F(MainWindowTest, TldsToCollectKeepOnlyAValidAnswer)
+{
+    const struct {
+        std::optional<QString> answer;
+        const char* stored;
+        bool refused;
+    } cases[] = {
+        {QStringLiteral("fr .XYZ"), ".fr .xyz", false},
+        {QStringLiteral(".com .comfacebook"), ".fr .xyz", true},
+        {std::nullopt, ".fr .xyz", false},
+        {QStringLiteral("*"), "*", false},
+    };
+    for (const auto& c : cases) {
+        prompts.clearLog();
+        prompts.answerInput(c.answer);
+        form.CollectTlds->trigger();
+        EXPECT_EQ(loadTldFilter().text(), c.stored);
+        EXPECT_EQ(prompts.log().back().startsWith(QStringLiteral("error:")), c.refused)
+            << prompts.log().back().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, MenuOpensBelowAndRightOfTheWindowCorner)
