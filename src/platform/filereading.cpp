@@ -4,7 +4,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ostrevo {
 
@@ -22,25 +25,41 @@ std::string mebibytes(std::size_t bytes)
 
 } // namespace
 
-FilePtr openForReading(const std::filesystem::path& path)
+FilePtr openForReading(const std::filesystem::path& path, FollowLinks followLinks)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        throw FileReadError(FileReadError::Kind::Folder, "it is a folder");
-    }
-    errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        const int error = errno != 0 ? errno : ENOENT;
+    const int flags =
+        O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (followLinks == FollowLinks::No ? O_NOFOLLOW : 0);
+    const int fd = ::open(path.c_str(), flags);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ELOOP && followLinks == FollowLinks::No) {
+            throw FileReadError(FileReadError::Kind::NotRegular, "it is a symbolic link");
+        }
         throw systemError(error == ENOENT ? FileReadError::Kind::NotFound : FileReadError::Kind::CannotOpen,
                           error);
+    }
+    // Checked on what was opened, not on the name, which may change meanwhile.
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const bool folder = S_ISDIR(info.st_mode);
+        ::close(fd);
+        throw FileReadError(folder ? FileReadError::Kind::Folder : FileReadError::Kind::NotRegular,
+                            folder ? "it is a folder" : "it is not a regular file");
+    }
+    // Reads of a regular file block as usual.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FilePtr file(::fdopen(fd, "rb"));
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        throw systemError(FileReadError::Kind::CannotOpen, error);
     }
     return file;
 }
 
-std::string readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
+std::string readWholeFile(const std::filesystem::path& path, std::size_t maxBytes, FollowLinks followLinks)
 {
-    const FilePtr file = openForReading(path);
+    const FilePtr file = openForReading(path, followLinks);
     std::string content;
     char buffer[1 << 16];
     for (;;) {

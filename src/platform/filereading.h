@@ -24,7 +24,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // file or directory", or "larger than 512 MiB" for a file over the limit.
 class FileReadError : public RuntimeError {
 public:
-    enum class Kind { NotFound, Folder, CannotOpen, TooLarge, ReadFailed };
+    enum class Kind { NotFound, Folder, NotRegular, CannotOpen, TooLarge, ReadFailed };
     FileReadError(Kind kind, const std::string& reason) : RuntimeError(reason), m_kind(kind) {}
     Kind kind() const { return m_kind; }
 
@@ -32,11 +32,16 @@ private:
     Kind m_kind;
 };
 
-// Opens for reading in binary; throws FileReadError when it cannot.
-FilePtr openForReading(const std::filesystem::path& path);
+// Opens a regular file for reading in binary; throws FileReadError when it
+// cannot, or when the path names a folder, a FIFO, a device or (with
+// `followLinks` off) a symbolic link. Opening never blocks: a FIFO without a
+// writer would hold the window thread for ever.
+enum class FollowLinks { Yes, No };
+FilePtr openForReading(const std::filesystem::path& path, FollowLinks followLinks = FollowLinks::Yes);
 
 // The whole file, refusing one of more than maxBytes.
-std::string readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
+std::string readWholeFile(const std::filesystem::path& path, std::size_t maxBytes,
+                          FollowLinks followLinks = FollowLinks::Yes);
 
 // readWholeFile with the errors the list and catalogue commands show: a
 // missing file is FileNotFoundError ("File not found") where the command says

@@ -40,14 +40,27 @@ std::uint64_t uniqueNumber()
     return mix();
 }
 
-// Where writing `path` really goes: through symbolic links (a chain of them,
-// or one whose target does not exist yet) to the file they name, so that the
-// links stay links.
+// Whether the user placed this link: it and the folder it stands in are the
+// user's. Anyone may place a link in a shared folder such as /tmp, aimed at
+// a file of the user's; writing through it would replace that file.
+bool linkIsTheUsers(const fs::path& link)
+{
+    struct stat linkInfo {};
+    struct stat folderInfo {};
+    const fs::path folder = link.parent_path().empty() ? fs::path(".") : link.parent_path();
+    return ::lstat(link.c_str(), &linkInfo) == 0 && ::stat(folder.c_str(), &folderInfo) == 0 &&
+           linkInfo.st_uid == ::geteuid() && folderInfo.st_uid == ::geteuid();
+}
+
+// Where writing `path` really goes: through the user's own symbolic links (a
+// chain of them, or one whose target does not exist yet) to the file they
+// name, so that the links stay links. A link someone else placed is replaced
+// itself, never written through.
 fs::path linkTarget(fs::path path)
 {
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(path, ec))) {
+        if (!fs::is_symlink(fs::symlink_status(path, ec)) || !linkIsTheUsers(path)) {
             break;
         }
         const fs::path next = fs::read_symlink(path, ec);
@@ -77,7 +90,8 @@ ReplacingFile::ReplacingFile(const fs::path& target) : m_target(linkTarget(targe
     // exists: owner bits only while it is written, the others once nobody
     // else can have opened it. A new file gets 0666 less the umask.
     struct stat old {};
-    const bool replacing = ::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    // lstat: a link left in place says nothing of the file it names.
+    const bool replacing = ::lstat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     const mode_t createMode = replacing ? (old.st_mode & 0700) : 0666;
     const fs::path folder = m_target.parent_path();
     const std::string base = "." + m_target.filename().string();

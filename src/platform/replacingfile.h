@@ -5,8 +5,10 @@
 // Writes a file so that it either appears complete or not at all: the data
 // goes to a temporary file in the target's folder, created with the old
 // file's permissions, which replaces the target only on commit(), once it is
-// on the disk. A symbolic link is written through to the file it names. A
-// failure at any point leaves the old file as it was.
+// on the disk. A symbolic link the user placed is written through to the
+// file it names; one another user placed (or placed in another user's
+// folder) is replaced itself. A failure at any point leaves the old file as
+// it was.
 
 #include <cstdio>
 #include <filesystem>

@@ -2,14 +2,14 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "resultlist/rowjournal.h"
 
+#include "platform/filereading.h"
 #include "resultlist/delimitedformat.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace ostrevo {
@@ -44,7 +44,15 @@ void RowJournal::append(const std::vector<std::string>& fields)
         std::error_code ignored;
         std::filesystem::create_directories(m_file.parent_path(), ignored);
         // The rows hold e-mail addresses: for the user's eyes only.
-        m_fd = ::open(m_file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        // Never through a link, and only into a regular file of the user's.
+        m_fd =
+            ::open(m_file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+        struct stat info {};
+        if (m_fd >= 0 &&
+            (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
         if (m_fd < 0) {
             return;
         }
@@ -95,12 +103,12 @@ void RowJournal::remove()
 std::vector<std::vector<std::string>> readRowJournal(const std::filesystem::path& file)
 {
     std::vector<std::vector<std::string>> rows;
-    std::error_code error;
-    if (std::filesystem::file_size(file, error) > MaxJournalBytes || error) {
+    std::string data;
+    try {
+        data = readWholeFile(file, MaxJournalBytes, FollowLinks::No);
+    } catch (const FileReadError&) {
         return rows;
     }
-    std::ifstream in(file, std::ios::binary);
-    const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string_view rest = data;
     std::vector<delimited::RawField> fields;
     // Not at the end: a last record without its line end was cut short.

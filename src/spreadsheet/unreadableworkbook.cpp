@@ -16,6 +16,8 @@ std::string unreadableFileReason(const FileReadError& error)
     switch (error.kind()) {
     case FileReadError::Kind::Folder:
         return "it is a folder";
+    case FileReadError::Kind::NotRegular:
+        return "it is not a regular file";
     case FileReadError::Kind::TooLarge:
         return std::string("it is ") + error.what() + ", more than a workbook can be imported from";
     case FileReadError::Kind::ReadFailed:

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "spreadsheet/xlsxreader.h"
 
+#include "platform/filereading.h"
 #include "spreadsheet/spreadsheetformat.h"
 #include "spreadsheet/unreadableworkbook.h"
 
@@ -58,11 +59,24 @@ class ZipArchive {
 public:
     explicit ZipArchive(const std::filesystem::path& fileName)
     {
-        int error = ZIP_ER_OK;
-        m_zip = zip_open(fileName.c_str(), ZIP_RDONLY, &error);
-        if (m_zip == nullptr) {
-            throw UnreadableWorkbook(openReason(error));
+        // Opened as every file the program reads is: a regular file, without blocking.
+        FilePtr file = openForReading(fileName);
+        zip_error_t error;
+        zip_error_init(&error);
+        zip_source_t* source = zip_source_filep_create(file.get(), 0, -1, &error);
+        if (source == nullptr) {
+            zip_error_fini(&error);
+            throw UnreadableWorkbook(openReason(ZIP_ER_MEMORY));
         }
+        file.release(); // the source closes it
+        m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
+        if (m_zip == nullptr) {
+            zip_source_free(source);
+            const int code = zip_error_code_zip(&error);
+            zip_error_fini(&error);
+            throw UnreadableWorkbook(openReason(code));
+        }
+        zip_error_fini(&error);
     }
     ~ZipArchive() { zip_discard(m_zip); }
     ZipArchive(const ZipArchive&) = delete;
