@@ -366,9 +366,6 @@ void TForm1::BStopClick()
     stopflag = true;
     BPlay->setEnabled(true);
     BStop->setEnabled(false);
-    // Esc cancels a download as Stop does; a lookup still asks first, through Stop.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            [this] { m_download.cancelIfRunning(); });
     // Nothing else gives the load button back after a hand-over.
     BOpen->setEnabled(true);
     endOfRun();

@@ -28,6 +28,9 @@ constexpr zip_uint64_t kReadChunk = 256 * 1024;
 // The most inflated bytes the XML reader may hold without giving a token: a
 // cell of the longest text, written with escapes, fits several times over.
 constexpr std::size_t kMaxUnreadBytes = std::size_t{16} << 20;
+// Deeper than any workbook's parts nest: millions of nested elements would
+// otherwise fill the XML reader's stack of open elements.
+constexpr int kMaxXmlDepth = 64;
 
 UnreadableWorkbook cellTooLong()
 {
@@ -126,7 +129,9 @@ public:
             }
             switch (token) {
             case Token::StartElement:
-                ++m_depth;
+                if (++m_depth > kMaxXmlDepth) {
+                    throw damaged("its elements nest more than " + std::to_string(kMaxXmlDepth) + " deep");
+                }
                 return token;
             case Token::EndElement:
                 m_done = --m_depth == 0;

@@ -97,6 +97,29 @@ TEST_F(BuiltInServerTest, DamagedXlsxFilesAreClearErrors)
               std::string::npos);
 }
 
+TEST_F(BuiltInServerTest, XlsxElementsNestedDeeperThanAnyWorkbookAreRefused)
+{
+    // The sheet's root, sheetData, row, c and v stand five deep already.
+    for (const auto& [extra, refused] : {std::pair{60, true}, {1000000, true}, {59, false}}) {
+        std::string sheetData = "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is>";
+        for (int i = 0; i < extra; ++i) {
+            sheetData += "<x>";
+        }
+        for (int i = 0; i < extra; ++i) {
+            sheetData += "</x>";
+        }
+        sheetData += "<t>a</t></is></c></row>";
+        test::xlsx::writeWorkbook(temp.file("deep.xlsx"), sheetData);
+        if (refused) {
+            EXPECT_NE(failure(temp.file("deep.xlsx")).find("nest more than 64 deep"), std::string::npos)
+                << extra;
+        } else {
+            import(temp.file("deep.xlsx"));
+            EXPECT_EQ(table.Row(0).Caption(), "a");
+        }
+    }
+}
+
 TEST_F(BuiltInServerTest, XlsxCellsTooLongAreRefusedWhileInflating)
 {
     const std::string tooLong(SheetContents::kMaxCellCharacters + 1, 'a');
