@@ -7,6 +7,7 @@
 #include "lookup/lookupdomains.h"
 #include "lookup/rdaplookuprun.h"
 #include "lookup/rdapserversfile.h"
+#include "lookup/runendtext.h"
 #include "net/httpgettext.h"
 #include "pageloader/pageloader.h"
 #include "platform/collation.h"
@@ -76,6 +77,7 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     restoreGeometry(storedBytes(settingskey::MainWindowGeometry));
 
     m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    m_announceRunEnd = [this](const QString& text) { announceRunEnd(this, text); };
     m_fetch = [this](const std::string& url, std::size_t maxBytes) -> std::optional<std::string> {
         HttpTextResult download =
             HttpGetText(url, {.maxBodySize = maxBytes, .cancelled = m_download.cancelTest()});
@@ -258,7 +260,8 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
 
     m_runHosts = &hosts;
     m_hostDone.assign(hosts.size(), false);
-    const int rowsBefore = m_table.RowCount();
+    m_registeredFound = 0;
+    m_noAnswer.clear();
     bool finished = false;
     try {
         finished = lookUp(hosts, stopped);
@@ -282,8 +285,8 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
     if (m_journal) {
         m_journal->remove();
     }
-    const int found = m_table.RowCount() - rowsBefore;
-    announceRunEnd(this, QStringLiteral("Lookup finished: %1 domains found").arg(found));
+    m_announceRunEnd(QString::fromStdString(runEndText(m_registeredFound, m_noAnswer)));
+    offerHostsBack();
 }
 
 void TForm1::endOfRun()
@@ -318,7 +321,12 @@ bool TForm1::lookUp(const std::vector<std::string>& hosts, const std::function<b
                 showRowCount();
             },
         .hostDone = [this](std::size_t host) { m_hostDone.at(host) = true; },
-        .row = [this](const LookupRow& row) { addLookupRow(row); },
+        .noAnswer = [this, &hosts](std::size_t host) { m_noAnswer.push_back(hosts.at(host)); },
+        .row =
+            [this](const LookupRow& row) {
+                m_registeredFound += row.hasExpiryDate() ? 1 : 0;
+                addLookupRow(row);
+            },
         .notice = [this](const std::string& text) { StatusBar1->setNotice(QString::fromStdString(text)); },
         .stopped = stopped,
     };
@@ -374,23 +382,31 @@ void TForm1::BStopClick()
 
 void TForm1::offerHostsBack()
 {
-    if (!m_runHosts || !m_returnHosts) {
+    if (!m_returnHosts) {
         return;
     }
     // The host being asked when Stop came goes back too: at worst it is asked twice.
     std::vector<std::string> left;
-    for (std::size_t i = 0; i < m_runHosts->size(); ++i) {
+    for (std::size_t i = 0; m_runHosts && i < m_runHosts->size(); ++i) {
         if (!m_hostDone[i]) {
             left.push_back((*m_runHosts)[i]);
         }
+    }
+    const std::size_t notAsked = left.size();
+    // Unanswered hosts may answer another day; offered once, whatever the answer.
+    for (std::string& host : std::exchange(m_noAnswer, {})) {
+        left.push_back(std::move(host));
     }
     if (left.empty()) {
         return;
     }
     const QString hosts =
         left.size() == 1 ? QStringLiteral("1 host") : QStringLiteral("%1 hosts").arg(left.size());
+    const QString which = notAsked == left.size() ? QStringLiteral("not yet looked up")
+                          : notAsked == 0         ? QStringLiteral("without an answer")
+                                                  : QStringLiteral("not yet looked up or without an answer");
     if (m_prompts.question(
-            QStringLiteral("Put the %1 not yet looked up back into the links search list?").arg(hosts))) {
+            QStringLiteral("Put the %1 %2 back into the links search list?").arg(hosts, which))) {
         m_returnHosts(std::move(left));
     }
 }

@@ -53,10 +53,15 @@ public:
     void setFilterWindows(QWidget* form2, QWidget* form3);
     // Opens web addresses in the user's browser (tests record instead).
     void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    // Tells the desktop a lookup run has ended (tests record instead).
+    void setRunEndAnnouncer(std::function<void(const QString&)> announce)
+    {
+        m_announceRunEnd = std::move(announce);
+    }
     // Imports a spreadsheet into the table; the built-in reader unless a test replaces it.
     using SpreadsheetImporter = std::function<void(ResultTable&, const std::string& fileName)>;
     void setSpreadsheetImporter(SpreadsheetImporter importer) { m_importSpreadsheet = std::move(importer); }
-    // Takes the hosts a stopped run had not looked up yet (the links search window's list).
+    // Takes the hosts a run had not looked up yet or got no answer for (the links search window's list).
     void setHostsReturn(std::function<void(std::vector<std::string>)> take)
     {
         m_returnHosts = std::move(take);
@@ -162,6 +167,7 @@ private:
     QWidget* m_form2 = nullptr;
     QWidget* m_form3 = nullptr;
     std::function<void(const QUrl&)> m_openUrl;
+    std::function<void(const QString&)> m_announceRunEnd;
     SpreadsheetImporter m_importSpreadsheet;
     LookupChoices m_lookupChoices;
     std::filesystem::path m_rdapServersFile;
@@ -176,6 +182,9 @@ private:
     // The hosts of the run going on, and which of them are looked up.
     const std::vector<std::string>* m_runHosts = nullptr;
     std::vector<bool> m_hostDone;
+    // What the run going on has found: registered domains, and hosts left unanswered.
+    std::size_t m_registeredFound = 0;
+    std::vector<std::string> m_noAnswer;
 
     bool stopflag = false;
     // Counts runs, so that a run resumed after a newer one started stops too.

@@ -11,21 +11,28 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ostrevo {
+
+// What a row says of a host that is not registered, in place of its expiry.
+inline constexpr std::string_view NotRegisteredText = "not registered";
 
 // One row of the result table, as a lookup finds it.
 struct LookupRow {
     std::string host;    // the DNS name asked for
     std::string email;   // "mailto:" address, the registrar's contact form, or empty
     std::string expires; // "2027/03/04", or "not registered"
+
+    bool hasExpiryDate() const { return !expires.empty() && expires != NotRegisteredText; }
 };
 
 struct LookupHooks {
     std::function<void(const std::string& host)> asking; // the host being asked now
     std::function<void(std::size_t hostsDone)> progress; // hosts finished so far
     std::function<void(std::size_t host)> hostDone;      // hosts[host] got its answer
+    std::function<void(std::size_t host)> noAnswer;      // hosts[host] went unanswered, retries spent
     std::function<void(const LookupRow&)> row;
     std::function<void(const std::string&)> notice; // a warning that stays until the next run
     std::function<bool()> stopped;                  // tested after every wait

@@ -20,6 +20,7 @@ void RdapClient::get(const std::string& url, std::function<void(RdapReply)> done
         RdapReply answer;
         answer.status = reply.status;
         answer.body = std::move(reply.body);
+        answer.overHttps = reply.overHttps;
         if (reply.retryAfterSeconds) {
             answer.retryAfterMs = *reply.retryAfterSeconds * 1000;
         }

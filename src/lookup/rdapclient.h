@@ -20,6 +20,7 @@ struct RdapReply {
     long status = 0; // 0: no answer (network error, deadline, too large)
     std::string body;
     std::optional<std::int64_t> retryAfterMs;
+    bool overHttps = false; // the answer, after any redirects, came over https
 };
 
 struct RdapClientLimits {

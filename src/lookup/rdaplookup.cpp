@@ -35,7 +35,7 @@ bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLo
         while (const std::optional<RdapRequest> request = run.nextRequest(now)) {
             hooks.asking(request->host);
             client.get(request->url, [&run, &nowMs, id = request->id](const RdapReply& reply) {
-                run.answered(id, reply.status, reply.body, reply.retryAfterMs, nowMs());
+                run.answered(id, reply.status, reply.body, reply.retryAfterMs, nowMs(), reply.overHttps);
             });
         }
         const std::optional<std::int64_t> next = run.nextStartMs();

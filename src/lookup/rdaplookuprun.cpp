@@ -30,10 +30,13 @@ bool RdapLookupRun::run(const std::vector<std::string>& hosts, const LookupHooks
             break;
         case RdapHostOutcome::NotRegistered:
             if (m_choices.listUnregistered) {
-                hooks.row({host, {}, "not registered"});
+                hooks.row({host, {}, std::string(NotRegisteredText)});
             }
             break;
         case RdapHostOutcome::NoAnswer:
+            if (hooks.noAnswer) {
+                hooks.noAnswer(result.host);
+            }
             hooks.notice("No answer: " + std::to_string(++noAnswer));
             break;
         }

@@ -10,15 +10,27 @@ namespace ostrevo {
 
 namespace {
 
-// "https://Rdap.Example:8443/path" -> "https://rdap.example:8443": pacing is per server.
+// "https://Rdap.Example:8443/path" -> "https://rdap.example:8443": pacing and
+// pauses are per server, whichever way a link spells it.
 std::string serverOf(std::string_view url)
 {
     const std::size_t authority = url.find("://");
-    const std::size_t end = authority == std::string_view::npos ? url.size() : url.find('/', authority + 3);
+    const std::size_t end =
+        authority == std::string_view::npos ? url.size() : url.find_first_of("/?#", authority + 3);
     std::string server(url.substr(0, end));
     std::transform(server.begin(), server.end(), server.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    // A default port names the same server as none.
+    if ((server.starts_with("https://") && server.ends_with(":443")) ||
+        (server.starts_with("http://") && server.ends_with(":80"))) {
+        server.resize(server.rfind(':'));
+    }
     return server;
+}
+
+bool isHttps(std::string_view url)
+{
+    return serverOf(url).starts_with("https://");
 }
 
 } // namespace
@@ -41,6 +53,10 @@ RdapRun::RdapRun(std::vector<std::string> hosts, const RdapServers& servers, Rda
 void RdapRun::enqueue(Job job, bool atFront)
 {
     Server& server = m_servers[serverOf(job.url)];
+    if (server.givenUp) {
+        unanswered(job);
+        return;
+    }
     if (atFront) {
         server.queue.push_front(std::move(job));
     } else {
@@ -93,7 +109,7 @@ std::optional<std::int64_t> RdapRun::nextStartMs() const
 }
 
 void RdapRun::answered(std::uint64_t id, long status, std::string_view body,
-                       std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs)
+                       std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs, bool overHttps)
 {
     const auto found = m_inFlight.find(id);
     if (found == m_inFlight.end()) {
@@ -105,22 +121,24 @@ void RdapRun::answered(std::uint64_t id, long status, std::string_view body,
     --server.inFlight;
 
     RdapAnswer answer = readRdapAnswer(status, body);
-    if (answer.outcome == RdapOutcome::Busy && ++job.busyAnswers <= m_options.maxBusyAnswers) {
-        if (!retryAfterMs) {
-            server.backoff = server.backoff == 0 ? m_options.firstBackoffMs : server.backoff * 2;
+    if (answer.outcome == RdapOutcome::Busy) {
+        // The pause holds for every later request, this one's retry included,
+        // even when this request has been busy too often to keep its place.
+        pause(server, retryAfterMs, nowMs);
+        if (++job.busyAnswers <= m_options.maxBusyAnswers) {
+            enqueue(std::move(job), true);
+            return;
         }
-        const std::int64_t pause =
-            std::clamp<std::int64_t>(retryAfterMs.value_or(server.backoff), 0, m_options.maxPauseMs);
-        server.pausedUntil = std::max(server.pausedUntil, nowMs + pause);
-        enqueue(std::move(job), true);
-        return;
-    }
-    if (answer.outcome != RdapOutcome::Busy) {
+    } else {
         server.backoff = 0;
     }
 
     switch (answer.outcome) {
     case RdapOutcome::Domain:
+        // The registrar's link is outside input: it may not take the lookup from https down to http.
+        if (!answer.related.empty() && !isHttps(answer.related) && (overHttps || isHttps(job.url))) {
+            answer.related.clear();
+        }
         if (job.atRegistrar) {
             finish(job.host, RdapHostOutcome::Row, &answer);
         } else if (!answer.related.empty()) {
@@ -138,17 +156,41 @@ void RdapRun::answered(std::uint64_t id, long status, std::string_view body,
         break;
     case RdapOutcome::Busy:
     case RdapOutcome::Unusable:
-        failed(std::move(job), server);
+        failed(std::move(job));
         break;
     }
 }
 
-void RdapRun::failed(Job job, Server& server)
+void RdapRun::pause(Server& server, std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs)
 {
-    if (++job.failures < 2) {
-        server.queue.push_back(std::move(job));
+    if (retryAfterMs && *retryAfterMs > m_options.maxPauseMs) {
+        // Asking sooner would ignore the server, waiting that long would hold the run up.
+        server.givenUp = true;
+        std::deque<Job> waiting = std::exchange(server.queue, {});
+        for (const Job& job : waiting) {
+            unanswered(job);
+        }
         return;
     }
+    if (!retryAfterMs) {
+        server.backoff = std::min(server.backoff == 0 ? m_options.firstBackoffMs : server.backoff * 2,
+                                  m_options.maxPauseMs);
+    }
+    server.pausedUntil = std::max(server.pausedUntil,
+                                  nowMs + std::max<std::int64_t>(retryAfterMs.value_or(server.backoff), 0));
+}
+
+void RdapRun::failed(Job job)
+{
+    if (++job.failures < 2) {
+        enqueue(std::move(job));
+        return;
+    }
+    unanswered(job);
+}
+
+void RdapRun::unanswered(const Job& job)
+{
     // The registry has answered for a host whose registrar does not: its row stands.
     finish(job.host, job.atRegistrar ? RdapHostOutcome::Row : RdapHostOutcome::NoAnswer);
 }

@@ -12,8 +12,10 @@
 // most `requestsPerSecond` apart; requests to different servers run side by
 // side, within `maxInFlight` in all and `maxInFlightPerServer` per server. A
 // busy server (429, 503) is left alone for as long as it asks, or for a
-// doubling pause, and its request keeps its place. Any other failure is asked
-// once more at the end of its server's queue.
+// doubling pause, and its request keeps its place; a server asking for longer
+// than `maxPauseMs` is not asked again in this run, its hosts unanswered. Any
+// other failure is asked once more at the end of its server's queue. A
+// registrar link is followed over http only from an answer that came over http.
 
 #include "lookup/rdapanswer.h"
 #include "lookup/rdapbootstrap.h"
@@ -64,9 +66,10 @@ public:
     // the run waits for answers only.
     std::optional<std::int64_t> nextStartMs() const;
     // The answer to request `id`: its HTTP status, or 0 when none came (network
-    // error, deadline, answer too large); the Retry-After header in milliseconds.
+    // error, deadline, answer too large); the Retry-After header in milliseconds;
+    // `overHttps` when a redirect brought an http request's answer over https.
     void answered(std::uint64_t id, long status, std::string_view body,
-                  std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs);
+                  std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs, bool overHttps = false);
 
     // Hosts finished since the last call.
     std::vector<RdapHostResult> takeResults();
@@ -89,6 +92,7 @@ private:
         std::int64_t nextStart = 0;
         std::int64_t pausedUntil = 0;
         std::int64_t backoff = 0;
+        bool givenUp = false; // asked for a longer pause than the run waits
         std::int64_t readyAt() const { return std::max(nextStart, pausedUntil); }
     };
     struct InFlight {
@@ -98,7 +102,9 @@ private:
 
     void enqueue(Job job, bool atFront = false);
     void finish(std::size_t host, RdapHostOutcome outcome, const RdapAnswer* registrar = nullptr);
-    void failed(Job job, Server& server);
+    void failed(Job job);
+    void unanswered(const Job& job);
+    void pause(Server& server, std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs);
 
     std::vector<std::string> m_hosts;
     RdapRunOptions m_options;

@@ -54,6 +54,8 @@ HttpReply replyOf(QNetworkReply* reply, const Transfer& transfer)
         return answer;
     }
     answer.status = status.toInt();
+    // After redirects, the reply's address is the one that answered.
+    answer.overHttps = reply->url().scheme() == QLatin1String("https");
     answer.body.assign(body.constData(), static_cast<std::size_t>(body.size()));
     if (reply->hasRawHeader("Retry-After")) {
         const QByteArray value = reply->rawHeader("Retry-After");

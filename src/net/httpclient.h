@@ -47,6 +47,7 @@ struct HttpReply {
     std::string body;  // every byte, zero bytes included; empty when none came
     std::string error; // why no answer came (network, deadline, size, redirect); empty when one came
     std::optional<std::int64_t> retryAfterSeconds;
+    bool overHttps = false; // the last answer, after any redirects, came over https
 };
 
 class HttpClient final : public QObject {

@@ -137,7 +137,7 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
             guarded(m_prompts, [this] { BplayClick(); });
         }
     });
-    // A stopped lookup gives back the hosts it had not reached.
+    // A lookup gives back the hosts it had not reached or got no answer for.
     m_form1.setHostsReturn([this](std::vector<std::string> hosts) {
         m_urls.assign(std::move(hosts));
         Button6->setEnabled(true);

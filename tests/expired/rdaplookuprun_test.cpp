@@ -107,6 +107,50 @@ TEST_F(RdapLookupRunTest, RunAddsTheSameThreeColumnRows)
     }
 }
 
+// The end notice counts the rows with an expiry and names the hosts without an
+// answer; those go back to the links list at the end, and with the hosts not
+// reached when Stop ends the run.
+TEST_F(RdapLookupRunTest, UnansweredHostsAreNamedAndOfferedBack)
+{
+    QSettings().setValue(QStringLiteral("lookup/source"), QStringLiteral("rdap"));
+    QSettings().setValue(QStringLiteral("lookup/listUnregistered"), true);
+    const auto form = newForm();
+    std::vector<QString> announced;
+    form->setRunEndAnnouncer([&](const QString& text) { announced.push_back(text); });
+    std::vector<std::string> returned;
+    form->setHostsReturn([&](std::vector<std::string> hosts) { returned = std::move(hosts); });
+
+    prompts.answerQuestion(true);
+    form->lookUpHandedOverHosts({"mail-a.com", "gone-b.org", "noexpiry-c.com", "error-d.com"});
+    EXPECT_EQ(form->table().RowCount(), 3);
+    EXPECT_EQ(announced, std::vector<QString>{
+                             QStringLiteral("Lookup finished: 1 domains found; no answer for error-d.com")});
+    EXPECT_EQ(prompts.log(),
+              std::vector<QString>{QStringLiteral(
+                  "question: Put the 1 host without an answer back into the links search list?")});
+    EXPECT_EQ(returned, std::vector<std::string>{"error-d.com"});
+
+    // Stop once error-a.com has gone unanswered, while stall-b.com waits.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (form->StatusBar1->notice() == QStringLiteral("No answer: 1")) {
+            poll.stop();
+            form->BStop->click();
+        }
+    });
+    poll.start(10);
+    prompts.clearLog();
+    prompts.answerQuestion(true); // stop the serach ?
+    prompts.answerQuestion(true); // put them back
+    announced.clear();
+    form->lookUpHandedOverHosts({"error-a.com", "stall-b.com"});
+    EXPECT_EQ(prompts.log().back(),
+              QStringLiteral("question: Put the 2 hosts not yet looked up or without an "
+                             "answer back into the links search list?"));
+    EXPECT_EQ(returned, (std::vector<std::string>{"stall-b.com", "error-a.com"}));
+    EXPECT_TRUE(announced.empty());
+}
+
 TEST_F(RdapLookupRunTest, UpdateReplacesTheServerListOnlyWithABootstrapFile)
 {
     const auto form = newForm();

@@ -18,11 +18,13 @@ struct Served {
     long status = 200;
     std::string body;
     std::optional<std::int64_t> retryAfterMs = {};
+    bool overHttps = false;
 };
 
 struct Started {
     std::int64_t at;
     std::string url;
+    Served served;
 };
 
 // Plays the run to its end on a simulated clock: every request is answered
@@ -43,12 +45,13 @@ Simulation simulate(RdapRun& run, const std::function<Served(const std::string&,
     for (int step = 0; step < 100000 && !run.finished(); ++step) {
         while (!pending.empty() && pending.begin()->first <= now) {
             const auto& [request, served] = pending.begin()->second;
-            run.answered(request.id, served.status, served.body, served.retryAfterMs, now);
+            run.answered(request.id, served.status, served.body, served.retryAfterMs, now, served.overHttps);
             pending.erase(pending.begin());
         }
         while (auto request = run.nextRequest(now)) {
-            sim.started.push_back({now, request->url});
-            pending.emplace(now + latencyMs, std::pair{*request, serve(request->url, asked[request->url]++)});
+            const Served served = serve(request->url, asked[request->url]++);
+            sim.started.push_back({now, request->url, served});
+            pending.emplace(now + latencyMs, std::pair{*request, served});
         }
         for (RdapHostResult& result : run.takeResults()) {
             sim.results[run.hostName(result.host)] = result;
@@ -205,6 +208,115 @@ TEST(RdapRun, BusyServerIsLeftAloneAndTheHostKeepsItsPlace)
     // Always busy: counted as unanswered once the bound is passed, asked once more, then given up.
     EXPECT_EQ(sim.results.at("c.org").outcome, RdapHostOutcome::NoAnswer);
     EXPECT_EQ(startTimes(sim, "https://other-registry.test/").size(), 5U);
+}
+
+// Every request to registry.test starts after the pause each earlier busy answer asked for.
+TEST(RdapRun, RetryAfterHoldsForEveryLaterRequest)
+{
+    const std::string registrar = "HTTPS://Registry.Test:443/registrar/";
+    struct Case {
+        const char* name;
+        int maxBusyAnswers;
+        std::vector<Served> aAnswers; // the last one repeats
+        RdapHostOutcome a;
+        RdapHostOutcome b;
+    };
+    const Case cases[] = {
+        {"busy too often to keep its place",
+         0,
+         {{429, "", 1000}, {200, ""}},
+         RdapHostOutcome::Row,
+         RdapHostOutcome::Row},
+        {"busy, then failing",
+         8,
+         {{503, "", 1000}, {500, ""}, {429, "", 1500}, {200, ""}},
+         RdapHostOutcome::Row,
+         RdapHostOutcome::Row},
+        {"busy too often without Retry-After",
+         0,
+         {{503, ""}, {200, ""}},
+         RdapHostOutcome::Row,
+         RdapHostOutcome::Row},
+        // Nothing more is asked there; b.com's registry row, answered already, stands.
+        {"asks for longer than the run waits",
+         8,
+         {{429, "", 300'000}},
+         RdapHostOutcome::NoAnswer,
+         RdapHostOutcome::Row},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RdapRun run({"a.com", "b.com", "c.org"}, twoRegistries(),
+                    {.requestsPerSecond = 10, .maxBusyAnswers = c.maxBusyAnswers, .maxPauseMs = 60'000});
+        // Answers take 300 ms: b.com's answer, and its registrar link, come while a.com's pause holds.
+        const Simulation sim = simulate(
+            run,
+            [&](const std::string& url, int asked) -> Served {
+                const std::string host = url.substr(url.rfind('/') + 1);
+                if (host == "a.com") {
+                    Served served = c.aAnswers[std::min<std::size_t>(asked, c.aAnswers.size() - 1)];
+                    served.body = registryAnswer(host, "2027-01-01", "");
+                    return served;
+                }
+                // b.com's registrar is registry.test itself, spelled otherwise.
+                return {200, registryAnswer(host, "2027-01-01", host == "b.com" ? registrar + host : "")};
+            },
+            300);
+        for (std::size_t busy = 0; busy < sim.started.size(); ++busy) {
+            const Started& answer = sim.started[busy];
+            if (answer.served.status != 429 && answer.served.status != 503) {
+                continue;
+            }
+            const std::int64_t answeredAt = answer.at + 300;
+            const std::int64_t wait = answer.served.retryAfterMs.value_or(2000);
+            for (const Started& later : sim.started) {
+                if (later.at >= answeredAt && later.url.find(".org") == std::string::npos) {
+                    EXPECT_GE(later.at, answeredAt + wait) << later.url;
+                }
+            }
+        }
+        EXPECT_EQ(sim.results.at("a.com").outcome, c.a);
+        EXPECT_EQ(sim.results.at("b.com").outcome, c.b);
+        EXPECT_EQ(sim.results.at("c.org").outcome, RdapHostOutcome::Row); // another server goes on
+    }
+}
+
+TEST(RdapRun, RegistrarLinkNeverTakesAnHttpsLookupToHttp)
+{
+    struct Case {
+        const char* registry;
+        bool redirectedToHttps;
+        const char* registrar;
+        bool followed;
+    };
+    const Case cases[] = {
+        {"https://registry.test/", false, "http://registrar.test/", false},
+        {"https://registry.test/", false, "https://registrar.test/", true},
+        {"http://registry.test/", false, "http://registrar.test/", true},
+        {"http://registry.test/", false, "https://registrar.test/", true},
+        {"http://registry.test/", true, "http://registrar.test/", false},
+        {"http://registry.test/", true, "HTTPS://registrar.test/", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.registry) + " -> " + c.registrar);
+        RdapServers servers;
+        servers.add("com", c.registry);
+        RdapRun run({"a.com"}, servers, {.requestsPerSecond = 100});
+        const Simulation sim = simulate(run, [&](const std::string& url, int) -> Served {
+            if (url.find("registrar.test") != std::string::npos) {
+                return {200, registrarAnswer("a.com", withEmail("owner@a.test"))};
+            }
+            return {200,
+                    registryAnswer("a.com", "2027-01-01", std::string(c.registrar) + "domain/a.com"),
+                    {},
+                    c.redirectedToHttps};
+        });
+        EXPECT_EQ(sim.started.size(), c.followed ? 2U : 1U);
+        const RdapHostResult& result = sim.results.at("a.com");
+        EXPECT_EQ(result.outcome, RdapHostOutcome::Row); // the registry's row stands either way
+        EXPECT_EQ(result.email, c.followed ? "owner@a.test" : "");
+        EXPECT_EQ(result.expires, "2027/01/01");
+    }
 }
 
 } // namespace

@@ -355,7 +355,8 @@ TEST(Walkthrough, RdapFromFinishToSavedRows)
     liste.deps->item(0)->setCheckState(Qt::Checked);
     liste.RadioButton3->click();
     liste.totalresultats->setText(QStringLiteral("4"));
-    liste.Bplay->click(); // search, hand-over and the RDAP run, all inside
+    prompts.answerQuestion(false); // the unanswered host stays out of the links list
+    liste.Bplay->click();          // search, hand-over and the RDAP run, all inside
 
     ResultTable& table = form1.table();
     EXPECT_EQ(test::rowsOf(table),
@@ -375,8 +376,11 @@ TEST(Walkthrough, RdapFromFinishToSavedRows)
         EXPECT_NE(text.find(part), std::string::npos) << part;
     }
     EXPECT_TRUE(prompts.errors().empty());
-    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("information: RDAP servers updated !"),
-                                                   QStringLiteral("save: Save expire")}));
+    EXPECT_EQ(prompts.log(),
+              (std::vector<QString>{QStringLiteral("information: RDAP servers updated !"),
+                                    QStringLiteral("question: Put the 1 host without an answer back into "
+                                                   "the links search list?"),
+                                    QStringLiteral("save: Save expire")}));
 }
 
 } // namespace
