@@ -144,9 +144,40 @@ std::string_view afterLeadingScheme(std::string_view text)
     return valid ? text.substr(end + kSchemeMark.size()) : text;
 }
 
+int hexValue(char c)
+{
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                  : -1;
+}
+
+// The text with its "%HH" escapes decoded, as a mail program decodes a
+// mailto address; nothing for a "%" that starts no escape.
+std::optional<std::string> percentDecoded(std::string_view text)
+{
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            decoded.push_back(text[i]);
+            continue;
+        }
+        const int high = i + 2 < text.size() ? hexValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? hexValue(text[i + 2]) : -1;
+        if (low < 0) {
+            return std::nullopt;
+        }
+        decoded.push_back(static_cast<char>(high * 16 + low));
+        i += 2;
+    }
+    return decoded;
+}
+
 // "mailto:" and the one address of a mail link, up to its headers ("?"),
 // without enclosing "<>": a dot-atom local part of at most 64 characters and a
-// checked host name. Empty when it is no such address.
+// checked host name. The local part is judged as the mail program reads it,
+// escapes decoded: "evil%40x.com%2Cowner" would be two addresses there. Empty
+// when it is no such address.
 std::string rebuiltMailLink(std::string_view address)
 {
     address = address.substr(0, address.find('?'));
@@ -157,7 +188,11 @@ std::string rebuiltMailLink(std::string_view address)
     if (at == std::string_view::npos || at == 0 || at > 64) {
         return {};
     }
-    const std::string_view local = address.substr(0, at);
+    const std::optional<std::string> decodedLocal = percentDecoded(address.substr(0, at));
+    if (!decodedLocal || decodedLocal->empty() || decodedLocal->size() > 64) {
+        return {};
+    }
+    const std::string_view local = *decodedLocal;
     const auto isAtomChar = [](char c) {
         return isAsciiAlnum(c) || std::string_view("!#$%&'*+/=^_`{|}~-").find(c) != std::string_view::npos;
     };
@@ -177,7 +212,12 @@ std::string rebuiltMailLink(std::string_view address)
     if (domain.empty()) {
         return {};
     }
-    return std::string(kMailMark).append(local).append("@").append(domain);
+    std::string link(kMailMark);
+    for (const char c : local) {
+        // A "%" the text meant as itself stays itself for the mail program.
+        link.append(c == '%' ? std::string_view("%25") : std::string_view(&c, 1));
+    }
+    return link.append("@").append(domain);
 }
 
 } // namespace
