@@ -6,7 +6,7 @@
 
 #include "rechercheweb/hosthandover.h"
 #include "rechercheweb/linkextraction.h"
-#include "rechercheweb/linkhost.h"
+#include "textscan/hostname.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -27,20 +27,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PageLines page = PageLines::fromText(text);
     UrlList urls;
-    parseAllLines(page, markers, urls);
+    const TldFilter tlds;
+    const int links = parseAllLines(page, markers, urls);
 
     std::unordered_set<std::string> keys;
     for (int i = 0; i < urls.count(); ++i) {
         const std::string& host = urls.text(i);
-        // Only hosts with a domain mark, never a whole line, never twice.
-        if (!containsDomainMark(host) || page.contains(host) || !keys.insert(asciiLower(host)).second) {
+        // Only checked hosts of the TLDs asked for, never twice.
+        if (checkedHostName(host) != host || !tlds.accepts(host) || !keys.insert(host).second) {
             __builtin_trap();
         }
+    }
+    if (links < urls.count()) {
+        __builtin_trap();
     }
 
     reduceToHosts(urls);
     for (int i = 0; i < urls.count(); ++i) {
-        if (!containsDomainMark(urls.text(i)) || urls.text(i) != asciiLower(urls.text(i))) {
+        if (!tlds.accepts(urls.text(i)) || urls.text(i) != asciiLower(urls.text(i))) {
             __builtin_trap();
         }
     }

@@ -7,14 +7,20 @@
 // text of the page's body. Events are delivered while the caller processes
 // window messages.
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ostrevo {
 
 // Every navigation ends by this deadline: a page that never finishes (a
 // server that never answers, a script that loops) is stopped there.
 inline constexpr int kNavigationDeadlineMs = 30000;
+
+// What LinkTargets gives at most: this many targets, none longer than this.
+inline constexpr int kMaxLinkTargets = 1000;
+inline constexpr std::size_t kMaxLinkTargetBytes = 4096;
 
 class PageLoader {
 public:
@@ -34,6 +40,15 @@ public:
     // The body's text as UTF-8 with every line ending as CR LF; empty when the
     // page has no body. Processes events while it waits for the browser.
     virtual std::string PageText() = 0;
+    // The targets of the page's links (their absolute http or https URLs) in
+    // document order, leaving out every link that follows one of
+    // `cutMarkers` on its line, or whose text holds one. Bounded by
+    // kMaxLinkTargets and kMaxLinkTargetBytes. Processes events while it waits.
+    virtual std::vector<std::string> LinkTargets(const std::vector<std::string>& cutMarkers)
+    {
+        (void)cutMarkers;
+        return {};
+    }
     // The HTTP status the main document came with; 0 when there was no
     // answer or the loader cannot tell.
     virtual int HttpStatus() const { return 0; }

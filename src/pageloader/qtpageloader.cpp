@@ -7,6 +7,8 @@
 #include <QAuthenticator>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
@@ -284,6 +286,61 @@ std::string QtPageLoader::PageText()
     }
     return utf8WithCrLfLineEnds(std::u16string_view(reinterpret_cast<const char16_t*>(text->utf16()),
                                                     static_cast<std::size_t>(text->size())));
+}
+
+std::vector<std::string> QtPageLoader::LinkTargets(const std::vector<std::string>& cutMarkers)
+{
+    if (!m_hasNewDocument) {
+        return {};
+    }
+    QJsonArray markers;
+    for (const std::string& marker : cutMarkers) {
+        if (!marker.empty()) {
+            markers.append(QString::fromStdString(marker));
+        }
+    }
+    // The markers go in as a JSON literal, which a script reads as its own.
+    const QString script =
+        QStringLiteral(
+            "(function (markers, max, maxLength) {"
+            " var blocks = /^(ADDRESS|ARTICLE|ASIDE|BLOCKQUOTE|BR|DD|DIV|DL|DT|FIELDSET|FIGCAPTION|FIGURE|"
+            "FOOTER|FORM|H[1-6]|HEADER|HR|LI|MAIN|NAV|OL|P|PRE|SECTION|TABLE|TBODY|TD|TH|THEAD|TR|UL)$/;"
+            " var out = [], cut = false;"
+            " function holds(t) { for (var i = 0; i < markers.length; ++i) { if (t.indexOf(markers[i]) >= 0)"
+            " return true; } return false; }"
+            " function walk(node, depth) {"
+            "  if (out.length >= max || depth > 400) return;"
+            "  if (node.nodeType === 3) { if (holds(node.data)) cut = true; return; }"
+            "  if (node.nodeType !== 1) return;"
+            "  var block = blocks.test(node.tagName);"
+            "  if (block) cut = false;"
+            "  if (node.tagName === 'A' && !cut) { var h = node.href;"
+            "   if (typeof h === 'string' && /^https?:/i.test(h) && h.length <= maxLength &&"
+            " !holds(node.textContent || '')) out.push(h); }"
+            "  for (var c = node.firstChild; c; c = c.nextSibling) walk(c, depth + 1);"
+            "  if (block) cut = false;"
+            " }"
+            " if (document.body) walk(document.body, 0);"
+            " return out.join('\\n');"
+            "})(%1, %2, %3)")
+            // One pass: a marker's own "%1" stays as it is.
+            .arg(QString::fromUtf8(QJsonDocument(markers).toJson(QJsonDocument::Compact)),
+                 QString::number(kMaxLinkTargets), QString::number(kMaxLinkTargetBytes));
+    const std::optional<QString> joined = evaluate(script);
+    std::vector<std::string> targets;
+    if (!joined || joined->isEmpty()) {
+        return targets;
+    }
+    for (const QStringView target : QStringView(*joined).split(u'\n', Qt::SkipEmptyParts)) {
+        if (targets.size() >= static_cast<std::size_t>(kMaxLinkTargets)) {
+            break;
+        }
+        std::string text = target.toString().toStdString();
+        if (text.size() <= kMaxLinkTargetBytes) {
+            targets.push_back(std::move(text));
+        }
+    }
+    return targets;
 }
 
 std::string QtPageLoader::RetryAfter()

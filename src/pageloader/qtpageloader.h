@@ -50,6 +50,8 @@ public:
     // Waits for the browser while processing events, at most pageTextTimeout()
     // milliseconds; empty on time-out or when the loader is destroyed meanwhile.
     std::string PageText() override;
+    // One walk over the body's nodes: a block element starts a line.
+    std::vector<std::string> LinkTargets(const std::vector<std::string>& cutMarkers) override;
     int HttpStatus() const override { return m_httpStatus; }
     std::string LocationURL() const override;
     std::string RetryAfter() override;

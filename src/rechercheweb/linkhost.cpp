@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "rechercheweb/linkhost.h"
 
+#include "net/registereddomain.h"
+#include "textscan/hostname.h"
 #include "textscan/textkey.h"
 #include "textscan/textscan.h"
 
@@ -11,59 +13,43 @@ namespace {
 constexpr std::string_view HttpScheme = "http://";
 constexpr std::string_view HttpsScheme = "https://";
 
-char lowerAscii(char c)
+bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return text.size() >= prefix.size() && asciiLower(text.substr(0, prefix.size())) == prefix;
 }
 
-// Where a scheme ending at `colon` ("http" or "https", any letter case) starts; npos if none does.
-std::size_t schemeStart(std::string_view text, std::size_t colon)
+int hexValue(char c)
 {
-    for (const std::string_view scheme : {HttpsScheme.substr(0, 5), HttpScheme.substr(0, 4)}) {
-        if (colon < scheme.size()) {
-            continue;
-        }
-        const std::size_t start = colon - scheme.size();
-        bool same = true;
-        for (std::size_t i = 0; i < scheme.size() && same; ++i) {
-            same = lowerAscii(text[start + i]) == scheme[i];
-        }
-        if (same) {
-            return start;
-        }
+    if (c >= '0' && c <= '9') {
+        return c - '0';
     }
-    return std::string_view::npos;
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
 }
 
-} // namespace
-
-std::string withLowerCaseSchemes(std::string_view text)
+std::string percentDecoded(std::string_view text)
 {
-    std::string out(text);
-    for (std::size_t colon = out.find("://"); colon != std::string::npos;
-         colon = out.find("://", colon + 3)) {
-        const std::size_t start = schemeStart(out, colon);
-        if (start == std::string::npos ||
-            out.compare(start, colon - start, HttpsScheme, 0, colon - start) == 0) {
-            continue;
-        }
-        std::size_t end = colon + 3;
-        while (end < out.size() &&
-               std::string_view("/\t\n\r ,;\"").find(out[end]) == std::string_view::npos) {
-            ++end;
-        }
-        for (std::size_t i = start; i < end; ++i) {
-            out[i] = lowerAscii(out[i]);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = text[i] == '%' && i + 2 < text.size() ? hexValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? hexValue(text[i + 2]) : -1;
+        if (low >= 0) {
+            out.push_back(static_cast<char>(high * 16 + low));
+            i += 2;
+        } else {
+            out.push_back(text[i]);
         }
     }
     return out;
 }
 
-bool containsDomainMark(std::string_view text)
-{
-    return text.find(".com") != std::string_view::npos || text.find(".net") != std::string_view::npos ||
-           text.find(".org") != std::string_view::npos;
-}
+} // namespace
 
 std::string_view hostAfterScheme(std::string_view text)
 {
@@ -98,6 +84,62 @@ std::string_view authorityHost(std::string_view authority)
         authority = authority.substr(0, colon);
     }
     return authority;
+}
+
+std::string urlHost(std::string_view url)
+{
+    std::size_t rest = 0;
+    if (startsWithNoCase(url, HttpsScheme)) {
+        rest = HttpsScheme.size();
+    } else if (startsWithNoCase(url, HttpScheme)) {
+        rest = HttpScheme.size();
+    } else {
+        return {};
+    }
+    const std::string_view authority = url.substr(rest, url.find_first_of("/?#\\", rest) - rest);
+    return checkedHostName(authorityHost(authority));
+}
+
+std::string ownDomainOf(std::string_view urlHead)
+{
+    return registeredDomain(urlHost(urlHead));
+}
+
+bool isOwnHost(std::string_view host, std::string_view ownDomain)
+{
+    if (ownDomain.empty() || !host.ends_with(ownDomain)) {
+        return false;
+    }
+    return host.size() == ownDomain.size() || host[host.size() - ownDomain.size() - 1] == '.';
+}
+
+std::string targetHost(std::string_view url, std::string_view ownDomain)
+{
+    std::string host = urlHost(url);
+    if (!isOwnHost(host, ownDomain)) {
+        return host;
+    }
+    const std::size_t question = url.find('?');
+    if (question == std::string_view::npos) {
+        return {};
+    }
+    std::string_view query = url.substr(question + 1);
+    query = query.substr(0, query.find('#'));
+    while (!query.empty()) {
+        const std::size_t amp = query.find('&');
+        const std::string_view parameter = query.substr(0, amp);
+        query = amp == std::string_view::npos ? std::string_view() : query.substr(amp + 1);
+        const std::size_t equals = parameter.find('=');
+        if (equals == std::string_view::npos) {
+            continue;
+        }
+        // One step only: an address that leads back to the engine is no result.
+        std::string named = urlHost(percentDecoded(parameter.substr(equals + 1)));
+        if (!named.empty() && !isOwnHost(named, ownDomain)) {
+            return named;
+        }
+    }
+    return {};
 }
 
 } // namespace ostrevo

@@ -11,14 +11,6 @@
 
 namespace ostrevo {
 
-// `text` with every scheme written with capitals ("HTTPS://", "Http://") in
-// lower case, and the host after it too, so that such a link is found like
-// any other. Links with a lower-case scheme keep their host's letter case.
-std::string withLowerCaseSchemes(std::string_view text);
-
-// Contains ".com", ".net" or ".org" anywhere (not only at the end).
-bool containsDomainMark(std::string_view text);
-
 // The text between the first "http://" or "https://" and the next "/" after
 // it; empty when there is no scheme or no "/" follows it.
 std::string_view hostAfterScheme(std::string_view text);
@@ -30,5 +22,22 @@ std::string_view hostCandidate(std::string_view textEndingInSlash);
 // The host part of a URL's authority (what stands between "//" and the path):
 // up to a "?" or "#", after the last "@", without a ":port". Not checked.
 std::string_view authorityHost(std::string_view authority);
+
+// The checked host of an http or https URL (its scheme in any letter case);
+// empty for any other URL.
+std::string urlHost(std::string_view url);
+
+// The registered domain of a catalogue URL head's host: the engine's own.
+std::string ownDomainOf(std::string_view urlHead);
+
+// `host` (a checked name) is `ownDomain` or lies under it; never when
+// `ownDomain` is empty.
+bool isOwnHost(std::string_view host, std::string_view ownDomain);
+
+// The host a link's target leads to: the URL's host, or, when that host is
+// the engine's own, the host of the http or https address one of its query
+// parameters carries percent-encoded (a redirect such as
+// "/url?q=https%3A%2F%2Fexample.com%2F"). Empty when it leads nowhere else.
+std::string targetHost(std::string_view url, std::string_view ownDomain);
 
 } // namespace ostrevo

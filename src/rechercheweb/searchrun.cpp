@@ -3,6 +3,7 @@
 #include "rechercheweb/searchrun.h"
 
 #include "net/retryafter.h"
+#include "rechercheweb/linkhost.h"
 #include "rechercheweb/pagekind.h"
 #include "rechercheweb/pagelines.h"
 
@@ -20,23 +21,6 @@ std::uint32_t steadyMs()
     using namespace std::chrono;
     return static_cast<std::uint32_t>(
         duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-SearchRun::Harvest harvest(std::string_view text, const CutMarkers& cutMarkers, UrlList& urls,
-                           const TextKeyFunction& caseFoldKey)
-{
-    const PageLines lines = PageLines::fromText(text, caseFoldKey);
-    const int before = urls.count();
-    parseAllLines(lines, cutMarkers, urls);
-    SearchRun::Harvest result;
-    result.added = urls.count() > before;
-    result.hasLinks = result.added;
-    if (!result.added && text.size() <= SearchRun::kLargePageBytes) {
-        UrlList found(caseFoldKey);
-        parseAllLines(lines, cutMarkers, found);
-        result.hasLinks = !found.isEmpty();
-    }
-    return result;
 }
 
 } // namespace
@@ -58,6 +42,7 @@ SearchRun::SearchRun(std::vector<EngineEntry> engines, const LoaderFactory& make
         const std::size_t index = m_engines.size();
         loader->OnDocumentComplete = [this, index] { m_engines[index].newDocument = true; };
         m_engines.emplace_back(ResultPager(entry), std::move(loader));
+        m_engines.back().ownDomain = ownDomainOf(entry.urlHead);
     }
 }
 
@@ -203,7 +188,10 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
         engine.settleText.clear();
     }
 
-    const Harvest found = harvest(text, m_cutMarkers, urls, caseFoldKey);
+    const Harvest found = harvest(engine, text, urls, caseFoldKey);
+    if (m_cancelled) {
+        return;
+    }
     engine.httpStatus = engine.loader->HttpStatus();
     const PageKind kind =
         recognisePage({engine.httpStatus, engine.loader->LocationURL(), text, found.hasLinks});
@@ -238,7 +226,10 @@ void SearchRun::readAnsweredPage(Engine& engine, std::string_view keywords, UrlL
     if (m_cancelled) {
         return;
     }
-    const Harvest found = harvest(text, m_cutMarkers, urls, caseFoldKey);
+    const Harvest found = harvest(engine, text, urls, caseFoldKey);
+    if (m_cancelled) {
+        return;
+    }
     engine.httpStatus = engine.loader->HttpStatus();
     const PageKind kind =
         recognisePage({engine.httpStatus, engine.loader->LocationURL(), text, found.hasLinks});
@@ -256,6 +247,21 @@ void SearchRun::readAnsweredPage(Engine& engine, std::string_view keywords, UrlL
         // Elsewhere, such as a home page: ask for that page again.
         navigate(engine, engine.pageUrl);
     }
+}
+
+SearchRun::Harvest SearchRun::harvest(Engine& engine, std::string_view text, UrlList& urls,
+                                      const TextKeyFunction& caseFoldKey)
+{
+    // Read before anything is added: reading processes events.
+    const std::vector<std::string> targets = engine.loader->LinkTargets(m_cutMarkers);
+    if (m_cancelled) {
+        return {};
+    }
+    const LinkRules rules{m_tlds, engine.ownDomain};
+    const int before = urls.count();
+    const int links = parseAllLines(PageLines::fromText(text, caseFoldKey), m_cutMarkers, urls, rules) +
+                      harvestLinkTargets(targets, urls, rules);
+    return {urls.count() > before, links > 0};
 }
 
 void SearchRun::goOn(Engine& engine, const Harvest& found, std::string_view keywords)

@@ -58,8 +58,7 @@ public:
     static constexpr std::uint32_t kSettleQuietMs = 500;
     static constexpr std::uint32_t kSettleLimitMs = 5000;
     static constexpr std::uint32_t kSettlePollMs = 100;
-    // A page of more text than this is read as it comes: no settle wait, and
-    // no second pass to learn whether its links were all listed already
+    // A page of more text than this is read as it comes, with no settle wait
     // (each look at a page of tens of megabytes costs seconds).
     static constexpr std::size_t kLargePageBytes = std::size_t{1} << 20;
 
@@ -74,6 +73,8 @@ public:
     int engineCount() const { return static_cast<int>(m_engines.size()); }
     PageLoader& loader(int engine) { return *at(engine).loader; }
     const CutMarkers& cutMarkers() const { return m_cutMarkers; }
+    // The TLDs whose hosts are collected; .com .net .org unless set.
+    void setTldFilter(TldFilter tlds) { m_tlds = std::move(tlds); }
 
     EngineState state(int engine) const { return at(engine).state; }
     // The HTTP status of the engine's page read last (0 when unknown).
@@ -122,6 +123,7 @@ private:
         {}
         ResultPager pager;
         std::unique_ptr<PageLoader> loader;
+        std::string ownDomain; // the engine's registered domain
         EngineState state = EngineState::Paging;
         bool firstPage = true;
         std::string pageUrl; // the result page loaded last
@@ -154,7 +156,10 @@ private:
     void refuse(Engine& engine);
 
     std::vector<Engine> m_engines;
+    Harvest harvest(Engine& engine, std::string_view text, UrlList& urls, const TextKeyFunction& caseFoldKey);
+
     CutMarkers m_cutMarkers;
+    TldFilter m_tlds;
     LoaderRelease m_release;
     Clock m_clock;
     bool m_cancelled = false;

@@ -5,6 +5,7 @@
 // limit, every engine is done, or the run is stopped.
 #include "rechercheweb/tliste.h"
 
+#include "net/tldsetting.h"
 #include "platform/collation.h"
 #include "platform/errors.h"
 #include "platform/eventpump.h"
@@ -107,6 +108,7 @@ void Tliste::BplayClick()
         enginesForRun(readCatalogueLines(std::string(CatalogueFileName)), names);
     auto run = std::make_shared<SearchRun>(std::move(engines), m_makeLoader, &releaseLater,
                                            [this] { return m_pump.ticks().now(); });
+    run->setTldFilter(loadTldFilter());
     m_run = run;
     m_engineRows.clear();
     for (int i = 0; i < deps->count(); ++i) {

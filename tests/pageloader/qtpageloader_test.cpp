@@ -43,6 +43,14 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(400));
             response.set_content("<html><body>slow page</body></html>", "text/html");
         });
+        server.serve(
+            "/anchors",
+            "<html><head><base href=\"https://www.engine.test/\"></head><body>"
+            "<p><a href=\"http://one.test/a\">one</a> <a href='/url?q=two'>two</a>"
+            " - Cached <a href=https://three.test/>three</a></p>"
+            "<div><a href=\"javascript:void(0)\">menu</a><a href=\"mailto:x@y.test\">mail</a>"
+            "<a href=\"HTTPS://FOUR.TEST/\">four</a><a href=\"https://five.test/\"> - Cached</a></div>"
+            "</body></html>");
         server.serve("/plain", "plain\ntext\r\nhere\rend", "text/plain");
         server.serve("/nobody",
                      "<html><head><title>t</title></head><body>gone"
@@ -117,6 +125,17 @@ protected:
     SteadyTickSource ticks;
     EventPump pump{ticks};
 };
+
+TEST_F(QtPageLoaderTest, LinkTargetsComeInDocumentOrderUpToTheCutOfTheirLine)
+{
+    QtPageLoader loader;
+    loader.Navigate(server.url("/anchors"));
+    ASSERT_TRUE(waitIdle(loader));
+    EXPECT_EQ(loader.LinkTargets({"", " - Cached"}),
+              (std::vector<std::string>{"http://one.test/a", "https://www.engine.test/url?q=two",
+                                        "https://four.test/"}));
+    EXPECT_EQ(loader.LinkTargets({}).size(), 5u);
+}
 
 TEST_F(QtPageLoaderTest, PageTextHasItsLinesEndedByCrLf)
 {

@@ -26,6 +26,7 @@ public:
         }
         return page;
     }
+    std::vector<std::string> LinkTargets(const std::vector<std::string>&) override { return targets; }
     int HttpStatus() const override { return status; }
     std::string RetryAfter() override { return retryAfter; }
     std::string LocationURL() const override
@@ -49,6 +50,7 @@ public:
     int status = 200;
     std::string location;
     std::string retryAfter;
+    std::vector<std::string> targets;
     int reads = 0;
     std::function<void()> duringRead;
     std::vector<std::string> urls;
@@ -304,6 +306,30 @@ TEST_F(EngineRun, PageWithoutResultsIsReadOnceItsTextSettles)
     }
     loader.page = "Still loading";
     EXPECT_EQ(turnsUntilNavigation(), "20");
+}
+
+TEST(SearchRun, OwnLinksAreNoResultsButRedirectTargetsAre)
+{
+    Made made;
+    const EngineEntry google{"Google", "https://www.google.com/search?q=", "&start=", "0", "10", ""};
+    SearchRun run({google}, made.factory());
+    StubLoader& loader = *made.loaders[0];
+    UrlList urls;
+    run.takeTurn(0, "k", urls);
+    loader.page = "Our systems have detected unusual traffic from your computer network.\r\n"
+                  "URL: https://www.google.com/search?q=k&start=0\r\nwww.google.com \u203A policies\r\n";
+    run.takeTurn(0, "k", urls);
+    EXPECT_EQ(run.state(0), EngineState::CheckNeeded);
+
+    // Results seen only as the targets of their links.
+    loader.page = "Some result title\r\nAnother one\r\n";
+    loader.targets = {"https://www.google.com/url?q=https%3A%2F%2Fwww.found.com%2Fx&sa=U",
+                      "https://found.org/y", "https://support.google.com/"};
+    loader.OnDocumentComplete();
+    run.takeTurn(0, "k", urls);
+    EXPECT_EQ(run.state(0), EngineState::Paging);
+    EXPECT_EQ(urls.texts(), (std::vector<std::string>{"www.found.com", "found.org"}));
+    EXPECT_EQ(loader.urls.back(), "https://www.google.com/search?q=k&start=10");
 }
 
 TEST(SearchRun, RoomForElevenEngines)

@@ -27,6 +27,12 @@ public:
     // handler if there is one (which may complete at once or leave it pending).
     void Navigate(const std::string& url) override;
     std::string PageText() override;
+    // The targets set last, whatever the markers; the markers asked with are kept.
+    std::vector<std::string> LinkTargets(const std::vector<std::string>& cutMarkers) override
+    {
+        m_targetMarkers = cutMarkers;
+        return m_targets;
+    }
     int HttpStatus() const override { return m_status; }
     std::string LocationURL() const override { return m_location; }
     void ReleasePage() override
@@ -34,6 +40,7 @@ public:
         m_pageReleased = true;
         m_busy = false;
         m_text.clear();
+        m_targets.clear();
     }
 
     void setNavigateHandler(std::function<void(const std::string& url)> handler)
@@ -51,6 +58,8 @@ public:
     void completeSoon(std::string text, int status = 200, std::string location = {});
     // The page's text changes without a load, as a page's script would change it.
     void setText(std::string text) { m_text = std::move(text); }
+    void setLinkTargets(std::vector<std::string> targets) { m_targets = std::move(targets); }
+    const std::vector<std::string>& linkTargetMarkers() const { return m_targetMarkers; }
     // Ends the navigation at its deadline during the next pass of the event
     // loop: no page text, TimedOut(), OnDocumentComplete.
     void timeOutSoon();
@@ -68,6 +77,8 @@ private:
     std::vector<std::string> m_urls;
     std::function<void(const std::string&)> m_onNavigate;
     std::string m_text;
+    std::vector<std::string> m_targets;
+    std::vector<std::string> m_targetMarkers;
     std::string m_location;
     int m_status = 0;
     bool m_busy = false;
