@@ -126,14 +126,15 @@ TEST(LinksSearchInBrowser, KeywordsBecomeRowsInTheMainWindow)
 
     ResultTable& table = form.table();
     ASSERT_EQ(table.RowCount(), 4);
-    EXPECT_EQ(table.Row(0).Caption(), "http://beta-store.net");
+    // The URL list keeps the hosts; the lookup asks for their registered domains.
+    EXPECT_EQ(table.Row(0).Caption(), "http://alpha-shop.com");
     EXPECT_EQ(table.Row(0).SubItems(),
-              (std::vector<std::string>{"mailto:owner@beta-store.net", "2029/02/03"}));
-    EXPECT_EQ(table.Row(1).Caption(), "http://www.alpha-shop.com");
+              (std::vector<std::string>{"mailto:admin@alpha-shop.com", "2025/11/05"}));
+    EXPECT_EQ(table.Row(1).Caption(), "http://beta-store.net");
     EXPECT_EQ(table.Row(1).SubItems(),
-              (std::vector<std::string>{"mailto:admin@www.alpha-shop.com", "2025/11/05"}));
-    EXPECT_EQ(table.Row(2).Caption(), "http://www.delta-two.com");
-    EXPECT_EQ(table.Row(3).Caption(), "http://www.gamma-one.org");
+              (std::vector<std::string>{"mailto:owner@beta-store.net", "2029/02/03"}));
+    EXPECT_EQ(table.Row(2).Caption(), "http://delta-two.com");
+    EXPECT_EQ(table.Row(3).Caption(), "http://gamma-one.org");
     EXPECT_FALSE(form.BPlay->isEnabled());
     EXPECT_TRUE(form.BStop->isEnabled());
     EXPECT_TRUE(prompts.log().empty());
