@@ -24,11 +24,18 @@ const std::string Record = "Domain Name: harbourlights.com\r\n"
                            "Registrar Registration Expiration Date: 2028-09-12T00:00:00-0700\r\n"
                            "Registrar Abuse Contact Email: abuse@bluecanyon.example\r\n";
 
-std::string padding(std::size_t size)
+const std::string TermsOfUse =
+    "TERMS OF USE: You are not authorized to access or query our Whois database "
+    "through the use of electronic processes that are high-volume and automated, "
+    "\"except\" as reasonably necessary to register domain names; 1998 - 2025.\r\n";
+
+// Notices that name the expiry over and over without a date.
+const std::string ExpiryNotice = "NOTICE: The expiration date displayed in this record is the date the "
+                                 "registrar's sponsorship expires; renewal date, paid-till and valid until "
+                                 "dates of the registry may differ. Expired names are deleted.\r\n";
+
+std::string padding(std::size_t size, const std::string& line = TermsOfUse)
 {
-    const std::string line = "TERMS OF USE: You are not authorized to access or query our Whois database "
-                             "through the use of electronic processes that are high-volume and automated, "
-                             "\"except\" as reasonably necessary to register domain names; 1998 - 2025.\r\n";
     std::string out;
     while (out.size() + line.size() <= size) {
         out += line;
@@ -74,6 +81,14 @@ void BM_ParseWhoisPage_NoRecord(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(page.size()));
 }
 BENCHMARK(BM_ParseWhoisPage_NoRecord)->Unit(benchmark::kMicrosecond);
+
+// Expiry notices without a date, record last: every line is an expiry line.
+void BM_ParseWhoisPage_ExpiryNotices(benchmark::State& state)
+{
+    const std::string page = padding(PageSize - Record.size(), ExpiryNotice) + Record;
+    parse(state, page);
+}
+BENCHMARK(BM_ParseWhoisPage_ExpiryNotices)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

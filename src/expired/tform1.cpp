@@ -308,6 +308,7 @@ bool TForm1::lookUp(const std::vector<std::string>& hosts, const std::function<b
         }
         rdap = std::make_unique<RdapLookupRun>(std::move(*servers), m_lookupChoices, m_pump);
     }
+    m_whoisRun.listUnregistered(m_lookupChoices.listUnregistered);
     LookupRun& run = rdap ? *rdap : m_whoisRun;
     // A run started inside this one (a nested hand-over) gives the estimate back when it ends.
     LookupRun* const outer = std::exchange(m_run, &run);

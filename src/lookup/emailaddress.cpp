@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 namespace ostrevo {
 namespace {
@@ -64,14 +65,19 @@ bool containsIgnoringCase(std::string_view text, std::string_view lowerWord)
     return found != text.end();
 }
 
+bool containsAnyIgnoringCase(std::string_view text, std::span<const std::string_view> lowerWords)
+{
+    return std::any_of(lowerWords.begin(), lowerWords.end(),
+                       [text](std::string_view word) { return containsIgnoringCase(text, word); });
+}
+
+constexpr std::array<std::string_view, 3> RegistrantWords = {"registrant", "owner", "holder"};
+
 // 2 for a line that names the registrant, 1 for the administrative contact's, 0 otherwise.
 int lineRank(std::string_view line)
 {
-    constexpr std::array<std::string_view, 3> RegistrantWords = {"registrant", "owner", "holder"};
-    for (const std::string_view word : RegistrantWords) {
-        if (containsIgnoringCase(line, word)) {
-            return 2;
-        }
+    if (containsAnyIgnoringCase(line, RegistrantWords)) {
+        return 2;
     }
     return containsIgnoringCase(line, "admin") ? 1 : 0;
 }
@@ -79,6 +85,57 @@ int lineRank(std::string_view line)
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
+}
+
+// The line around `at`, without its line break.
+std::string_view lineAround(std::string_view page, std::size_t at)
+{
+    std::size_t start = at;
+    while (start > 0 && !isLineEnd(page[start - 1])) {
+        --start;
+    }
+    std::size_t end = at;
+    while (end < page.size() && !isLineEnd(page[end])) {
+        ++end;
+    }
+    return page.substr(start, end - start);
+}
+
+// The line names the registrant and a way to write to it.
+bool isRegistrantContactLine(std::string_view line)
+{
+    constexpr std::array<std::string_view, 3> ContactWords = {"mail", "contact", "form"};
+    return containsAnyIgnoringCase(line, RegistrantWords) && containsAnyIgnoringCase(line, ContactWords);
+}
+
+// The http(s) address whose "://" is at `colon`, or empty: the scheme must
+// start a word and a host must follow.
+std::string_view webAddressAround(std::string_view page, std::size_t colon)
+{
+    constexpr std::size_t MaxAddressBytes = 2048;
+    std::size_t begin = colon;
+    while (begin > 0 && colon - begin < 5 && isAlphanumeric(page[begin - 1])) {
+        --begin;
+    }
+    const std::string_view scheme = page.substr(begin, colon - begin);
+    const bool web = (scheme.size() == 4 && containsIgnoringCase(scheme, "http")) ||
+                     (scheme.size() == 5 && containsIgnoringCase(scheme, "https"));
+    if (!web || (begin > 0 && isAlphanumeric(page[begin - 1]))) {
+        return {};
+    }
+    std::size_t end = colon + 3;
+    while (end < page.size() && static_cast<unsigned char>(page[end]) > ' ' && page[end] != '\x7F' &&
+           std::strchr("<>\"'`", page[end]) == nullptr) {
+        ++end;
+    }
+    while (end > colon + 3 && std::strchr(".,;:)]", page[end - 1]) != nullptr) {
+        --end;
+    }
+    const std::size_t host = colon + 3;
+    if (host >= end || !isAlphanumeric(page[host]) || end - begin > MaxAddressBytes) {
+        return {};
+    }
+    return page.substr(begin, end - begin);
 }
 
 } // namespace
@@ -95,15 +152,9 @@ std::string_view registrantEmail(std::string_view page)
             continue;
         }
         if (at >= lineEnd) {
-            std::size_t lineStart = at;
-            while (lineStart > 0 && !isLineEnd(page[lineStart - 1])) {
-                --lineStart;
-            }
-            lineEnd = at;
-            while (lineEnd < page.size() && !isLineEnd(page[lineEnd])) {
-                ++lineEnd;
-            }
-            rank = lineRank(page.substr(lineStart, lineEnd - lineStart));
+            const std::string_view line = lineAround(page, at);
+            lineEnd = static_cast<std::size_t>(line.data() - page.data()) + line.size();
+            rank = lineRank(line);
         }
         if (rank > bestRank) {
             best = address;
@@ -114,6 +165,25 @@ std::string_view registrantEmail(std::string_view page)
         }
     }
     return best;
+}
+
+std::string_view registrantContactForm(std::string_view page)
+{
+    std::size_t lineEnd = 0; // the line of the last address looked at, and whether it qualifies
+    bool contactLine = false;
+    for (std::size_t colon = page.find("://"); colon != std::string_view::npos;
+         colon = page.find("://", colon + 3)) {
+        if (colon >= lineEnd) {
+            const std::string_view line = lineAround(page, colon);
+            lineEnd = static_cast<std::size_t>(line.data() - page.data()) + line.size();
+            contactLine = isRegistrantContactLine(line);
+        }
+        if (const std::string_view address = contactLine ? webAddressAround(page, colon) : std::string_view();
+            !address.empty()) {
+            return address;
+        }
+    }
+    return {};
 }
 
 } // namespace ostrevo

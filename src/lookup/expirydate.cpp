@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "lookup/expirydate.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace ostrevo {
 namespace {
@@ -73,20 +75,68 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// 1-12, or 0 when the word names no month.
-int monthOf(std::string_view word)
-{
-    for (std::size_t m = 0; m < MonthWords.size(); ++m) {
-        const std::string_view words = MonthWords[m];
-        for (std::size_t start = 1; start < words.size();) {
-            const std::size_t end = words.find(' ', start);
-            if (equalsIgnoringCase(words.substr(start, end - start), word)) {
-                return static_cast<int>(m) + 1;
+// MonthWords split and sorted, with the run of words for each first two
+// bytes: most words of a line share their first two letters with no month
+// and are turned away by one look-up.
+class MonthIndex {
+public:
+    MonthIndex()
+    {
+        for (std::size_t m = 0; m < MonthWords.size(); ++m) {
+            const std::string_view list = MonthWords[m];
+            for (std::size_t start = 1; start < list.size();) {
+                const std::size_t end = list.find(' ', start);
+                m_words.push_back({list.substr(start, end - start), static_cast<int>(m) + 1});
+                start = end + 1;
             }
-            start = end + 1;
+        }
+        std::sort(m_words.begin(), m_words.end(),
+                  [](const Entry& a, const Entry& b) { return a.word < b.word; });
+        for (std::size_t i = m_words.size(); i-- > 0;) {
+            Run& run = m_runs[slot(m_words[i].word[0], m_words[i].word[1])];
+            run = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(run.count + 1)};
         }
     }
-    return 0;
+
+    // 1-12, or 0 when the word names no month.
+    int monthOf(std::string_view word) const
+    {
+        constexpr std::size_t LongestMonthWord = 10; // "septiembre"
+        const char first = asciiLower(word.empty() ? '\0' : word[0]);
+        if (word.size() < 3 || word.size() > LongestMonthWord || first < 'a' || first > 'z') {
+            return 0;
+        }
+        const Run run = m_runs[slot(first, asciiLower(word[1]))];
+        for (std::size_t i = run.first; i < std::size_t{run.first} + run.count; ++i) {
+            if (equalsIgnoringCase(m_words[i].word, word)) {
+                return m_words[i].month;
+            }
+        }
+        return 0;
+    }
+
+private:
+    struct Entry {
+        std::string_view word; // lower case
+        int month = 0;
+    };
+    struct Run {
+        std::uint8_t first = 0;
+        std::uint8_t count = 0;
+    };
+    static std::size_t slot(char first, char second)
+    {
+        return static_cast<std::size_t>(first - 'a') * 256 + static_cast<unsigned char>(second);
+    }
+
+    std::vector<Entry> m_words;
+    std::array<Run, 26 * 256> m_runs{};
+};
+
+int monthOf(std::string_view word)
+{
+    static const MonthIndex index;
+    return index.monthOf(word);
 }
 
 bool isZoneWord(std::string_view word)
@@ -122,6 +172,23 @@ int numberOf(std::string_view digits)
     return value;
 }
 
+// Which of day and month a label's layout hint ("(dd/mm/yyyy)") writes first.
+enum class Order { Unstated, DayFirst, MonthFirst };
+
+// The letter a layout hint's word repeats ("dd", "MM", "yyyy"); 0 for any other word.
+char layoutLetter(std::string_view word)
+{
+    const char letter = asciiLower(word.front());
+    for (const char c : word) {
+        if (asciiLower(c) != letter) {
+            return 0;
+        }
+    }
+    const bool fits = letter == 'y' ? (word.size() == 2 || word.size() == 4)
+                                    : ((letter == 'd' || letter == 'm') && word.size() <= 2);
+    return fits ? letter : 0;
+}
+
 // The first three date values of the line; fewer when it holds fewer.
 class DateValues {
 public:
@@ -145,6 +212,12 @@ public:
                     i > 0 && timeEnd == i - 1 && (before == '.' || before == '+' || before == '-');
                 if (timePart || gluedToTime || before == '+') {
                     timeEnd = j;
+                } else if (m_count == 0 && j - i == 8) {
+                    // "20200518": year, month and day written together.
+                    m_values = {DateValue{false, numberOf(line.substr(i, 4)), '\0'},
+                                DateValue{false, numberOf(line.substr(i + 4, 2)), '\0'},
+                                DateValue{false, numberOf(line.substr(i + 6, 2)), after}};
+                    m_count = m_values.size();
                 } else {
                     m_values[m_count++] = {false, numberOf(line.substr(i, j - i)), after};
                 }
@@ -158,6 +231,8 @@ public:
                     m_values[m_count++] = {true, month, j < n ? line[j] : '\0'};
                 } else if (timeEnd == i || isZoneWord(word)) {
                     timeEnd = j; // "Z", "UTC": the zone of the time before, or of an offset after
+                } else if (m_count == 0) {
+                    noteLayoutWord(word);
                 }
             } else if (line[i] == ':' && timeEnd == i) {
                 timeEnd = j; // "-07:00" after a time
@@ -167,10 +242,32 @@ public:
     }
     bool complete() const { return m_count == m_values.size(); }
     const DateValue& operator[](std::size_t i) const { return m_values[i]; }
+    // A hint counts only when it names day, month and year before the date.
+    Order order() const
+    {
+        if (!m_hintDay || !m_hintMonth || !m_hintYear) {
+            return Order::Unstated;
+        }
+        return m_hintFirst == 'd' ? Order::DayFirst : Order::MonthFirst;
+    }
 
 private:
+    void noteLayoutWord(std::string_view word)
+    {
+        const char letter = layoutLetter(word);
+        if (letter == 'd' || letter == 'm') {
+            m_hintFirst = m_hintFirst == 0 ? letter : m_hintFirst;
+            (letter == 'd' ? m_hintDay : m_hintMonth) = true;
+        }
+        m_hintYear = m_hintYear || letter == 'y';
+    }
+
     std::array<DateValue, 3> m_values{};
     std::size_t m_count = 0;
+    char m_hintFirst = 0; // 'd' or 'm', whichever the hint names first
+    bool m_hintDay = false;
+    bool m_hintMonth = false;
+    bool m_hintYear = false;
 };
 
 struct Date {
@@ -226,13 +323,21 @@ std::optional<Date> withMonthName(int month, int first, int second)
     return std::nullopt;
 }
 
-std::optional<Date> numbersOnly(int a, int b, int c, char separator)
+std::optional<Date> numbersOnly(int a, int b, int c, char separator, Order order)
 {
+    // The day and month of the two numbers after (or before) the year, as the hint orders them.
+    const auto stated = [order](int year, int first, int second) {
+        return order == Order::DayFirst ? checked({year, second, first}) : checked({year, first, second});
+    };
     if (isFourDigitYear(a) && isTwoDigits(b) && isTwoDigits(c)) {
-        return checked({a, b, c});
+        return stated(a, b, c);
     }
     if (!isTwoDigits(a) || !isTwoDigits(b)) {
         return std::nullopt;
+    }
+    if (order != Order::Unstated) {
+        return isTwoDigits(c) || isFourDigitYear(c) ? stated(c < 100 ? TwoDigitYearBase + c : c, a, b)
+                                                    : std::nullopt;
     }
     if (isTwoDigits(c)) {
         return checked({TwoDigitYearBase + c, b, a});
@@ -270,7 +375,8 @@ std::optional<std::string> expiryDateOf(std::string_view line)
         const int second = values[m == 2 ? 1 : 2].number;
         date = withMonthName(values[m].number, first, second);
     } else if (months == 0) {
-        date = numbersOnly(values[0].number, values[1].number, values[2].number, values[0].after);
+        date = numbersOnly(values[0].number, values[1].number, values[2].number, values[0].after,
+                           values.order());
     }
     if (!date) {
         return std::nullopt;

@@ -52,7 +52,11 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
         exceeded = result->firstRefused;
         const WhoisAnswer& answer = result->answer;
         if (answer.outcome == WhoisOutcome::Record) {
-            hooks.row({host, "mailto:" + answer.record.email, answer.record.expires});
+            const WhoisRecord& record = answer.record;
+            hooks.row(
+                {host, record.email.empty() ? record.contactForm : "mailto:" + record.email, record.expires});
+        } else if (answer.outcome == WhoisOutcome::NotRegistered && m_listUnregistered) {
+            hooks.row({host, {}, "not registered"});
         }
         // A refusal is an answer too; the other service then gave the one read.
         if (result->firstRefused) {

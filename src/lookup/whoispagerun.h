@@ -32,6 +32,8 @@ public:
 
     // The loader finished the page it was sent to.
     void documentComplete() { m_loaded = true; }
+    // Whether a name nobody holds gets a row ("not registered"); set before a run.
+    void listUnregistered(bool list) { m_listUnregistered = list; }
 
 private:
     struct HostAnswer {
@@ -52,6 +54,7 @@ private:
     EventPump& m_pump;
     WhoisServices m_services;
     bool m_loaded = false;
+    bool m_listUnregistered = false;
 };
 
 } // namespace ostrevo

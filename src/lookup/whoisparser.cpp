@@ -4,9 +4,8 @@
 
 #include "lookup/emailaddress.h"
 #include "lookup/expirydate.h"
+#include "lookup/phraseset.h"
 
-#include <algorithm>
-#include <array>
 #include <optional>
 #include <string>
 #include <utility>
@@ -14,51 +13,97 @@
 namespace ostrevo {
 namespace {
 
-// What the services write when they take no more queries for a while, in
-// lower case. Legal notices use these words too ("must not exceed"), so they
-// count only on a page that holds no record.
-constexpr std::array<std::string_view, 5> QuotaPhrases = {"exceed", "too many", "rate limit", "quota",
-                                                          "try again later"};
-
-char asciiLower(char c)
+// Labels of the domain's expiry date; "xpir" stands for "Expiry Date",
+// "Expires", "Expiration", "Date d'expiration".
+const PhraseSet& expiryLabels()
 {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    static const PhraseSet labels(
+        {"xpir", "paid-till", "valid until", "renewal date", "vencimiento", "ok-until"},
+        PhraseSet::Start::Anywhere);
+    return labels;
 }
 
-// Where `lowerWord` first occurs at or after `from`, ignoring ASCII letter case; npos if nowhere.
-std::size_t findIgnoringCase(std::string_view text, std::string_view lowerWord, std::size_t from = 0)
+// Words that make an expiry label another date's: the registrar's contract,
+// an option on the name, a bill. The domain's own date wins over these.
+const PhraseSet& otherDateWords()
 {
-    if (from > text.size()) {
-        return std::string_view::npos;
+    static const PhraseSet words({"registrar", "option", "billing", "invoice"}, PhraseSet::Start::WordStart);
+    return words;
+}
+
+// What the services write about a name nobody holds.
+const PhraseSet& notFoundPhrases()
+{
+    static const PhraseSet phrases({"no match", "not found", "is available", "available for registration",
+                                    "no data found", "no entries found", "no entry found", "no object found",
+                                    "no records found", "no record found", "nothing found", "no such domain",
+                                    "does not exist", "is not registered", "not been registered",
+                                    "status: free", "status: available"},
+                                   PhraseSet::Start::WordStart);
+    return phrases;
+}
+
+// What the services write when they take no more queries for a while.
+// Legal notices use these words too ("must not exceed", "not permitted"), so
+// they count only on a page that holds no record.
+const PhraseSet& quotaPhrases()
+{
+    static const PhraseSet phrases({"exceed", "too many", "rate limit", "query rate", "quota",
+                                    "maximum daily", "daily limit", "limit reached", "excessive quer",
+                                    "try again later", "not permitted"},
+                                   PhraseSet::Start::WordStart);
+    return phrases;
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Where the first byte at or after `from` that passes `test` stands; the text's size if none.
+template <typename Test> std::size_t firstWhere(std::string_view text, std::size_t from, Test test)
+{
+    while (from < text.size() && !test(text[from])) {
+        ++from;
     }
-    const auto found =
-        std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), lowerWord.begin(),
-                    lowerWord.end(), [](char a, char b) { return asciiLower(a) == b; });
-    return found == text.end() ? std::string_view::npos : static_cast<std::size_t>(found - text.begin());
+    return from;
 }
 
-bool isQuotaRefusal(std::string_view page)
-{
-    return std::any_of(QuotaPhrases.begin(), QuotaPhrases.end(), [&](std::string_view phrase) {
-        return findIgnoringCase(page, phrase) != std::string_view::npos;
-    });
-}
-
-// The date of the first expiry line that states one. A line is the text after
-// "xpir" up to the next line end: the host name or a notice may say "expir"
-// before the record does.
+// The domain's expiry date: the first expiry line that states one, unless a
+// line naming another date came first. Each line is read once, after its
+// first label, so that notices saying "expir" many times cost one pass.
 std::optional<std::string> expiryDate(std::string_view page)
 {
-    constexpr std::string_view Marker = "xpir";
-    for (std::size_t at = findIgnoringCase(page, Marker); at != std::string_view::npos;
-         at = findIgnoringCase(page, Marker, at + Marker.size())) {
-        const std::size_t begin = at + Marker.size();
-        const std::size_t end = std::min(page.find_first_of("\r\n", begin), page.size());
-        if (std::optional<std::string> date = expiryDateOf(page.substr(begin, end - begin))) {
-            return date;
+    std::optional<std::string> otherDate;
+    for (std::size_t read = 0, at = 0; (at = expiryLabels().find(page, read)) != std::string_view::npos;) {
+        // Back to the line's start, but not into text already read.
+        std::size_t lineStart = at;
+        while (lineStart > read && !isLineEnd(page[lineStart - 1])) {
+            --lineStart;
         }
+        const std::size_t valueStart = at + expiryLabels().lengthAt(page, at);
+        const std::size_t lineEnd = firstWhere(page, valueStart, isLineEnd);
+        // Notices name the expiry without a date: a line without digits is passed at once.
+        const std::size_t digit = firstWhere(page.substr(0, lineEnd), valueStart, isDigit);
+        std::optional<std::string> date =
+            digit == lineEnd ? std::nullopt : expiryDateOf(page.substr(valueStart, lineEnd - valueStart));
+        if (date) {
+            // The words before the date say whose date it is.
+            if (!otherDateWords().foundIn(page.substr(lineStart, digit - lineStart))) {
+                return date;
+            }
+            if (!otherDate) {
+                otherDate = std::move(date);
+            }
+        }
+        read = lineEnd;
     }
-    return std::nullopt;
+    return otherDate;
 }
 
 } // namespace
@@ -66,16 +111,16 @@ std::optional<std::string> expiryDate(std::string_view page)
 WhoisAnswer ParseWhoisPage(std::string_view pageText)
 {
     WhoisAnswer answer;
-    if (pageText.find("No match for domain") != std::string_view::npos) {
-        return answer;
-    }
-    const std::string_view email = registrantEmail(pageText);
-    std::optional<std::string> expires = email.empty() ? std::nullopt : expiryDate(pageText);
-    if (expires) {
+    if (std::optional<std::string> expires = expiryDate(pageText)) {
         answer.outcome = WhoisOutcome::Record;
-        answer.record.email = std::string(email);
         answer.record.expires = std::move(*expires);
-    } else if (isQuotaRefusal(pageText)) {
+        answer.record.email = std::string(registrantEmail(pageText));
+        if (answer.record.email.empty()) {
+            answer.record.contactForm = std::string(registrantContactForm(pageText));
+        }
+    } else if (notFoundPhrases().foundIn(pageText)) {
+        answer.outcome = WhoisOutcome::NotRegistered;
+    } else if (quotaPhrases().foundIn(pageText)) {
         answer.outcome = WhoisOutcome::Refused;
     }
     return answer;

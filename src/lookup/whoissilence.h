@@ -3,7 +3,8 @@
 #pragma once
 
 // Notices a whois service that has stopped giving answers the run can read:
-// a changed page gives neither a record nor a refusal, host after host.
+// a changed page gives neither a record, nor a refusal, nor a "not found",
+// host after host.
 
 #include "lookup/whoisparser.h"
 

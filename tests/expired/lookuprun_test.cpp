@@ -36,6 +36,7 @@ std::string recordPage(const std::string& email, const std::string& date)
 
 const std::string kRefusal = "Query limit exceeded, try again later\r\n";
 const std::string kUnknown = "No match for domain \"NOPE.COM\".\r\n";
+const std::string kUnreadable = "<html>Our whois has moved</html>\r\n";
 
 class LookupRunTest : public ::testing::Test {
 protected:
@@ -97,6 +98,29 @@ TEST_F(LookupRunTest, RecordsBecomeRowsInCaptionOrder)
     EXPECT_FALSE(table.Row(0).Checked());
     EXPECT_EQ(www->navigatedUrls().front(), "http://second.test/second?d=zeta.com");
     EXPECT_EQ(www->navigatedUrls()[1], "http://first.test/first?d=nope.com");
+}
+
+TEST_F(LookupRunTest, RecordsWithoutAddressAndUnregisteredHostsAsChosen)
+{
+    www->answerEveryNavigation([](const std::string& url) {
+        if (url.ends_with("form.com")) {
+            return recordPage("https://registrar.test/contact/form.com", "2028-09-13");
+        }
+        return url.ends_with("bare.com") ? std::string("Registry Expiry Date: 2028-09-13\r\n") : kUnknown;
+    });
+    form->Button1Click({"gone.com", "form.com", "bare.com"});
+    EXPECT_EQ(www->navigatedUrls().size(), 3u) << "a host nobody holds is not asked twice";
+    ResultTable& table = form->table();
+    ASSERT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(table.Row(0).SubItems(), (std::vector<std::string>{"", "2028/09/13"}));
+    EXPECT_EQ(table.Row(1).SubItems(),
+              (std::vector<std::string>{"https://registrar.test/contact/form.com", "2028/09/13"}));
+
+    form->ListUnregisteredHosts->trigger();
+    form->Button1Click({"gone.com"});
+    ASSERT_EQ(table.RowCount(), 3);
+    EXPECT_EQ(table.Row(2).Caption(), "http://gone.com");
+    EXPECT_EQ(table.Row(2).SubItems(), (std::vector<std::string>{"", "not registered"}));
 }
 
 TEST_F(LookupRunTest, OnlyDnsNamesAreAskedForAndShown)
@@ -186,15 +210,21 @@ TEST_F(LookupRunTest, ServiceGivingNothingForTenHostsInARowIsNamedAndTheRunGoesO
     }
     // The first service takes hosts 1 to 9 and 11; a refusal of host 5 breaks its series.
     www->answerEveryNavigation(
-        [](const std::string& url) { return url.ends_with("first?d=host5.com") ? kRefusal : kUnknown; });
+        [](const std::string& url) { return url.ends_with("first?d=host5.com") ? kRefusal : kUnreadable; });
     form->Button1Click(hosts);
     EXPECT_EQ(form->StatusBar1->notice(), QString());
 
-    www->answerEveryNavigation([](const std::string&) { return kUnknown; });
+    www->answerEveryNavigation([](const std::string&) { return kUnreadable; });
     form->Button1Click(hosts);
     EXPECT_EQ(form->StatusBar1->notice(),
               QStringLiteral("first.test may have changed its whois page: RDAP is in the command menu"));
     EXPECT_EQ(www->navigatedUrls().size(), 13U + 12U);
+
+    // "Not found" is an answer: no warning, and no second service.
+    www->answerEveryNavigation([](const std::string&) { return kUnknown; });
+    form->Button1Click(hosts);
+    EXPECT_EQ(form->StatusBar1->notice(), QString());
+    EXPECT_EQ(www->navigatedUrls().size(), 13U + 12U + 12U);
 }
 
 TEST_F(LookupRunTest, PausesAfterEveryPageWithoutRealTime)

@@ -67,6 +67,26 @@ TEST(RegistrantEmail, RegistrantThenAdministrativeContactThenFirstAddress)
     });
 }
 
+TEST(RegistrantContactForm, AWebAddressOnTheRegistrantsContactLine)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"Registrant Email: https://form.registrar.example/contact?d=a.com\r\n",
+         "https://form.registrar.example/contact?d=a.com"},
+        {"Registrar URL: http://registrar.example\r\nREGISTRANT CONTACT: use HTTP://r.example/f.",
+         "HTTP://r.example/f"},
+        {"Domain Holder: write via the form at <https://r.example/w>\r\n", "https://r.example/w"},
+        {"Registrant Organization: https://r.example/\r\n", ""},
+        {"Registrant Email: ftp://r.example/ xhttp://r.example/ https:///path http://\r\n", ""},
+        {"Registrant Email: REDACTED\r\nContact form: https://r.example/\r\n", ""},
+        {"Registrant Email: https://r.example/a\x01b", "https://r.example/a"},
+    };
+    for (const auto& [page, form] : cases) {
+        EXPECT_EQ(registrantContactForm(page), form) << testing::PrintToString(page);
+    }
+    const std::string longLine = "Registrant Email: https://r.example/" + std::string(3000, 'a');
+    EXPECT_EQ(registrantContactForm(longLine), "");
+}
+
 TEST(RegistrantEmail, LongPagesTakeLinearTime)
 {
     std::string line;

@@ -90,7 +90,24 @@ TEST(ExpiryDate, TimesFractionsAndOffsetsAreNeverValues)
         {"ation Date: 10:30:00 2025-11-05", "2025/11/05"},
         {"y Date: 2028-09T04:00:00Z-13", nullptr},
         {" 2025-11 10:30:00.5 +0100", nullptr},
-        {" 20280913T040000Z", nullptr},
+        {" 20280913T040000Z", "2028/09/13"},
+    });
+}
+
+TEST(ExpiryDate, LayoutHintsOrderDayAndMonthAndEightDigitsAreADate)
+{
+    expectDates({
+        {"ation Date (dd/mm/yyyy): 01/03/2014", "2014/03/01"},
+        {"ation Date (MM/DD/YYYY): 01/03/2014", "2014/01/03"},
+        {"ation Date (mm/dd/yyyy): 25/03/2014", nullptr},
+        {" (DD.MM.YY) 05.11.25", "2025/11/05"},
+        {" (yyyy-dd-mm) 2014-25-03", "2014/03/25"},
+        {" (dd/mm) 05/11/2025", nullptr},         // no year: not a layout
+        {" 2014 dd mm yyyy 05 11", "2014/05/11"}, // a hint counts before the date only
+        {": 20200518", "2020/05/18"},
+        {": 20200230", nullptr},
+        {": 2020051 8", nullptr},
+        {" ID 12345678", nullptr},
     });
 }
 

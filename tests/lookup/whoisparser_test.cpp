@@ -228,7 +228,9 @@ TEST(WhoisOutcomes, QuotaPhrasesRefuseOnlyWithoutARecord)
 {
     for (const std::string_view refusal :
          {"WHOIS LIMIT EXCEEDED", "Query rate limit exceeded", "Too many requests", "quota exceeded",
-          "You have exceeded the maximum allowable number of queries", "exceed", "TOO MANY QUERIES"}) {
+          "You have exceeded the maximum allowable number of queries", "exceed", "TOO MANY QUERIES",
+          "Your query rate is 30/min", "Maximum Daily connection limit reached", "Excessive querying",
+          "Please TRY AGAIN LATER", "Access not permitted"}) {
         EXPECT_EQ(ParseWhoisPage(std::string(refusal) + "\r\n").outcome, WhoisOutcome::Refused) << refusal;
         expectRecord(ParseWhoisPage(CompleteRecord + std::string(refusal) + "\r\n"), "owner@example.com",
                      "2025/11/05");
@@ -238,15 +240,28 @@ TEST(WhoisOutcomes, QuotaPhrasesRefuseOnlyWithoutARecord)
     expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expiration Date: 2025-13-05"})));
 }
 
-TEST(WhoisOutcomes, UnknownDomainIsNone)
+TEST(WhoisOutcomes, UnknownDomainIsNotRegisteredUnlessThePageHoldsARecord)
 {
-    expectNone(ParseWhoisPage("No match for domain \"HARBOURLIGHTS.COM\".\r\n" + CompleteRecord));
-    expectNone(ParseWhoisPage("No match for domain \"HARBOURLIGHTS.COM\".\r\nThe data must not exceed\r\n"));
+    expectRecord(ParseWhoisPage("No match for domain \"HARBOURLIGHTS.COM\".\r\n" + CompleteRecord),
+                 "owner@example.com", "2025/11/05");
+    EXPECT_EQ(
+        ParseWhoisPage("No match for domain \"HARBOURLIGHTS.COM\".\r\nThe data must not exceed\r\n").outcome,
+        WhoisOutcome::NotRegistered);
+    for (const std::string_view unknown :
+         {"NO MATCH FOR \"A.COM\"", "Domain not found.", "a.com is available for registration",
+          "%ERROR:101: no entries found", "No Data Found", "Status:\tfree", "status: AVAILABLE",
+          "No Object Found", "The queried object does not exist"}) {
+        const WhoisAnswer answer = ParseWhoisPage(RegistryNotice + std::string(unknown) + "\r\n");
+        EXPECT_EQ(answer.outcome, WhoisOutcome::NotRegistered) << unknown;
+        EXPECT_EQ(answer.record.expires, "");
+    }
+    expectNone(ParseWhoisPage("Thesis available\r\n"));
 }
 
 TEST(WhoisOutcomes, MissingPartsAreNone)
 {
-    expectNone(ParseWhoisPage(page({"Email: owner at example.com", "Expiration Date: 2025-11-05"})));
+    expectRecord(ParseWhoisPage(page({"Email: owner at example.com", "Expiration Date: 2025-11-05"})), "",
+                 "2025/11/05");
     expectNone(ParseWhoisPage(page({"Email: owner@example.com", "Expiration Date: 1900-01-01 10:00 PM"})));
     expectNone(ParseWhoisPage(""));
     expectNone(ParseWhoisPage("xpir@"));
@@ -259,6 +274,55 @@ TEST(WhoisOutcomes, TheFirstXpirLineThatStatesADate)
         "owner@example.com", "2025/11/05");
     expectRecord(ParseWhoisPage(page({"a@b.example Expires 2025-11-05", "Expires: 2030-01-01"})),
                  "a@b.example", "2025/11/05");
+}
+
+TEST(WhoisOutcomes, ExpiryLabelsOfEveryService)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"paid-till: 2025-11-05T21:00:00Z", "2025/11/05"},
+        {"Valid Until: 05.11.2025", "2025/11/05"},
+        {"RENEWAL DATE: 2025-11-05", "2025/11/05"},
+        {"Fecha de vencimiento: 2025-11-05", "2025/11/05"},
+        {"OK-UNTIL 20200518", "2020/05/18"},
+        {"Expiration Date (dd/mm/yyyy): 01/03/2014", "2014/03/01"},
+        {"Expiration Date (mm/dd/yyyy): 01/03/2014", "2014/01/03"},
+        {"Valid: 2025-11-05", ""},
+    };
+    for (const auto& [line, expires] : cases) {
+        EXPECT_EQ(ParseWhoisPage("Email: owner@example.com\r\n" + std::string(line)).record.expires, expires)
+            << line;
+    }
+}
+
+TEST(WhoisOutcomes, TheDomainsExpiryWinsOverOtherDatesWhereverTheyStand)
+{
+    const std::string_view others[] = {
+        "Registrar Registration Expiration Date: 2030-01-01",
+        "Option expiration date: 2030-01-01",
+        "Billing expires on 2030-01-01",
+    };
+    for (const std::string_view other : others) {
+        for (const std::string_view domain : {"Registry Expiry Date: 2028-09-13", "paid-till: 2028.09.13"}) {
+            EXPECT_EQ(ParseWhoisPage(page({other, domain})).record.expires, "2028/09/13") << other;
+            EXPECT_EQ(ParseWhoisPage(page({domain, other})).record.expires, "2028/09/13") << other;
+        }
+    }
+}
+
+TEST(WhoisOutcomes, ARecordWithoutAddressNamesTheRegistrantsFormOrNothing)
+{
+    const WhoisAnswer withForm = ParseWhoisPage(page({
+        "Registry Expiry Date: 2028-09-13T04:00:00Z",
+        "Registrar URL: https://registrar.example",
+        "Registrant Email: https://registrar.example/contact/a.com",
+    }));
+    expectRecord(withForm, "", "2028/09/13");
+    EXPECT_EQ(withForm.record.contactForm, "https://registrar.example/contact/a.com");
+    EXPECT_EQ(ParseWhoisPage(page({"Registrant Email: https://r.example/f", "Expires: 2028-09-13",
+                                   "Admin: a@b.example"}))
+                  .record.contactForm,
+              "")
+        << "an address wins over a form";
 }
 
 // --- Nothing carries over from one page to the next ------------------------------
@@ -292,6 +356,12 @@ TEST(WhoisBadInput, ArbitraryBytesGiveAnAnswer)
     expectNone(ParseWhoisPage(std::string(1 << 20, '9') + "xpir@\r"));
     expectNone(ParseWhoisPage("a@b.example xpir " + std::string(1 << 20, '1') + "-11-05\r\n"));
     expectRecord(ParseWhoisPage("\"a@b.example\"xpir 2025-11-05\r\n"), "a@b.example", "2025/11/05");
+    std::string notices;
+    for (int i = 0; i < 40000; ++i) {
+        notices += "expires and paid-till ";
+    }
+    expectRecord(ParseWhoisPage(notices + "\r\nExpires: 2025-11-05 a@b.example"), "a@b.example",
+                 "2025/11/05");
 }
 
 } // namespace
