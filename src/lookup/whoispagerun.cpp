@@ -3,6 +3,7 @@
 #include "lookup/whoispagerun.h"
 
 #include "lookup/whoissilence.h"
+#include "net/registereddomain.h"
 #include "pageloader/pageloader.h"
 #include "platform/eventpump.h"
 #include "textscan/hostname.h"
@@ -29,15 +30,29 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
 {
     bool exceeded = false;
     WhoisSilence silence;
+    std::size_t unserved = 0;
+    // Said once the run ends, however it ends: one notice for all such hosts.
+    const auto tellUnserved = [&] {
+        if (unserved > 0) {
+            hooks.notice(std::to_string(unserved) + (unserved == 1 ? " host has" : " hosts have") +
+                         " a TLD the whois pages do not serve: choose RDAP");
+        }
+    };
     for (std::size_t i = 0; i < hosts.size(); ++i) {
         // Hosts come from web pages and files: only a DNS name is asked for and shown.
         const std::string host = checkedHostName(hosts[i]);
         hooks.progress(i);
         hooks.asking(host);
         if (hooks.stopped()) {
+            tellUnserved();
             return false;
         }
         if (host.empty()) {
+            continue;
+        }
+        if (!servesTld(topLevelDomain(host))) {
+            ++unserved;
+            hooks.hostDone(i);
             continue;
         }
 
@@ -46,6 +61,7 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
             lookUpHost(second ? m_services.second : m_services.first,
                        second ? m_services.first : m_services.second, host, hooks.stopped);
         if (!result) {
+            tellUnserved();
             return false;
         }
         hooks.hostDone(i);
@@ -68,6 +84,7 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
                          " may have changed its whois page: RDAP is in the command menu");
         }
     }
+    tellUnserved();
     return true;
 }
 

@@ -16,6 +16,11 @@ WhoisServices defaultWhoisServices()
             {std::string(kSecondWhoisHost), "/whois?l=FR&domain="}};
 }
 
+bool servesTld(std::string_view tld)
+{
+    return tld == "com" || tld == "net" || tld == "org";
+}
+
 bool usesSecondService(int hostIndex, bool lastAnswerRefused)
 {
     return hostIndex % 10 == 0 || lastAnswerRefused;

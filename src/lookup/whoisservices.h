@@ -23,6 +23,9 @@ struct WhoisServices {
 // The registrars the program asks by default. Tests hand in loopback ones.
 WhoisServices defaultWhoisServices();
 
+// The registrars' whois pages answer for these TLDs only; RDAP serves the rest.
+bool servesTld(std::string_view tld);
+
 // The second service takes hosts 0, 10, 20, ... and every host after a refusal.
 bool usesSecondService(int hostIndex, bool lastAnswerRefused);
 

@@ -134,6 +134,24 @@ TEST_F(LookupRunTest, OnlyDnsNamesAreAskedForAndShown)
     EXPECT_EQ(form->table().Row(0).Caption(), "http://shop.com");
 }
 
+TEST_F(LookupRunTest, OtherTldsThanTheWhoisPagesServeAreCountedInOneNotice)
+{
+    www->answerEveryNavigation(
+        [](const std::string&) { return recordPage("a@b.com", "2028-09-13T04:00:00Z"); });
+    for (const auto& [hosts, notice] :
+         {std::pair<std::vector<std::string>, QString>{
+              {"a.fr", "b.com", "www.c.co.uk", "d.xyz"},
+              QStringLiteral("3 hosts have a TLD the whois pages do not "
+                             "serve: choose RDAP")},
+          {{"a.fr", "b.net"}, QStringLiteral("1 host has a TLD the whois pages do not serve: choose RDAP")},
+          {{"b.org"}, QString()}}) {
+        const std::size_t before = www->navigatedUrls().size();
+        form->Button1Click(hosts);
+        EXPECT_EQ(www->navigatedUrls().size(), before + 1);
+        EXPECT_EQ(form->StatusBar1->notice(), notice);
+    }
+}
+
 TEST_F(LookupRunTest, StatusPanelsShowWhatTheyAreGivenAsPlainText)
 {
     const QList<QLabel*> panels = form->StatusBar1->findChildren<QLabel*>();
