@@ -17,14 +17,14 @@ std::vector<std::string> textFileLines(std::string_view content)
     std::vector<std::string> lines;
     std::size_t pos = 0;
     while (pos < content.size()) {
-        const std::size_t cr = content.find('\r', pos);
-        if (cr == std::string_view::npos) {
+        const std::size_t end = content.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
             lines.emplace_back(content.substr(pos));
             break;
         }
-        lines.emplace_back(content.substr(pos, cr - pos));
-        pos = cr + 1;
-        if (pos < content.size() && content[pos] == '\n') {
+        lines.emplace_back(content.substr(pos, end - pos));
+        pos = end + 1;
+        if (content[end] == '\r' && pos < content.size() && content[pos] == '\n') {
             ++pos;
         }
     }

@@ -10,9 +10,9 @@
 
 namespace ostrevo {
 
-// Reading a text file line by line: a line ends at CR and an LF right after
-// it is skipped; a lone LF is an ordinary character; Ctrl-Z (26) ends the
-// file. A last line without CR counts when it is not empty.
+// Reading a text file line by line, whichever program wrote it: a line ends
+// at CR LF, LF or a lone CR, and empty lines count; Ctrl-Z (26) ends the
+// file. A last line without a line end counts when it is not empty.
 std::vector<std::string> textFileLines(std::string_view content);
 
 // Splitting a text held as a whole: a line ends at CR, at LF or at CR LF.

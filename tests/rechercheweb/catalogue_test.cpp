@@ -28,11 +28,14 @@ std::string numberedLines(int count, std::string_view ending)
     return text;
 }
 
-TEST(TextFileLines, CrEndsALineAndSwallowsTheLfAfterIt)
+TEST(TextFileLines, CrLfLfOrALoneCrEndALine)
 {
     EXPECT_EQ(textFileLines("a\r\nb\rc"), (Texts{"a", "b", "c"}));
     EXPECT_EQ(textFileLines("a\r\n\r\n"), (Texts{"a", ""}));
-    EXPECT_EQ(textFileLines("a\n\rb"), (Texts{"a\n", "b"}));
+    // What other programs write: LF alone, or LF CR.
+    EXPECT_EQ(textFileLines("http://www.reddit.com/r/x\nslashdot.org\nimdb.com\n"),
+              (Texts{"http://www.reddit.com/r/x", "slashdot.org", "imdb.com"}));
+    EXPECT_EQ(textFileLines("a\n\rb"), (Texts{"a", "", "b"}));
     EXPECT_EQ(textFileLines("\r"), Texts{""});
     EXPECT_EQ(textFileLines(""), Texts{});
 }

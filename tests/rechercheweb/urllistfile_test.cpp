@@ -28,12 +28,12 @@ Texts htmlLinksOf(std::string_view content)
     return urls.texts();
 }
 
-TEST(TextListFiles, LinesEndAtCrWithAnOptionalLf)
+TEST(TextListFiles, LinesEndAtCrLfLfOrALoneCr)
 {
     EXPECT_EQ(textLinesOf("a.com\r\nb.com\r\n"), (Texts{"a.com", "b.com"}));
     EXPECT_EQ(textLinesOf("a.com\rb.com"), (Texts{"a.com", "b.com"}));
-    // A lone LF is part of the line.
-    EXPECT_EQ(textLinesOf("a.com\nb.com\r\n"), Texts{"a.com\nb.com"});
+    // A list another program saved with Linux line ends.
+    EXPECT_EQ(textLinesOf("a.com\nb.com\r\n"), (Texts{"a.com", "b.com"}));
     // Ctrl-Z ends the file.
     EXPECT_EQ(textLinesOf("a.com\r\n\x1a"
                           "b.com\r\n"),
