@@ -345,6 +345,7 @@ void TForm1::addLookupRow(const LookupRow& found)
     cell(ResultField::Expires) = found.expires;
     addRows(m_table, {{cells, false}});
     m_unsaved = true;
+    showRowCount();
     if (m_journal) {
         m_journal->append(cells);
         if (!m_journalSync->isActive()) {

@@ -448,7 +448,11 @@ void Tliste::storeSearchSettings()
         ticked << QString::fromStdString(name);
     }
     store(settingskey::Keywords, keywords->text());
-    store(settingskey::Engines, ticked);
+    // A window never shown (a file named on the command line) has no engine
+    // list: the ticks stored stay.
+    if (deps->count() > 0) {
+        store(settingskey::Engines, ticked);
+    }
     store(settingskey::Limit, totalresultats->text());
     store(settingskey::Unlimited, RadioButton1->isChecked());
 }

@@ -279,6 +279,8 @@ TEST_F(LookupRunTest, StatusShowsRowsIncludingEarlierOnesAndTheCurrentHost)
     EXPECT_EQ(seen, (std::vector<QString>{QStringLiteral("Domains:2|one.com"),
                                           QStringLiteral("Domains:3|two.com")}));
     EXPECT_EQ(form->table().RowCount(), 4);
+    // The last host's row is counted too.
+    EXPECT_EQ(panel(1), QStringLiteral("Domains:4"));
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_EQ(form->buffer->value(), 0);
 }

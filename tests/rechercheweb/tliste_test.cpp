@@ -592,6 +592,15 @@ TEST_F(TlisteTest, SettingsOutliveTheWindowsAndDamageGivesDefaults)
     EXPECT_FALSE(liste->totalresultats->isEnabled());
     EXPECT_EQ(ticked(), (std::vector<bool>{false, true, false}));
 
+    // A start that looks up a file named on the command line never shows the window.
+    liste->close();
+    liste.reset();
+    liste = std::make_unique<Tliste>(prompts, pump, *form1,
+                                     [] { return std::make_unique<test::FakePageLoader>(); });
+    liste->close();
+    startAgain();
+    EXPECT_EQ(ticked(), (std::vector<bool>{false, true, false}));
+
     liste->close();
     std::ofstream(QSettings().fileName().toStdString(), std::ios::trunc)
         << "[search\nkeywords=\"open\nlimit=abc\nunlimited=maybe\n\xff\xfe[linksWindow]\ngeometry=12\n";
