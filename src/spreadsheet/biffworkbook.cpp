@@ -435,8 +435,15 @@ std::vector<WorksheetSummary> BiffWorkbook::worksheets() const
     for (std::size_t i = 0; i < m_worksheets.size(); ++i) {
         const SheetEntry& sheet = m_globals->sheets[m_worksheets[i]];
         SheetContents contents;
-        SheetReader(*m_globals, contents).read(m_stream, sheet.offset, true);
-        summaries.push_back({sheet.name, contents.size() > 0, i == m_active});
+        bool holdsCells = true;
+        try {
+            SheetReader(*m_globals, contents).read(m_stream, sheet.offset, true);
+            holdsCells = contents.size() > 0;
+        } catch (const UnreadableWorkbook&) {
+            // Offered all the same: the other sheets stay importable, and
+            // picking this one tells why it is not.
+        }
+        summaries.push_back({sheet.name, holdsCells, i == m_active});
     }
     return summaries;
 }

@@ -32,7 +32,8 @@ public:
     BiffWorkbook& operator=(const BiffWorkbook&) = delete;
 
     // Among the first kMaxWorkbookSheets tabs, in tab order; each sheet read
-    // up to its first value to tell whether it holds cells.
+    // up to its first value to tell whether it holds cells (one that cannot
+    // be read counts as holding some).
     std::vector<WorksheetSummary> worksheets() const;
     // The worksheet that was active when the workbook was saved, as above.
     std::size_t activeIndex() const { return m_active; }

@@ -770,8 +770,15 @@ public:
         std::vector<WorksheetSummary> summaries;
         for (std::size_t i = 0; i < m_sheets.size(); ++i) {
             SheetContents contents;
-            read(i, contents, true);
-            summaries.push_back({m_sheets[i].name, contents.size() > 0, i == m_active});
+            bool holdsCells = true;
+            try {
+                read(i, contents, true);
+                holdsCells = contents.size() > 0;
+            } catch (const UnreadableWorkbook&) {
+                // Offered all the same: the other sheets stay importable, and
+                // picking this one tells why it is not.
+            }
+            summaries.push_back({m_sheets[i].name, holdsCells, i == m_active});
         }
         return summaries;
     }

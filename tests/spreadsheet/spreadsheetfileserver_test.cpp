@@ -149,11 +149,12 @@ TEST_F(BuiltInServerTest, TheWaitCursorIsShownWhileTheServerWorks)
 }
 
 // One tab of a workbook written in either format: a worksheet with a URL in
-// A1 or only a blank cell, or a chart.
+// A1 or only a blank cell, a damaged worksheet, or a chart.
 struct Tab {
     std::string name;
     std::string url; // none: a blank cell
     bool chart = false;
+    bool damaged = false;
 };
 
 void writeXlsx(const fs::path& file, const std::vector<Tab>& tabs, int activeTab)
@@ -208,6 +209,7 @@ TEST_F(BuiltInServerTest, SheetsHoldingCellsAreListedAndTheChosenOneImported)
     const Tab hosts{"Hosts", "http://hosts.com"};
     const Tab chart{"Chart", "", true};
     const Tab more{"More", "http://more.com"};
+    const Tab damaged{"Bad", "http://bad.com", false, true};
     const std::vector<SheetsCase> cases{
         // The active sheet is offered first, the empty sheet and the chart not at all.
         {{empty, hosts, chart, more},
@@ -234,6 +236,14 @@ TEST_F(BuiltInServerTest, SheetsHoldingCellsAreListedAndTheChosenOneImported)
          before},
         // A single sheet with cells is imported without asking, active or not.
         {{empty, more}, 0, {{"Empty", false, true}, {"More", true, false}}, {}, {}, 0, {{"http://more.com"}}},
+        // A damaged sheet is offered; the others stay importable.
+        {{hosts, damaged},
+         0,
+         {{"Hosts", true, true}, {"Bad", true, false}},
+         0,
+         {"Hosts", "Bad"},
+         0,
+         {{"http://hosts.com"}}},
         // A chart is active: the first worksheet stands in for it.
         {{chart, hosts}, 0, {{"Hosts", true, true}}, {}, {}, 0, {{"http://hosts.com"}}},
     };
