@@ -14,11 +14,14 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace ostrevo::fuzzing {
 
@@ -57,6 +60,23 @@ private:
     SheetContents m_contents;
 };
 
+// Serves a workbook a reader opened, once.
+class ReadWorkbookServer final : public SpreadsheetServer {
+public:
+    ReadWorkbookServer(std::filesystem::path fileName, WorkbookFile workbook)
+        : m_fileName(std::move(fileName)), m_workbook(std::move(workbook))
+    {}
+    std::unique_ptr<SpreadsheetWorkbook> Open(const std::filesystem::path&) override
+    {
+        return std::make_unique<LoadedWorkbook>(m_fileName, std::move(m_workbook));
+    }
+    void Quit() override {}
+
+private:
+    std::filesystem::path m_fileName;
+    WorkbookFile m_workbook;
+};
+
 // Reads the input with `readSheet`; a refusal must be an import error naming
 // the file, and a sheet read must import within the cell limit, or be refused
 // with the table left as it was.
@@ -82,6 +102,41 @@ template <typename Reader> void readAndImport(const std::uint8_t* data, std::siz
         return;
     }
     check(table.RowCount() <= kMaxImportedCells);
+}
+
+// Opens the input with `openWorkbook`, as the program's import does: the
+// worksheets listed within bounds, at most one active, and the last one with
+// cells imported as a user could pick it.
+template <typename Opener> void openAndImport(const std::uint8_t* data, std::size_t size, Opener openWorkbook)
+{
+    const std::filesystem::path file = inputFile(data, size);
+    const auto refused = [&](const EResultListError& error) {
+        check(std::string(error.what()).starts_with("Cannot import " + file.string() + ": "));
+    };
+    WorkbookFile workbook;
+    try {
+        workbook = openWorkbook(file);
+    } catch (const EResultListError& error) {
+        refused(error);
+        return;
+    }
+    check(!workbook.worksheets.empty() && workbook.worksheets.size() <= kMaxWorkbookSheets);
+    check(std::count_if(workbook.worksheets.begin(), workbook.worksheets.end(),
+                        [](const WorksheetSummary& sheet) { return sheet.active; }) <= 1);
+
+    ResultTable table;
+    try {
+        ImportSpreadsheet(
+            table, file,
+            [&workbook, &file] { return std::make_unique<ReadWorkbookServer>(file, std::move(workbook)); },
+            {},
+            [](const std::vector<std::string>& names, std::size_t offered) -> std::optional<std::size_t> {
+                check(names.size() >= 2 && offered < names.size());
+                return names.size() - 1;
+            });
+    } catch (const EResultListError& error) {
+        refused(error);
+    }
 }
 
 } // namespace ostrevo::fuzzing

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 //
 // Any bytes as an .xlsx workbook: the reader refuses it with an import error
-// or gives a sheet the import can take; nothing may crash or leak.
+// or gives sheets the import can take; nothing may crash or leak.
 
 #include "spreadsheet/xlsxreader.h"
 
@@ -11,5 +11,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ostrevo::fuzzing::readAndImport(data, size, &ostrevo::ReadXlsxSheet);
+    ostrevo::fuzzing::openAndImport(data, size, &ostrevo::OpenXlsxWorkbook);
     return 0;
 }

@@ -34,6 +34,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
+#include <QStringList>
 #include <QStyle>
 #include <QTime>
 #include <QTimer>
@@ -41,7 +42,11 @@
 #include <QUrl>
 
 #include <climits>
+#include <filesystem>
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace ostrevo {
 
@@ -83,8 +88,24 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
             HttpGetText(url, {.maxBodySize = maxBytes, .cancelled = m_download.cancelTest()});
         return download.ok ? std::optional<std::string>(std::move(download.body)) : std::nullopt;
     };
-    m_importSpreadsheet = [](ResultTable& table, const std::string& fileName) {
-        ImportSpreadsheet(table, fileName, createBuiltInSpreadsheetServer, waitCursorBusyIndicator());
+    m_importSpreadsheet = [this](ResultTable& table, const std::string& fileName) {
+        const auto chooseSheet = [&](const std::vector<std::string>& names,
+                                     std::size_t offered) -> std::optional<std::size_t> {
+            QStringList items;
+            for (const std::string& name : names) {
+                items.append(QString::fromStdString(name));
+            }
+            const QString file = QString::fromStdString(std::filesystem::path(fileName).filename().string());
+            const std::optional<int> chosen = m_prompts.chooseItem(
+                QStringLiteral("Import a sheet"),
+                QStringLiteral("%1 has several sheets with cells. Which one do you want to import?")
+                    .arg(file),
+                items, static_cast<int>(offered));
+            return chosen && *chosen >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(*chosen))
+                                          : std::nullopt;
+        };
+        ImportSpreadsheet(table, fileName, createBuiltInSpreadsheetServer, waitCursorBusyIndicator(),
+                          chooseSheet);
     };
 
     buildToolbar();

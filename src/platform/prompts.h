@@ -35,6 +35,10 @@ public:
     // Input box; nothing when cancelled.
     virtual std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                              const QString& initial) = 0;
+    // A pick from a list that cannot be edited, `initialIndex` selected; the
+    // index picked, nothing when cancelled. The items must differ.
+    virtual std::optional<int> chooseItem(const QString& caption, const QString& prompt,
+                                          const QStringList& items, int initialIndex) = 0;
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
 };

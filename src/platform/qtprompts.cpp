@@ -141,6 +141,20 @@ std::optional<QString> QtPrompts::inputText(const QString& caption, const QStrin
     return text;
 }
 
+std::optional<int> QtPrompts::chooseItem(const QString& caption, const QString& prompt,
+                                         const QStringList& items, int initialIndex)
+{
+    bool accepted = false;
+    const QString chosen =
+        QInputDialog::getItem(dialogParent(), caption, prompt, items, initialIndex, false, &accepted);
+    // The dialog gives the text; the items differ, so it names one place.
+    const qsizetype index = items.indexOf(chosen);
+    if (!accepted || index < 0) {
+        return std::nullopt;
+    }
+    return static_cast<int>(index);
+}
+
 std::optional<QString> QtPrompts::openFileName(const FileDialogRequest& request)
 {
     return runFileDialog(dialogParent(), request, QFileDialog::AcceptOpen);

@@ -24,6 +24,8 @@ public:
     void error(const QString& text) override;
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<int> chooseItem(const QString& caption, const QString& prompt, const QStringList& items,
+                                  int initialIndex) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
 

@@ -74,19 +74,26 @@ private:
 struct SheetEntry {
     std::uint32_t offset = 0;
     std::uint8_t type = 0;
+    std::string name;
 };
 
+} // namespace
+
 // What the workbook globals say about the sheets and their values.
-struct Globals {
+struct BiffWorkbook::Globals {
     bool biff8 = true;
     bool date1904 = false;
     std::uint16_t codePage = kDefaultCodePage;
     std::map<int, DateFormatKind> customFormats;
     std::vector<int> xfFormats;
     SharedStrings sharedStrings;
-    std::vector<SheetEntry> sheets;
+    std::vector<SheetEntry> sheets; // the first kMaxWorkbookSheets tabs
     std::optional<std::uint16_t> activeTab;
 };
+
+namespace {
+
+using Globals = BiffWorkbook::Globals;
 
 // The format index of the BOF's version, after checking it is a BIFF 5 or 8 BOF.
 std::uint16_t biffVersion(const BiffRecord& bof)
@@ -162,11 +169,21 @@ Globals readGlobals(std::span<const std::uint8_t> stream)
             globals.sharedStrings = readSharedStrings(current);
             break;
         case record::kBoundSheet: {
+            if (globals.sheets.size() >= kMaxWorkbookSheets) {
+                break;
+            }
             SheetEntry sheet;
             sheet.offset = reader.u32();
             reader.u8(); // visibility
             sheet.type = reader.u8();
-            globals.sheets.push_back(sheet);
+            // Only shown to the user: a name that cannot be read is left out
+            // rather than the workbook refused.
+            try {
+                sheet.name = globals.biff8 ? reader.unicodeString(1) : reader.byteString(1, globals.codePage);
+            } catch (const UnreadableWorkbook&) {
+                sheet.name.clear();
+            }
+            globals.sheets.push_back(std::move(sheet));
             break;
         }
         case record::kWindow1:
@@ -180,21 +197,6 @@ Globals readGlobals(std::span<const std::uint8_t> stream)
         }
     }
     throw DamagedWorkbook("the workbook globals have no end record");
-}
-
-// The active sheet's offset, or the first worksheet's.
-std::uint32_t chosenSheet(const Globals& globals)
-{
-    if (globals.activeTab && *globals.activeTab < globals.sheets.size() &&
-        globals.sheets[*globals.activeTab].type == kWorksheet) {
-        return globals.sheets[*globals.activeTab].offset;
-    }
-    for (const SheetEntry& sheet : globals.sheets) {
-        if (sheet.type == kWorksheet) {
-            return sheet.offset;
-        }
-    }
-    throw UnreadableWorkbook("it holds no worksheet");
 }
 
 // An RK number: 30 bits of a whole number or the high 30 bits of a double,
@@ -217,7 +219,9 @@ public:
         }
     }
 
-    void read(std::span<const std::uint8_t> stream, std::uint32_t offset)
+    // With `firstValueOnly`, stops once a value is kept: enough to know the
+    // sheet holds cells.
+    void read(std::span<const std::uint8_t> stream, std::uint32_t offset, bool firstValueOnly = false)
     {
         if (offset >= stream.size()) {
             throw DamagedWorkbook("its worksheet starts past the end of the workbook stream");
@@ -238,6 +242,9 @@ public:
                 }
             } else if (depth == 1) {
                 readCell(current);
+                if (firstValueOnly && m_contents.size() > 0) {
+                    return;
+                }
             }
         }
         throw DamagedWorkbook("its worksheet has no end record");
@@ -403,12 +410,55 @@ private:
 
 } // namespace
 
+BiffWorkbook::BiffWorkbook(std::span<const std::uint8_t> stream)
+    : m_stream(stream), m_globals(std::make_unique<Globals>(readGlobals(stream)))
+{
+    const std::vector<SheetEntry>& sheets = m_globals->sheets;
+    for (std::size_t tab = 0; tab < sheets.size(); ++tab) {
+        if (sheets[tab].type == kWorksheet) {
+            if (m_globals->activeTab == tab) {
+                m_active = m_worksheets.size();
+            }
+            m_worksheets.push_back(tab);
+        }
+    }
+    if (m_worksheets.empty()) {
+        throw UnreadableWorkbook("it holds no worksheet");
+    }
+}
+
+BiffWorkbook::~BiffWorkbook() = default;
+
+std::vector<WorksheetSummary> BiffWorkbook::worksheets() const
+{
+    std::vector<WorksheetSummary> summaries;
+    for (std::size_t i = 0; i < m_worksheets.size(); ++i) {
+        const SheetEntry& sheet = m_globals->sheets[m_worksheets[i]];
+        SheetContents contents;
+        bool holdsCells = true;
+        try {
+            SheetReader(*m_globals, contents).read(m_stream, sheet.offset, true);
+            holdsCells = contents.size() > 0;
+        } catch (const UnreadableWorkbook&) {
+            // Offered all the same: the other sheets stay importable, and
+            // picking this one tells why it is not.
+        }
+        summaries.push_back({sheet.name, holdsCells, i == m_active});
+    }
+    return summaries;
+}
+
+SheetContents BiffWorkbook::sheet(std::size_t index) const
+{
+    SheetContents contents;
+    SheetReader(*m_globals, contents).read(m_stream, m_globals->sheets[m_worksheets.at(index)].offset);
+    return contents;
+}
+
 SheetContents ReadBiffWorkbook(std::span<const std::uint8_t> stream)
 {
-    const Globals globals = readGlobals(stream);
-    SheetContents contents;
-    SheetReader(globals, contents).read(stream, chosenSheet(globals));
-    return contents;
+    const BiffWorkbook workbook(stream);
+    return workbook.sheet(workbook.activeIndex());
 }
 
 } // namespace ostrevo

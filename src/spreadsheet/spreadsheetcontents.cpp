@@ -98,4 +98,38 @@ CellBlock LoadedSheet::RangeValue(std::string_view address)
     return m_contents.block(*range);
 }
 
+LoadedWorkbook::LoadedWorkbook(std::filesystem::path fileName, SheetContents activeSheet)
+    : m_fileName(std::move(fileName))
+{
+    m_file.worksheets.push_back({{}, activeSheet.size() > 0, true});
+    m_sheet.emplace(m_fileName, std::move(activeSheet));
+}
+
+LoadedWorkbook::LoadedWorkbook(std::filesystem::path fileName, WorkbookFile file)
+    : m_fileName(std::move(fileName)), m_file(std::move(file))
+{}
+
+SpreadsheetSheet& LoadedWorkbook::ActiveSheet()
+{
+    const auto& sheets = m_file.worksheets;
+    const auto active =
+        std::find_if(sheets.begin(), sheets.end(), [](const WorksheetSummary& s) { return s.active; });
+    return Worksheet(active == sheets.end() ? 0 : static_cast<std::size_t>(active - sheets.begin()));
+}
+
+SpreadsheetSheet& LoadedWorkbook::Worksheet(std::size_t index)
+{
+    if (m_sheet && m_sheetIndex == index) {
+        return *m_sheet;
+    }
+    if (index >= m_file.worksheets.size() || !m_file.readSheet) {
+        throw EResultListError("Cannot read " + m_fileName.string() + ": it has no worksheet " +
+                               std::to_string(index + 1));
+    }
+    m_sheet.reset(); // two large sheets are never held at once
+    m_sheet.emplace(m_fileName, m_file.readSheet(index));
+    m_sheetIndex = index;
+    return *m_sheet;
+}
+
 } // namespace ostrevo

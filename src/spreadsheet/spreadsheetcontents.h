@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -67,17 +68,32 @@ private:
     SheetContents m_contents;
 };
 
+// A workbook file as a built-in reader opened it: its worksheets listed at
+// once, each read only when asked for. `readSheet` takes an index into
+// `worksheets` and throws EResultListError naming the file.
+struct WorkbookFile {
+    std::vector<WorksheetSummary> worksheets;
+    std::function<SheetContents(std::size_t index)> readSheet;
+};
+
 class LoadedWorkbook final : public SpreadsheetWorkbook {
 public:
-    LoadedWorkbook(std::filesystem::path fileName, SheetContents activeSheet)
-        : m_sheet(std::move(fileName), std::move(activeSheet))
-    {}
+    // A workbook of one sheet, already read (delimited text).
+    LoadedWorkbook(std::filesystem::path fileName, SheetContents activeSheet);
+    LoadedWorkbook(std::filesystem::path fileName, WorkbookFile file);
 
-    SpreadsheetSheet& ActiveSheet() override { return m_sheet; }
+    SpreadsheetSheet& ActiveSheet() override;
+    std::vector<WorksheetSummary> Worksheets() override { return m_file.worksheets; }
+    // Throws EResultListError for an index past the last worksheet.
+    SpreadsheetSheet& Worksheet(std::size_t index) override;
     void Close(bool) override {} // nothing of it was ever written
 
 private:
-    LoadedSheet m_sheet;
+    std::filesystem::path m_fileName;
+    WorkbookFile m_file;
+    // Only the sheet last asked for is held.
+    std::optional<LoadedSheet> m_sheet;
+    std::size_t m_sheetIndex = 0;
 };
 
 } // namespace ostrevo

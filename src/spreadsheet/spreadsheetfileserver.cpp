@@ -26,18 +26,18 @@ std::unique_ptr<SpreadsheetWorkbook> BuiltInSpreadsheetServer::Open(const std::f
 {
     const std::string head =
         withImportErrors(fileName, [&] { return readFileHead(fileName, kOle2Signature.size()); });
-    SheetContents contents;
     if (head == kOle2Signature) {
-        contents = ReadXlsSheet(fileName);
-    } else if (head.starts_with(kZipSignature) || head.starts_with(kEmptyZipSignature)) {
-        contents = ReadXlsxSheet(fileName);
-    } else if (const std::string kind = oldExcelFileKind(head); !kind.empty()) {
-        throw importError(fileName, "it is " + kind + ", which is too old to import");
-    } else {
-        contents = withImportErrors(fileName, [&] {
-            return ReadDelimitedSheet(readWholeFile(fileName, kMaxWorkbookFileBytes), fileName);
-        });
+        return std::make_unique<LoadedWorkbook>(fileName, OpenXlsWorkbook(fileName));
     }
+    if (head.starts_with(kZipSignature) || head.starts_with(kEmptyZipSignature)) {
+        return std::make_unique<LoadedWorkbook>(fileName, OpenXlsxWorkbook(fileName));
+    }
+    if (const std::string kind = oldExcelFileKind(head); !kind.empty()) {
+        throw importError(fileName, "it is " + kind + ", which is too old to import");
+    }
+    SheetContents contents = withImportErrors(fileName, [&] {
+        return ReadDelimitedSheet(readWholeFile(fileName, kMaxWorkbookFileBytes), fileName);
+    });
     return std::make_unique<LoadedWorkbook>(fileName, std::move(contents));
 }
 

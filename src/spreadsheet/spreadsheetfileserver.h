@@ -14,7 +14,8 @@ namespace ostrevo {
 
 class BuiltInSpreadsheetServer final : public SpreadsheetServer {
 public:
-    // Reads the whole active sheet; throws EResultListError naming the file
+    // Lists a workbook's worksheets, each read when asked for (delimited text
+    // is one sheet, read at once); throws EResultListError naming the file
     // and the reason when it cannot.
     std::unique_ptr<SpreadsheetWorkbook> Open(const std::filesystem::path& fileName) override;
     void Quit() override {}

@@ -5,9 +5,11 @@
 #include "platform/availablememory.h"
 #include "platform/errors.h"
 #include "resultlist/resulttable.h"
+#include "spreadsheet/sheetnames.h"
 #include "spreadsheet/spreadsheetaddress.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,27 +20,30 @@ namespace {
 
 class BusyScope {
 public:
-    explicit BusyScope(const BusyIndicator& busy) : m_busy(busy)
-    {
-        if (m_busy) {
-            m_busy(true);
-        }
-    }
+    explicit BusyScope(const BusyIndicator& busy) : m_busy(busy) { set(true); }
     ~BusyScope()
     {
-        if (m_busy) {
-            try {
-                m_busy(false);
-            } catch (...) {
-                // Never replace the error that ended the import.
-            }
+        try {
+            set(false);
+        } catch (...) {
+            // Never replace the error that ended the import.
         }
     }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
+    // Told only of changes: the wait cursor is a stack, restored once per set.
+    void set(bool on)
+    {
+        if (m_busy && on != m_on) {
+            m_on = on;
+            m_busy(on);
+        }
+    }
+
 private:
     const BusyIndicator& m_busy;
+    bool m_on = false;
 };
 
 std::string tooLargeMessage(const std::filesystem::path& fileName, const std::string& what,
@@ -48,9 +53,52 @@ std::string tooLargeMessage(const std::filesystem::path& fileName, const std::st
            " cells, more than the " + std::to_string(kMaxImportedCells) + " the table can take";
 }
 
-// The used block of the active sheet, the workbook closed without saving and
-// the server asked to quit, also when a step fails.
-CellBlock readUsedBlock(SpreadsheetServer& server, const std::filesystem::path& fileName)
+// The sheet to import, or nothing when the user cancels the choice.
+SpreadsheetSheet* sheetToImport(SpreadsheetWorkbook& workbook, const SheetChooser& chooseSheet,
+                                BusyScope& busy)
+{
+    if (!chooseSheet) {
+        return &workbook.ActiveSheet();
+    }
+    std::vector<WorksheetSummary> sheets = workbook.Worksheets();
+    if (sheets.size() > kMaxWorkbookSheets) {
+        sheets.resize(kMaxWorkbookSheets);
+    }
+    std::vector<std::size_t> withCells;
+    std::size_t offered = 0;
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        if (sheets[i].holdsCells) {
+            if (sheets[i].active) {
+                offered = withCells.size();
+            }
+            withCells.push_back(i);
+        }
+    }
+    if (withCells.empty()) {
+        return &workbook.ActiveSheet();
+    }
+    if (withCells.size() == 1) {
+        return &workbook.Worksheet(withCells.front());
+    }
+    const std::vector<std::string> allNames = SheetDisplayNames(sheets);
+    std::vector<std::string> names;
+    for (const std::size_t i : withCells) {
+        names.push_back(allNames[i]);
+    }
+    busy.set(false);
+    const std::optional<std::size_t> chosen = chooseSheet(names, offered);
+    if (!chosen) {
+        return nullptr;
+    }
+    busy.set(true);
+    return &workbook.Worksheet(withCells.at(*chosen));
+}
+
+// The used block of the sheet to import, the workbook closed without saving
+// and the server asked to quit, also when a step fails; nothing when the
+// choice of sheet was cancelled.
+std::optional<CellBlock> readUsedBlock(SpreadsheetServer& server, const std::filesystem::path& fileName,
+                                       const SheetChooser& chooseSheet, BusyScope& busy)
 {
     std::unique_ptr<SpreadsheetWorkbook> workbook;
     bool quitAsked = false;
@@ -60,7 +108,15 @@ CellBlock readUsedBlock(SpreadsheetServer& server, const std::filesystem::path& 
             throw EResultListError("Cannot import " + fileName.string() +
                                    ": the spreadsheet application did not open it");
         }
-        SpreadsheetSheet& sheet = workbook->ActiveSheet();
+        SpreadsheetSheet* chosen = sheetToImport(*workbook, chooseSheet, busy);
+        if (chosen == nullptr) {
+            workbook->Close(false);
+            workbook.reset();
+            quitAsked = true;
+            server.Quit();
+            return std::nullopt;
+        }
+        SpreadsheetSheet& sheet = *chosen;
         const CellRange range = UsedRangeFromAddress(sheet.UsedRangeAddress());
         if (range.cellCount() > kMaxImportedCells) {
             throw EResultListError(
@@ -130,17 +186,22 @@ std::vector<std::string> textsOf(CellBlock& block)
 
 } // namespace
 
-void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName,
-                       const SpreadsheetServerFactory& createServer, const BusyIndicator& busy)
+bool ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName,
+                       const SpreadsheetServerFactory& createServer, const BusyIndicator& busy,
+                       const SheetChooser& chooseSheet)
 {
-    const BusyScope busyScope(busy);
+    BusyScope busyScope(busy);
     std::unique_ptr<SpreadsheetServer> server = createServer ? createServer() : nullptr;
     if (!server) {
         throw EResultListError("Excel OLE server not found");
     }
     // Everything is read before the table changes: a failure leaves it as it was.
-    CellBlock block = readUsedBlock(*server, fileName);
+    std::optional<CellBlock> read = readUsedBlock(*server, fileName, chooseSheet, busyScope);
     server.reset();
+    if (!read) {
+        return false;
+    }
+    CellBlock& block = *read;
     std::vector<std::string> texts = textsOf(block);
     const int rows = std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); })
                          ? 0 // an empty sheet still reports one cell
@@ -173,6 +234,7 @@ void ImportSpreadsheet(ResultTable& table, const std::filesystem::path& fileName
         }
     }
     bulk.end();
+    return true;
 }
 
 } // namespace ostrevo

@@ -3,8 +3,9 @@
 #pragma once
 
 // What the spreadsheet import asks of a spreadsheet application, one call per
-// step: open a workbook, take its active sheet, report the used range, hand
-// over a block of values in one request, close without saving, quit.
+// step: open a workbook, list its worksheets, take the active or a chosen one,
+// report the used range, hand over a block of values in one request, close
+// without saving, quit.
 //
 // Calls report failures by throwing an exception derived from std::exception
 // whose message the user can read (naming the file and the reason).
@@ -44,11 +45,29 @@ public:
     virtual CellBlock RangeValue(std::string_view address) = 0;
 };
 
+// The most tabs of a workbook looked at: a file naming more is still read,
+// but its later sheets are not offered.
+inline constexpr std::size_t kMaxWorkbookSheets = 256;
+
+struct WorksheetSummary {
+    std::string name; // as the file spells it: untrusted, maybe empty
+    bool holdsCells = false;
+    bool active = false; // the one ActiveSheet() gives
+
+    bool operator==(const WorksheetSummary&) const = default;
+};
+
 class SpreadsheetWorkbook {
 public:
     virtual ~SpreadsheetWorkbook() = default;
     // Owned by the workbook.
     virtual SpreadsheetSheet& ActiveSheet() = 0;
+    // The worksheets among the first kMaxWorkbookSheets tabs, in workbook
+    // order (charts left out).
+    virtual std::vector<WorksheetSummary> Worksheets() = 0;
+    // One of them by its index in Worksheets(); owned by the workbook, and
+    // valid until the next call of Worksheet() or ActiveSheet().
+    virtual SpreadsheetSheet& Worksheet(std::size_t index) = 0;
     virtual void Close(bool saveChanges) = 0;
 };
 

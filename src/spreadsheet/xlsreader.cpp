@@ -8,23 +8,27 @@
 #include "spreadsheet/unreadableworkbook.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ostrevo {
 
 namespace {
 
-SheetContents readSheet(const std::filesystem::path& fileName)
+// The workbook stream of the file.
+std::vector<std::uint8_t> workbookStream(const std::filesystem::path& fileName)
 {
     const std::string file = readWholeFile(fileName, kMaxWorkbookFileBytes);
     const CompoundFile compoundFile(
         std::span(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
-    if (const auto stream = compoundFile.stream("Workbook")) {
-        return ReadBiffWorkbook(*stream);
+    if (auto stream = compoundFile.stream("Workbook")) {
+        return std::move(*stream);
     }
-    if (const auto stream = compoundFile.stream("Book")) {
-        return ReadBiffWorkbook(*stream);
+    if (auto stream = compoundFile.stream("Book")) {
+        return std::move(*stream);
     }
     // An .xlsx file saved with a password is a compound file too.
     if (compoundFile.stream("EncryptedPackage")) {
@@ -33,11 +37,31 @@ SheetContents readSheet(const std::filesystem::path& fileName)
     throw UnreadableWorkbook("it holds no Excel 5 to 2003 workbook");
 }
 
+// The stream and the workbook reading it, kept together while sheets are read.
+struct OpenBook {
+    explicit OpenBook(std::vector<std::uint8_t> bytes) : stream(std::move(bytes)), workbook(stream) {}
+    std::vector<std::uint8_t> stream;
+    BiffWorkbook workbook;
+};
+
 } // namespace
 
 SheetContents ReadXlsSheet(const std::filesystem::path& fileName)
 {
-    return withImportErrors(fileName, [&] { return readSheet(fileName); });
+    return withImportErrors(fileName, [&] { return ReadBiffWorkbook(workbookStream(fileName)); });
+}
+
+WorkbookFile OpenXlsWorkbook(const std::filesystem::path& fileName)
+{
+    return withImportErrors(fileName, [&] {
+        auto book = std::make_shared<const OpenBook>(workbookStream(fileName));
+        WorkbookFile file;
+        file.worksheets = book->workbook.worksheets();
+        file.readSheet = [book, fileName](std::size_t index) {
+            return withImportErrors(fileName, [&] { return book->workbook.sheet(index); });
+        };
+        return file;
+    });
 }
 
 std::string oldExcelFileKind(std::string_view head)

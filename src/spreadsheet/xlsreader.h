@@ -17,6 +17,11 @@ namespace ostrevo {
 // file and the reason when it cannot be read.
 SheetContents ReadXlsSheet(const std::filesystem::path& fileName);
 
+// The workbook's worksheets, each read up to its first value to tell whether
+// it holds cells (one that cannot be read counts as holding some); a sheet is
+// read whole when asked for. Throws as above.
+WorkbookFile OpenXlsWorkbook(const std::filesystem::path& fileName);
+
 // What an Excel 2, 3 or 4 file is, from its first eight bytes (a bare BIFF 2-4
 // stream opening with its BOF record), such as "an Excel 4 worksheet"; empty
 // for any other file.

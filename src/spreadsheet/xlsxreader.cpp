@@ -13,6 +13,7 @@
 #include <zip.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -376,7 +377,9 @@ const Relationship* relationshipOfType(std::vector<Relationship>&&, QStringView)
 struct WorkbookInfo {
     bool date1904 = false;
     int activeTab = 0;
-    std::vector<QString> sheetIds; // relationship ids, in tab order
+    // Relationship ids and names, in tab order; the first kMaxWorkbookSheets tabs only.
+    std::vector<QString> sheetIds;
+    std::vector<std::string> sheetNames;
 };
 
 bool isSpreadsheetMainNamespace(QStringView uri)
@@ -403,8 +406,9 @@ WorkbookInfo readWorkbook(XmlPart& part)
         } else if (name == u"workbookView" && !viewSeen) {
             viewSeen = true;
             workbook.activeTab = parseInt(attribute(attributes, "activeTab")).value_or(0);
-        } else if (name == u"sheet") {
+        } else if (name == u"sheet" && workbook.sheetIds.size() < kMaxWorkbookSheets) {
             workbook.sheetIds.push_back(relationshipId(attributes).toString());
+            workbook.sheetNames.push_back(attribute(attributes, "name").toString().toStdString());
         }
     }
     return workbook;
@@ -519,7 +523,9 @@ public:
           m_contents(contents)
     {}
 
-    void read()
+    // With `firstValueOnly`, stops once a value is kept: enough to know the
+    // sheet holds cells.
+    void read(bool firstValueOnly = false)
     {
         bool inSheetData = false;
         for (Token token = m_part.next(); token != Token::EndDocument; token = m_part.next()) {
@@ -536,6 +542,9 @@ public:
                 startRow();
             } else if (inSheetData && name == u"c") {
                 readCell();
+                if (firstValueOnly && m_contents.size() > 0) {
+                    return;
+                }
             }
         }
     }
@@ -680,92 +689,153 @@ private:
     int m_nextColumn = 1;
 };
 
-SheetContents readSheet(const std::filesystem::path& fileName)
-{
-    const ZipArchive zip(fileName);
-
-    // The workbook part, as the package's relationships name it.
-    std::string workbookName = "xl/workbook.xml";
-    if (const auto index = zip.locate("_rels/.rels")) {
-        XmlPart part(zip, *index, "_rels/.rels");
-        // The lookup points into the list: keep the list alive while it is read.
-        const auto relationships = readRelationships(part, {});
-        if (const Relationship* main = relationshipOfType(relationships, u"/officeDocument")) {
-            workbookName = main->target;
-        }
-    }
-    if (workbookName.ends_with(".bin")) {
-        throw UnreadableWorkbook(
-            "it is an Excel binary workbook (.xlsb), which cannot be read; save it as .xlsx");
-    }
-    const auto workbookIndex = zip.locate(workbookName);
-    if (!workbookIndex) {
-        throw UnreadableWorkbook("it is a zip archive that holds no Excel workbook");
-    }
-    WorkbookInfo workbook;
+// An open workbook: its parts shared by every sheet read once, its worksheets
+// listed in tab order.
+class XlsxBook {
+public:
+    explicit XlsxBook(const std::filesystem::path& fileName) : m_zip(fileName)
     {
-        XmlPart part(zip, *workbookIndex, workbookName);
-        workbook = readWorkbook(part);
-    }
-
-    const std::string directory = directoryOf(workbookName);
-    const std::string relationshipsName = (directory.empty() ? std::string() : directory + '/') + "_rels/" +
-                                          workbookName.substr(workbookName.rfind('/') + 1) + ".rels";
-    std::vector<Relationship> relationships;
-    if (const auto index = zip.locate(relationshipsName)) {
-        XmlPart part(zip, *index, relationshipsName);
-        relationships = readRelationships(part, directory);
-    }
-    const auto worksheetOf = [&](const QString& id) -> const Relationship* {
-        for (const Relationship& relationship : relationships) {
-            if (relationship.id == id) {
-                return relationship.type.endsWith(u"/worksheet") ? &relationship : nullptr;
+        // The workbook part, as the package's relationships name it.
+        std::string workbookName = "xl/workbook.xml";
+        if (const auto index = m_zip.locate("_rels/.rels")) {
+            XmlPart part(m_zip, *index, "_rels/.rels");
+            // The lookup points into the list: keep the list alive while it is read.
+            const auto relationships = readRelationships(part, {});
+            if (const Relationship* main = relationshipOfType(relationships, u"/officeDocument")) {
+                workbookName = main->target;
             }
         }
-        return nullptr;
+        if (workbookName.ends_with(".bin")) {
+            throw UnreadableWorkbook(
+                "it is an Excel binary workbook (.xlsb), which cannot be read; save it as .xlsx");
+        }
+        const auto workbookIndex = m_zip.locate(workbookName);
+        if (!workbookIndex) {
+            throw UnreadableWorkbook("it is a zip archive that holds no Excel workbook");
+        }
+        {
+            XmlPart part(m_zip, *workbookIndex, workbookName);
+            m_workbook = readWorkbook(part);
+        }
+
+        const std::string directory = directoryOf(workbookName);
+        const std::string relationshipsName = (directory.empty() ? std::string() : directory + '/') +
+                                              "_rels/" + workbookName.substr(workbookName.rfind('/') + 1) +
+                                              ".rels";
+        std::vector<Relationship> relationships;
+        if (const auto index = m_zip.locate(relationshipsName)) {
+            XmlPart part(m_zip, *index, relationshipsName);
+            relationships = readRelationships(part, directory);
+        }
+        const auto worksheetOf = [&](const QString& id) -> const Relationship* {
+            for (const Relationship& relationship : relationships) {
+                if (relationship.id == id) {
+                    return relationship.type.endsWith(u"/worksheet") ? &relationship : nullptr;
+                }
+            }
+            return nullptr;
+        };
+        // The active tab, unless it is a chart: then the first worksheet.
+        for (std::size_t tab = 0; tab < m_workbook.sheetIds.size(); ++tab) {
+            if (const Relationship* sheet = worksheetOf(m_workbook.sheetIds[tab])) {
+                if (tab == static_cast<std::size_t>(m_workbook.activeTab)) {
+                    m_active = m_sheets.size();
+                }
+                m_sheets.push_back({m_workbook.sheetNames[tab], sheet->target});
+            }
+        }
+        if (m_sheets.empty()) {
+            throw UnreadableWorkbook("it holds no worksheet");
+        }
+
+        if (const Relationship* strings = relationshipOfType(relationships, u"/sharedStrings")) {
+            if (const auto index = m_zip.locate(strings->target)) {
+                XmlPart part(m_zip, *index, strings->target);
+                m_sharedStrings = readSharedStrings(part);
+            }
+        }
+        if (const Relationship* stylesPart = relationshipOfType(relationships, u"/styles")) {
+            if (const auto index = m_zip.locate(stylesPart->target)) {
+                XmlPart part(m_zip, *index, stylesPart->target);
+                m_styles = readStyles(part);
+            }
+        }
+    }
+
+    std::size_t active() const { return m_active; }
+
+    // Each sheet read up to its first value.
+    std::vector<WorksheetSummary> summaries() const
+    {
+        std::vector<WorksheetSummary> summaries;
+        for (std::size_t i = 0; i < m_sheets.size(); ++i) {
+            SheetContents contents;
+            bool holdsCells = true;
+            try {
+                read(i, contents, true);
+                holdsCells = contents.size() > 0;
+            } catch (const UnreadableWorkbook&) {
+                // Offered all the same: the other sheets stay importable, and
+                // picking this one tells why it is not.
+            }
+            summaries.push_back({m_sheets[i].name, holdsCells, i == m_active});
+        }
+        return summaries;
+    }
+
+    SheetContents read(std::size_t index) const
+    {
+        SheetContents contents;
+        read(index, contents, false);
+        return contents;
+    }
+
+private:
+    struct Sheet {
+        std::string name;
+        std::string part;
     };
-    // The active tab, unless it is a chart: then the first worksheet.
-    const Relationship* sheet = nullptr;
-    if (workbook.activeTab >= 0 && static_cast<std::size_t>(workbook.activeTab) < workbook.sheetIds.size()) {
-        sheet = worksheetOf(workbook.sheetIds[static_cast<std::size_t>(workbook.activeTab)]);
-    }
-    for (std::size_t i = 0; sheet == nullptr && i < workbook.sheetIds.size(); ++i) {
-        sheet = worksheetOf(workbook.sheetIds[i]);
-    }
-    if (sheet == nullptr) {
-        throw UnreadableWorkbook("it holds no worksheet");
+
+    void read(std::size_t index, SheetContents& contents, bool firstValueOnly) const
+    {
+        const std::string& name = m_sheets.at(index).part;
+        const auto sheetIndex = m_zip.locate(name);
+        if (!sheetIndex) {
+            throw m_zip.damaged("the sheet " + name + " is missing");
+        }
+        XmlPart part(m_zip, *sheetIndex, name);
+        SheetReader(part, m_workbook, m_sharedStrings, m_styles, contents).read(firstValueOnly);
     }
 
-    std::vector<std::string> sharedStrings;
-    if (const Relationship* strings = relationshipOfType(relationships, u"/sharedStrings")) {
-        if (const auto index = zip.locate(strings->target)) {
-            XmlPart part(zip, *index, strings->target);
-            sharedStrings = readSharedStrings(part);
-        }
-    }
-    std::vector<DateFormatKind> styles;
-    if (const Relationship* stylesPart = relationshipOfType(relationships, u"/styles")) {
-        if (const auto index = zip.locate(stylesPart->target)) {
-            XmlPart part(zip, *index, stylesPart->target);
-            styles = readStyles(part);
-        }
-    }
-
-    const auto sheetIndex = zip.locate(sheet->target);
-    if (!sheetIndex) {
-        throw zip.damaged("the sheet " + sheet->target + " is missing");
-    }
-    SheetContents contents;
-    XmlPart part(zip, *sheetIndex, sheet->target);
-    SheetReader(part, workbook, sharedStrings, styles, contents).read();
-    return contents;
-}
+    ZipArchive m_zip;
+    WorkbookInfo m_workbook;
+    std::vector<Sheet> m_sheets;
+    std::size_t m_active = 0;
+    std::vector<std::string> m_sharedStrings;
+    std::vector<DateFormatKind> m_styles;
+};
 
 } // namespace
 
 SheetContents ReadXlsxSheet(const std::filesystem::path& fileName)
 {
-    return withImportErrors(fileName, [&] { return readSheet(fileName); });
+    return withImportErrors(fileName, [&] {
+        const XlsxBook book(fileName);
+        return book.read(book.active());
+    });
+}
+
+WorkbookFile OpenXlsxWorkbook(const std::filesystem::path& fileName)
+{
+    return withImportErrors(fileName, [&] {
+        auto book = std::make_shared<const XlsxBook>(fileName);
+        WorkbookFile file;
+        file.worksheets = book->summaries();
+        file.readSheet = [book, fileName](std::size_t index) {
+            return withImportErrors(fileName, [&] { return book->read(index); });
+        };
+        return file;
+    });
 }
 
 } // namespace ostrevo

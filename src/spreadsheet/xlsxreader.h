@@ -16,4 +16,9 @@ namespace ostrevo {
 // read.
 SheetContents ReadXlsxSheet(const std::filesystem::path& fileName);
 
+// The workbook's worksheets, each read up to its first value to tell whether
+// it holds cells (one that cannot be read counts as holding some); a sheet is
+// read whole when asked for. Throws as above.
+WorkbookFile OpenXlsxWorkbook(const std::filesystem::path& fileName);
+
 } // namespace ostrevo

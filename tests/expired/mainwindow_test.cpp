@@ -10,6 +10,7 @@
 #include "faketicksource.h"
 #include "scriptedprompts.h"
 #include "tablehelpers.h"
+#include "xlsbuilders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -215,6 +216,32 @@ TEST_F(MainWindowTest, OwnSaveUnderASpreadsheetNameLoadsBackThroughTheImport)
     EXPECT_TRUE(prompts.errors().empty());
     EXPECT_EQ(captions(), (std::vector<std::string>{"http://a.org", "http://b.com"}));
     EXPECT_EQ(rowCountStatus(), QStringLiteral("Domains:2"));
+}
+
+TEST_F(MainWindowTest, AWorkbookWithSeveralSheetsAsksWhichOneOfferingTheActiveOne)
+{
+    namespace xls = test::xls;
+    const std::string stream = xls::workbookStream(
+        xls::window1(1),
+        {{xls::label(0, 0, u"http://first.com"), 0}, {xls::label(0, 0, u"http://second.com"), 0}}, true,
+        {"First", "Second"});
+    std::ofstream(path("two.xls").toStdString(), std::ios::binary) << xls::xlsFile(stream);
+    addRow("kept.com", "2030/01/01");
+
+    prompts.answerOpenFile(path("two.xls"));
+    prompts.answerChoice(std::nullopt);
+    form.BOpen->click();
+    EXPECT_EQ(prompts.log().back(),
+              QStringLiteral("choose: Import a sheet | two.xls has several sheets with cells. "
+                             "Which one do you want to import? | First; Second | Second"));
+    EXPECT_EQ(captions(), (std::vector<std::string>{"http://kept.com"}));
+    EXPECT_FALSE(form.hasUnsavedRows());
+
+    prompts.answerOpenFile(path("two.xls"));
+    prompts.answerChoice(0);
+    form.BOpen->click();
+    EXPECT_EQ(captions(), (std::vector<std::string>{"http://first.com"}));
+    EXPECT_TRUE(prompts.errors().empty());
 }
 
 TEST_F(MainWindowTest, CancelledOrBlankDialogsChangeNothing)

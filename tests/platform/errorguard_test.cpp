@@ -74,6 +74,10 @@ public:
     SaveChoice saveOrDiscard(const QString&) override { return SaveChoice::Cancel; }
     void error(const QString&) override { throw std::runtime_error("no display"); }
     std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<int> chooseItem(const QString&, const QString&, const QStringList&, int) override
+    {
+        return {};
+    }
     std::optional<QString> openFileName(const FileDialogRequest&) override { return {}; }
     std::optional<QString> saveFileName(const FileDialogRequest&) override { return {}; }
 };

@@ -5,6 +5,8 @@
 #include "spreadsheet/spreadsheetbusycursor.h"
 
 #include "importfixture.h"
+#include "xlsbuilders.h"
+#include "xlsxbuilder.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -143,6 +146,148 @@ TEST_F(BuiltInServerTest, TheWaitCursorIsShownWhileTheServerWorks)
                  EResultListError);
     EXPECT_EQ(seen, (std::vector<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor}));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// One tab of a workbook written in either format: a worksheet with a URL in
+// A1 or only a blank cell, a damaged worksheet, or a chart.
+struct Tab {
+    std::string name;
+    std::string url; // none: a blank cell
+    bool chart = false;
+    bool damaged = false;
+};
+
+void writeXlsx(const fs::path& file, const std::vector<Tab>& tabs, int activeTab)
+{
+    std::vector<test::xlsx::Sheet> sheets;
+    for (const Tab& tab : tabs) {
+        sheets.push_back(
+            {tab.name,
+             "<row r=\"1\">" +
+                 (tab.url.empty() ? "<c r=\"A1\" s=\"0\"/>"
+                                  : "<c r=\"A1\" t=\"inlineStr\"><is><t>" + tab.url + "</t></is></c>") +
+                 "</row>",
+             tab.chart});
+    }
+    test::xlsx::writeSheets(file, sheets, activeTab);
+}
+
+void writeXls(const fs::path& file, const std::vector<Tab>& tabs, int activeTab)
+{
+    namespace xls = test::xls;
+    std::vector<xls::BiffSheet> sheets;
+    std::vector<std::string> names;
+    for (const Tab& tab : tabs) {
+        const std::u16string url(tab.url.begin(), tab.url.end());
+        sheets.push_back({tab.chart     ? std::string()
+                          : url.empty() ? xls::record(xls::rec::kBlank, xls::cell(0, 0))
+                                        : xls::label(0, 0, url),
+                          tab.chart ? 2u : 0u});
+        names.push_back(tab.name);
+    }
+    writeFile(file, xls::xlsFile(xls::workbookStream(xls::window1(static_cast<unsigned>(activeTab)), sheets,
+                                                     true, names)));
+}
+
+using WorkbookWriter = void (*)(const fs::path&, const std::vector<Tab>&, int);
+const std::vector<std::pair<const char*, WorkbookWriter>> kFormats{{"book.xlsx", writeXlsx},
+                                                                   {"book.xls", writeXls}};
+
+struct SheetsCase {
+    std::vector<Tab> tabs;
+    int activeTab;
+    std::vector<WorksheetSummary> listed;
+    std::optional<std::size_t> answer; // to the choice, when it is asked
+    std::vector<std::string> asked;    // the names offered; none: not asked
+    std::size_t offered;               // the one offered first
+    std::vector<RowTexts> rows;        // after the import
+};
+
+TEST_F(BuiltInServerTest, SheetsHoldingCellsAreListedAndTheChosenOneImported)
+{
+    const Tab empty{"Empty", ""};
+    const Tab hosts{"Hosts", "http://hosts.com"};
+    const Tab chart{"Chart", "", true};
+    const Tab more{"More", "http://more.com"};
+    const Tab damaged{"Bad", "http://bad.com", false, true};
+    const std::vector<SheetsCase> cases{
+        // The active sheet is offered first, the empty sheet and the chart not at all.
+        {{empty, hosts, chart, more},
+         3,
+         {{"Empty", false, false}, {"Hosts", true, false}, {"More", true, true}},
+         0,
+         {"Hosts", "More"},
+         1,
+         {{"http://hosts.com"}}},
+        {{hosts, more},
+         0,
+         {{"Hosts", true, true}, {"More", true, false}},
+         1,
+         {"Hosts", "More"},
+         0,
+         {{"http://more.com"}}},
+        // Cancelled: the table stays as it was.
+        {{hosts, more},
+         1,
+         {{"Hosts", true, false}, {"More", true, true}},
+         std::nullopt,
+         {"Hosts", "More"},
+         1,
+         before},
+        // A single sheet with cells is imported without asking, active or not.
+        {{empty, more}, 0, {{"Empty", false, true}, {"More", true, false}}, {}, {}, 0, {{"http://more.com"}}},
+        // A damaged sheet is offered; the others stay importable.
+        {{hosts, damaged},
+         0,
+         {{"Hosts", true, true}, {"Bad", true, false}},
+         0,
+         {"Hosts", "Bad"},
+         0,
+         {{"http://hosts.com"}}},
+        // A chart is active: the first worksheet stands in for it.
+        {{chart, hosts}, 0, {{"Hosts", true, true}}, {}, {}, 0, {{"http://hosts.com"}}},
+    };
+    for (const auto& [fileName, write] : kFormats) {
+        for (std::size_t c = 0; c < cases.size(); ++c) {
+            SCOPED_TRACE(std::string(fileName) + ", case " + std::to_string(c));
+            const SheetsCase& expected = cases[c];
+            const fs::path file = temp.file(fileName);
+            write(file, expected.tabs, expected.activeTab);
+            EXPECT_EQ(createBuiltInSpreadsheetServer()->Open(file)->Worksheets(), expected.listed);
+
+            table.ClearRows();
+            table.AddRow().SetCaption("http://before.com");
+            std::vector<std::string> asked;
+            std::size_t offered = 99;
+            const bool imported =
+                ImportSpreadsheet(table, file, createBuiltInSpreadsheetServer, {},
+                                  [&](const std::vector<std::string>& names, std::size_t first) {
+                                      asked = names;
+                                      offered = first;
+                                      return expected.answer;
+                                  });
+            EXPECT_EQ(asked, expected.asked);
+            if (!expected.asked.empty()) {
+                EXPECT_EQ(offered, expected.offered);
+            }
+            EXPECT_EQ(imported, expected.rows != before);
+            EXPECT_EQ(rowsOf(table), expected.rows);
+        }
+    }
+}
+
+TEST_F(BuiltInServerTest, OnlyTheFirstTabsOfAHugeWorkbookAreListed)
+{
+    const std::vector<Tab> tabs(kMaxWorkbookSheets + 10, Tab{"S", "http://s.com"});
+    for (const auto& [fileName, write] : kFormats) {
+        const fs::path file = temp.file(fileName);
+        write(file, tabs, static_cast<int>(tabs.size() - 1));
+        const std::vector<WorksheetSummary> listed =
+            createBuiltInSpreadsheetServer()->Open(file)->Worksheets();
+        EXPECT_EQ(listed.size(), kMaxWorkbookSheets) << fileName;
+        // The active tab is past them: the first stands in.
+        EXPECT_TRUE(!listed.empty() && listed.front().active) << fileName;
+    }
 }
 
 } // namespace

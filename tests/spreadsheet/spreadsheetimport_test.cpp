@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,8 @@ struct FakeApplication {
     std::map<std::pair<int, int>, CellValue> cells; // (column, row) → value
     std::string failAt;                             // "Open", "ActiveSheet", ... or empty
     bool openGivesNothing = false;
-    int blockValuesMissing = 0; // a server that miscounts its block
+    int blockValuesMissing = 0;           // a server that miscounts its block
+    std::vector<WorksheetSummary> sheets; // every one serves the same cells
     std::vector<std::string> log;
 
     void call(const std::string& what, const std::string& argument = {})
@@ -73,6 +75,16 @@ public:
     SpreadsheetSheet& ActiveSheet() override
     {
         m_app.call("ActiveSheet");
+        return m_sheet;
+    }
+    std::vector<WorksheetSummary> Worksheets() override
+    {
+        m_app.call("Worksheets");
+        return m_app.sheets;
+    }
+    SpreadsheetSheet& Worksheet(std::size_t index) override
+    {
+        m_app.call("Worksheet", std::to_string(index));
         return m_sheet;
     }
     void Close(bool saveChanges) override { m_app.call("Close", saveChanges ? "save" : "nosave"); }
@@ -386,6 +398,52 @@ TEST_F(ImportSpreadsheetTest, AUsedRangeTooLargeForTheTableIsRefusedBeforeItIsRe
               0);
     EXPECT_EQ(app.log.back(), "Quit");
     EXPECT_EQ(rowsOf(table), oldRows);
+}
+
+// The choice is asked without the wait cursor; a cancelled one reads no sheet
+// and still closes the workbook and quits.
+TEST_F(ImportSpreadsheetTest, AChosenSheetIsReadAndACancelledChoiceReadsNone)
+{
+    app.usedRange = "$A$1";
+    text(1, 1, "http://new.com");
+    app.sheets = {{"A", true, false}, {"B", false, false}, {"C", true, true}};
+    const struct {
+        std::optional<std::size_t> answer;
+        std::vector<std::string> log;
+        std::vector<bool> busy;
+        std::vector<RowTexts> rows;
+    } cases[]{
+        {0,
+         {"Create", "Open /data/list.xls", "Worksheets", "Worksheet 0", "UsedRange", "Range A1:A1",
+          "Close nosave", "Quit"},
+         {true, false, true, false},
+         {{"http://new.com"}}},
+        {std::nullopt,
+         {"Create", "Open /data/list.xls", "Worksheets", "Close nosave", "Quit"},
+         {true, false},
+         oldRows},
+    };
+    for (const auto& expected : cases) {
+        app.log.clear();
+        busy.clear();
+        std::vector<std::string> asked;
+        std::size_t offered = 99;
+        ImportSpreadsheet(
+            table, "/data/list.xls", app.factory(), [this](bool on) { busy.push_back(on); },
+            [&](const std::vector<std::string>& names, std::size_t first) {
+                asked = names;
+                offered = first;
+                return expected.answer;
+            });
+        EXPECT_EQ(asked, (std::vector<std::string>{"A", "C"}));
+        EXPECT_EQ(offered, 1u);
+        EXPECT_EQ(app.log, expected.log);
+        EXPECT_EQ(busy, expected.busy);
+        EXPECT_EQ(rowsOf(table), expected.rows);
+        table.ClearRows();
+        table.AddRow().SetCaption("http://old.com");
+        table.Row(0).AppendSubItem("mailto:old@old.com");
+    }
 }
 
 } // namespace

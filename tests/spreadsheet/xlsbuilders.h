@@ -147,12 +147,12 @@ struct BiffSheet {
 };
 
 // A workbook stream: BOF, `globals`, one BOUNDSHEET per sheet and EOF, then
-// each sheet's substream.
+// each sheet's substream. Sheets without a name in `names` are "Sheet<n>".
 inline std::string workbookStream(const std::string& globals, const std::vector<BiffSheet>& sheets,
-                                  bool biff8 = true)
+                                  bool biff8 = true, const std::vector<std::string>& names = {})
 {
     const auto boundSheet = [&](std::uint32_t offset, const BiffSheet& sheet, std::size_t index) {
-        const std::string name = "Sheet" + std::to_string(index + 1);
+        const std::string name = index < names.size() ? names[index] : "Sheet" + std::to_string(index + 1);
         const std::u16string wide(name.begin(), name.end());
         return record(rec::kBoundSheet, u32(offset) + u8(0) + u8(sheet.type) +
                                             (biff8 ? unicodeString(wide, 1) : byteString(name, 1)));

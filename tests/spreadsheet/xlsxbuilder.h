@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// A minimal .xlsx written with libzip: one worksheet with the given
-// <sheetData> content and a shared string table with the given <si> items.
+// A minimal .xlsx written with libzip: worksheets with the given <sheetData>
+// content and a shared string table with the given <si> items.
 
 #include <zip.h>
 
@@ -65,6 +65,43 @@ inline void writeWorkbook(const std::filesystem::path& path, const std::string& 
         {"xl/sharedStrings.xml", part("sst", sharedStrings)},
         {"xl/worksheets/sheet1.xml", part("worksheet", "<sheetData>" + sheetData + "</sheetData>")},
     };
+    writeZip(path, parts);
+}
+
+struct Sheet {
+    std::string name;
+    std::string sheetData;
+    bool chart = false; // listed as a chart sheet, its part left out
+};
+
+inline void writeSheets(const std::filesystem::path& path, const std::vector<Sheet>& sheets, int activeTab,
+                        const std::string& sharedStrings = {})
+{
+    const std::string type = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    const std::string rels =
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    std::string list;
+    std::string workbookRels =
+        rels + "<Relationship Id=\"rS\" Type=\"" + type + "sharedStrings\" Target=\"sharedStrings.xml\"/>";
+    std::vector<std::pair<std::string, std::string>> parts;
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        list += "<sheet name=\"" + sheets[i].name + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+        const std::string target = (sheets[i].chart ? "chartsheets/sheet" : "worksheets/sheet") + n + ".xml";
+        workbookRels += "<Relationship Id=\"rId" + n + "\" Type=\"" + type +
+                        (sheets[i].chart ? "chartsheet" : "worksheet") + "\" Target=\"" + target + "\"/>";
+        if (!sheets[i].chart) {
+            parts.emplace_back("xl/" + target,
+                               part("worksheet", "<sheetData>" + sheets[i].sheetData + "</sheetData>"));
+        }
+    }
+    parts.emplace_back("_rels/.rels", rels + "<Relationship Id=\"rId1\" Type=\"" + type +
+                                          "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    parts.emplace_back("xl/workbook.xml",
+                       part("workbook", "<bookViews><workbookView activeTab=\"" + std::to_string(activeTab) +
+                                            "\"/></bookViews><sheets>" + list + "</sheets>"));
+    parts.emplace_back("xl/_rels/workbook.xml.rels", workbookRels + "</Relationships>");
+    parts.emplace_back("xl/sharedStrings.xml", part("sst", sharedStrings));
     writeZip(path, parts);
 }
 

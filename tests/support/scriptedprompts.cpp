@@ -21,11 +21,12 @@ template <typename Answer> bool take(std::deque<Answer>& answers, Answer& answer
 
 ScriptedPrompts::~ScriptedPrompts()
 {
-    const auto unused =
-        m_questions.size() + m_saveChoices.size() + m_inputs.size() + m_openFiles.size() + m_saveFiles.size();
+    const auto unused = m_questions.size() + m_saveChoices.size() + m_inputs.size() + m_choices.size() +
+                        m_openFiles.size() + m_saveFiles.size();
     EXPECT_EQ(unused, 0u) << "answers prepared for prompts that never came: " << m_questions.size()
-                          << " question(s), " << m_inputs.size() << " input(s), " << m_openFiles.size()
-                          << " open dialog(s), " << m_saveFiles.size() << " save dialog(s)";
+                          << " question(s), " << m_inputs.size() << " input(s), " << m_choices.size()
+                          << " choice(s), " << m_openFiles.size() << " open dialog(s), " << m_saveFiles.size()
+                          << " save dialog(s)";
 }
 
 std::vector<QString> ScriptedPrompts::errors() const
@@ -78,6 +79,19 @@ std::optional<QString> ScriptedPrompts::inputText(const QString& caption, const 
     std::optional<QString> answer;
     if (!take(m_inputs, answer)) {
         ADD_FAILURE() << "unanswered input box: " << prompt.toStdString();
+    }
+    return answer;
+}
+
+std::optional<int> ScriptedPrompts::chooseItem(const QString& caption, const QString& prompt,
+                                               const QStringList& items, int initialIndex)
+{
+    m_log.push_back(QStringLiteral("choose: ") + caption + QStringLiteral(" | ") + prompt +
+                    QStringLiteral(" | ") + items.join(QStringLiteral("; ")) + QStringLiteral(" | ") +
+                    items.value(initialIndex));
+    std::optional<int> answer;
+    if (!take(m_choices, answer)) {
+        ADD_FAILURE() << "unanswered choice: " << prompt.toStdString();
     }
     return answer;
 }

@@ -24,11 +24,15 @@ public:
     void answerSaveOrDiscard(SaveChoice choice) { m_saveChoices.push_back(choice); }
     // std::nullopt answers as Cancel.
     void answerInput(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
+    // std::nullopt answers as Cancel.
+    void answerChoice(std::optional<int> index) { m_choices.push_back(index); }
     void answerOpenFile(std::optional<QString> fileName) { m_openFiles.push_back(std::move(fileName)); }
     void answerSaveFile(std::optional<QString> fileName) { m_saveFiles.push_back(std::move(fileName)); }
 
     // "information: ...", "question: ...", "error: ...",
-    // "input: <caption> | <prompt> | <initial>", "open: <title>", "save: <title>".
+    // "input: <caption> | <prompt> | <initial>",
+    // "choose: <caption> | <prompt> | <item>; <item>... | <initial item>",
+    // "open: <title>", "save: <title>".
     const std::vector<QString>& log() const { return m_log; }
     void clearLog() { m_log.clear(); }
     // The texts of the error boxes alone.
@@ -42,6 +46,8 @@ public:
     void error(const QString& text) override;
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<int> chooseItem(const QString& caption, const QString& prompt, const QStringList& items,
+                                  int initialIndex) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
 
@@ -50,6 +56,7 @@ private:
     std::deque<bool> m_questions;
     std::deque<SaveChoice> m_saveChoices;
     std::deque<std::optional<QString>> m_inputs;
+    std::deque<std::optional<int>> m_choices;
     std::deque<std::optional<QString>> m_openFiles;
     std::deque<std::optional<QString>> m_saveFiles;
     FileDialogRequest m_lastFileRequest;
