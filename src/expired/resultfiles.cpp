@@ -44,7 +44,12 @@ void saveResults(const ResultTable& table, const std::filesystem::path& fileName
 {
     const ResultFileFormat format = resultFileFormatFor(fileName.native());
     if (format == ResultFileFormat::Delimited) {
-        table.SaveToDelimitedFile(fileName);
+        // Spreadsheet programs open these two by their names and would run
+        // a cell that looks like a formula.
+        const std::string extension = lowerExtension(fileName.native());
+        const bool forSpreadsheets = extension == "csv" || extension == "xls";
+        table.SaveToDelimitedFile(fileName, forSpreadsheets ? ResultTable::FormulaCells::AsText
+                                                            : ResultTable::FormulaCells::AsTheyStand);
         return;
     }
     if (table.ColumnCount() == 0 || table.RowCount() == 0) {

@@ -24,7 +24,9 @@ enum class ResultFileFormat { Delimited, HtmlPage, Xml, Workbook };
 ResultFileFormat resultFileFormatFor(std::string_view fileName);
 
 // Writes the table as `resultFileFormatFor(fileName)` says, replacing the
-// file only once it is complete. `currentYear` colours the page's expiry cells.
+// file only once it is complete. The delimited text of a .csv or .xls name
+// has its formula-like cells shown as text (ResultTable::FormulaCells). `currentYear` colours the page's
+// expiry cells.
 void saveResults(const ResultTable& table, const std::filesystem::path& fileName, int currentYear);
 
 // A workbook (.xlsx) of one sheet: the captions in bold, then the rows, as

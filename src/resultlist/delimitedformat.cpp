@@ -2,12 +2,16 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "resultlist/delimitedformat.h"
 
-#include "resultlist/resulttable.h"
 #include "textscan/textscan.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace ostrevo::delimited {
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -63,14 +67,47 @@ std::size_t plainFieldEnd(std::string_view data, std::size_t pos, bool atEnd, ch
     return atEnd ? pos : std::string_view::npos;
 }
 
+// Bytes that make a field quoted whatever the delimiter.
+constexpr std::array<bool, 256> kQuotedBytes = [] {
+    std::array<bool, 256> bytes{};
+    for (int c = 0; c < 256; ++c) {
+        bytes[static_cast<std::size_t>(c)] = IsControlChar(static_cast<char>(c));
+    }
+    bytes[static_cast<unsigned char>(kQuote)] = true;
+    for (const char c : kCandidates) {
+        bytes[static_cast<unsigned char>(c)] = true;
+    }
+    return bytes;
+}();
+
 bool needsQuotes(std::string_view text, char delimiter)
 {
     for (const char c : text) {
-        if (c == delimiter || c == kQuote || (IsControlChar(c) && c != '\t')) {
+        if (kQuotedBytes[static_cast<unsigned char>(c)] || c == delimiter) {
             return true;
         }
     }
     return false;
+}
+
+bool startsFormula(char c)
+{
+    return c == '=' || c == '+' || c == '-' || c == '@';
+}
+
+// SingleCharCount, but a character between quotes is field text.
+std::int32_t unquotedSingleCount(char c, std::string_view line)
+{
+    std::int32_t count = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        quoted ^= line[i] == kQuote;
+        if (!quoted && line[i] == c &&
+            (i + 1 == line.size() || (line[i + 1] != c && (i == 0 || line[i - 1] != c)))) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 // End of the physical line starting at `pos` and where the next one starts
@@ -195,12 +232,35 @@ std::vector<std::string> headerCaptions(const std::vector<RawField>& fields)
         if (last && !fields[k].quoted && fields[k].text.empty()) {
             break;
         }
-        captions.push_back(decodeField(fields[k]));
+        std::string caption = decodeField(fields[k]);
+        if (withoutTextMark(caption).size() != caption.size()) {
+            caption.erase(0, 1);
+        }
+        captions.push_back(std::move(caption));
     }
     return captions;
 }
 
-void appendField(std::string& out, std::string_view text, char delimiter, bool quoteIfEmpty)
+bool needsTextMark(std::string_view text, bool guardFormulas)
+{
+    // Most texts are settled by their first byte.
+    if (text.empty() || (text[0] != kTextMark && !(guardFormulas && startsFormula(text[0])))) {
+        return false;
+    }
+    const std::size_t marks = std::min(text.find_first_not_of(kTextMark), text.size());
+    return marks < text.size() && startsFormula(text[marks]) && (guardFormulas || marks > 0);
+}
+
+std::string_view withoutTextMark(std::string_view field)
+{
+    if (field.empty() || field.front() != kTextMark) {
+        return field;
+    }
+    return needsTextMark(field, false) ? field.substr(1) : field;
+}
+
+void appendField(std::string& out, std::string_view text, char delimiter, bool quoteIfEmpty,
+                 bool guardFormulas)
 {
     if (text.empty()) {
         if (quoteIfEmpty) {
@@ -208,11 +268,18 @@ void appendField(std::string& out, std::string_view text, char delimiter, bool q
         }
         return;
     }
+    const bool mark = needsTextMark(text, guardFormulas);
     if (!needsQuotes(text, delimiter)) {
+        if (mark) {
+            out.push_back(kTextMark);
+        }
         out.append(text);
         return;
     }
     out.push_back(kQuote);
+    if (mark) {
+        out.push_back(kTextMark);
+    }
     for (const char c : text) {
         if (c == kQuote) {
             out.push_back(kQuote);
@@ -224,11 +291,20 @@ void appendField(std::string& out, std::string_view text, char delimiter, bool q
 
 bool looksLikeText(std::string_view data)
 {
+    // Binary formats start with a header holding zero bytes and hold runs of
+    // them; text written with a stray NUL holds one here and there.
+    const std::size_t firstLineEnd = std::min(data.find_first_of("\r\n"), data.size());
+    if (data.substr(0, firstLineEnd).find('\0') != std::string_view::npos ||
+        data.find("\0\0"sv) != std::string_view::npos ||
+        static_cast<std::size_t>(std::count(data.begin(), data.end(), '\0')) >
+            1 + data.size() / kMaxNulShare) {
+        return false;
+    }
     std::size_t controls = 0;
     bool quoted = false;
     for (const char c : data) {
         if (c == 0) {
-            return false;
+            continue; // judged above
         }
         // Controls inside quotes are field text, as the writer quotes them.
         quoted ^= c == kQuote;
@@ -264,14 +340,141 @@ char detectDelimiter(std::string_view firstLine, std::string_view secondLine)
 {
     char found = 0;
     std::int32_t best = 0;
-    for (const char candidate : {',', ';', '#', '\t', '|'}) {
-        const std::int32_t count = SingleCharCount(candidate, firstLine);
-        if (count == SingleCharCount(candidate, secondLine) && count > best) {
+    for (const char candidate : kCandidates) {
+        const std::int32_t count = unquotedSingleCount(candidate, firstLine);
+        if (count == unquotedSingleCount(candidate, secondLine) && count > best) {
             best = count;
             found = candidate;
         }
     }
     return found;
+}
+
+char delimiterOfRecords(std::string_view data, bool atEnd)
+{
+    if (data.size() > kDetectionWindow) {
+        data = data.substr(0, kDetectionWindow);
+        atEnd = false;
+    }
+    const auto isEmpty = [](const RawField& f) { return f.text.empty() || (f.quoted && f.text == "\""); };
+    std::vector<RawField> fields;
+    char found = 0;
+    bool foundEven = false;
+    std::size_t foundCount = 1;
+    for (const char candidate : kCandidates) {
+        std::string_view rest = data;
+        std::size_t records = 0;
+        std::size_t firstCount = 0;
+        std::size_t firstNamed = 0; // the first record's fields up to its last with text
+        std::size_t count = 0;      // of the second record
+        std::size_t fewest = std::string_view::npos;
+        bool even = true; // every later record as the second
+        while (records < kDetectionRecords) {
+            const ScanResult scan = scanRecord(rest, atEnd, candidate, fields);
+            if (scan.status != ScanStatus::Record) {
+                break;
+            }
+            rest.remove_prefix(scan.consumed);
+            // Empty lines (CR CR LF ends make one after every line) say nothing.
+            if (fields.size() == 1 && !fields[0].quoted && fields[0].text.empty()) {
+                continue;
+            }
+            fewest = std::min(fewest, fields.size());
+            if (++records == 1) {
+                firstCount = fields.size();
+                firstNamed = firstCount;
+                while (firstNamed > 0 && isEmpty(fields[firstNamed - 1])) {
+                    --firstNamed;
+                }
+            } else if (records == 2) {
+                count = fields.size();
+            } else {
+                even = even && fields.size() == count;
+            }
+        }
+        if (records < 2 || fewest < 2) {
+            continue;
+        }
+        // A header may have more fields than it names columns: the writers
+        // of earlier versions padded it with empty captions. Rows of the
+        // program's own saves may have fewer or more fields than the header.
+        even = even && (firstCount == count || (firstCount > count && firstNamed <= count));
+        const std::size_t width = even ? count : fewest;
+        if ((even && !foundEven) || (even == foundEven && width > foundCount)) {
+            found = candidate;
+            foundEven = even;
+            foundCount = width;
+        }
+    }
+    return found;
+}
+
+ByteOrderMark byteOrderMark(std::string_view data)
+{
+    if (data.starts_with("\xef\xbb\xbf"sv)) {
+        return {Encoding::Utf8, 3};
+    }
+    if (data.starts_with("\xff\xfe"sv)) {
+        return {Encoding::Utf16Le, 2};
+    }
+    if (data.starts_with("\xfe\xff"sv)) {
+        return {Encoding::Utf16Be, 2};
+    }
+    return {};
+}
+
+std::size_t utf8FromUtf16(std::string_view data, bool bigEndian, bool atEnd, char* out, std::size_t& used)
+{
+    const auto unitAt = [&](std::size_t i) {
+        const auto first = static_cast<unsigned char>(data[i]);
+        const auto second = static_cast<unsigned char>(data[i + 1]);
+        return bigEndian ? static_cast<std::uint32_t>(first << 8 | second)
+                         : static_cast<std::uint32_t>(second << 8 | first);
+    };
+    char* const start = out;
+    const auto put = [&](std::uint32_t code) {
+        if (code < 0x80) {
+            *out++ = static_cast<char>(code);
+        } else if (code < 0x800) {
+            *out++ = static_cast<char>(0xC0 | code >> 6);
+            *out++ = static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | code >> 12);
+            *out++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            *out++ = static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            *out++ = static_cast<char>(0xF0 | code >> 18);
+            *out++ = static_cast<char>(0x80 | (code >> 12 & 0x3F));
+            *out++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            *out++ = static_cast<char>(0x80 | (code & 0x3F));
+        }
+    };
+    constexpr std::uint32_t kReplacement = 0xFFFD;
+    std::size_t i = 0;
+    while (i + 1 < data.size()) {
+        const std::uint32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (i + 3 >= data.size() && !atEnd) {
+                break; // the low half may follow
+            }
+            const std::uint32_t low = i + 3 < data.size() ? unitAt(i + 2) : 0;
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                put(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 4;
+                continue;
+            }
+            put(kReplacement);
+        } else {
+            put(unit >= 0xDC00 && unit <= 0xDFFF ? kReplacement : unit);
+        }
+        i += 2;
+    }
+    if (atEnd && i < data.size()) {
+        put(kReplacement);
+        i = data.size();
+    }
+    used = i;
+    return static_cast<std::size_t>(out - start);
 }
 
 } // namespace ostrevo::delimited

@@ -21,8 +21,13 @@ constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 // Rows reach the table (and its observer) in batches rather than one by one.
 constexpr std::size_t kRowsPerBatch = std::size_t{1} << 16;
 
+// Room kept free for a read: a UTF-16 read needs a few bytes to convert.
+constexpr std::size_t kMinRoom = 16;
+
 // The file read in large blocks; the unread rest stays in front when more is
-// read, and the buffer grows for a record longer than itself.
+// read, and the buffer grows for a record longer than itself. A UTF-8
+// byte-order mark is dropped, UTF-16 (with its mark) becomes UTF-8, and a
+// stray NUL byte is dropped.
 class InputBuffer {
 public:
     // `sizeHint`: the file's size when known; a small file gets a small buffer.
@@ -35,9 +40,42 @@ public:
 
     std::string_view data() const { return {m_buffer.get() + m_begin, m_end - m_begin}; }
     bool atEnd() const { return m_atEnd; }
-    // Where the text ended at a NUL byte after the first block; 0 if it did not.
+    // Where the text ended at NUL bytes after the first block; 0 if it did not.
     std::uint64_t binaryFrom() const { return m_binaryFrom; }
+    // Stray NUL bytes left out of the text.
+    std::uint64_t droppedNuls() const { return m_droppedNuls; }
     void consume(std::size_t count) { m_begin += count; }
+
+    // Reads the first block and settles the encoding by its byte-order mark.
+    void start()
+    {
+        fill();
+        const delimited::ByteOrderMark mark = delimited::byteOrderMark(data());
+        m_begin += mark.length;
+        if (mark.encoding == delimited::Encoding::Utf8) {
+            return;
+        }
+        // What was read is UTF-16: it becomes the first raw input to convert.
+        m_bigEndian = mark.encoding == delimited::Encoding::Utf16Be;
+        m_raw.reset(new char[kReadChunk]);
+        m_rawEnd = m_end - m_begin;
+        std::memcpy(m_raw.get(), m_buffer.get() + m_begin, m_rawEnd);
+        m_rawAtEnd = m_atEnd;
+        m_atEnd = false;
+        m_begin = m_end = m_read = 0;
+        fill();
+    }
+
+    // After the first block was judged to be text: its stray NULs go.
+    void dropStrayNuls()
+    {
+        char* const begin = m_buffer.get() + m_begin;
+        char* const end = m_buffer.get() + m_end;
+        m_lastWasNul = m_end > m_begin && end[-1] == 0;
+        char* const kept = std::remove(begin, end, '\0');
+        m_droppedNuls += static_cast<std::size_t>(end - kept);
+        m_end = static_cast<std::size_t>(kept - m_buffer.get());
+    }
 
     void fill()
     {
@@ -49,32 +87,28 @@ public:
             m_end -= m_begin;
             m_begin = 0;
         }
-        if (m_end == m_capacity) {
+        if (m_capacity - m_end < kMinRoom) {
             std::unique_ptr<char[]> larger(new char[m_capacity * 2]);
             std::memcpy(larger.get(), m_buffer.get(), m_end);
             m_buffer = std::move(larger);
             m_capacity *= 2;
         }
-        const std::size_t wanted = m_capacity - m_end;
-        errno = 0;
         char* fresh = m_buffer.get() + m_end;
-        const std::size_t got = std::fread(fresh, 1, wanted, m_file);
-        // The first block is judged as a whole before any row changes; a NUL
-        // byte further on ends the text at the line before it.
-        const void* nul = m_read > 0 ? std::memchr(fresh, 0, got) : nullptr;
-        if (nul != nullptr) {
-            const auto* cut = static_cast<const char*>(nul);
-            m_binaryFrom = m_read + static_cast<std::uint64_t>(cut - fresh) + 1;
-            const char* unread = m_buffer.get() + m_begin;
-            while (cut > unread && cut[-1] != '\n' && cut[-1] != '\r') {
-                --cut;
-            }
-            m_end = static_cast<std::size_t>(cut - m_buffer.get());
-            m_atEnd = true;
+        const std::size_t got = m_raw ? readUtf16(fresh) : readBytes(fresh, m_capacity - m_end);
+        // The first block is judged as a whole before any row changes.
+        const std::size_t kept = m_read > 0 ? takeNuls(fresh, got) : got;
+        if (kept == kBinary) {
             return;
         }
         m_read += got;
-        m_end += got;
+        m_end += kept;
+    }
+
+private:
+    std::size_t readBytes(char* to, std::size_t wanted)
+    {
+        errno = 0;
+        const std::size_t got = std::fread(to, 1, wanted, m_file);
         if (got < wanted) {
             if (std::ferror(m_file)) {
                 const int error = errno != 0 ? errno : EIO;
@@ -82,18 +116,82 @@ public:
             }
             m_atEnd = true;
         }
+        return got;
     }
 
-private:
+    // Converts what the buffer has room for; what a conversion leaves (half
+    // a character) waits at the front of the raw block.
+    std::size_t readUtf16(char* to)
+    {
+        const std::size_t room = (m_capacity - m_end - 3) / 3 * 2;
+        if (!m_rawAtEnd && m_rawEnd < std::min(room, kReadChunk)) {
+            const bool wasAtEnd = m_atEnd;
+            m_rawEnd += readBytes(m_raw.get() + m_rawEnd, std::min(room, kReadChunk) - m_rawEnd);
+            m_rawAtEnd = m_atEnd;
+            m_atEnd = wasAtEnd;
+        }
+        const std::size_t take = std::min(room, m_rawEnd);
+        const bool last = m_rawAtEnd && take == m_rawEnd;
+        std::size_t used = 0;
+        const std::size_t made = delimited::utf8FromUtf16({m_raw.get(), take}, m_bigEndian, last, to, used);
+        std::memmove(m_raw.get(), m_raw.get() + used, m_rawEnd - used);
+        m_rawEnd -= used;
+        m_atEnd = last && m_rawEnd == 0;
+        return made;
+    }
+
+    static constexpr std::size_t kBinary = std::string_view::npos;
+
+    // Drops stray NULs from `got` fresh bytes and says how many bytes are
+    // left; kBinary when NULs in a row end the text, at the line before them.
+    std::size_t takeNuls(char* fresh, std::size_t got)
+    {
+        char* const end = fresh + got;
+        char* nul = static_cast<char*>(std::memchr(fresh, 0, got));
+        if (nul == nullptr) {
+            m_lastWasNul = m_lastWasNul && got == 0;
+            return got;
+        }
+        char* kept = nul;
+        for (char* p = nul; p < end; ++p) {
+            if (*p != 0) {
+                *kept++ = *p;
+                m_lastWasNul = false;
+                continue;
+            }
+            if (m_lastWasNul || (p + 1 < end && p[1] == 0)) {
+                m_binaryFrom = m_read + static_cast<std::uint64_t>(p - fresh) + (m_lastWasNul ? 0 : 1);
+                const char* cut = kept;
+                const char* unread = m_buffer.get() + m_begin;
+                while (cut > unread && cut[-1] != '\n' && cut[-1] != '\r') {
+                    --cut;
+                }
+                m_end = static_cast<std::size_t>(cut - m_buffer.get());
+                m_atEnd = true;
+                return kBinary;
+            }
+            ++m_droppedNuls;
+            m_lastWasNul = true;
+        }
+        return static_cast<std::size_t>(kept - fresh);
+    }
+
     std::FILE* m_file;
     std::string m_name;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_capacity;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
-    std::uint64_t m_read = 0;       // bytes read from the file so far
-    std::uint64_t m_binaryFrom = 0; // the first NUL byte's position, counted from 1
+    std::uint64_t m_read = 0;       // bytes of text read so far
+    std::uint64_t m_binaryFrom = 0; // the first of the NULs in a row, counted from 1
+    std::uint64_t m_droppedNuls = 0;
+    bool m_lastWasNul = false;
     bool m_atEnd = false;
+    // UTF-16 input, read into its own block and converted from there.
+    std::unique_ptr<char[]> m_raw;
+    std::size_t m_rawEnd = 0;
+    bool m_rawAtEnd = false;
+    bool m_bigEndian = false;
 };
 
 FilePtr openDelimitedFile(const std::filesystem::path& fileName)
@@ -218,13 +316,14 @@ private:
         if (m_decoded.size() < count) {
             m_decoded.resize(count);
         }
+        // A text the writer marked so that spreadsheets show it as text loses the mark.
         for (std::size_t i = 1; i < count; ++i) {
             const delimited::RawField& field = fields[i];
             if (field.quoted) {
                 delimited::decodeField(field, m_decoded[i]);
-                m_subItems.emplace_back(m_decoded[i]);
+                m_subItems.push_back(delimited::withoutTextMark(m_decoded[i]));
             } else {
-                m_subItems.push_back(field.text);
+                m_subItems.push_back(delimited::withoutTextMark(field.text));
             }
         }
         std::string_view captionText = fields[0].text;
@@ -232,7 +331,7 @@ private:
             delimited::decodeField(fields[0], m_caption);
             captionText = m_caption;
         }
-        m_table.setCaptionText(row, captionText);
+        m_table.setCaptionText(row, delimited::withoutTextMark(captionText));
         m_table.setSubItems(row, m_subItems);
     }
 
@@ -256,11 +355,12 @@ InputBuffer openTextInput(std::FILE* file, const std::filesystem::path& fileName
     InputBuffer input(file, fileName.string(),
                       ec ? kReadChunk
                          : static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, kReadChunk)));
-    input.fill();
+    input.start();
     // A workbook goes to the spreadsheet import instead.
     if (!delimited::looksLikeText(input.data())) {
         throw EResultListError("Cannot load " + fileName.string() + ": it is not a text file");
     }
+    input.dropStrayNuls();
     return input;
 }
 
@@ -270,7 +370,14 @@ char detectDelimiter(InputBuffer& input)
     while (!delimited::firstTwoLines(input.data(), input.atEnd(), lines)) {
         input.fill();
     }
-    return delimited::detectDelimiter(lines.first, lines.second);
+    const char delimiter = delimited::detectDelimiter(lines.first, lines.second);
+    if (delimiter != 0) {
+        return delimiter;
+    }
+    while (!input.atEnd() && input.data().size() < delimited::kDetectionWindow) {
+        input.fill();
+    }
+    return delimited::delimiterOfRecords(input.data(), input.atEnd());
 }
 
 // Hands every record to `rows`; the first is a header, or skipped when it
@@ -317,10 +424,18 @@ void ResultTable::LoadFromDelimitedFile(const std::filesystem::path& fileName)
         }
         readRecords(input, m_delimiter != 0 ? m_delimiter : ',', *this, rows);
         rows.flush();
+        // Both after the rows were added: the caller shows the message and counts them.
+        const std::string nuls = input.droppedNuls() == 1
+                                     ? "1 NUL byte, which is not text"
+                                     : std::to_string(input.droppedNuls()) + " NUL bytes, which are not text";
         if (input.binaryFrom() != 0) {
             throw EResultListError("Cannot load " + fileName.string() + ": it is not text from byte " +
                                    std::to_string(input.binaryFrom()) +
-                                   " on; the lines before that were loaded");
+                                   " on; the lines before that were loaded" +
+                                   (input.droppedNuls() != 0 ? ", without " + nuls : ""));
+        }
+        if (input.droppedNuls() != 0) {
+            throw EResultListError("Loaded " + fileName.string() + " without " + nuls);
         }
     } catch (...) {
         // Keep what was read; the bulk update and the file close on the way out.

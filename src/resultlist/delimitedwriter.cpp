@@ -13,25 +13,31 @@ constexpr std::size_t kWriteChunk = std::size_t{1} << 20;
 constexpr std::string_view kLineEnd = "\r\n";
 } // namespace
 
-void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName) const
+void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName, FormulaCells formulas) const
 {
     const std::size_t columns = m_impl->columns.size();
     if (columns == 0 || m_impl->rows.size() == 0) {
         return; // nothing to save: an existing file stays as it is
     }
     const char delimiter = m_delimiter != 0 ? m_delimiter : ',';
+    const bool asText = formulas == FormulaCells::AsText;
     ReplacingFile file(fileName);
     std::string buffer;
     buffer.reserve(kWriteChunk + 4096);
 
     if (m_saveHeader) {
-        for (std::size_t k = 0; k < columns; ++k) {
+        // Captions up to the last one with text: empty ones after it would
+        // make a line of doubled delimiters that detection cannot take for
+        // the header of the rows below. The rows bring their columns back.
+        std::size_t named = columns;
+        while (named > 0 && m_impl->columns[named - 1].Caption.empty()) {
+            --named;
+        }
+        for (std::size_t k = 0; k < named; ++k) {
             if (k > 0) {
                 buffer.push_back(delimiter);
             }
-            // An empty last caption is written as "" so that the header reads
-            // back with the same number of captions.
-            delimited::appendField(buffer, m_impl->columns[k].Caption, delimiter, k + 1 == columns);
+            delimited::appendField(buffer, m_impl->columns[k].Caption, delimiter, false, asText);
         }
         buffer.append(kLineEnd);
     }
@@ -39,11 +45,11 @@ void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName) con
     const auto writeRow = [&](const ResultRow& row) {
         // Every sub-item, also beyond the columns: a save loses no field.
         const std::size_t subItems = row.m_subItemCount;
-        delimited::appendField(buffer, row.m_caption, delimiter, false);
+        delimited::appendField(buffer, row.m_caption, delimiter, false, asText);
         for (std::size_t j = 0; j < subItems; ++j) {
             buffer.push_back(delimiter);
             // An empty last field would read back as no field at all.
-            delimited::appendField(buffer, row.m_subItems[j], delimiter, j + 1 == subItems);
+            delimited::appendField(buffer, row.m_subItems[j], delimiter, j + 1 == subItems, asText);
         }
         buffer.append(kLineEnd);
     };

@@ -184,14 +184,25 @@ public:
     //
     // Saving replaces the file only once everything is written; a table
     // without rows or columns writes nothing at all. Fields holding the
-    // delimiter, a double quote or a line break are enclosed in double quotes.
-    void SaveToDelimitedFile(const std::filesystem::path& fileName) const;
+    // delimiter (or another one detection looks for), a double quote or a
+    // control character are enclosed in double quotes. The header names the
+    // columns up to the last caption with text. With FormulaCells::AsText a
+    // cell starting with = + - or @ gets a leading apostrophe, which
+    // spreadsheet programs show as text; loading takes it off again.
+    enum class FormulaCells { AsTheyStand, AsText };
+    void SaveToDelimitedFile(const std::filesystem::path& fileName,
+                             FormulaCells formulas = FormulaCells::AsTheyStand) const;
     // Adds the file's rows (with LoadHeader on: replaces rows and columns).
     // With LoadHeader off, a first line equal to the column captions (the
     // header of our own saves) is not added as a row. A record without any
-    // text is no row. Refused with EResultListError naming the file: a record
-    // that needs more than kMaxColumns columns, and a file whose rows would
-    // take more memory than loadingMemoryBudget() (or the limit set below).
+    // text is no row. A byte-order mark is dropped; UTF-16 text (with its
+    // mark) is read as UTF-8. Refused with EResultListError naming the file,
+    // nothing changed: a file that is not text, a record that needs more
+    // than kMaxColumns columns, and a file whose rows would take more memory
+    // than loadingMemoryBudget() (or the limit set below). Reported with
+    // EResultListError after the rows were added: stray NUL bytes, left out
+    // of the text, and NULs in a row past the first block, where the text
+    // ends at the line before them.
     void LoadFromDelimitedFile(const std::filesystem::path& fileName);
     // The memory a load may take, in bytes; 0 (the default) asks the system.
     void setLoadMemoryLimit(std::size_t bytes) { m_loadMemoryLimit = bytes; }

@@ -212,5 +212,41 @@ TEST_F(SaveFormats, EachFormatReadsBackAsSaved)
     EXPECT_TRUE(prompts.errors().empty());
 }
 
+TEST_F(SaveFormats, SpreadsheetNamesShowFormulaCellsAsTextAndLoadBack)
+{
+    ResultRow& row = table.AddRow();
+    row.SetCaption("@SUM(1+1)");
+    row.AppendSubItem("-2+3");
+    row.AppendSubItem("=1+2");
+    const struct {
+        const char* name;
+        const char* line;
+    } saves[] = {
+        {"results.csv", "\r\n'@SUM(1+1),'-2+3,'=1+2\r\n"},
+        {"results.XLS", "\r\n'@SUM(1+1),'-2+3,'=1+2\r\n"},
+        {"results.txt", "\r\n@SUM(1+1),-2+3,=1+2\r\n"},
+    };
+    for (const auto& s : saves) {
+        EXPECT_TRUE(fileBytes(save(s.name)).contains(s.line)) << s.name;
+    }
+    // The load keeps the window's sort order, the save had the sample's.
+    const auto sortedRows = [&] {
+        std::vector<Cells> rows;
+        for (int i = 0; i < table.RowCount(); ++i) {
+            const ResultRow& r = table.Row(i);
+            rows.push_back({std::string(r.Caption()), std::string(r.SubItemOrEmpty(0)),
+                            std::string(r.SubItemOrEmpty(1))});
+        }
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    const std::vector<Cells> saved = sortedRows();
+    form.E1->trigger();
+    prompts.answerOpenFile(dir.filePath(QStringLiteral("results.csv")));
+    form.BOpen->click();
+    EXPECT_TRUE(prompts.errors().empty());
+    EXPECT_EQ(sortedRows(), saved);
+}
+
 } // namespace
 } // namespace ostrevo

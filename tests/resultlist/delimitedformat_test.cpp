@@ -166,16 +166,49 @@ TEST(AppendField, QuotesOnlyWhatNeedsIt)
     };
     EXPECT_EQ(field("http://a.com"), "http://a.com");
     EXPECT_EQ(field("a,b"), R"("a,b")");
-    EXPECT_EQ(field("a,b", false, ';'), "a,b");
+    EXPECT_EQ(field("a,b", false, ';'), R"("a,b")"); // detection sees only the delimiter
     EXPECT_EQ(field("a;b", false, ';'), R"("a;b")");
     EXPECT_EQ(field(R"(say "hi")"), R"("say ""hi""")");
     EXPECT_EQ(field("a\r\nb"), "\"a\r\nb\"");
     EXPECT_EQ(field("a\nb"), "\"a\nb\"");
     EXPECT_EQ(field("a\x1a"), "\"a\x1a\"");
     EXPECT_EQ(field("\x0e"), "\"\x0e\"");
-    EXPECT_EQ(field("a\tb"), "a\tb");
+    EXPECT_EQ(field("a\tb"), "\"a\tb\"");
     EXPECT_EQ(field(""), "");
     EXPECT_EQ(field("", true), R"("")");
+}
+
+TEST(AppendField, FormulaLikeTextsGetOneMarkThatReadingTakesOff)
+{
+    const struct {
+        std::string_view text;
+        std::string_view guarded;    // written for spreadsheets
+        std::string_view asItStands; // written otherwise
+    } cases[] = {
+        {"=1+2", "'=1+2", "=1+2"},
+        {"+33 1 23", "'+33 1 23", "+33 1 23"},
+        {"-", "'-", "-"},
+        {"@SUM(A1)", "'@SUM(A1)", "@SUM(A1)"},
+        {"=a,b", "\"'=a,b\"", "\"=a,b\""},
+        // Marks already there: one more, so that reading gives them back.
+        {"'=x", "''=x", "''=x"},
+        {"''-x", "'''-x", "'''-x"},
+        {"'plain", "'plain", "'plain"},
+        {"'", "'", "'"},
+        {"2027/03/04", "2027/03/04", "2027/03/04"},
+        {"not registered", "not registered", "not registered"},
+        {"a=b", "a=b", "a=b"},
+    };
+    for (const auto& c : cases) {
+        for (const bool guard : {true, false}) {
+            std::string out;
+            appendField(out, c.text, ',', false, guard);
+            EXPECT_EQ(out, guard ? c.guarded : c.asItStands) << c.text;
+            std::vector<RawField> fields;
+            scanRecord(out, true, ',', fields);
+            EXPECT_EQ(withoutTextMark(decodeField(fields[0])), c.text) << out;
+        }
+    }
 }
 
 TEST(AppendField, EveryTextReadsBackAsItself)
@@ -248,18 +281,139 @@ TEST(DetectDelimiter, HigherCountWinsAndEarlierCandidateBreaksTies)
     EXPECT_EQ(detectDelimiter("a|b#c", "d|e#f"), '#');
 }
 
+TEST(DetectDelimiter, TextBetweenQuotesIsNoDelimiter)
+{
+    EXPECT_EQ(detectDelimiter(R"("Name, first";Mail)", R"("Doe, J";x)"), ';');
+    EXPECT_EQ(detectDelimiter(R"("a,b,c";d)", R"("x,y,z";w)"), ';');
+}
+
+TEST(DelimiterOfRecords, SplitsEveryRecordAsTheReaderDoes)
+{
+    const struct {
+        std::string_view data;
+        char delimiter;
+    } cases[] = {
+        {"a;b;c\r\nd;;\r\ne;f;g\r\n", ';'},
+        {"a\tb\t\tc\r\n\td\t\t\r\n", '\t'},
+        {"a;b;c\r\r\nd;e;f\r\r\ng;h;i\r\r\n", ';'},
+        {"a,b,c\r\na,,c\r\n", ','},
+        // A header padded with empty captions over rows of fewer fields.
+        {"Web sites;Email;Expires;;;\"\"\r\na;b;c\r\nd;e;f\r\n", ';'},
+        {"Site|Mail|\r\na|b|c\r\nd|e|f\r\n", '|'},
+        // Rows as the program saves them: some with fewer or more fields.
+        {"a|b|c\r\nd|e\r\nf|g|h|i\r\n", '|'},
+        {"a,b;c;d\r\ne,f;g\r\nh,i;j\r\n", ','},
+        // The same count everywhere beats more fields somewhere.
+        {"a#b,c,d\r\ne#f,g\r\n", '#'},
+        {"\"x;y\",1\r\n\"z;w;v\",2\r\n", ','},
+        {"a;b;c\r\n", 0},
+        {"a;b\r\nc\r\nd;e\r\n", 0},
+        {"Smith, John\r\nDoe\r\n", 0},
+        {"", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(delimiterOfRecords(c.data, true), c.delimiter) << testing::PrintToString(c.data);
+    }
+    // Only the records within the window count, and a cut one is none.
+    const std::string longLine(kDetectionWindow, 'x');
+    EXPECT_EQ(delimiterOfRecords("a;b\r\n" + longLine + "\r\nc;d\r\n", true), 0);
+    EXPECT_EQ(delimiterOfRecords("a;b\r\nc;d\r\n" + longLine + "\r\ne\r\n", false), ';');
+}
+
 TEST(LooksLikeText, NoNulAndFewControlCharacters)
 {
     EXPECT_TRUE(looksLikeText(""));
     EXPECT_TRUE(looksLikeText("a,b\r\n\tc;d\n\f\x1a"));
     EXPECT_TRUE(looksLikeText("\xef\xbb\xbf\xc3\xa9t\xc3\xa9,\xff\r\n"));
     EXPECT_TRUE(looksLikeText(std::string(19, 'a') + "\x01"));
-    EXPECT_FALSE(looksLikeText("a,b\r\nc\0d"s));
+    EXPECT_TRUE(looksLikeText("a,b\r\nc\0d"s)); // a stray NUL, dropped while reading
     EXPECT_FALSE(looksLikeText(std::string(18, 'a') + "\x01\x7f"));
     // A short saved file whose one field is a control character loads back.
     EXPECT_TRUE(looksLikeText("\xc2\r\n\"\x0e\"\r\n5\r\n"));
     EXPECT_FALSE(looksLikeText("\xc2\r\n\x0e\r\n5\r\n"));
     EXPECT_FALSE(looksLikeText("PK\x03\x04\x14\x06\x08\x08\x08\x1b\x02\x05"));
+}
+
+TEST(LooksLikeText, NulsInTheFirstLineOrInARowOrManyAreBinary)
+{
+    const std::string lines = std::string(5000, 'a') + "\r\n" + std::string(5000, 'b');
+    std::string twoApart = lines;
+    twoApart[5100] = twoApart[6000] = '\0';
+    std::string manyApart = twoApart;
+    manyApart[9000] = manyApart[9500] = '\0';
+    const struct {
+        std::string data;
+        bool text;
+    } cases[] = {
+        {"a,b\r\nc\0d\r\n"s, true},
+        {"a,b\r\nc,d\0\r\n"s, true},
+        {"a,b\0\r\nc\r\n"s, false},
+        {"\0a\r\n"s, false},
+        {"a,b\r\nc\0\0d\r\n"s, false},
+        {"a,b\r\nc\0d\0e\r\n"s, false},
+        {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s, false},
+        {twoApart, true},
+        {manyApart, false},
+        {"\xff\xfe"
+         "a\0,\0b\0"s,
+         false}, // UTF-16 read as bytes
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(looksLikeText(c.data), c.text) << testing::PrintToString(c.data.substr(0, 40));
+    }
+}
+
+TEST(Utf16, ByteOrderMarksAndConversion)
+{
+    EXPECT_EQ(byteOrderMark("\xef\xbb\xbf"
+                            "a")
+                  .length,
+              3u);
+    EXPECT_EQ(byteOrderMark("\xff\xfe"
+                            "a")
+                  .encoding,
+              Encoding::Utf16Le);
+    EXPECT_EQ(byteOrderMark("\xfe\xff"
+                            "a")
+                  .encoding,
+              Encoding::Utf16Be);
+    EXPECT_EQ(byteOrderMark("\xfe"
+                            "a")
+                  .length,
+              0u);
+
+    const struct {
+        std::string data; // little-endian
+        bool atEnd;
+        std::string utf8;
+        std::size_t used;
+    } cases[] = {
+        {"a\0\t\0\xe9\0\xac\x20\r\0\n\0"s, true, "a\t\xc3\xa9\xe2\x82\xac\r\n", 12},
+        {"\x3d\xd8\x00\xde"s, true, "\xf0\x9f\x98\x80", 4}, // a surrogate pair
+        {"\x3d\xd8"s, false, "", 0},                        // its low half may follow
+        {"\x3d\xd8"s, true, "\xef\xbf\xbd", 2},             // never does
+        {"\x3d\xd8"
+         "a\0"s,
+         true, "\xef\xbf\xbd"s + "a", 4},
+        {"\x00\xde"
+         "a\0"s,
+         true, "\xef\xbf\xbd"s + "a", 4}, // a low half alone
+        {"a\0b"s, false, "a", 2},         // an odd byte waits
+        {"a\0b"s, true, "a\xef\xbf\xbd", 3},
+    };
+    for (const auto& c : cases) {
+        for (const bool bigEndian : {false, true}) {
+            std::string data = c.data;
+            for (std::size_t i = 0; bigEndian && i + 1 < data.size(); i += 2) {
+                std::swap(data[i], data[i + 1]);
+            }
+            std::string out(data.size() * 3 / 2 + 3, '?');
+            std::size_t used = 0;
+            out.resize(utf8FromUtf16(data, bigEndian, c.atEnd, out.data(), used));
+            EXPECT_EQ(out, c.utf8) << testing::PrintToString(data);
+            EXPECT_EQ(used, c.used) << testing::PrintToString(data);
+        }
+    }
 }
 
 TEST(FirstTwoLines, FollowTheLineRules)

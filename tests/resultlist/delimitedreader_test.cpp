@@ -99,11 +99,13 @@ TEST_F(DelimitedReader, DetectsSemicolonsAndKeepsThemForSaving)
 TEST_F(DelimitedReader, UnequalCountsDetectNothingAndReadWithCommas)
 {
     EXPECT_EQ(loaded("a,b,c\r\nd,e,f,g\r\n"), (Rows{{"a", "b", "c"}, {"d", "e", "f", "g"}}));
-    EXPECT_EQ(table.Delimiter(), 0);
+    EXPECT_EQ(table.Delimiter(), ','); // every line split: rows may be shorter or longer
     table.ClearRows();
+    table.SetDelimiter(0);
     load("a,b,c\r\na,,c\r\n");
-    EXPECT_EQ(table.Delimiter(), 0);
+    EXPECT_EQ(table.Delimiter(), ','); // empty fields are fields
     table.ClearRows();
+    table.SetDelimiter(0);
     load("a;b;c\r\n");
     EXPECT_EQ(table.Delimiter(), 0);
     EXPECT_EQ(rowsOf(table), (Rows{{"a;b;c"}}));
@@ -114,6 +116,106 @@ TEST_F(DelimitedReader, DetectsOnTheFirstTwoPhysicalLinesOnly)
     load("a|b\r\nc|d\r\ne,f,g\r\n");
     EXPECT_EQ(table.Delimiter(), '|');
     EXPECT_EQ(rowsOf(table), (Rows{{"a", "b"}, {"c", "d"}, {"e,f,g"}}));
+}
+
+TEST_F(DelimitedReader, DetectsFilesWithEmptyFieldsAndEmptyLines)
+{
+    const struct {
+        std::string_view bytes;
+        char delimiter;
+        Rows rows;
+    } cases[] = {
+        {"a;b;c\r\nd;;\r\n", ';', {{"a", "b", "c"}, {"d", ""}}},
+        {"a\tb\t\tc\r\nd\t\te\tf\r\n", '\t', {{"a", "b", "", "c"}, {"d", "", "e", "f"}}},
+        {"a;b;c\r\r\nd;e;f\r\r\n", ';', {{"a", "b", "c"}, {"d", "e", "f"}}},
+        // Saved with an earlier version: the header padded with empty captions.
+        {"Web sites;Email;Expires;;;\"\"\r\na;b;c;d;e;\"\"\r\nf;g;h;;;i\r\n",
+         ';',
+         {{"a", "b", "c", "d", "e", ""}, {"f", "g", "h", "", "", "i"}}},
+    };
+    for (const auto& c : cases) {
+        ResultTable fresh;
+        test::setUpProgramTable(fresh);
+        load(c.bytes, &fresh);
+        EXPECT_EQ(fresh.Delimiter(), c.delimiter) << c.bytes;
+        EXPECT_EQ(rowsOf(fresh), c.rows) << c.bytes;
+    }
+}
+
+// Text encodings
+
+std::string utf16WithMark(std::u16string_view text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xfe\xff" : "\xff\xfe";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST_F(DelimitedReader, ByteOrderMarksAndUtf16)
+{
+    const std::u16string unicodeText =
+        u"Web sites\tEmail\tExpires\r\nhttp://caf\u00e9.com\t\U0001F600\t2027/03/04\r\n";
+    const Rows rows = {{"http://caf\xc3\xa9.com", "\xf0\x9f\x98\x80", "2027/03/04"}};
+    for (const std::string& bytes : {utf16WithMark(unicodeText, false), utf16WithMark(unicodeText, true)}) {
+        ResultTable fresh;
+        test::setUpProgramTable(fresh);
+        load(bytes, &fresh);
+        EXPECT_EQ(fresh.Delimiter(), '\t');
+        EXPECT_EQ(rowsOf(fresh), rows);
+    }
+    // The header after a UTF-8 mark is still the header.
+    EXPECT_EQ(loaded("\xef\xbb\xbfWeb sites,Email,Expires\r\na,b,c\r\n"), (Rows{{"a", "b", "c"}}));
+    // Without a mark, UTF-16 is no text.
+    EXPECT_THROW(load(utf16WithMark(unicodeText, false).substr(2)), EResultListError);
+}
+
+TEST_F(DelimitedReader, Utf16AcrossReadBlocks)
+{
+    std::u16string text;
+    Rows expected;
+    for (int i = 0; i < 40000; ++i) {
+        const std::string host = "http://h" + std::to_string(100000 + i) + ".com";
+        text += std::u16string(host.begin(), host.end()) + u"\t\U0001F600\u00e9\r\n";
+        expected.push_back({host, "\xf0\x9f\x98\x80\xc3\xa9"});
+    }
+    table.SetDelimiter('\t');
+    EXPECT_EQ(loaded(utf16WithMark(text, false)), expected);
+}
+
+TEST_F(DelimitedReader, StrayNulsAreLeftOutAndReportedAfterTheRows)
+{
+    std::string large;
+    while (large.size() < (2u << 20)) {
+        large += "http://h" + std::to_string(large.size()) + ".com,x\r\n";
+    }
+    const auto largeRows = static_cast<std::size_t>(std::count(large.begin(), large.end(), '\n'));
+    const struct {
+        std::string bytes;
+        std::size_t rows;
+        std::string_view message;
+    } cases[] = {
+        {"a,b\r\nc,d\0e\r\n"s, 2, "without 1 NUL byte, which is not text"},
+        {large + "http://z.com\0,\0x\r\n"s, largeRows + 1, "without 2 NUL bytes, which are not text"},
+    };
+    for (const auto& c : cases) {
+        table.ClearRows();
+        try {
+            load(c.bytes);
+            ADD_FAILURE() << "no report";
+        } catch (const EResultListError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(static_cast<std::size_t>(table.RowCount()), c.rows);
+        EXPECT_EQ(table.BulkUpdateDepth(), 0);
+    }
+    EXPECT_EQ(rowsOf(table).back(), (RowTexts{"http://z.com", "x"}));
+    table.ClearRows();
+    EXPECT_THROW(load("a,b\r\nc,d\0e\r\n"s), EResultListError);
+    EXPECT_EQ(rowsOf(table), (Rows{{"a", "b"}, {"c", "de"}}));
 }
 
 // Data lines
@@ -238,7 +340,7 @@ TEST_F(DelimitedReader, KeepsInvalidUtf8)
 TEST_F(DelimitedReader, BinaryFilesAreRefusedAndRowsStay)
 {
     addRow(table, "kept");
-    for (const std::string& bytes : {"a,b\r\n\0\r\n"s, "\x89PNG\r\n\x1a\n\x01\x02\x03\x04\x05\x06"s}) {
+    for (const std::string& bytes : {"a,b\r\n\0\0\r\n"s, "\x89PNG\r\n\x1a\n\x01\x02\x03\x04\x05\x06"s}) {
         EXPECT_THROW(load(bytes), EResultListError);
         EXPECT_EQ(rowsOf(table), (Rows{{"kept"}}));
         EXPECT_EQ(table.BulkUpdateDepth(), 0);
@@ -403,6 +505,52 @@ TEST_P(RoundTrip, SaveThenLoadKeepsEveryRow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Delimiters, RoundTrip, ::testing::Values(',', ';', '#', '\t', '|'));
+
+// A file loaded, saved, and loaded by the next start, which detects again.
+class NextStart : public RoundTrip {};
+
+TEST_P(NextStart, ReadsTheSaveAsTheFirstReadTheFile)
+{
+    const char d = GetParam();
+    std::string file = "Web sites|Email|Expires\r\n"
+                       "http://b.com||not registered\r\n"
+                       "\"http://a.com/#x,y;z\"|=1+2|2027/03/04\r\n"
+                       "http://c.com|mailto:c@c.com|2027/01/01|extra|\"\"\r\n";
+    std::replace(file.begin(), file.end(), '|', d);
+    for (const bool loadHeader : {false, true}) {
+        ResultTable first;
+        test::setUpProgramTable(first);
+        first.SetLoadHeader(loadHeader);
+        load(file, &first);
+        ASSERT_EQ(first.Delimiter(), d);
+        first.SaveToDelimitedFile(dir.file("out.csv"));
+        ResultTable next;
+        test::setUpProgramTable(next);
+        next.SetLoadHeader(loadHeader);
+        next.LoadFromDelimitedFile(dir.file("out.csv"));
+        EXPECT_EQ(next.Delimiter(), d) << test::readFile(dir.file("out.csv"));
+        EXPECT_EQ(rowsOf(next), rowsOf(first));
+        EXPECT_EQ(test::columnCaptionsOf(next), test::columnCaptionsOf(first));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Delimiters, NextStart, ::testing::Values(',', ';', '#', '\t', '|'));
+
+TEST_F(DelimitedReader, FormulaCellsSavedAsTextLoadBackAsTheyWere)
+{
+    addRow(table, "=HYPERLINK(\"http://x\")", {"+1", "-"});
+    addRow(table, "@a", {"'=b", "2027/03/04"});
+    addRow(table, "http://c.com", {"not registered", "''+c"});
+    table.SaveToDelimitedFile(dir.file("out.csv"), ResultTable::FormulaCells::AsText);
+    EXPECT_EQ(test::readFile(dir.file("out.csv")), "Web sites,Email,Expires\r\n"
+                                                   "\"'=HYPERLINK(\"\"http://x\"\")\",'+1,'-\r\n"
+                                                   "'@a,''=b,2027/03/04\r\n"
+                                                   "http://c.com,not registered,'''+c\r\n");
+    ResultTable fresh;
+    test::setUpProgramTable(fresh);
+    fresh.LoadFromDelimitedFile(dir.file("out.csv"));
+    EXPECT_EQ(rowsOf(fresh), rowsOf(table));
+}
 
 TEST_F(DelimitedReader, LoadSaveLoadKeepsEveryFieldAndTheHeaderStaysOut)
 {
