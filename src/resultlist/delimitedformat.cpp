@@ -3,6 +3,7 @@
 #include "resultlist/delimitedformat.h"
 
 #include "textscan/textscan.h"
+#include "textscan/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -432,23 +433,7 @@ std::size_t utf8FromUtf16(std::string_view data, bool bigEndian, bool atEnd, cha
                          : static_cast<std::uint32_t>(second << 8 | first);
     };
     char* const start = out;
-    const auto put = [&](std::uint32_t code) {
-        if (code < 0x80) {
-            *out++ = static_cast<char>(code);
-        } else if (code < 0x800) {
-            *out++ = static_cast<char>(0xC0 | code >> 6);
-            *out++ = static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            *out++ = static_cast<char>(0xE0 | code >> 12);
-            *out++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            *out++ = static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            *out++ = static_cast<char>(0xF0 | code >> 18);
-            *out++ = static_cast<char>(0x80 | (code >> 12 & 0x3F));
-            *out++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            *out++ = static_cast<char>(0x80 | (code & 0x3F));
-        }
-    };
+    const auto put = [&](std::uint32_t code) { out = encodeUtf8(code, out); };
     constexpr std::uint32_t kReplacement = 0xFFFD;
     std::size_t i = 0;
     while (i + 1 < data.size()) {

@@ -4,6 +4,7 @@
 
 #include "spreadsheet/singlebytecodepages.h"
 #include "spreadsheet/unreadableworkbook.h"
+#include "textscan/utf8.h"
 
 #include <algorithm>
 
@@ -12,25 +13,6 @@ namespace ostrevo {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | c >> 6);
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | c >> 12);
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | c >> 18);
-        out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // The code page of 8-bit text; some CODEPAGE values name none of their own.
 std::uint16_t eightBitCodePage(std::uint16_t codePage)

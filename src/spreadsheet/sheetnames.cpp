@@ -3,6 +3,7 @@
 #include "spreadsheet/sheetnames.h"
 
 #include "textscan/textkey.h"
+#include "textscan/utf8.h"
 
 #include <set>
 #include <string_view>
@@ -40,25 +41,6 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i)
         return kReplacement;
     }
     return c;
-}
-
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | c >> 6);
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | c >> 12);
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | c >> 18);
-        out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // Characters that would break the list's lines or reorder what follows them.
