@@ -83,6 +83,12 @@ constexpr std::array<bool, 256> kQuotedBytes = [] {
 
 bool needsQuotes(std::string_view text, char delimiter)
 {
+    // A field that starts like a byte-order mark would make the next load
+    // take the whole file for UTF-16 (or drop its first bytes) when it opens
+    // a save.
+    if (!text.empty() && (static_cast<unsigned char>(text[0]) >= 0xFE || text.starts_with("\xEF\xBB\xBF"))) {
+        return true;
+    }
     for (const char c : text) {
         if (kQuotedBytes[static_cast<unsigned char>(c)] || c == delimiter) {
             return true;

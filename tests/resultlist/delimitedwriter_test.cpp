@@ -96,6 +96,14 @@ TEST_F(DelimitedWriter, QuotesFieldsThatWouldNotReadBack)
                       "\"http://a.com,x\",\"say \"\"hi\"\"\",\"two\r\nlines\"\r\n");
 }
 
+TEST_F(DelimitedWriter, AFieldThatLooksLikeAByteOrderMarkIsQuoted)
+{
+    // Found by fuzzing: saved bare, FF FE made the next load read the file as UTF-16.
+    table.SetSaveHeader(false);
+    addRow(table, "\xFF\xFE\xFF", {"\xEF\xBB\xBFx", "\xFE\xFFx"});
+    EXPECT_EQ(save(), "\"\xFF\xFE\xFF\",\"\xEF\xBB\xBFx\",\"\xFE\xFFx\"\r\n");
+}
+
 TEST_F(DelimitedWriter, EmptyCaptionsAfterTheLastNamedAreNotWritten)
 {
     table.AddColumn();
