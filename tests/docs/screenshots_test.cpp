@@ -199,9 +199,6 @@ std::string cutTexts(QWidget& window)
         if (needed.width() > w->width() || needed.height() > w->height()) {
             cut << name + QStringLiteral(" is too small");
         }
-        if (qobject_cast<QGroupBox*>(w)) {
-            continue; // a group box holds its siblings' texts by design
-        }
         for (QObject* other : w->parentWidget()->children()) {
             auto* sibling = qobject_cast<QWidget*>(other);
             if (sibling && sibling != w && !sibling->isWindow() && sibling->isVisibleTo(&window) &&
