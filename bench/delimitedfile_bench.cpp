@@ -31,7 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using ostrevo::ResultTable;
 
-constexpr int kRows = 1000000;
+const int kRows = ostrevo::bench::sized(1000000, 2000);
 
 class BenchFolder {
 public:
@@ -114,7 +114,7 @@ void BM_Load(benchmark::State& state)
     state.counters["peak_rss_MB"] = peakRssMegabytes();
     state.counters["peak_rss_before_MB"] = before;
 }
-BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Iterations(ostrevo::bench::iterations(3));
 
 struct PlainRow {
     std::string caption;
@@ -155,7 +155,7 @@ void BM_Baseline_PlainReader(benchmark::State& state)
         std::stable_sort(rows.begin(), rows.end(),
                          [](const PlainRow& a, const PlainRow& b) { return a.caption < b.caption; });
         state.PauseTiming();
-        if (rows.size() != kRows) {
+        if (rows.size() != static_cast<std::size_t>(kRows)) {
             state.SkipWithError("wrong row count");
         }
         rows = {};
@@ -164,7 +164,7 @@ void BM_Baseline_PlainReader(benchmark::State& state)
     state.counters["peak_rss_MB"] = peakRssMegabytes();
     state.counters["peak_rss_before_MB"] = before;
 }
-BENCHMARK(BM_Baseline_PlainReader)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Baseline_PlainReader)->Unit(benchmark::kMillisecond)->Iterations(ostrevo::bench::iterations(3));
 
 void BM_Save(benchmark::State& state)
 {
@@ -177,7 +177,7 @@ void BM_Save(benchmark::State& state)
     }
     state.counters["file_MB"] = static_cast<double>(fs::file_size(out)) / 1e6;
 }
-BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->Iterations(ostrevo::bench::iterations(5));
 
 } // namespace
 

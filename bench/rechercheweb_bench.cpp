@@ -13,6 +13,8 @@
 #include "rechercheweb/urllist.h"
 #include "rechercheweb/urllistfile.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -25,9 +27,9 @@ namespace {
 
 using namespace ostrevo;
 
-constexpr std::size_t PageBytes = 5U * 1024U * 1024U;
-constexpr int ListEntries = 100'000;
-constexpr int FileLines = 1'000'000;
+const std::size_t PageBytes = bench::sized<std::size_t>(5U * 1024U * 1024U, 64U * 1024U);
+const int ListEntries = bench::sized(100'000, 1000);
+const int FileLines = bench::sized(1'000'000, 1000);
 
 // Result page text as a browser's innerText gives it: titles, the green URL
 // line with its "Cached" suffix, snippets with a link now and then.

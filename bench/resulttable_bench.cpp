@@ -27,6 +27,9 @@
 
 namespace {
 
+const int kRows = ostrevo::bench::sized(1000000, 2000);
+const int kAppends = ostrevo::bench::sized(100000, 1000);
+
 using ostrevo::ResultRow;
 using ostrevo::ResultTable;
 
@@ -115,7 +118,10 @@ void BM_AppendLookupPattern(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK(BM_AppendLookupPattern)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_AppendLookupPattern)
+    ->Arg(kAppends)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(ostrevo::bench::iterations(5));
 
 // The rows a plain C++ program would keep: one object per row.
 struct PlainRow {
@@ -148,7 +154,10 @@ void BM_Baseline_AppendMultisetOfCaptions(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK(BM_Baseline_AppendMultisetOfCaptions)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Baseline_AppendMultisetOfCaptions)
+    ->Arg(kAppends)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(ostrevo::bench::iterations(5));
 
 std::vector<PlainRow> plainRows(int rows)
 {
@@ -167,34 +176,36 @@ void BM_ClearRows(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        const std::unique_ptr<ResultTable> table = filledTable(1000000);
+        const std::unique_ptr<ResultTable> table = filledTable(kRows);
         state.ResumeTiming();
         table->ClearRows();
     }
 }
-BENCHMARK(BM_ClearRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ClearRows)->Unit(benchmark::kMillisecond)->Iterations(ostrevo::bench::iterations(3));
 
 void BM_DestroyTable(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<ResultTable> table = filledTable(1000000);
+        std::unique_ptr<ResultTable> table = filledTable(kRows);
         state.ResumeTiming();
         table.reset();
     }
 }
-BENCHMARK(BM_DestroyTable)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DestroyTable)->Unit(benchmark::kMillisecond)->Iterations(ostrevo::bench::iterations(3));
 
 void BM_Baseline_VectorOfRowsTeardown(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto rows = std::make_unique<std::vector<PlainRow>>(plainRows(1000000));
+        auto rows = std::make_unique<std::vector<PlainRow>>(plainRows(kRows));
         state.ResumeTiming();
         rows.reset();
     }
 }
-BENCHMARK(BM_Baseline_VectorOfRowsTeardown)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Baseline_VectorOfRowsTeardown)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(ostrevo::bench::iterations(3));
 
 void BM_PaintRows(benchmark::State& state)
 {
@@ -210,11 +221,11 @@ void BM_PaintRows(benchmark::State& state)
     }
     benchmark::DoNotOptimize(bytes);
 }
-BENCHMARK(BM_PaintRows)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintRows)->Arg(kRows)->Unit(benchmark::kMicrosecond);
 
 void BM_SortByColumn(benchmark::State& state)
 {
-    const std::unique_ptr<ResultTable> table = filledTable(1000000);
+    const std::unique_ptr<ResultTable> table = filledTable(kRows);
     const int column = static_cast<int>(state.range(0));
     int direction = -1;
     for (auto _ : state) {
@@ -222,13 +233,17 @@ void BM_SortByColumn(benchmark::State& state)
         direction = -direction;
     }
 }
-BENCHMARK(BM_SortByColumn)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(4);
+BENCHMARK(BM_SortByColumn)
+    ->Arg(0)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(ostrevo::bench::iterations(4));
 
 // The Expires column sorted as a plain program would: a stable sort of
 // pointers to the rows, comparing the date texts.
 void BM_Baseline_StableSortRowPointers(benchmark::State& state)
 {
-    std::vector<PlainRow> rows = plainRows(1000000);
+    std::vector<PlainRow> rows = plainRows(kRows);
     std::vector<const PlainRow*> order;
     for (const PlainRow& row : rows) {
         order.push_back(&row);
@@ -241,7 +256,9 @@ void BM_Baseline_StableSortRowPointers(benchmark::State& state)
         descending = !descending;
     }
 }
-BENCHMARK(BM_Baseline_StableSortRowPointers)->Unit(benchmark::kMillisecond)->Iterations(4);
+BENCHMARK(BM_Baseline_StableSortRowPointers)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(ostrevo::bench::iterations(4));
 
 } // namespace
 
