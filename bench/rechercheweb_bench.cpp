@@ -17,10 +17,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -110,6 +112,27 @@ void BM_UrlListAppend100k(benchmark::State& state)
     state.SetLabel(sorted ? "sorted mode" : "plain");
 }
 BENCHMARK(BM_UrlListAppend100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The fair peer of the plain mode: the entries in a vector, their lower-case
+// forms in a hash set that turns duplicates away.
+void BM_Peer_AppendUniqueIgnoringCase(benchmark::State& state)
+{
+    const std::vector<std::string> texts = hostTexts(ListEntries);
+    for (auto _ : state) {
+        std::vector<std::string> entries;
+        std::unordered_set<std::string> seen;
+        for (const auto& text : texts) {
+            std::string key = text;
+            std::transform(key.begin(), key.end(), key.begin(),
+                           [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c; });
+            if (seen.insert(std::move(key)).second) {
+                entries.push_back(text);
+            }
+        }
+        benchmark::DoNotOptimize(entries.size());
+    }
+}
+BENCHMARK(BM_Peer_AppendUniqueIgnoringCase)->Unit(benchmark::kMillisecond);
 
 void BM_Finish100k(benchmark::State& state)
 {
