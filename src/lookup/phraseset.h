@@ -6,7 +6,7 @@
 // case. Sixteen positions at a time are tested on their first three bytes
 // with nibble tables (SSSE3 byte shuffles, whatever the number of phrases),
 // and each position left is compared only with the phrases that start with
-// its first three bytes, so a long page costs about one instruction per byte
+// its first three bytes, so a long page costs a few instructions per byte
 // whatever it says.
 
 #include <array>
