@@ -19,6 +19,7 @@
 #include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
 #include "platform/windowfont.h"
+#include "platform/windowplacement.h"
 #include "resultlist/resultcolumns.h"
 #include "resultlist/rowjournal.h"
 #include "resultlist/tresultlistview.h"
@@ -28,11 +29,10 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QPalette>
 #include <QProgressBar>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QShortcut>
 #include <QStringList>
 #include <QStyle>
@@ -59,10 +59,8 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ostrevo"));
     setFont(windowFont());
-    resize(575, 391);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    // Room for the three columns at their widths on a usual screen; a small one gets what fits.
+    openFitted(*this, QSize(900, 600), QSize(575, 391));
     restoreGeometry(storedBytes(settingskey::MainWindowGeometry));
 
     m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -185,21 +183,36 @@ void TForm1::buildToolbar()
     BOpen->setToolTip(QStringLiteral("Load a results file (Ctrl+O)"));
     BDisk->setToolTip(QStringLiteral("Save the results (Ctrl+S)"));
     SpeedButton5->setToolTip(QStringLiteral("Visit the Ostrevo web site"));
+    // ... and give screen readers their names.
+    const std::pair<QToolButton*, const char*> names[] = {{BPlay, "Start"}, {BStop, "Stop"},
+                                                          {ToolButton2, "Commands"}, {BOpen, "Load"},
+                                                          {BDisk, "Save"}, {SpeedButton5, "Web site"}};
+    for (const auto& [button, name] : names) {
+        button->setAccessibleName(QString::fromLatin1(name));
+    }
 
     buffer = new QProgressBar(bar);
     buffer->setObjectName(QStringLiteral("buffer"));
     buffer->setRange(0, 100);
     buffer->setValue(0);
     buffer->setTextVisible(false);
+    buffer->setAccessibleName(QStringLiteral("Lookup progress"));
 
-    const std::pair<QWidget*, int> places[] = {{BPlay, 0},   {BStop, 25},  {ToolButton2, 50},
-                                               {BOpen, 83},  {BDisk, 108}, {SpeedButton5, 141},
-                                               {buffer, 179}};
-    for (const auto& [widget, left] : places) {
+    // The buttons keep their places; the progress bar takes the rest of the width.
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(2, 2, 2, 5);
+    row->setSpacing(0);
+    const std::pair<QWidget*, int> places[] = {{BPlay, 0},  {BStop, 0},        {ToolButton2, 8}, {BOpen, 0},
+                                               {BDisk, 8}, {SpeedButton5, 13}, {buffer, 0}};
+    for (const auto& [widget, gapAfter] : places) {
         widget->setParent(bar);
-        widget->move(left + 2, 2);
+        row->addWidget(widget, widget == buffer ? 1 : 0);
+        if (gapAfter > 0) {
+            row->addSpacing(gapAfter);
+        }
     }
-    buffer->setGeometry(179 + 2, 2, 374, 25);
+    buffer->setFixedHeight(25);
+    buffer->setMinimumWidth(100);
     setMenuWidget(bar);
 }
 
@@ -216,6 +229,17 @@ void TForm1::buildResultTable()
     resultat->setObjectName(QStringLiteral("resultat"));
     resultat->setErrorPrompts(&m_prompts);
     resultat->OnDrawItemProp = expiryColouring();
+    resultat->setAccessibleName(QStringLiteral("Results"));
+    resultat->setEmptyText(
+        QStringLiteral("No results yet: press Start (Ctrl+N) to search, or Load (Ctrl+O) a file"));
+    for (const ResultField field : ResultFields) {
+        resultat->setColumnSizing(columnOf(field), sizingOf(field));
+    }
+    QList<int> widths;
+    for (const QString& width : storedList(settingskey::ResultColumnWidths)) {
+        widths.append(width.toInt());
+    }
+    resultat->setUserColumnWidths(widths);
     setCentralWidget(resultat);
 }
 
@@ -257,7 +281,7 @@ void TForm1::BStopClick()
     if (m_download.cancelIfRunning()) {
         return;
     }
-    if (!m_prompts.question(QStringLiteral("stop the serach ?"))) {
+    if (!m_prompts.question(QStringLiteral("stop the search ?"))) {
         return;
     }
     stopflag = true;
@@ -265,6 +289,9 @@ void TForm1::BStopClick()
     BStop->setEnabled(false);
     // Nothing else gives the load button back after a hand-over.
     BOpen->setEnabled(true);
+    if (StatusBar1->panelText(2) == lookupFinishedText()) {
+        StatusBar1->setPanelText(2, QString());
+    }
     endOfRun();
     offerHostsBack();
 }
@@ -285,6 +312,11 @@ void TForm1::closeEvent(QCloseEvent* event)
             }
         }
         store(settingskey::MainWindowGeometry, saveGeometry());
+        QStringList widths;
+        for (const int width : resultat->userColumnWidths()) {
+            widths.append(QString::number(width));
+        }
+        store(settingskey::ResultColumnWidths, widths);
         // A normal end: nothing to offer at the next start.
         if (m_journal) {
             m_journal->remove();

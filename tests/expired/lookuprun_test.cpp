@@ -301,7 +301,7 @@ TEST_F(LookupRunTest, StopDuringThePageWaitEndsWithoutParsing)
     EXPECT_EQ(www->navigatedUrls().size(), 2u);
     EXPECT_EQ(www->pageTextReads(), 1);
     EXPECT_EQ(form->table().RowCount(), 1);
-    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("question: stop the serach ?")}));
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("question: stop the search ?")}));
     EXPECT_TRUE(form->BPlay->isEnabled());
     EXPECT_FALSE(form->BStop->isEnabled());
     EXPECT_TRUE(form->BOpen->isEnabled());
@@ -447,7 +447,7 @@ TEST_F(LookupRunTest, NothingFoundIsLost)
     EXPECT_EQ(journalledBeforeB, 1u);
     EXPECT_FALSE(std::filesystem::exists(journal)) << "a run that ended removes its journal";
 
-    prompts.answerQuestion(true); // stop the serach ?
+    prompts.answerQuestion(true); // stop the search ?
     prompts.answerQuestion(true); // put the rest back
     form->Button1Click({"c.com", "d.com", "e.com", "f.com"});
     EXPECT_EQ(prompts.log().back(),

@@ -85,14 +85,14 @@ TEST_F(TlisteTest, WelcomePageTextsAndControls)
         QStringLiteral("Welcome to ostrevo v2.00"),
         QString(),
         QStringLiteral(
-            "Ostrevo allows you to seach infos about existing domains names related with a keyword."),
+            "Ostrevo allows you to search info about existing domains names related with a keyword."),
         QStringLiteral("It uses results from main world engines and check for the date expiration of found "
                        "existing web sites."),
-        QStringLiteral("It retrives: the domain name, the email of the registrant and the expiration date."),
+        QStringLiteral("It retrieves: the domain name, the email of the registrant and the expiration date."),
         QStringLiteral("You can easily filter, order your results and exports them to CSV, TXT, XLS, HTML or "
                        "XML formats."),
         QStringLiteral(
-            "Visit: https://ostrevo.org for further informations or send email to: contact@ostrevo.org"),
+            "Visit: https://ostrevo.org for further information or send email to: contact@ostrevo.org"),
     };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(liste->Button1->text(), QStringLiteral("Next >"));
@@ -102,7 +102,7 @@ TEST_F(TlisteTest, WelcomePageTextsAndControls)
     EXPECT_EQ(liste->Bplay->text(), QStringLiteral("Start"));
     EXPECT_EQ(liste->Label2->text(), QStringLiteral("Enter keywords to start the search"));
     EXPECT_EQ(liste->RadioButton3->text(), QStringLiteral("Limit search to "));
-    EXPECT_EQ(liste->RadioButton1->text(), QStringLiteral("DO not imit the search (use STOP)"));
+    EXPECT_EQ(liste->RadioButton1->text(), QStringLiteral("Do not limit the search (use STOP)"));
     EXPECT_EQ(liste->Label1->text(), QStringLiteral("links"));
     EXPECT_TRUE(liste->RadioButton3->isChecked());
     EXPECT_EQ(liste->totalresultats->text(), QStringLiteral("250"));
