@@ -5,6 +5,7 @@
 #include "platform/statuspanels.h"
 #include "platform/windowplacement.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 
@@ -57,6 +58,9 @@ TEST(StatusPanels, ALongTextIsCutNeverWideningTheWindow)
     window.setStatusBar(panels);
     window.resize(575, 391);
     window.show();
+    // The notice, once shown, takes a place of its own whatever its text.
+    panels->setNotice(QStringLiteral("x"));
+    QApplication::processEvents();
     const int width = window.width();
     const int minimum = window.minimumSizeHint().width();
     const QString warning =
@@ -67,12 +71,17 @@ TEST(StatusPanels, ALongTextIsCutNeverWideningTheWindow)
         QString text;
     } cases[] = {{-1, warning}, {0, warning}, {2, warning}, {2, warning + QStringLiteral("\nsecond line")}};
     for (const auto& c : cases) {
+        panels->setNotice(QStringLiteral("x"));
+        for (int panel = 0; panel < 3; ++panel) {
+            panels->setPanelText(panel, QString());
+        }
         QLabel* label = c.panel < 0 ? panels->noticeLabel() : panels->panelLabel(c.panel);
         if (c.panel < 0) {
             panels->setNotice(c.text);
         } else {
             panels->setPanelText(c.panel, c.text);
         }
+        QApplication::processEvents();
         EXPECT_EQ(window.width(), width);
         EXPECT_EQ(window.minimumSizeHint().width(), minimum);
         EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
