@@ -407,6 +407,31 @@ TEST_F(LookupRunTest, WindowStaysOpenUntilStopIsConfirmed)
     EXPECT_TRUE(form->close());
 }
 
+TEST_F(LookupRunTest, AHandedOverRunThatEndsSaysStopStartsANewSearch)
+{
+    const struct {
+        bool handedOver;
+        QString hostPanel;
+    } cases[] = {{true, TForm1::lookupFinishedText()}, {false, QStringLiteral("b.com")}};
+    www->answerEveryNavigation([](const std::string&) { return kUnknown; });
+    for (const auto& c : cases) {
+        if (c.handedOver) {
+            handOver();
+        }
+        form->Button1Click({"a.com", "b.com"});
+        EXPECT_EQ(panel(2), c.hostPanel);
+        // Start and Load wait for Stop all the same.
+        EXPECT_EQ(form->BPlay->isEnabled(), !c.handedOver);
+        EXPECT_EQ(form->BOpen->isEnabled(), !c.handedOver);
+        if (c.handedOver) {
+            prompts.answerQuestion(true); // stop the search ?
+            form->BStop->click();
+            EXPECT_EQ(panel(2), QString());
+            EXPECT_TRUE(form->BPlay->isEnabled());
+        }
+    }
+}
+
 TEST_F(LookupRunTest, StartsWithTheButtonsAndPanelsOfAnIdleWindow)
 {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Ostrevo"));
