@@ -184,9 +184,9 @@ void TForm1::buildToolbar()
     BDisk->setToolTip(QStringLiteral("Save the results (Ctrl+S)"));
     SpeedButton5->setToolTip(QStringLiteral("Visit the Ostrevo web site"));
     // ... and give screen readers their names.
-    const std::pair<QToolButton*, const char*> names[] = {{BPlay, "Start"}, {BStop, "Stop"},
-                                                          {ToolButton2, "Commands"}, {BOpen, "Load"},
-                                                          {BDisk, "Save"}, {SpeedButton5, "Web site"}};
+    const std::pair<QToolButton*, const char*> names[] = {
+        {BPlay, "Start"}, {BStop, "Stop"}, {ToolButton2, "Commands"},
+        {BOpen, "Load"},  {BDisk, "Save"}, {SpeedButton5, "Web site"}};
     for (const auto& [button, name] : names) {
         button->setAccessibleName(QString::fromLatin1(name));
     }
@@ -202,7 +202,7 @@ void TForm1::buildToolbar()
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(2, 2, 2, 5);
     row->setSpacing(0);
-    const std::pair<QWidget*, int> places[] = {{BPlay, 0},  {BStop, 0},        {ToolButton2, 8}, {BOpen, 0},
+    const std::pair<QWidget*, int> places[] = {{BPlay, 0}, {BStop, 0},         {ToolButton2, 8}, {BOpen, 0},
                                                {BDisk, 8}, {SpeedButton5, 13}, {buffer, 0}};
     for (const auto& [widget, gapAfter] : places) {
         widget->setParent(bar);

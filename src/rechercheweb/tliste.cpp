@@ -17,8 +17,8 @@
 #include "rechercheweb/urllistmodel.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>

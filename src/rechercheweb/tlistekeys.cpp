@@ -43,10 +43,9 @@ void Tliste::nameControls()
     }
 
     // Top to bottom, left to right, as the pages show them.
-    QWidget* const order[] = {Button1,  Bplay,        Bstop,          Bopen,        BDisk,
-                                    ToolButton2, SpeedButton1, keywords,    RadioButton3, totalresultats,
-                                    RadioButton1, deps,        webs,        showPageButton, SpeedButton3,
-                                    Button6};
+    QWidget* const order[] = {
+        Button1,      Bplay,          Bstop,        Bopen, BDisk, ToolButton2,    SpeedButton1, keywords,
+        RadioButton3, totalresultats, RadioButton1, deps,  webs,  showPageButton, SpeedButton3, Button6};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }

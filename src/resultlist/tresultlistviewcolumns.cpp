@@ -176,8 +176,8 @@ void TResultListView::measureRow(int row)
             continue;
         }
         const std::string_view text = ostrevo::cellText(shown, static_cast<int>(column));
-        const int left = column == 0 && m_table.Checkboxes() ? listgeometry::kCheckedTextLeft
-                                                             : listgeometry::kTextMargin;
+        const int left =
+            column == 0 && m_table.Checkboxes() ? listgeometry::kCheckedTextLeft : listgeometry::kTextMargin;
         const int width =
             left + listgeometry::kTextMargin + kDividerRoom +
             metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));

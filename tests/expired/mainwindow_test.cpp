@@ -19,12 +19,12 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QHeaderView>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QTest>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <QUrl>
 
@@ -387,7 +387,7 @@ TEST_F(MainWindowTest, EveryControlHasANameAndFilterWindowsOpenOverTheWindow)
     for (QAction* command : {form.Pardatedexpiration1, form.Pardatedexpiration2}) {
         command->trigger();
         QWidget* filter = command == form.Pardatedexpiration1 ? static_cast<QWidget*>(windows.Form2.get())
-                                                               : static_cast<QWidget*>(windows.Form3.get());
+                                                              : static_cast<QWidget*>(windows.Form3.get());
         ASSERT_TRUE(filter->isVisible());
         EXPECT_TRUE(form.frameGeometry().contains(filter->frameGeometry().center()));
         filter->hide();

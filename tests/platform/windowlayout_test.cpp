@@ -63,9 +63,9 @@ TEST(StatusPanels, ALongTextIsCutNeverWideningTheWindow)
     QApplication::processEvents();
     const int width = window.width();
     const int minimum = window.minimumSizeHint().width();
-    const QString warning =
-        QStringLiteral("The first whois service gave no record for 10 hosts in a row: it may have changed its "
-                       "whois page; Ostrevo now asks the second one");
+    const QString warning = QStringLiteral(
+        "The first whois service gave no record for 10 hosts in a row: it may have changed its "
+        "whois page; Ostrevo now asks the second one");
     const struct {
         int panel; // -1: the notice
         QString text;

@@ -634,8 +634,8 @@ TEST_F(TlisteTest, EnterGoesOnNamesEveryControlAndTabFollowsThePage)
     EXPECT_TRUE(liste->GroupBox3->isVisible());
 
     // The visible controls, as Tab reaches them, top to bottom and left to right.
-    const QWidget* const expected[] = {liste->Bplay,        liste->Bopen,        liste->BDisk,
-                                       liste->ToolButton2,  liste->SpeedButton1, liste->keywords,
+    const QWidget* const expected[] = {liste->Bplay,        liste->Bopen,          liste->BDisk,
+                                       liste->ToolButton2,  liste->SpeedButton1,   liste->keywords,
                                        liste->RadioButton3, liste->totalresultats, liste->deps,
                                        liste->webs,         liste->SpeedButton3};
     std::vector<const QWidget*> reached;

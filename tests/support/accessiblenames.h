@@ -19,7 +19,8 @@ inline QStringList unnamedControls(const QWidget& window)
     QStringList missing;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         const bool interactive = widget->focusPolicy() != Qt::NoFocus ||
-                                 qobject_cast<QAbstractButton*>(widget) || qobject_cast<QProgressBar*>(widget);
+                                 qobject_cast<QAbstractButton*>(widget) ||
+                                 qobject_cast<QProgressBar*>(widget);
         // Menus are windows of their own; scroll bars and a spin box's edit
         // are parts their control names.
         const bool part = widget->isWindow() || qobject_cast<QScrollBar*>(widget) ||
@@ -30,7 +31,8 @@ inline QStringList unnamedControls(const QWidget& window)
         }
         const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty()) {
-            missing << widget->objectName() + QLatin1Char(':') + QLatin1String(widget->metaObject()->className());
+            missing << widget->objectName() + QLatin1Char(':') +
+                           QLatin1String(widget->metaObject()->className());
         }
     }
     return missing;
