@@ -24,9 +24,10 @@ QSize fittedWindowSize(const QSize& preferred, const QSize& minimum, const QRect
     if (available.isEmpty()) {
         return preferred;
     }
+    // The least size is what the window's controls need to show whole: a
+    // screen smaller still gets it, and the window manager moves it.
     const auto fit = [](int want, int least, int room) {
-        const int most = room * 9 / 10;
-        return std::min(std::max(std::min(want, most), least), room);
+        return std::max(std::min(want, room * 9 / 10), least);
     };
     return {fit(preferred.width(), minimum.width(), available.width()),
             fit(preferred.height(), minimum.height(), available.height())};

@@ -13,7 +13,7 @@ class QWidget;
 namespace ostrevo {
 
 // The size a window opens at: `preferred`, but at most nine tenths of the
-// screen's free area, and never below `minimum` unless the screen is smaller.
+// screen's free area, and never below `minimum`.
 QSize fittedWindowSize(const QSize& preferred, const QSize& minimum, const QRect& available);
 
 // A frame of `size` centred over `owner`, moved back inside `available`.

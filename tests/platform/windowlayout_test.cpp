@@ -25,7 +25,7 @@ TEST(WindowPlacement, OpeningSizeFitsTheScreen)
         {{0, 0, 1280, 800}, {900, 600}},     // room enough
         {{0, 0, 800, 600}, {720, 540}},      // nine tenths of a small screen
         {{0, 0, 600, 420}, {575, 391}},      // never below the least
-        {{0, 0, 500, 300}, {500, 300}},      // nor beyond a tiny screen
+        {{0, 0, 400, 300}, {575, 391}},      // even on a tinier screen
         {{0, 0, 0, 0}, {900, 600}},          // no screen known
         {{1280, 0, 2560, 1440}, {900, 600}}, // a second screen
     };
