@@ -10,7 +10,7 @@ find_package(nlohmann_json 3.11 REQUIRED)
 pkg_check_modules(PSL REQUIRED IMPORTED_TARGET GLOBAL libpsl)
 
 if(OSTREVO_GUI)
-  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore WebEngineWidgets DBus Test)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore WebEngineWidgets DBus Svg Test)
   pkg_check_modules(ICU REQUIRED IMPORTED_TARGET GLOBAL icu-uc icu-i18n)
 endif()
 

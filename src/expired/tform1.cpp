@@ -15,6 +15,7 @@
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"
 #include "platform/productinfo.h"
+#include "platform/programicons.h"
 #include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "platform/systemlocale.h"

@@ -4,12 +4,12 @@
 #include "expired/tform1.h"
 
 #include "platform/errorguard.h"
+#include "platform/programicons.h"
 
 #include <QHBoxLayout>
 #include <QPalette>
 #include <QProgressBar>
 #include <QShortcut>
-#include <QStyle>
 #include <QToolButton>
 
 #include <utility>
@@ -43,19 +43,13 @@ void TForm1::buildToolbar()
     silver.setColor(QPalette::Window, QColor(192, 192, 192));
     bar->setPalette(silver);
 
-    QStyle* s = style();
-    BPlay =
-        addToolButton(QStringLiteral("BPlay"), s->standardIcon(QStyle::SP_MediaPlay), &TForm1::BPlayClick);
-    BStop =
-        addToolButton(QStringLiteral("BStop"), s->standardIcon(QStyle::SP_MediaStop), &TForm1::BStopClick);
-    ToolButton2 =
-        addToolButton(QStringLiteral("ToolButton2"), s->standardIcon(QStyle::SP_FileDialogDetailedView),
-                      &TForm1::ToolButton2Click);
-    BOpen = addToolButton(QStringLiteral("BOpen"), s->standardIcon(QStyle::SP_DialogOpenButton),
-                          &TForm1::BOpenClick);
-    BDisk = addToolButton(QStringLiteral("BDisk"), s->standardIcon(QStyle::SP_DialogSaveButton),
-                          &TForm1::BDiskClick);
-    SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon),
+    BPlay = addToolButton(QStringLiteral("BPlay"), programIcon(ProgramIcon::Start), &TForm1::BPlayClick);
+    BStop = addToolButton(QStringLiteral("BStop"), programIcon(ProgramIcon::Stop), &TForm1::BStopClick);
+    ToolButton2 = addToolButton(QStringLiteral("ToolButton2"), programIcon(ProgramIcon::Commands),
+                                &TForm1::ToolButton2Click);
+    BOpen = addToolButton(QStringLiteral("BOpen"), programIcon(ProgramIcon::Open), &TForm1::BOpenClick);
+    BDisk = addToolButton(QStringLiteral("BDisk"), programIcon(ProgramIcon::Save), &TForm1::BDiskClick);
+    SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), programIcon(ProgramIcon::WebSite),
                                  &TForm1::SpeedButton5Click);
     BStop->setEnabled(false);
     // Esc cancels a download as Stop does; a lookup still asks first, through Stop.

@@ -4,6 +4,7 @@
 
 #include "expired/resultcommands.h"
 #include "platform/errorguard.h"
+#include "platform/programicons.h"
 #include "platform/windowfont.h"
 
 #include <QDateEdit>
@@ -44,7 +45,7 @@ DateFilterWindow::DateFilterWindow(const QString& objectName, const QString& lab
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("Date filter"));
-    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    SpeedButton1->setIcon(programIcon(ProgramIcon::DateFilter));
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setGeometry(controlsLeft, 32, 121, 37);

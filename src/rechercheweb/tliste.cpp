@@ -9,6 +9,8 @@
 #include "platform/collation.h"
 #include "platform/errorguard.h"
 #include "platform/productinfo.h"
+#include "platform/programicons.h"
+#include "platform/qtcolour.h"
 #include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "platform/windowfont.h"
@@ -32,7 +34,6 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSplitter>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -79,6 +80,8 @@ void setBase(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, colour);
+    // On a dark desktop the text colour is light: it must stay readable here.
+    palette.setColor(QPalette::Text, toQColor(readableTextOn(toRgb(colour))));
     widget->setPalette(palette);
 }
 
@@ -111,7 +114,7 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
     setObjectName(QStringLiteral("liste"));
     setWindowTitle(QStringLiteral("Ostrevo Links search"));
     setFont(windowFont());
-    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    setWindowIcon(programIcon(ProgramIcon::Search));
     setMinimumSize(PageSize);
     // Room for both lists side by side; a small screen gets what fits.
     openFitted(*this, QSize(800, 560), PageSize);
@@ -184,7 +187,7 @@ void Tliste::buildWelcomePage()
     Image1 = new QLabel(GroupBox1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(32, 32);
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32));
+    Image1->setPixmap(programIcon(ProgramIcon::WebSite).pixmap(32, 32));
 
     Label6 = new QLabel(QStringLiteral("Welcome to ostrevo project"), GroupBox1);
     Label6->setObjectName(QStringLiteral("Label6"));
@@ -297,29 +300,29 @@ void Tliste::buildToolbar(QWidget* parent)
     palette.setColor(QPalette::Window, QColor(192, 192, 192));
     ToolBar1->setPalette(palette);
 
-    const auto button = [this](const QString& name, QStyle::StandardPixmap icon, const QString& hint,
-                               int width, void (Tliste::*handler)()) {
+    const auto button = [this](const QString& name, ProgramIcon icon, const QString& hint, int width,
+                               void (Tliste::*handler)()) {
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(name);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(programIcon(icon));
         b->setToolTip(hint);
         b->setAutoRaise(true);
         b->setFixedSize(width, 25);
         bind(b, &QToolButton::clicked, handler);
         return b;
     };
-    Bplay = button(QStringLiteral("Bplay"), QStyle::SP_MediaPlay,
+    Bplay = button(QStringLiteral("Bplay"), ProgramIcon::Start,
                    QStringLiteral("Start the search (Enter in the keywords)"), 81, &Tliste::BplayClick);
     Bplay->setText(QStringLiteral("Start"));
     Bplay->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Bstop = button(QStringLiteral("Bstop"), QStyle::SP_MediaStop, QStringLiteral("Stop the search (Esc)"), 25,
+    Bstop = button(QStringLiteral("Bstop"), ProgramIcon::Stop, QStringLiteral("Stop the search (Esc)"), 25,
                    &Tliste::BstopClick);
     Bstop->setEnabled(false);
-    Bopen = button(QStringLiteral("Bopen"), QStyle::SP_DialogOpenButton,
-                   QStringLiteral("Open a list of urls"), 25, &Tliste::BopenClick);
-    BDisk = button(QStringLiteral("BDisk"), QStyle::SP_DialogSaveButton,
-                   QStringLiteral("Save the list of urls"), 25, &Tliste::BDiskClick);
-    ToolButton2 = button(QStringLiteral("ToolButton2"), QStyle::SP_FileDialogListView,
+    Bopen = button(QStringLiteral("Bopen"), ProgramIcon::Open, QStringLiteral("Open a list of urls"), 25,
+                   &Tliste::BopenClick);
+    BDisk = button(QStringLiteral("BDisk"), ProgramIcon::Save, QStringLiteral("Save the list of urls"), 25,
+                   &Tliste::BDiskClick);
+    ToolButton2 = button(QStringLiteral("ToolButton2"), ProgramIcon::Commands,
                          QStringLiteral("Commands on the list of urls"), 25, &Tliste::ToolButton2Click);
     buffer = new QProgressBar(ToolBar1);
     buffer->setObjectName(QStringLiteral("buffer"));
@@ -331,7 +334,7 @@ void Tliste::buildToolbar(QWidget* parent)
     buffer->setFixedHeight(25);
     buffer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     SpeedButton1 =
-        button(QStringLiteral("SpeedButton1"), QStyle::SP_BrowserReload,
+        button(QStringLiteral("SpeedButton1"), ProgramIcon::Refresh,
                QStringLiteral("Update the list of search engines"), 32, &Tliste::SpeedButton1Click);
 
     ToolBar1->addWidget(Bplay);

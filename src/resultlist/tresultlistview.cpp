@@ -121,14 +121,25 @@ void TResultListView::SetVAlignment(TVerticalAlignment alignment)
     viewport()->update();
 }
 
+void TResultListView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange && m_selectionFromPalette) {
+        m_selectionColor = palette().color(QPalette::Highlight);
+        m_selectionTextColor = palette().color(QPalette::HighlightedText);
+    }
+    QTreeView::changeEvent(event);
+}
+
 void TResultListView::SetSelectionColor(const QColor& color)
 {
+    m_selectionFromPalette = false;
     m_selectionColor = color;
     viewport()->update();
 }
 
 void TResultListView::SetSelectionTextColor(const QColor& color)
 {
+    m_selectionFromPalette = false;
     m_selectionTextColor = color;
     viewport()->update();
 }

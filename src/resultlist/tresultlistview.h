@@ -137,6 +137,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
@@ -186,6 +187,9 @@ private:
     TVerticalAlignment m_vAlignment = TVerticalAlignment::vtaCenter;
     QColor m_selectionColor;
     QColor m_selectionTextColor;
+    // The selection colours are the palette's until set: they follow the
+    // desktop when it turns light or dark.
+    bool m_selectionFromPalette = true;
     bool m_urlShow = true;
     bool m_urlFull = false;
     QColor m_urlColor{0, 0, 255};
