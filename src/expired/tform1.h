@@ -98,6 +98,8 @@ public:
     void BDiskClick();
     void BOpenClick();
     void SpeedButton5Click();
+    // What the host panel says once a handed-over run has gone through its hosts.
+    static QString lookupFinishedText();
     // Where the command menu opens: its top-left corner on the screen.
     QPoint commandMenuPoint() const;
 

@@ -9,6 +9,7 @@
 
 #include <QDateEdit>
 #include <QLabel>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 
@@ -50,6 +51,12 @@ DateFilterWindow::DateFilterWindow(const QString& objectName, const QString& lab
     SpeedButton1->setGeometry(controlsLeft, 32, 121, 37);
     connect(SpeedButton1, &QToolButton::clicked, this,
             [this] { guarded(m_prompts, [this] { SpeedButton1Click(); }); });
+    // The filter is the window's one command: Enter applies it.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, SpeedButton1,
+                &QToolButton::click);
+    }
+    DateTimePicker2->setAccessibleName(labelText);
 }
 
 void DateFilterWindow::SpeedButton1Click()
