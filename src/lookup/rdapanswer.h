@@ -4,11 +4,13 @@
 
 // Reads what the lookup needs out of an RDAP server's answer to a domain
 // query: the expiry, the registrant's e-mail or contact form, and the link to
-// the registrar's own answer.
+// the registrar's own answer, and the domain's status with the dates that
+// date it.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ostrevo {
 
@@ -26,10 +28,13 @@ enum class RdapOutcome {
 
 struct RdapAnswer {
     RdapOutcome outcome = RdapOutcome::Unusable;
-    std::string expires;     // the expiration event's day in UTC, "2027/03/04"; empty when none
-    std::string email;       // the registrant's e-mail address, without "mailto:"
-    std::string contactForm; // an http(s) address of a contact form, when the e-mail is withheld
-    std::string related;     // http(s) address of the registrar's own RDAP answer
+    std::string expires;             // the expiration event's day in UTC, "2027/03/04"; empty when none
+    std::string email;               // the registrant's e-mail address, without "mailto:"
+    std::string contactForm;         // an http(s) address of a contact form, when the e-mail is withheld
+    std::string related;             // http(s) address of the registrar's own RDAP answer
+    std::vector<std::string> status; // the status words, as given ("redemption period")
+    std::string lastChanged;         // the "last changed" event's day, as `expires`
+    std::string deletion;            // the "deletion" event's day: the planned delete
 };
 
 // `status` is the HTTP status of the answer, `body` its body.
