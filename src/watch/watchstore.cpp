@@ -220,8 +220,11 @@ void WatchStore::open()
 
 void WatchStore::setUp()
 {
-    Statement version(m_db, "PRAGMA user_version");
-    const std::int64_t existing = version.step() ? version.integer(0) : 0;
+    std::int64_t existing = 0;
+    {
+        Statement version(m_db, "PRAGMA user_version");
+        existing = version.step() ? version.integer(0) : 0;
+    }
     if (existing > SchemaVersion) {
         throw RuntimeError("The watch list " + m_file.string() +
                            " comes from a newer version of the program.");
