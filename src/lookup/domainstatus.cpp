@@ -202,4 +202,17 @@ std::string addDays(std::string_view day, int days)
     return from ? textOf(*from + std::chrono::days(days)) : std::string();
 }
 
+std::string statusTip(const StatusFacts& facts, std::string_view today)
+{
+    const DomainState state = summarizeStatus(facts, today);
+    std::string tip;
+    if (state != DomainState::Unknown) {
+        tip = "Status: " + std::string(stateText(state));
+    }
+    if (const std::optional<DropEstimate> estimate = estimateDrop(state, facts, today)) {
+        tip += (tip.empty() ? "" : "\n") + std::string("Drops ") + dropText(*estimate);
+    }
+    return tip;
+}
+
 } // namespace ostrevo

@@ -43,7 +43,7 @@ struct StatusFacts {
 // included) before pending delete, which registries also set during
 // redemption; then the auto-renew grace, then a hold. Without any of those,
 // a name with status words or an expiry date is registered, or expired once
-// `today` is past its expiry date.
+// `today` is past its expiry date. "free" or "available" is not registered.
 DomainState summarizeStatus(const StatusFacts& facts, std::string_view today);
 
 // A status word or code reduced to lower-case letters, so that
@@ -63,6 +63,10 @@ std::optional<DropEstimate> estimateDrop(DomainState state, const StatusFacts& f
 
 // "about 2027/05/23 (…)": the estimate as the windows show it.
 std::string dropText(const DropEstimate& estimate);
+
+// "Status: redemption" and, past expiry, "Drops about …" on a second line;
+// empty when the answer told nothing of either.
+std::string statusTip(const StatusFacts& facts, std::string_view today);
 
 // Days between two table dates (b - a); nothing when either is no date.
 std::optional<int> daysBetween(std::string_view a, std::string_view b);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "watch/watchchecker.h"
+#include "watch/watchcommand.h"
 
 #include "faketicksource.h"
 #include "loopbackhttpserver.h"
@@ -14,6 +15,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <sstream>
 
 namespace ostrevo {
 namespace {
@@ -236,6 +238,57 @@ TEST_F(WatchCheckerTest, SaysSoWhenTheServerListIsMissing)
     EXPECT_FALSE(checker.busy());
     ASSERT_EQ(errors.size(), 1U);
     EXPECT_NE(errors.front().find("Update RDAP servers"), std::string::npos);
+}
+
+TEST(CheckWatchCommand, PrintsOneLinePerChangeAndSaysSoInItsExitCode)
+{
+    TempFolder folder;
+    Registry registry;
+    const std::filesystem::path servers = folder.write("rdap-dns.json", registry.bootstrap());
+    const std::filesystem::path database = folder / "watch.sqlite";
+    const WallTime now = systemWallTime();
+    {
+        WatchStore store(database);
+        store.add("watched-shop.com", now - DailyCheck);
+        store.recordCheck({"watched-shop.com",
+                           now - DailyCheck,
+                           {DomainState::Expired, "2027/03/04", ""},
+                           "",
+                           {},
+                           {},
+                           now - 1});
+    }
+    const std::string today = dayOfWallTime(now);
+    const std::string iso = today.substr(0, 4) + "-" + today.substr(5, 2) + "-" + today.substr(8, 2);
+    const struct {
+        Answer answer;
+        int exitCode;
+        std::string out;
+    } runs[] = {
+        {{200, domainAnswer(R"("redemption period")", "2020-01-01", iso)},
+         1,
+         "watched-shop.com entered redemption, drops about " + addDays(today, 35) + "\n"},
+        {{200, domainAnswer(R"("redemption period")", "2020-01-01", iso)}, 0, ""},
+        {{500, ""}, 2, ""},
+    };
+    for (const auto& run : runs) {
+        registry.set(run.answer);
+        {
+            WatchStore store(database);
+            store.setNextCheck("watched-shop.com", now - 1);
+        }
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(checkDueWatchedDomains(database, servers, out, err), run.exitCode) << err.str();
+        EXPECT_EQ(out.str(), run.out);
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(checkDueWatchedDomains(database, folder / "none.json", out, err), 0)
+        << "nothing due, nothing read";
+    WatchStore(database).setNextCheck("watched-shop.com", 0);
+    EXPECT_EQ(checkDueWatchedDomains(database, folder / "none.json", out, err), 2);
+    EXPECT_NE(err.str().find("cannot be read"), std::string::npos) << err.str();
 }
 
 } // namespace
