@@ -60,7 +60,7 @@ WatchWindow::WatchWindow(Prompts& prompts, TickSource& ticks, const std::filesys
 {
     setObjectName(QStringLiteral("WatchWindow"));
     setWindowTitle(QStringLiteral("Watch"));
-    resize(860, 480);
+    resize(940, 480);
 
     list = new QTableWidget(0, 6, this);
     list->setObjectName(QStringLiteral("list"));
@@ -71,8 +71,6 @@ WatchWindow::WatchWindow(Prompts& prompts, TickSource& ticks, const std::filesys
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->verticalHeader()->hide();
     list->horizontalHeader()->setStretchLastSection(true);
-    list->setColumnWidth(DomainColumn, 200);
-    list->setColumnWidth(StatusColumn, 120);
 
     notices = new QPlainTextEdit(this);
     notices->setObjectName(QStringLiteral("notices"));
@@ -184,6 +182,8 @@ void WatchWindow::refresh()
             list->selectRow(row);
         }
     }
+    // Dates and states are short: every column as wide as its longest text.
+    list->resizeColumnsToContents();
     notices->setPlainText(historyText(m_store->recentNotices(RecentNotices)));
     showRoundState();
 }
