@@ -7,7 +7,6 @@
 #include "platform/prompts.h"
 #include "watch/watchstore.h"
 
-#include <QCloseEvent>
 #include <QDateTime>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -60,6 +59,8 @@ WatchWindow::WatchWindow(Prompts& prompts, TickSource& ticks, const std::filesys
 {
     setObjectName(QStringLiteral("WatchWindow"));
     setWindowTitle(QStringLiteral("Watch"));
+    // Closing hides it and its checks go on; it keeps no program alive.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(940, 480);
 
     list = new QTableWidget(0, 6, this);
@@ -263,13 +264,6 @@ void WatchWindow::showRoundState()
     } else if (statusLine->text() == QStringLiteral("Checking...")) {
         statusLine->clear();
     }
-}
-
-void WatchWindow::closeEvent(QCloseEvent* event)
-{
-    // Closing hides the window; the checks go on while the program runs.
-    hide();
-    event->ignore();
 }
 
 } // namespace ostrevo

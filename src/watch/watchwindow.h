@@ -56,9 +56,6 @@ public:
     QPushButton* stopButton = nullptr;
     QLabel* statusLine = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     std::vector<std::string> selectedDomains() const;
     void checkNow();
