@@ -138,8 +138,9 @@ int WatchWindow::watch(const std::vector<std::string>& domains)
 {
     std::vector<std::string> added;
     for (const std::string& domain : domains) {
+        // Checked under the name the list keeps.
         if (m_store->add(domain, m_clock())) {
-            added.push_back(domain);
+            added.push_back(watchableDomain(domain));
         }
     }
     refresh();
