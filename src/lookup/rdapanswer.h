@@ -28,13 +28,15 @@ enum class RdapOutcome {
 
 struct RdapAnswer {
     RdapOutcome outcome = RdapOutcome::Unusable;
-    std::string expires;             // the expiration event's day in UTC, "2027/03/04"; empty when none
-    std::string email;               // the registrant's e-mail address, without "mailto:"
-    std::string contactForm;         // an http(s) address of a contact form, when the e-mail is withheld
-    std::string related;             // http(s) address of the registrar's own RDAP answer
-    std::vector<std::string> status; // the status words, as given ("redemption period")
-    std::string lastChanged;         // the "last changed" event's day, as `expires`
-    std::string deletion;            // the "deletion" event's day: the planned delete
+    std::string expires;     // the expiration event's day in UTC, "2027/03/04"; empty when none
+    std::string email;       // the registrant's e-mail address, without "mailto:"
+    std::string contactForm; // an http(s) address of a contact form, when the e-mail is withheld
+    std::string related;     // http(s) address of the registrar's own RDAP answer
+    // The status words as given ("redemption period"), and the days of the
+    // "last changed" and "deletion" (the planned delete) events, as `expires`.
+    std::vector<std::string> status;
+    std::string lastChanged;
+    std::string deletion;
 };
 
 // `status` is the HTTP status of the answer, `body` its body.

@@ -20,10 +20,11 @@ enum class WhoisOutcome {
 };
 
 struct WhoisRecord {
-    std::string email;               // the registrant's address, see registrantEmail; may be empty
-    std::string contactForm;         // an http(s) form for the registrant, only when there is no address
-    std::string expires;             // year first: 2025/11/05
-    std::vector<std::string> status; // the "Domain Status:" codes, see whoisstatus.h
+    std::string email;       // the registrant's address, see registrantEmail; may be empty
+    std::string contactForm; // an http(s) form for the registrant, only when there is no address
+    std::string expires;     // year first: 2025/11/05
+    // The "Domain Status:" codes, see whoisstatus.h.
+    std::vector<std::string> status;
 };
 
 struct WhoisAnswer {
