@@ -28,6 +28,8 @@ packages=(
   nlohmann-json3-dev
   # registered domains: the Public Suffix List and its reader
   libpsl-dev publicsuffix
+  # the watch list's database
+  libsqlite3-dev
   # a session bus for the desktop notification test
   dbus-daemon
   # desktop integration checks

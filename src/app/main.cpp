@@ -12,6 +12,7 @@
 #include "platform/ticksource.h"
 #include "rechercheweb/cataloguelocation.h"
 #include "rechercheweb/tliste.h"
+#include "watch/watchcommand.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,6 +79,10 @@ ostrevo::WhoisServices whoisServices()
 
 int main(int argc, char* argv[])
 {
+    // Checking the watch list needs no window, nor a display.
+    if (ostrevo::wantsWatchCheck(argc, argv)) {
+        return ostrevo::runWatchCheck(argc, argv);
+    }
     // The browser engine takes its settings before the application exists.
     ostrevo::prepareBrowserEngine();
     // The browser engine describes its graphics set-up on every start; only
@@ -103,6 +108,9 @@ int main(int argc, char* argv[])
     ostrevo::guarded(prompts, [&] { settleCatalogue(liste); });
 
     form1.setJournalFile(localPath(ostrevo::userDataFolder()) / "lookup-journal.csv");
+    ostrevo::guarded(prompts, [&] {
+        form1.setWatchList(localPath(ostrevo::userDataFolder()) / ostrevo::WatchListFileName);
+    });
 
     form1.show();
     // Once the window is up: the rows of a run the last start did not end,

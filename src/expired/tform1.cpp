@@ -27,6 +27,7 @@
 #include "spreadsheet/spreadsheetbusycursor.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
+#include "watch/watchwindow.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

@@ -86,6 +86,7 @@ void TForm1::buildCommandMenu()
     Effacertouslesemailsdcochs1->setShortcut(QKeySequence(Qt::Key_Delete));
     UndoDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     addActions({Touslesemails1, Effacertouslesemailsdcochs1, UndoDelete});
+    buildWatchCommands();
     buildLookupMenu();
 }
 

@@ -160,6 +160,7 @@ void TForm1::addLookupRow(const LookupRow& found)
     cell(ResultField::Email) = found.email;
     cell(ResultField::Expires) = found.expires;
     addRows(m_table, {{cells, false}});
+    rememberStatus(found);
     m_unsaved = true;
     showRowCount();
     if (m_journal) {

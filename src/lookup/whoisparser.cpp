@@ -5,6 +5,7 @@
 #include "lookup/emailaddress.h"
 #include "lookup/expirydate.h"
 #include "lookup/phraseset.h"
+#include "lookup/whoisstatus.h"
 
 #include <array>
 #include <cstring>
@@ -137,6 +138,7 @@ WhoisAnswer ParseWhoisPage(std::string_view pageText)
     if (std::optional<std::string> expires = expiryDate(pageText)) {
         answer.outcome = WhoisOutcome::Record;
         answer.record.expires = std::move(*expires);
+        answer.record.status = whoisStatusWords(pageText);
         answer.record.email = std::string(registrantEmail(pageText));
         if (answer.record.email.empty()) {
             answer.record.contactForm = std::string(registrantContactForm(pageText));

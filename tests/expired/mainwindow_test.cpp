@@ -88,7 +88,8 @@ TEST_F(MainWindowTest, CommandMenuHoldsEveryCommandUnderItsCaption)
 {
     EXPECT_EQ(captionsOf(form.PopupMenu1),
               (QStringList{QStringLiteral("Check"), QStringLiteral("Uncheck"), QStringLiteral("Delete"),
-                           QStringLiteral("Undo delete"), QString(), QStringLiteral("Look up with"),
+                           QStringLiteral("Undo delete"), QString(), QStringLiteral("Watch ticked domains"),
+                           QStringLiteral("Watch list..."), QString(), QStringLiteral("Look up with"),
                            QStringLiteral("List hosts that are not registered"),
                            QStringLiteral("Update RDAP servers"), QStringLiteral("TLDs to collect...")}));
     EXPECT_EQ(captionsOf(qobject_cast<QMenu*>(form.LookUpWithRdap->parent())),
