@@ -12,6 +12,8 @@ pkg_check_modules(PSL REQUIRED IMPORTED_TARGET GLOBAL libpsl)
 if(OSTREVO_GUI)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore WebEngineWidgets DBus Test)
   pkg_check_modules(ICU REQUIRED IMPORTED_TARGET GLOBAL icu-uc icu-i18n)
+  # The proxy's password, in the desktop's secret store.
+  find_package(Qt6Keychain REQUIRED)
 endif()
 
 # The .xlsx reader (Qt Core and libzip) is built for the fuzz targets too.
