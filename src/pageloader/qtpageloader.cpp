@@ -78,9 +78,13 @@ bool& engineStarted()
 }
 
 // Chromium's network errors that come from the proxy rather than the server.
-ProxyFailure proxyFailureOf(int netError)
+// `withCredentials`: the engine was given a user name and password, which it
+// offers the proxy itself, asking again and again when they are refused.
+ProxyFailure proxyFailureOf(int netError, bool withCredentials)
 {
     switch (-std::abs(netError)) {
+    case -375: // retried too often: a proxy refusing the credentials offered
+        return withCredentials ? ProxyFailure::CredentialsRefused : ProxyFailure::None;
     case -111: // the tunnel through the proxy failed
     case -115: // it asks for an authentication the engine cannot give
     case -120: // SOCKS connection failed
@@ -480,8 +484,11 @@ void QtPageLoader::noteLoading(const QWebEngineLoadingInfo& info)
             m_httpStatus = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ? 200 : 0;
         }
         if (m_proxyFailure == ProxyFailure::None) {
-            if (info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain) {
-                m_proxyFailure = proxyFailureOf(info.errorCode());
+            const QWebEngineLoadingInfo::ErrorDomain domain = info.errorDomain();
+            if (domain == QWebEngineLoadingInfo::ConnectionErrorDomain ||
+                domain == QWebEngineLoadingInfo::HttpErrorDomain ||
+                domain == QWebEngineLoadingInfo::DnsErrorDomain) {
+                m_proxyFailure = proxyFailureOf(info.errorCode(), !proxyCredentials().user.empty());
             } else if (m_httpStatus == 407) {
                 // The proxy's own refusal, shown as the page.
                 m_proxyFailure = proxyCredentials().user.empty() ? ProxyFailure::NeedsCredentials
