@@ -160,7 +160,8 @@ void TForm1::showPreferences()
                                    [this] { guarded(m_prompts, [this] { updateRdapServers(); }); }},
                                   this);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->saved = [this] {
+        window->saved = [this, window] {
+            m_secretStatus = window->storeStatus();
             // The menu's short cuts show what was saved; the next run uses it.
             m_lookupChoices = loadLookupChoices();
             (m_lookupChoices.rdap ? LookUpWithRdap : LookUpWithWhoisPages)->setChecked(true);

@@ -4,6 +4,7 @@
 
 #include "pageloader/qtpageloader.h"
 
+#include <QHostAddress>
 #include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QUrl>
@@ -85,6 +86,12 @@ bool browserProxyOutdated()
 
 std::string proxyAddressFor(const QUrl& url)
 {
+    // Qt Network and the browser engine reach this machine without a proxy.
+    const QString host = url.host();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 ||
+        QHostAddress(host).isLoopback()) {
+        return {};
+    }
     const ProxyChoice& choice = active().choice;
     if (choice.mode == ProxyMode::Manual) {
         return proxyAddress(choice.host, choice.port);

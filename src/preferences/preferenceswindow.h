@@ -48,6 +48,8 @@ public:
     std::function<void()> saved;
 
     QTabWidget* pages() const { return m_pages; }
+    // What the secret store said last: at start, or when a password was saved.
+    SecretStore::Status storeStatus() const { return m_context.storeStatus; }
 
 private:
     QWidget* buildSearchPage();

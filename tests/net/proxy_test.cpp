@@ -81,6 +81,10 @@ TEST_F(Proxy, TheUpdatesAndRdapGoThroughAManualProxyAndNotWithNoProxy)
         EXPECT_TRUE(holds(seen, line)) << line;
     }
 
+    // This machine is reached directly, and a refusal there is the server's.
+    EXPECT_TRUE(HttpGetText(m_server.url("/listex.txt")).ok);
+    EXPECT_EQ(HttpGetText(LoopbackHttpServer::refusedUrl()).error, "Connection refused");
+
     useProxy({ProxyMode::None}, {});
     EXPECT_TRUE(HttpGetText(m_server.url("/listex.txt")).ok);
     EXPECT_EQ(proxy.requests().size(), seen.size());
