@@ -187,7 +187,7 @@ public:
         connect(this, &QWebEnginePage::certificateError, this, &SilentWebPage::rejectCertificate);
         connect(this, &QWebEnginePage::authenticationRequired, this, &SilentWebPage::refuseCredentials);
         connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
-                &SilentWebPage::refuseProxyCredentials);
+                &SilentWebPage::answerProxyCredentials);
         connect(this, &QWebEnginePage::selectClientCertificate, this, &SilentWebPage::selectNoCertificate);
         connect(this, &QWebEnginePage::fullScreenRequested, this, &SilentWebPage::refuseFullScreen);
         connect(this, &QWebEnginePage::quotaRequested, this, &SilentWebPage::refuseQuota);
@@ -229,7 +229,7 @@ private:
         rejected.rejectCertificate();
     }
     void refuseCredentials(const QUrl&, QAuthenticator* authenticator) { *authenticator = QAuthenticator(); }
-    void refuseProxyCredentials(const QUrl&, QAuthenticator* authenticator, const QString&)
+    void answerProxyCredentials(const QUrl&, QAuthenticator* authenticator, const QString&)
     {
         m_loader->answerProxy(authenticator);
     }
