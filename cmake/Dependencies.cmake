@@ -14,6 +14,8 @@ pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET GLOBAL sqlite3)
 if(OSTREVO_GUI)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore WebEngineWidgets DBus Svg Test)
   pkg_check_modules(ICU REQUIRED IMPORTED_TARGET GLOBAL icu-uc icu-i18n)
+  # The proxy's password, in the desktop's secret store.
+  find_package(Qt6Keychain REQUIRED)
 endif()
 
 # The .xlsx reader (Qt Core and libzip) is built for the fuzz targets too.

@@ -32,6 +32,8 @@ packages=(
   libsqlite3-dev
   # a session bus for the desktop notification test
   dbus-daemon
+  # the proxy's password in the desktop's secret store
+  qtkeychain-qt6-dev
   # desktop integration checks
   desktop-file-utils appstream
 )

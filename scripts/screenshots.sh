@@ -7,8 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset dev
-cmake --build --preset dev --target screenshots_test watchscreenshot_test
+cmake --build --preset dev --target screenshots_test watchscreenshot_test preferencesscreenshot_test
 OSTREVO_SCREENSHOT_DIR="$PWD/docs/screenshots" QT_QPA_PLATFORM=offscreen build/dev/tests/docs/screenshots_test
 OSTREVO_SCREENSHOT_DIR="$PWD/docs/screenshots" QT_QPA_PLATFORM=offscreen OSTREVO_SCREENSHOT_PALETTE=dark \
   build/dev/tests/docs/screenshots_test
 OSTREVO_SCREENSHOT_DIR="$PWD/docs/screenshots" QT_QPA_PLATFORM=offscreen build/dev/tests/docs/watchscreenshot_test
+OSTREVO_SCREENSHOT_DIR="$PWD/docs/screenshots" QT_QPA_PLATFORM=offscreen \
+  build/dev/tests/preferences/preferencesscreenshot_test

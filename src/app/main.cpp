@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "app/startup.h"
 #include "lookup/rdapbootstrap.h"
-#include "lookup/whoisservices.h"
+#include "lookup/whoissetting.h"
+#include "net/proxysetting.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLoggingCategory>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -58,23 +58,6 @@ void settleRdapServers(ostrevo::TForm1& form1)
     form1.setRdapServersFile(location.readFolder / ostrevo::RdapServersFileName);
 }
 
-// The registrars' sites named in the settings, host[:port]; the built-in ones
-// for those not named.
-ostrevo::WhoisServices whoisServices()
-{
-    ostrevo::WhoisServices services = ostrevo::defaultWhoisServices();
-    static const QRegularExpression hostAndPort(QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]{1,5})?$"));
-    const auto useStored = [](const QString& key, ostrevo::WhoisService& service) {
-        const QString host = ostrevo::storedText(key).trimmed();
-        if (hostAndPort.match(host).hasMatch()) {
-            service.host = host.toStdString();
-        }
-    };
-    useStored(ostrevo::settingskey::WhoisFirst, services.first);
-    useStored(ostrevo::settingskey::WhoisSecond, services.second);
-    return services;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -97,10 +80,14 @@ int main(int argc, char* argv[])
     ostrevo::SteadyTickSource ticks;
     ostrevo::EventPump pump(ticks);
     ostrevo::QtPrompts prompts;
+    // Before the first page: the browser engine reads its proxy when it starts.
+    const std::unique_ptr<ostrevo::SecretStore> secrets = ostrevo::makeDesktopSecretStore();
+    const ostrevo::SecretStore::Status secretStatus = ostrevo::useStoredProxy(*secrets);
 
-    ostrevo::StartupWindows windows =
-        ostrevo::createWindows(prompts, pump, std::make_unique<ostrevo::QtPageLoader>(), whoisServices());
+    ostrevo::StartupWindows windows = ostrevo::createWindows(
+        prompts, pump, std::make_unique<ostrevo::QtPageLoader>(), ostrevo::loadWhoisServices());
     ostrevo::TForm1& form1 = *windows.Form1;
+    form1.setSecretStore(secrets.get(), secretStatus);
     ostrevo::Tliste liste(prompts, pump, form1, [] { return std::make_unique<ostrevo::QtPageLoader>(); });
     form1.setLinksWindow(&liste);
     prompts.setParentWidget(&form1);

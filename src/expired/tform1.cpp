@@ -51,8 +51,8 @@ namespace ostrevo {
 TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> www,
                WhoisServices whoisServices, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_pump(pump), m_www(std::move(www)),
-      m_whoisRun(*m_www, pump, std::move(whoisServices)), m_lookupChoices(loadLookupChoices()),
-      m_rdapServersFile(std::string(RdapServersFileName)), m_rdapServersUpdateUrl(RdapServersUpdateUrl)
+      m_whoisRun(*m_www, pump, std::move(whoisServices)), m_rdapServersFile(std::string(RdapServersFileName)),
+      m_rdapServersUpdateUrl(RdapServersUpdateUrl)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ostrevo"));
@@ -66,6 +66,7 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     m_fetch = [this](const std::string& url, std::size_t maxBytes) -> std::optional<std::string> {
         HttpTextResult download =
             HttpGetText(url, {.maxBodySize = maxBytes, .cancelled = m_download.cancelTest()});
+        m_fetchProxyFailure = download.proxyFailure;
         return download.ok ? std::optional<std::string>(std::move(download.body)) : std::nullopt;
     };
     m_importSpreadsheet = [this](ResultTable& table, const std::string& fileName) {
@@ -88,6 +89,8 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
                           chooseSheet);
     };
 
+    bool firstStart = false;
+    m_lookupChoices = loadLookupChoices(&firstStart);
     buildToolbar();
     buildResultTable();
     buildCommandMenu();
@@ -96,6 +99,10 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     showRowCount();
     setStatusBar(StatusBar1);
+    if (firstStart) {
+        StatusBar1->setNotice(
+            QStringLiteral("Looking up with RDAP: the registrars' whois pages are in Preferences"));
+    }
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -191,6 +198,11 @@ void TForm1::BStopClick()
     if (!m_prompts.question(QStringLiteral("stop the search ?"))) {
         return;
     }
+    stopRun();
+}
+
+void TForm1::stopRun()
+{
     stopflag = true;
     BPlay->setEnabled(true);
     BStop->setEnabled(false);

@@ -10,10 +10,12 @@
 #include "expired/resultcommands.h"
 #include "lookup/lookupchoices.h"
 #include "lookup/whoispagerun.h"
+#include "net/secretstore.h"
 #include "platform/windowdownload.h"
 #include "resultlist/resulttable.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
 #include <filesystem>
@@ -98,6 +100,15 @@ public:
     void updateRdapServers();
     // Asks for the TLDs a search collects and keeps a valid answer.
     void chooseTlds();
+    // Opens the Preferences window (Ctrl+,); a save there reaches the menu and the runs.
+    void showPreferences();
+    // Where the proxy's password is kept, and what it said at start; a store
+    // in memory, for the session, until one is set.
+    void setSecretStore(SecretStore* secrets, SecretStore::Status status)
+    {
+        m_secrets = secrets;
+        m_secretStatus = status;
+    }
     void BPlayClick();
     void BStopClick();
     void Timer1Timer();
@@ -140,6 +151,7 @@ public:
     QAction* ListUnregisteredHosts = nullptr;       // List hosts that are not registered
     QAction* UpdateRdapServers = nullptr;           // Update RDAP servers
     QAction* CollectTlds = nullptr;                 // TLDs to collect...
+    QAction* Preferences = nullptr;                 // Preferences... (Ctrl+,)
     QAction* UndoDelete = nullptr;                  // Undo delete
     QAction* WatchTicked = nullptr;                 // Watch ticked domains
     QAction* ShowWatchList = nullptr;               // Watch list...
@@ -160,6 +172,10 @@ private:
     // Runs the lookup the command menu chose; false when Stop ended it.
     bool lookUp(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
     // Every row a lookup finds comes in here: into the table and the journal.
+    // A confirmed stop: the run ends, the buttons are back, the hosts left are offered back.
+    void stopRun();
+    // The proxy failed the run: the user says whether it tries again.
+    bool goOnAfterProxyFailure(const std::string& message);
     void addLookupRow(const LookupRow& found);
     void endOfRun();
     void offerHostsBack();
@@ -187,9 +203,14 @@ private:
     SpreadsheetImporter m_importSpreadsheet;
     LookupChoices m_lookupChoices;
     std::filesystem::path m_rdapServersFile;
+    MemorySecretStore m_sessionSecrets;
+    SecretStore* m_secrets = &m_sessionSecrets;
+    SecretStore::Status m_secretStatus = SecretStore::Status::Done;
+    QPointer<QWidget> m_preferences;
     std::string m_rdapServersUpdateUrl;
     Download m_fetch;
-    WindowDownload m_download; // the update going on, for Stop and Esc
+    std::string m_fetchProxyFailure; // the last download failed at the proxy: the message naming it
+    WindowDownload m_download;       // the update going on, for Stop and Esc
     std::function<void(std::vector<std::string>)> m_returnHosts;
     std::unique_ptr<RowJournal> m_journal;
     QTimer* m_journalSync = nullptr; // syncs the journal a second after an unsynced row

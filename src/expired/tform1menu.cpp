@@ -6,12 +6,14 @@
 #include "expired/resultcommands.h"
 #include "lookup/rdapbootstrap.h"
 #include "lookup/rdapserversfile.h"
+#include "lookup/whoissetting.h"
 #include "net/tldsetting.h"
 #include "platform/errorguard.h"
 #include "platform/internationalhost.h"
 #include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "platform/windowplacement.h"
+#include "preferences/preferenceswindow.h"
 #include "resultlist/rowjournal.h"
 
 #include <QAction>
@@ -145,6 +147,34 @@ void TForm1::buildLookupMenu()
                        [this] { updateRdapServers(); });
     CollectTlds = addMenuCommand(PopupMenu1, QStringLiteral("CollectTlds"),
                                  QStringLiteral("TLDs to collect..."), [this] { chooseTlds(); });
+    PopupMenu1->addSeparator();
+    Preferences = addMenuCommand(PopupMenu1, QStringLiteral("Preferences"), QStringLiteral("Preferences..."),
+                                 [this] { showPreferences(); });
+    Preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    addAction(Preferences);
+}
+
+void TForm1::showPreferences()
+{
+    if (!m_preferences) {
+        auto* window =
+            new PreferencesWindow({m_secrets, m_secretStatus, m_rdapServersFile,
+                                   [this] { guarded(m_prompts, [this] { updateRdapServers(); }); }},
+                                  this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->saved = [this, window] {
+            m_secretStatus = window->storeStatus();
+            // The menu's short cuts show what was saved; the next run uses it.
+            m_lookupChoices = loadLookupChoices();
+            (m_lookupChoices.rdap ? LookUpWithRdap : LookUpWithWhoisPages)->setChecked(true);
+            ListUnregisteredHosts->setChecked(m_lookupChoices.listUnregistered);
+            m_whoisRun.setServices(loadWhoisServices());
+        };
+        m_preferences = window;
+    }
+    m_preferences->show();
+    m_preferences->raise();
+    m_preferences->activateWindow();
 }
 
 QPoint TForm1::commandMenuPoint() const
@@ -181,12 +211,17 @@ void TForm1::chooseTlds()
 void TForm1::updateRdapServers()
 {
     std::optional<std::string> body;
+    m_fetchProxyFailure.clear();
     if (!m_download.run(*StatusBar1, *BStop,
                         QStringLiteral("Downloading the RDAP servers: Stop or Esc cancels"),
                         [&] { body = m_fetch(m_rdapServersUpdateUrl, MaxRdapBootstrapBytes); })) {
         return;
     }
     const bool installed = body && installRdapServers(*body, m_rdapServersFile);
+    if (!installed && !m_fetchProxyFailure.empty()) {
+        m_prompts.information(QString::fromStdString(m_fetchProxyFailure));
+        return;
+    }
     m_prompts.information(installed ? QStringLiteral("RDAP servers updated !")
                                     : QStringLiteral("Could not update the RDAP servers"));
 }

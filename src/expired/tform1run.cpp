@@ -146,8 +146,21 @@ bool TForm1::lookUp(const std::vector<std::string>& hosts, const std::function<b
             },
         .notice = [this](const std::string& text) { StatusBar1->setNotice(QString::fromStdString(text)); },
         .stopped = stopped,
+        .proxyFailed = [this](const std::string& message) { return goOnAfterProxyFailure(message); },
     };
     return run.run(hosts, hooks);
+}
+
+bool TForm1::goOnAfterProxyFailure(const std::string& message)
+{
+    const QString text = QString::fromStdString(message);
+    StatusBar1->setNotice(text);
+    if (!m_prompts.question(text + QStringLiteral("\n\nTry again? No stops the lookup."))) {
+        stopRun();
+        return false;
+    }
+    StatusBar1->setNotice(QString());
+    return true;
 }
 
 void TForm1::addLookupRow(const LookupRow& found)

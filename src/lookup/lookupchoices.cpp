@@ -8,10 +8,19 @@
 
 namespace ostrevo {
 
-LookupChoices loadLookupChoices()
+LookupChoices loadLookupChoices(bool* firstStart)
 {
     LookupChoices choices;
-    choices.rdap = storedText(settingskey::LookupSource) == QStringLiteral("rdap");
+    const QString source = storedText(settingskey::LookupSource);
+    const bool fresh = source.isEmpty() && !anythingStored();
+    if (fresh) {
+        // Registries must answer RDAP; registrars' whois pages move, limit and redact.
+        store(settingskey::LookupSource, QStringLiteral("rdap"));
+    }
+    if (firstStart != nullptr) {
+        *firstStart = fresh;
+    }
+    choices.rdap = fresh || source == QStringLiteral("rdap");
     choices.listUnregistered = storedFlag(settingskey::LookupListUnregistered, false);
     bool ok = false;
     const double pace = storedText(settingskey::LookupRdapRequestsPerSecond).toDouble(&ok);

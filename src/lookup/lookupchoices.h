@@ -7,13 +7,16 @@
 namespace ostrevo {
 
 struct LookupChoices {
-    bool rdap = false;             // "lookup/source": "rdap", else the registrars' whois pages
+    // "lookup/source": "rdap", else the registrars' whois pages. A new
+    // installation starts with RDAP; settings from before it keep the whois pages.
+    bool rdap = true;
     bool listUnregistered = false; // "lookup/listUnregistered"
     double requestsPerSecond = 1;  // "lookup/rdapRequestsPerSecond", per RDAP server, 0.1 to 100
 };
 
-// Defaults for anything missing or unreadable.
-LookupChoices loadLookupChoices();
+// Defaults for anything missing or unreadable. On a new installation (no
+// settings at all) the source is stored at once, and `firstStart` set.
+LookupChoices loadLookupChoices(bool* firstStart = nullptr);
 void saveLookupChoices(const LookupChoices& choices);
 
 } // namespace ostrevo

@@ -38,6 +38,9 @@ struct LookupHooks {
     std::function<void(const LookupRow&)> row;
     std::function<void(const std::string&)> notice; // a warning that stays until the next run
     std::function<bool()> stopped;                  // tested after every wait
+    // The proxy failed (the message names it): the run holds its place and
+    // asks whether to try again (true) or stop (false). Without it, it stops.
+    std::function<bool(const std::string& message)> proxyFailed;
 };
 
 class LookupRun {

@@ -21,6 +21,7 @@ void RdapClient::get(const std::string& url, std::function<void(RdapReply)> done
         answer.status = reply.status;
         answer.body = std::move(reply.body);
         answer.overHttps = reply.overHttps;
+        answer.proxyFailure = std::move(reply.proxyFailure);
         if (reply.retryAfterSeconds) {
             answer.retryAfterMs = *reply.retryAfterSeconds * 1000;
         }

@@ -20,7 +20,8 @@ struct RdapReply {
     long status = 0; // 0: no answer (network error, deadline, too large)
     std::string body;
     std::optional<std::int64_t> retryAfterMs;
-    bool overHttps = false; // the answer, after any redirects, came over https
+    bool overHttps = false;   // the answer, after any redirects, came over https
+    std::string proxyFailure; // the proxy failed: the server was never asked
 };
 
 struct RdapClientLimits {

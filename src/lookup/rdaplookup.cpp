@@ -7,6 +7,7 @@
 #include "platform/ticksource.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ostrevo {
 
@@ -20,7 +21,19 @@ bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLo
     TickSource& ticks = pump.ticks();
     const std::uint32_t start = ticks.now();
     const auto nowMs = [&ticks, start] { return static_cast<std::int64_t>(ticks.now() - start); };
+    // A failure at the proxy, from a request sent since the user last answered.
+    std::string proxyFailure;
+    unsigned attempt = 0;
     for (;;) {
+        if (!proxyFailure.empty()) {
+            const std::string message = std::exchange(proxyFailure, {});
+            // Answers to requests sent before the question count; their proxy failures do not ask again.
+            ++attempt;
+            if (!hooks.proxyFailed || !hooks.proxyFailed(message)) {
+                client.abortAll();
+                return false;
+            }
+        }
         for (const RdapHostResult& result : run.takeResults()) {
             hooks.hostDone(result);
         }
@@ -32,9 +45,20 @@ bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLo
             return false;
         }
         const std::int64_t now = nowMs();
-        while (const std::optional<RdapRequest> request = run.nextRequest(now)) {
+        while (proxyFailure.empty()) {
+            const std::optional<RdapRequest> request = run.nextRequest(now);
+            if (!request) {
+                break;
+            }
             hooks.asking(request->host);
-            client.get(request->url, [&run, &nowMs, id = request->id](const RdapReply& reply) {
+            client.get(request->url, [&, id = request->id, sentIn = attempt](const RdapReply& reply) {
+                if (!reply.proxyFailure.empty()) {
+                    run.requeue(id);
+                    if (sentIn == attempt) {
+                        proxyFailure = reply.proxyFailure;
+                    }
+                    return;
+                }
                 run.answered(id, reply.status, reply.body, reply.retryAfterMs, nowMs(), reply.overHttps);
             });
         }

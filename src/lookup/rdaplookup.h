@@ -9,6 +9,7 @@
 #include "lookup/rdaprun.h"
 
 #include <functional>
+#include <string>
 
 namespace ostrevo {
 
@@ -19,6 +20,9 @@ struct RdapLookupHooks {
     std::function<void(std::size_t host)> asking;        // a request for this host starts
     std::function<void(const RdapHostResult&)> hostDone; // in the order hosts finish
     std::function<bool()> stopped;                       // tested after every message pass
+    // The proxy failed: the run holds every host's place and asks whether to
+    // try again (true) or stop (false). Without it, the run stops.
+    std::function<bool(const std::string& message)> proxyFailed;
 };
 
 // True when every host is done; false when `stopped` ended the run, every

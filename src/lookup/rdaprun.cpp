@@ -161,6 +161,18 @@ void RdapRun::answered(std::uint64_t id, long status, std::string_view body,
     }
 }
 
+void RdapRun::requeue(std::uint64_t id)
+{
+    const auto found = m_inFlight.find(id);
+    if (found == m_inFlight.end()) {
+        return;
+    }
+    Job job = std::move(found->second.job);
+    --m_servers[found->second.server].inFlight;
+    m_inFlight.erase(found);
+    enqueue(std::move(job), true);
+}
+
 void RdapRun::pause(Server& server, std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs)
 {
     if (retryAfterMs && *retryAfterMs > m_options.maxPauseMs) {

@@ -73,6 +73,10 @@ public:
     void answered(std::uint64_t id, long status, std::string_view body,
                   std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs, bool overHttps = false);
 
+    // Request `id` never reached its server (the proxy failed): it goes back
+    // to the front of its server's queue, counting as no answer at all.
+    void requeue(std::uint64_t id);
+
     // Hosts finished since the last call.
     std::vector<RdapHostResult> takeResults();
     const std::string& hostName(std::size_t host) const { return m_hosts[host]; }

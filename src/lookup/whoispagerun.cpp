@@ -3,6 +3,7 @@
 #include "lookup/whoispagerun.h"
 
 #include "lookup/whoissilence.h"
+#include "net/activeproxy.h"
 #include "net/registereddomain.h"
 #include "pageloader/pageloader.h"
 #include "platform/eventpump.h"
@@ -59,7 +60,7 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
         const bool second = usesSecondService(static_cast<int>(i % 10), exceeded);
         const std::optional<HostAnswer> result =
             lookUpHost(second ? m_services.second : m_services.first,
-                       second ? m_services.first : m_services.second, host, hooks.stopped);
+                       second ? m_services.first : m_services.second, host, hooks);
         if (!result) {
             tellUnserved();
             return false;
@@ -91,13 +92,25 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
 }
 
 std::optional<WhoisAnswer> WhoisPageRun::askWhois(const WhoisService& service, const std::string& host,
-                                                  const std::function<bool()>& stopped)
+                                                  const LookupHooks& hooks)
 {
-    m_loaded = false;
-    m_www.Navigate(whoisUrl(service, host));
-    m_pump.waitUntil([&] { return m_loaded || stopped(); });
-    if (stopped()) {
-        return std::nullopt;
+    const std::function<bool()>& stopped = hooks.stopped;
+    const std::string url = whoisUrl(service, host);
+    for (;;) {
+        m_loaded = false;
+        m_www.Navigate(url);
+        m_pump.waitUntil([&] { return m_loaded || stopped(); });
+        if (stopped()) {
+            return std::nullopt;
+        }
+        const ProxyFailure failure = m_www.ProxyFailureOfLoad();
+        if (failure == ProxyFailure::None) {
+            break;
+        }
+        // The service was never asked: the host keeps its place until the user says.
+        if (!hooks.proxyFailed || !hooks.proxyFailed(proxyFailureFor(failure, url)) || stopped()) {
+            return std::nullopt;
+        }
     }
     // A page stopped at its deadline holds no answer, whatever it shows.
     const bool noAnswer = m_www.TimedOut();
@@ -109,16 +122,16 @@ std::optional<WhoisAnswer> WhoisPageRun::askWhois(const WhoisService& service, c
 std::optional<WhoisPageRun::HostAnswer> WhoisPageRun::lookUpHost(const WhoisService& service,
                                                                  const WhoisService& other,
                                                                  const std::string& host,
-                                                                 const std::function<bool()>& stopped)
+                                                                 const LookupHooks& hooks)
 {
-    std::optional<WhoisAnswer> answer = askWhois(service, host, stopped);
+    std::optional<WhoisAnswer> answer = askWhois(service, host, hooks);
     if (!answer || (answer->outcome != WhoisOutcome::Refused && answer->outcome != WhoisOutcome::NoAnswer)) {
         return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), false}) : std::nullopt;
     }
-    if (stopped()) {
+    if (hooks.stopped()) {
         return std::nullopt;
     }
-    answer = askWhois(other, host, stopped);
+    answer = askWhois(other, host, hooks);
     return answer ? std::optional<HostAnswer>(HostAnswer{std::move(*answer), true}) : std::nullopt;
 }
 

@@ -34,6 +34,8 @@ public:
     void documentComplete() { m_loaded = true; }
     // Whether a name nobody holds gets a row ("not registered"); set before a run.
     void listUnregistered(bool list) { m_listUnregistered = list; }
+    // The registrars asked from the next run on.
+    void setServices(WhoisServices services) { m_services = std::move(services); }
 
 private:
     struct HostAnswer {
@@ -43,12 +45,12 @@ private:
     // Loads the service's page for the host, waits for it and reads it;
     // nothing when the run stopped meanwhile.
     std::optional<WhoisAnswer> askWhois(const WhoisService& service, const std::string& host,
-                                        const std::function<bool()>& stopped);
+                                        const LookupHooks& hooks);
     // Asks `service` about the host, and `other` once more after a refusal
     // or a stalled page, so that no host is lost to either. Nothing when the
     // run stopped meanwhile.
     std::optional<HostAnswer> lookUpHost(const WhoisService& service, const WhoisService& other,
-                                         const std::string& host, const std::function<bool()>& stopped);
+                                         const std::string& host, const LookupHooks& hooks);
 
     PageLoader& m_www;
     EventPump& m_pump;

@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "net/httpclient.h"
 
+#include "net/activeproxy.h"
 #include "net/retryafter.h"
 
+#include <QAuthenticator>
 #include <QDateTime>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -31,11 +33,42 @@ struct Transfer {
     int redirects = 0;
 };
 
+// `throughProxy`: a proxy stands between the program and the server, so the
+// connection Qt reports on is the one to the proxy.
+ProxyFailure proxyFailureOf(QNetworkReply::NetworkError error, bool throughProxy)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return throughProxy ? ProxyFailure::Refused : ProxyFailure::None;
+    case QNetworkReply::HostNotFoundError:
+        return throughProxy ? ProxyFailure::Unreachable : ProxyFailure::None;
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::UnknownProxyError:
+        return ProxyFailure::Refused;
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+        return ProxyFailure::Unreachable;
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        return proxyInUse().mode == ProxyMode::Manual && !proxyInUse().user.empty()
+                   ? ProxyFailure::CredentialsRefused
+                   : ProxyFailure::NeedsCredentials;
+    default:
+        return ProxyFailure::None;
+    }
+}
+
 HttpReply replyOf(QNetworkReply* reply, const Transfer& transfer)
 {
     HttpReply answer;
     if (!transfer.error.empty()) {
         answer.error = transfer.error;
+        return answer;
+    }
+    const ProxyFailure atProxy = proxyFailureOf(reply->error(), !proxyAddressFor(reply->url()).empty());
+    if (atProxy != ProxyFailure::None) {
+        answer.proxyFailure = proxyFailureFor(atProxy, reply->url());
+        answer.error = answer.proxyFailure;
         return answer;
     }
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -71,6 +104,10 @@ HttpClient::HttpClient(QObject* parent) : QObject(parent)
 {
     // Nothing is remembered between requests.
     m_network.setCookieJar(nullptr);
+    // The proxy's credentials are those of the proxy in use, given with it;
+    // asked again, they were refused, and the request fails.
+    connect(&m_network, &QNetworkAccessManager::proxyAuthenticationRequired, this,
+            [](const QNetworkProxy&, QAuthenticator*) {});
 }
 
 HttpClient::~HttpClient()

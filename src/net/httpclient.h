@@ -5,7 +5,8 @@
 // The program's one HTTP client outside the browser engine: GET requests on
 // Qt Network, asynchronous on the event loop, each bounded in size, time and
 // redirects. RDAP, the RDAP-server update and the catalogue update all go
-// through it, so a proxy or a redirect rule is set in one place.
+// through it, so a proxy or a redirect rule is set in one place. It uses the
+// proxy of net/activeproxy.h.
 
 #include <QNetworkAccessManager>
 #include <QObject>
@@ -46,6 +47,10 @@ struct HttpReply {
     long status = 0;   // of the last answer; 0 when none came
     std::string body;  // every byte, zero bytes included; empty when none came
     std::string error; // why no answer came (network, deadline, size, redirect); empty when one came
+    // Set, with `error` the same text, when the request failed at the proxy
+    // ("The proxy proxy.example.org:3128 refused the connection"): the
+    // server was never asked.
+    std::string proxyFailure;
     std::optional<std::int64_t> retryAfterSeconds;
     bool overHttps = false; // the last answer, after any redirects, came over https
 };

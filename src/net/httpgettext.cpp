@@ -53,6 +53,7 @@ HttpTextResult get(std::string_view url, const HttpGetOptions& options)
         return result;
     }
     result.status = reply->status;
+    result.proxyFailure = reply->proxyFailure;
     if (!reply->error.empty()) {
         result.error = std::move(reply->error);
     } else if (reply->status != 200) {

@@ -34,6 +34,8 @@ struct HttpTextResult {
     std::string body;
     // Why it failed, e.g. "Status:404" or the transfer error; empty when ok.
     std::string error;
+    // The message naming the proxy, when the download failed there.
+    std::string proxyFailure;
 };
 
 // GET `url` ("http://" is put in front when it names no http or https

@@ -7,6 +7,8 @@
 // text of the page's body. Events are delivered while the caller processes
 // window messages.
 
+#include "platform/proxyfailure.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -58,6 +60,8 @@ public:
     // the loader asks it again for the headers alone, as the page would.
     // Empty when there is none. Processes events while it waits.
     virtual std::string RetryAfter() { return {}; }
+    // How the last navigation failed at the proxy, if it did.
+    virtual ProxyFailure ProxyFailureOfLoad() const { return ProxyFailure::None; }
     // Lets the page go, with its document and scripts, once its loads are no
     // longer wanted; the loader stays usable and idle.
     virtual void ReleasePage() {}

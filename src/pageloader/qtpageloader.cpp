@@ -28,6 +28,7 @@
 #include <QWebEngineSettings>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace ostrevo {
@@ -55,6 +56,60 @@ void prepareBrowserEngine()
         }
     }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+namespace {
+
+struct BrowserProxyCredentials {
+    std::string user;
+    std::string password;
+};
+
+BrowserProxyCredentials& proxyCredentials()
+{
+    static BrowserProxyCredentials credentials;
+    return credentials;
+}
+
+bool& engineStarted()
+{
+    static bool started = false;
+    return started;
+}
+
+// Chromium's network errors that come from the proxy rather than the server.
+// `withCredentials`: the engine was given a user name and password, which it
+// offers the proxy itself, asking again and again when they are refused.
+ProxyFailure proxyFailureOf(int netError, bool withCredentials)
+{
+    switch (-std::abs(netError)) {
+    case -375: // retried too often: a proxy refusing the credentials offered
+        return withCredentials ? ProxyFailure::CredentialsRefused : ProxyFailure::None;
+    case -111: // the tunnel through the proxy failed
+    case -115: // it asks for an authentication the engine cannot give
+    case -120: // SOCKS connection failed
+    case -130: // connecting to the proxy failed
+        return ProxyFailure::Refused;
+    case -127: // it asks for credentials
+        return ProxyFailure::NeedsCredentials;
+    case -131: // the proxy configuration could not be used
+    case -137: // the proxy's name did not resolve
+        return ProxyFailure::Unreachable;
+    default:
+        return ProxyFailure::None;
+    }
+}
+
+} // namespace
+
+bool browserEngineStarted()
+{
+    return engineStarted();
+}
+
+void setBrowserProxyCredentials(std::string user, std::string password)
+{
+    proxyCredentials() = {std::move(user), std::move(password)};
 }
 
 namespace {
@@ -95,6 +150,7 @@ QWebEngineProfile* sharedProfile()
         return profile;
     }
     prepareBrowserEngine();
+    engineStarted() = true;
     // No storage name: off the record, cookies and cache in memory only.
     profile = new QWebEngineProfile(QCoreApplication::instance());
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
@@ -131,7 +187,7 @@ public:
         connect(this, &QWebEnginePage::certificateError, this, &SilentWebPage::rejectCertificate);
         connect(this, &QWebEnginePage::authenticationRequired, this, &SilentWebPage::refuseCredentials);
         connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
-                &SilentWebPage::refuseProxyCredentials);
+                &SilentWebPage::answerProxyCredentials);
         connect(this, &QWebEnginePage::selectClientCertificate, this, &SilentWebPage::selectNoCertificate);
         connect(this, &QWebEnginePage::fullScreenRequested, this, &SilentWebPage::refuseFullScreen);
         connect(this, &QWebEnginePage::quotaRequested, this, &SilentWebPage::refuseQuota);
@@ -173,9 +229,9 @@ private:
         rejected.rejectCertificate();
     }
     void refuseCredentials(const QUrl&, QAuthenticator* authenticator) { *authenticator = QAuthenticator(); }
-    void refuseProxyCredentials(const QUrl&, QAuthenticator* authenticator, const QString&)
+    void answerProxyCredentials(const QUrl&, QAuthenticator* authenticator, const QString&)
     {
-        *authenticator = QAuthenticator();
+        m_loader->answerProxy(authenticator);
     }
     void selectNoCertificate(QWebEngineClientCertificateSelection selection) { selection.selectNone(); }
     void refuseFullScreen(QWebEngineFullScreenRequest request) { request.reject(); }
@@ -258,6 +314,8 @@ void QtPageLoader::Navigate(const std::string& url)
     m_timedOut = false;
     m_hasNewDocument = false;
     m_httpStatus = 0;
+    m_proxyAsks = 0;
+    m_proxyFailure = ProxyFailure::None;
     m_deadline.start();
     const QUrl target(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())), QUrl::TolerantMode);
     if (!target.isValid() || !isWebUrl(target) || target.toEncoded().size() > kMaxUrlBytes) {
@@ -425,6 +483,34 @@ void QtPageLoader::noteLoading(const QWebEngineLoadingInfo& info)
         } else {
             m_httpStatus = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ? 200 : 0;
         }
+        if (m_proxyFailure == ProxyFailure::None) {
+            const QWebEngineLoadingInfo::ErrorDomain domain = info.errorDomain();
+            if (domain == QWebEngineLoadingInfo::ConnectionErrorDomain ||
+                domain == QWebEngineLoadingInfo::HttpErrorDomain ||
+                domain == QWebEngineLoadingInfo::DnsErrorDomain) {
+                m_proxyFailure = proxyFailureOf(info.errorCode(), !proxyCredentials().user.empty());
+            } else if (m_httpStatus == 407) {
+                // The proxy's own refusal, shown as the page.
+                m_proxyFailure = proxyCredentials().user.empty() ? ProxyFailure::NeedsCredentials
+                                                                 : ProxyFailure::CredentialsRefused;
+            }
+        }
+    }
+}
+
+void QtPageLoader::answerProxy(QAuthenticator* authenticator)
+{
+    const BrowserProxyCredentials& credentials = proxyCredentials();
+    if (credentials.user.empty()) {
+        m_proxyFailure = ProxyFailure::NeedsCredentials;
+        *authenticator = QAuthenticator();
+    } else if (++m_proxyAsks > 1) {
+        // Asked again after the credentials went: they were refused.
+        m_proxyFailure = ProxyFailure::CredentialsRefused;
+        *authenticator = QAuthenticator();
+    } else {
+        authenticator->setUser(QString::fromStdString(credentials.user));
+        authenticator->setPassword(QString::fromStdString(credentials.password));
     }
 }
 

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class QAuthenticator;
 class QEventLoop;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -28,6 +29,11 @@ class SilentWebPage;
 // (component updates, background requests) and from using the GPU for pages
 // that are never drawn. Loaders call it too, in case main() did not.
 void prepareBrowserEngine();
+// Whether the engine has started (its profile exists): it reads its proxy then.
+bool browserEngineStarted();
+// The user name and password a page gives its proxy when asked; none when
+// the user name is empty. Given once per load: a second ask means a refusal.
+void setBrowserProxyCredentials(std::string user, std::string password);
 
 // Busy also covers loads the page starts by itself (a script or a refresh
 // moving on), and each finished load fires OnDocumentComplete. Handlers run
@@ -55,6 +61,7 @@ public:
     int HttpStatus() const override { return m_httpStatus; }
     std::string LocationURL() const override;
     std::string RetryAfter() override;
+    ProxyFailure ProxyFailureOfLoad() const override { return m_proxyFailure; }
     // A fresh page, with no document and no renderer yet, in place of the current one.
     void ReleasePage() override;
 
@@ -78,6 +85,7 @@ private:
     void reportProgress(int progress);
     void endAfterRendererLoss();
     void refuseNewWindow();
+    void answerProxy(QAuthenticator* authenticator);
     void stopAtDeadline();
     void makePage();
     void dropPage();
@@ -98,6 +106,8 @@ private:
     // the previous page in place, whose text must not pass for the new answer.
     bool m_hasNewDocument = false;
     int m_httpStatus = 0;
+    int m_proxyAsks = 0; // the proxy's asks for credentials in this navigation
+    ProxyFailure m_proxyFailure = ProxyFailure::None;
     bool m_visible = true;
     bool m_silent = false;
     int m_pageTextTimeoutMs = 10000;

@@ -67,6 +67,12 @@ void store(const QString& key, const QVariant& value)
     settings.setValue(key, value);
 }
 
+bool anythingStored()
+{
+    const QSettings settings;
+    return !settings.allKeys().isEmpty();
+}
+
 QString userDataFolder()
 {
     // Named after the program alone, as before the settings named the

@@ -35,6 +35,14 @@ inline const QString WhoisSecond = QStringLiteral("whois/second");
 inline const QString LookupSource = QStringLiteral("lookup/source");
 inline const QString LookupListUnregistered = QStringLiteral("lookup/listUnregistered");
 inline const QString LookupRdapRequestsPerSecond = QStringLiteral("lookup/rdapRequestsPerSecond");
+// How long a result page built by its scripts may take to settle, in seconds.
+inline const QString SettleSeconds = QStringLiteral("search/settleSeconds");
+// The proxy ("system", "none", "http", "socks5"), its host, port and user
+// name; its password is in the desktop's secret store, never here.
+inline const QString Proxy = QStringLiteral("network/proxy");
+inline const QString ProxyHost = QStringLiteral("network/proxyHost");
+inline const QString ProxyPort = QStringLiteral("network/proxyPort");
+inline const QString ProxyUser = QStringLiteral("network/proxyUser");
 } // namespace settingskey
 
 // The stored value, or `fallback` when it is missing, of the wrong kind, or
@@ -44,6 +52,8 @@ bool storedFlag(const QString& key, bool fallback);
 QStringList storedList(const QString& key);
 QByteArray storedBytes(const QString& key);
 void store(const QString& key, const QVariant& value);
+// Whether the settings hold anything at all: false on a new installation.
+bool anythingStored();
 
 // The per-user data folder (the catalogue copy, the journal of a lookup run):
 // ~/.local/share/Ostrevo.

@@ -114,6 +114,7 @@ bool SearchRun::hasTurnDue(const Engine& engine) const
         return engine.newDocument;
     case EngineState::Blocked:
     case EngineState::NoMoreResults:
+    case EngineState::ProxyFailed:
         break;
     }
     return false;
@@ -147,9 +148,34 @@ bool SearchRun::takeTurn(int index, std::string_view keywords, UrlList& urls,
         break;
     case EngineState::Blocked:
     case EngineState::NoMoreResults:
+    case EngineState::ProxyFailed:
         break;
     }
     return true;
+}
+
+bool SearchRun::heldByProxy(Engine& engine)
+{
+    engine.proxyFailure = engine.loader->ProxyFailureOfLoad();
+    if (engine.proxyFailure == ProxyFailure::None) {
+        return false;
+    }
+    // No page came: nothing to read, and no refusal or emptiness to count.
+    engine.state = EngineState::ProxyFailed;
+    engine.settling = false;
+    engine.settleText.clear();
+    return true;
+}
+
+void SearchRun::retryAfterProxyFailure()
+{
+    for (Engine& engine : m_engines) {
+        if (engine.state == EngineState::ProxyFailed) {
+            engine.state = EngineState::Paging;
+            engine.proxyFailure = ProxyFailure::None;
+            navigate(engine, engine.pageUrl);
+        }
+    }
 }
 
 void SearchRun::navigate(Engine& engine, std::string url)
@@ -161,6 +187,9 @@ void SearchRun::navigate(Engine& engine, std::string url)
 void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& urls,
                          const TextKeyFunction& caseFoldKey)
 {
+    if (heldByProxy(engine)) {
+        return;
+    }
     const std::uint32_t asked = m_clock();
     std::string text = engine.loader->PageText();
     if (m_cancelled) {
@@ -179,7 +208,7 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
             engine.textChanged = true;
         }
         const bool quiet = engine.textChanged && now - engine.lastChange >= kSettleQuietMs;
-        if (!quiet && now - engine.settleStart < kSettleLimitMs) {
+        if (!quiet && now - engine.settleStart < m_settleLimitMs) {
             engine.nextLook = now + kSettlePollMs;
             return;
         }
@@ -222,6 +251,9 @@ void SearchRun::readPage(Engine& engine, std::string_view keywords, UrlList& url
 void SearchRun::readAnsweredPage(Engine& engine, std::string_view keywords, UrlList& urls,
                                  const TextKeyFunction& caseFoldKey)
 {
+    if (heldByProxy(engine)) {
+        return;
+    }
     const std::string text = engine.loader->PageText();
     if (m_cancelled) {
         return;

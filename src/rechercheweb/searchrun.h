@@ -30,6 +30,7 @@ enum class EngineState {
     Resting,       // it refused the run's queries; it is asked again later
     Blocked,       // it refused too often: nothing more from it in this run
     NoMoreResults, // its last pages added no entry
+    ProxyFailed,   // its page failed at the proxy: it waits until the user says to try again
 };
 
 class SearchRun {
@@ -54,7 +55,8 @@ public:
     static constexpr std::int64_t kMaxRestMs = 3600000;
     // A page without results may still be built by its scripts: it is read
     // once its text changed and then stayed the same for kSettleQuietMs, or
-    // kSettleLimitMs after it loaded, looking every kSettlePollMs.
+    // kSettleLimitMs after it loaded (unless setSettleLimitMs() says
+    // otherwise), looking every kSettlePollMs.
     static constexpr std::uint32_t kSettleQuietMs = 500;
     static constexpr std::uint32_t kSettleLimitMs = 5000;
     static constexpr std::uint32_t kSettlePollMs = 100;
@@ -75,6 +77,7 @@ public:
     const CutMarkers& cutMarkers() const { return m_cutMarkers; }
     // The TLDs whose hosts are collected; .com .net .org unless set.
     void setTldFilter(TldFilter tlds) { m_tlds = std::move(tlds); }
+    void setSettleLimitMs(std::uint32_t ms) { m_settleLimitMs = ms; }
 
     EngineState state(int engine) const { return at(engine).state; }
     // The HTTP status of the engine's page read last (0 when unknown).
@@ -83,6 +86,13 @@ public:
     int refusals(int engine) const { return at(engine).refusals; }
     // How long a resting engine still rests.
     std::uint32_t restLeftMs(int engine) const;
+    // How the engine's last page failed at the proxy (None unless ProxyFailed).
+    ProxyFailure proxyFailure(int engine) const { return at(engine).proxyFailure; }
+    // The page the engine loaded last.
+    const std::string& pageUrl(int engine) const { return at(engine).pageUrl; }
+    // Every engine held up by the proxy loads its page again.
+    void retryAfterProxyFailure();
+
     // The first engine waiting for the user, or -1.
     int firstWaitingForUser() const;
     // Every engine is done or given up: nothing will come any more.
@@ -139,6 +149,7 @@ private:
         std::uint32_t nextLook = 0;
         // A document completed since the engine began waiting for the user.
         bool newDocument = false;
+        ProxyFailure proxyFailure = ProxyFailure::None;
     };
 
     Engine& at(int engine) { return m_engines.at(static_cast<std::size_t>(engine)); }
@@ -152,6 +163,8 @@ private:
                           const TextKeyFunction& caseFoldKey);
     // After a result page: on to the next one, unless the engine ran out.
     void goOn(Engine& engine, const Harvest& found, std::string_view keywords);
+    // True, the engine held, when its page failed at the proxy.
+    bool heldByProxy(Engine& engine);
     // After a refusal: a rest, or the end of the engine once retries are used up.
     void refuse(Engine& engine);
 
@@ -160,6 +173,7 @@ private:
 
     CutMarkers m_cutMarkers;
     TldFilter m_tlds;
+    std::uint32_t m_settleLimitMs = kSettleLimitMs;
     LoaderRelease m_release;
     Clock m_clock;
     bool m_cancelled = false;

@@ -46,6 +46,9 @@ class TForm1;
 class UpDownButtons;
 class UrlListModel;
 
+// The message naming the proxy that failed the engine's last page.
+QString proxyMessage(const SearchRun& run, int engine);
+
 class Tliste final : public QWidget {
     Q_OBJECT
 public:
@@ -175,6 +178,9 @@ private:
     void enginesDone();
     // Marks engine `engine`'s line and tells the status line when its state changed.
     void noteEngineState(const SearchRun& run, int engine);
+    // The proxy failed an engine's page: the run waits for the user's answer.
+    // False when the run is to stop.
+    bool goOnAfterProxyFailure(SearchRun& run, int engine);
     void closePageWindow();
     void tickUrlsContaining(bool ticked);
 

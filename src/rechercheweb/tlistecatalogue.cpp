@@ -39,7 +39,9 @@ void Tliste::SpeedButton1Click()
     const bool installed =
         download.ok && installCatalogue(download.body, catalogueTargetPath(m_catalogueFolder));
     if (!installed) {
-        m_prompts.information(QStringLiteral("Could not connect to the server"));
+        m_prompts.information(download.proxyFailure.empty()
+                                  ? QStringLiteral("Could not connect to the server")
+                                  : QString::fromStdString(download.proxyFailure));
         return;
     }
     m_prompts.information(QStringLiteral("List of search engines Updated !"));

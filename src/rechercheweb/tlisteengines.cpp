@@ -4,12 +4,14 @@
 // engine list, the status line, and the window with an engine's own page.
 #include "rechercheweb/tliste.h"
 
+#include "net/activeproxy.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/statuspanels.h"
 #include "rechercheweb/pagewindow.h"
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QUrl>
 
 namespace ostrevo {
 namespace {
@@ -35,6 +37,8 @@ QString stateMark(EngineState state)
         return QStringLiteral(" - refused");
     case EngineState::NoMoreResults:
         return QStringLiteral(" - no more results");
+    case EngineState::ProxyFailed:
+        return QStringLiteral(" - proxy failed");
     }
     return {};
 }
@@ -61,11 +65,19 @@ QString stateMessage(const SearchRun& run, int engine, const QString& name)
         return name + QStringLiteral(" still refuses: no more pages from it in this search");
     case EngineState::NoMoreResults:
         return name + QStringLiteral(": no more results");
+    case EngineState::ProxyFailed:
+        return proxyMessage(run, engine);
     }
     return {};
 }
 
 } // namespace
+
+QString proxyMessage(const SearchRun& run, int engine)
+{
+    return QString::fromStdString(
+        proxyFailureFor(run.proxyFailure(engine), QUrl(QString::fromStdString(run.pageUrl(engine)))));
+}
 
 void Tliste::noteEngineState(const SearchRun& run, int engine)
 {

@@ -12,6 +12,7 @@
 #include "platform/prompts.h"
 #include "platform/statuspanels.h"
 #include "platform/ticksource.h"
+#include "preferences/settlesetting.h"
 #include "rechercheweb/catalogue.h"
 #include "rechercheweb/resultpages.h"
 
@@ -109,6 +110,7 @@ void Tliste::BplayClick()
     auto run = std::make_shared<SearchRun>(std::move(engines), m_makeLoader, &releaseLater,
                                            [this] { return m_pump.ticks().now(); });
     run->setTldFilter(loadTldFilter());
+    run->setSettleLimitMs(static_cast<std::uint32_t>(loadSettleSeconds()) * 1000U);
     m_run = run;
     m_engineRows.clear();
     for (int i = 0; i < deps->count(); ++i) {
@@ -166,6 +168,9 @@ void Tliste::runSearch(SearchRun& run, int limit)
         if (turnTaken) {
             buffer->setValue(std::min(m_urls.count(), buffer->maximum()));
             noteEngineState(run, k);
+            if (run.state(k) == EngineState::ProxyFailed && !goOnAfterProxyFailure(run, k)) {
+                return;
+            }
         }
         if (!turnTaken && run.nothingDue()) {
             // Nothing to do until a page finishes: wait for it in the event
@@ -187,6 +192,27 @@ void Tliste::runSearch(SearchRun& run, int limit)
             return;
         }
     }
+}
+
+bool Tliste::goOnAfterProxyFailure(SearchRun& run, int engine)
+{
+    // Every engine goes through the same proxy: one question holds the whole run.
+    const bool again =
+        m_prompts.question(proxyMessage(run, engine) + QStringLiteral("\n\nTry again? No stops the search."));
+    if (run.isCancelled() || stopflag) {
+        return false;
+    }
+    if (!again) {
+        stopflag = true;
+        m_urls.setAllTicked(true);
+        setIdleButtons();
+        return false;
+    }
+    run.retryAfterProxyFailure();
+    for (int i = 0; i < run.engineCount(); ++i) {
+        noteEngineState(run, i);
+    }
+    return true;
 }
 
 void Tliste::enginesDone()

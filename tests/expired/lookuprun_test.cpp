@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/tform1.h"
+#include "net/activeproxy.h"
 #include "platform/eventpump.h"
 #include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
@@ -516,6 +517,35 @@ TEST_F(LookupRunTest, NothingFoundIsLost)
     EXPECT_FALSE(std::filesystem::exists(journal));
     form->show();
     EXPECT_TRUE(form->close()) << "saved: nothing to ask";
+}
+
+TEST_F(LookupRunTest, AFailingProxyAsksOnceAndTheHostKeepsItsPlace)
+{
+    useProxy({ProxyMode::Manual, ProxyKind::Http, "proxy.example.org", 3128, {}}, {});
+    www->answerEveryNavigation([](const std::string&) { return recordPage("owner@zeta.com", "2028-09-13"); });
+    const QString asked = QStringLiteral("question: The proxy proxy.example.org:3128 refused the "
+                                         "connection\n\nTry again? No stops the lookup.");
+    www->failAtProxy(ProxyFailure::Refused);
+    prompts.answerQuestion(true);
+    handOver();
+    form->Button1Click({"zeta.com"});
+    EXPECT_EQ(prompts.log(), std::vector<QString>{asked});
+    ASSERT_EQ(form->table().RowCount(), 1);
+    EXPECT_EQ(form->table().Row(0).SubItems(),
+              (std::vector<std::string>{"mailto:owner@zeta.com", "2028/09/13"}));
+    EXPECT_EQ(www->navigatedUrls().size(), 2U);
+
+    // No stops the run as Stop does: nothing counted, the buttons back.
+    prompts.clearLog();
+    www->failAtProxy(ProxyFailure::Refused);
+    prompts.answerQuestion(false);
+    handOver();
+    form->Button1Click({"alpha.com"});
+    EXPECT_EQ(prompts.log().front(), asked);
+    EXPECT_EQ(form->table().RowCount(), 1);
+    EXPECT_TRUE(form->BPlay->isEnabled());
+    EXPECT_FALSE(form->BStop->isEnabled());
+    useProxy({}, {});
 }
 
 } // namespace

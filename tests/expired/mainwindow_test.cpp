@@ -91,7 +91,8 @@ TEST_F(MainWindowTest, CommandMenuHoldsEveryCommandUnderItsCaption)
                            QStringLiteral("Undo delete"), QString(), QStringLiteral("Watch ticked domains"),
                            QStringLiteral("Watch list..."), QString(), QStringLiteral("Look up with"),
                            QStringLiteral("List hosts that are not registered"),
-                           QStringLiteral("Update RDAP servers"), QStringLiteral("TLDs to collect...")}));
+                           QStringLiteral("Update RDAP servers"), QStringLiteral("TLDs to collect..."),
+                           QString(), QStringLiteral("Preferences...")}));
     EXPECT_EQ(captionsOf(qobject_cast<QMenu*>(form.LookUpWithRdap->parent())),
               (QStringList{QStringLiteral("Registrar whois pages"), QStringLiteral("RDAP (registry data)")}));
     EXPECT_EQ(captionsOf(form.Cocher1->menu()),

@@ -29,6 +29,7 @@ public:
     std::vector<std::string> LinkTargets(const std::vector<std::string>&) override { return targets; }
     int HttpStatus() const override { return status; }
     std::string RetryAfter() override { return retryAfter; }
+    ProxyFailure ProxyFailureOfLoad() const override { return proxyFailure; }
     std::string LocationURL() const override
     {
         return location.empty() && !urls.empty() ? urls.back() : location;
@@ -50,6 +51,7 @@ public:
     int status = 200;
     std::string location;
     std::string retryAfter;
+    ProxyFailure proxyFailure = ProxyFailure::None;
     std::vector<std::string> targets;
     int reads = 0;
     std::function<void()> duringRead;
@@ -113,6 +115,33 @@ TEST(SearchRun, CutMarkersOfAnyEngineApplyToEveryPage)
         run.takeTurn(1, "k", urls);
         EXPECT_EQ(urls.count(), withMarker ? 0 : 1) << withMarker;
     }
+}
+
+TEST(SearchRun, APageTheProxyFailedHoldsItsEngineUntilToldToTryAgain)
+{
+    Made made;
+    SearchRun run({engine("a"), engine("b")}, made.factory());
+    UrlList urls;
+    run.takeTurn(0, "k", urls);
+    run.takeTurn(1, "k", urls);
+    made.loaders[0]->proxyFailure = ProxyFailure::Refused;
+    // The browser's own error page is no result page, no refusal and no emptiness.
+    made.loaders[0]->page = "This site can't be reached http://www.error.com/\r\n";
+    EXPECT_TRUE(run.takeTurn(0, "k", urls));
+    EXPECT_EQ(run.state(0), EngineState::ProxyFailed);
+    EXPECT_EQ(run.proxyFailure(0), ProxyFailure::Refused);
+    EXPECT_EQ(run.pageUrl(0), "http://a.test/?q=k&n=0");
+    EXPECT_TRUE(urls.isEmpty());
+    EXPECT_FALSE(run.takeTurn(0, "k", urls));
+    EXPECT_FALSE(run.allDone());
+
+    made.loaders[0]->proxyFailure = ProxyFailure::None;
+    run.retryAfterProxyFailure();
+    EXPECT_EQ(run.state(0), EngineState::Paging);
+    EXPECT_EQ(run.state(1), EngineState::Paging);
+    EXPECT_EQ(made.loaders[0]->urls,
+              (std::vector<std::string>{"http://a.test/?q=k&n=0", "http://a.test/?q=k&n=0"}));
+    EXPECT_EQ(made.loaders[1]->urls.size(), 1u);
 }
 
 TEST(SearchRun, RunCancelledWhileAPageIsReadStopsThere)

@@ -4,6 +4,7 @@
 // limit and the hand-over, Stop and close, refusals and errors.
 #include "listefixture.h"
 
+#include "net/activeproxy.h"
 #include "platform/statuspanels.h"
 #include "rechercheweb/pagewindow.h"
 
@@ -702,6 +703,36 @@ TEST_P(WayOutTest, LeavesBothWindowsReadyForTheNextRun)
 INSTANTIATE_TEST_SUITE_P(Runs, WayOutTest,
                          ::testing::Values(WayOut::RefusedStart, WayOut::Limit, WayOut::Stop, WayOut::Finish,
                                            WayOut::Close, WayOut::Error));
+
+TEST_F(SearchRunTest, AFailingProxyHoldsTheRunUntilTheUserSaysTryAgainOrStop)
+{
+    useProxy({ProxyMode::Manual, ProxyKind::Http, "proxy.example.org", 3128, {}}, {});
+    setUpLoader = [](FakePageLoader& loader, int) {
+        loader.failAtProxy(ProxyFailure::Refused);
+        loader.answerEveryNavigation(&resultPage);
+    };
+    const QString asked = QStringLiteral("question: The proxy proxy.example.org:3128 refused the "
+                                         "connection\n\nTry again? No stops the search.");
+    tickEngine(0);
+    liste->totalresultats->setText(QStringLiteral("4"));
+
+    prompts.answerQuestion(false);
+    start();
+    EXPECT_EQ(prompts.log(), std::vector<QString>{asked});
+    EXPECT_TRUE(liste->urls().isEmpty());
+    EXPECT_EQ(buttons(), (ButtonStates{true, false, false, true}));
+
+    prompts.clearLog();
+    prompts.answerQuestion(true);
+    start();
+    EXPECT_EQ(prompts.log(), std::vector<QString>{asked});
+    // The page the proxy failed is asked again, and the run goes on from it.
+    const std::vector<std::string> urls = loaders.back()->navigatedUrls();
+    ASSERT_GE(urls.size(), 2U);
+    EXPECT_EQ(urls[0], urls[1]);
+    EXPECT_EQ(lookedUpHosts().size(), 4U);
+    useProxy({}, {});
+}
 
 } // namespace
 } // namespace ostrevo

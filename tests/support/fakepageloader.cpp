@@ -11,6 +11,8 @@ void FakePageLoader::Navigate(const std::string& url)
     m_urls.push_back(url);
     m_busy = true;
     m_timedOut = false;
+    m_proxyFailure = m_proxyFailingLoads > 0 ? m_proxyFailureToCome : ProxyFailure::None;
+    m_proxyFailingLoads -= m_proxyFailingLoads > 0 ? 1 : 0;
     if (m_onNavigate) {
         m_onNavigate(url);
     }

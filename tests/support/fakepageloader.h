@@ -35,6 +35,7 @@ public:
     }
     int HttpStatus() const override { return m_status; }
     std::string LocationURL() const override { return m_location; }
+    ProxyFailure ProxyFailureOfLoad() const override { return m_proxyFailure; }
     void ReleasePage() override
     {
         m_pageReleased = true;
@@ -63,6 +64,12 @@ public:
     // Ends the navigation at its deadline during the next pass of the event
     // loop: no page text, TimedOut(), OnDocumentComplete.
     void timeOutSoon();
+    // The next `loads` navigations fail at the proxy, as `failure` says.
+    void failAtProxy(ProxyFailure failure, int loads = 1)
+    {
+        m_proxyFailureToCome = failure;
+        m_proxyFailingLoads = loads;
+    }
     // Asks for a new window as a page's script would; true when refused.
     bool requestNewWindow();
     void reportProgress(int progress, int progressMax);
@@ -81,6 +88,9 @@ private:
     std::vector<std::string> m_targetMarkers;
     std::string m_location;
     int m_status = 0;
+    ProxyFailure m_proxyFailure = ProxyFailure::None;
+    ProxyFailure m_proxyFailureToCome = ProxyFailure::None;
+    int m_proxyFailingLoads = 0;
     bool m_busy = false;
     bool m_timedOut = false;
     bool m_visible = true;

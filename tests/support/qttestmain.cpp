@@ -15,8 +15,15 @@
 
 namespace {
 
+// Settings as an installation from before RDAP was the default has them:
+// the whois pages. A test of a new installation clears them.
 class FreshSettings final : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { QSettings().clear(); }
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        QSettings settings;
+        settings.clear();
+        settings.setValue(QStringLiteral("lookup/source"), QStringLiteral("whois"));
+    }
 };
 
 } // namespace
