@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "app/startup.h"
+#include "cli/commandlinemain.h"
 #include "lookup/rdapbootstrap.h"
-#include "lookup/whoisservices.h"
+#include "lookup/lookupchoices.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"
@@ -16,12 +17,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QLoggingCategory>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -57,27 +58,14 @@ void settleRdapServers(ostrevo::TForm1& form1)
     form1.setRdapServersFile(location.readFolder / ostrevo::RdapServersFileName);
 }
 
-// The registrars' sites named in the settings, host[:port]; the built-in ones
-// for those not named.
-ostrevo::WhoisServices whoisServices()
-{
-    ostrevo::WhoisServices services = ostrevo::defaultWhoisServices();
-    static const QRegularExpression hostAndPort(QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]{1,5})?$"));
-    const auto useStored = [](const QString& key, ostrevo::WhoisService& service) {
-        const QString host = ostrevo::storedText(key).trimmed();
-        if (hostAndPort.match(host).hasMatch()) {
-            service.host = host.toStdString();
-        }
-    };
-    useStored(ostrevo::settingskey::WhoisFirst, services.first);
-    useStored(ostrevo::settingskey::WhoisSecond, services.second);
-    return services;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // A command runs without windows; anything else opens the window.
+    if (const std::optional<int> status = ostrevo::cli::runCommandLine(argc, argv)) {
+        return *status;
+    }
     // The browser engine takes its settings before the application exists.
     ostrevo::prepareBrowserEngine();
     // The browser engine describes its graphics set-up on every start; only
@@ -94,7 +82,7 @@ int main(int argc, char* argv[])
     ostrevo::QtPrompts prompts;
 
     ostrevo::StartupWindows windows =
-        ostrevo::createWindows(prompts, pump, std::make_unique<ostrevo::QtPageLoader>(), whoisServices());
+        ostrevo::createWindows(prompts, pump, std::make_unique<ostrevo::QtPageLoader>(), ostrevo::loadWhoisServices());
     ostrevo::TForm1& form1 = *windows.Form1;
     ostrevo::Tliste liste(prompts, pump, form1, [] { return std::make_unique<ostrevo::QtPageLoader>(); });
     form1.setLinksWindow(&liste);

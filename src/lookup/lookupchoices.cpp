@@ -4,6 +4,8 @@
 
 #include "platform/settings.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace ostrevo {
@@ -24,6 +26,21 @@ void saveLookupChoices(const LookupChoices& choices)
     store(settingskey::LookupSource, choices.rdap ? QStringLiteral("rdap") : QStringLiteral("whois"));
     store(settingskey::LookupListUnregistered, choices.listUnregistered);
     store(settingskey::LookupRdapRequestsPerSecond, choices.requestsPerSecond);
+}
+
+WhoisServices loadWhoisServices()
+{
+    WhoisServices services = defaultWhoisServices();
+    static const QRegularExpression hostAndPort(QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]{1,5})?$"));
+    const auto useStored = [](const QString& key, WhoisService& service) {
+        const QString host = storedText(key).trimmed();
+        if (hostAndPort.match(host).hasMatch()) {
+            service.host = host.toStdString();
+        }
+    };
+    useStored(settingskey::WhoisFirst, services.first);
+    useStored(settingskey::WhoisSecond, services.second);
+    return services;
 }
 
 } // namespace ostrevo

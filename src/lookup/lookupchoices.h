@@ -4,6 +4,8 @@
 
 // The user's lookup choices, kept between starts in the program's settings.
 
+#include "lookup/whoisservices.h"
+
 namespace ostrevo {
 
 struct LookupChoices {
@@ -15,5 +17,9 @@ struct LookupChoices {
 // Defaults for anything missing or unreadable.
 LookupChoices loadLookupChoices();
 void saveLookupChoices(const LookupChoices& choices);
+
+// The registrars' whois sites named in the settings, host[:port]; the
+// built-in ones for those not named.
+WhoisServices loadWhoisServices();
 
 } // namespace ostrevo

@@ -36,6 +36,8 @@ struct LookupHooks {
     std::function<void(const LookupRow&)> row;
     std::function<void(const std::string&)> notice; // a warning that stays until the next run
     std::function<bool()> stopped;                  // tested after every wait
+    // Optional: start nothing new, end once what is under way is answered.
+    std::function<bool()> windingDown = {};
 };
 
 class LookupRun {

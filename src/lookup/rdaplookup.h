@@ -19,10 +19,12 @@ struct RdapLookupHooks {
     std::function<void(std::size_t host)> asking;        // a request for this host starts
     std::function<void(const RdapHostResult&)> hostDone; // in the order hosts finish
     std::function<bool()> stopped;                       // tested after every message pass
+    // Optional: no new request starts; the run ends once those in flight are answered.
+    std::function<bool()> windingDown = {};
 };
 
 // True when every host is done; false when `stopped` ended the run, every
-// request in flight dropped.
+// request in flight dropped, or when it wound down.
 bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLookupHooks& hooks);
 
 } // namespace ostrevo

@@ -42,7 +42,7 @@ bool RdapLookupRun::run(const std::vector<std::string>& hosts, const LookupHooks
         }
         hooks.progress(plan.hostsDone());
     };
-    return playRdapRun(plan, client, m_pump, {asking, hostDone, hooks.stopped});
+    return playRdapRun(plan, client, m_pump, {asking, hostDone, hooks.stopped, hooks.windingDown});
 }
 
 Duration RdapLookupRun::remaining(int hosts, int done) const

@@ -77,6 +77,7 @@ public:
     std::size_t hostCount() const { return m_hosts.size(); }
     std::size_t hostsDone() const { return m_done; }
     bool finished() const { return m_done == m_hosts.size(); }
+    std::size_t inFlight() const { return m_inFlight.size(); }
 
 private:
     struct Job {
