@@ -2,7 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "cli/commandline.h"
 
+#include "tempfolder.h"
+
 #include <gtest/gtest.h>
+
+#include <regex>
 
 namespace ostrevo::cli {
 namespace {
@@ -81,6 +85,20 @@ TEST(CommandLine, WrongUsageSaysWhatIsWrong)
         const CommandLine command = parseCommandLine(c.arguments);
         EXPECT_EQ(command.kind, CommandKind::UsageError) << ::testing::PrintToString(c.arguments);
         EXPECT_NE(command.text.find(c.says), std::string::npos) << command.text;
+    }
+}
+
+TEST(CommandLine, TheManualPageHasEveryOptionTheHelpHas)
+{
+    const std::string manual = test::readFile(std::filesystem::path(OSTREVO_SOURCE_DIR) / "docs/ostrevo.1");
+    ASSERT_FALSE(manual.empty());
+    const std::regex option("--[a-z-]+");
+    for (const std::string* help : {&programHelp(), &lookupHelp(), &searchHelp()}) {
+        for (std::sregex_iterator it(help->begin(), help->end(), option), end; it != end; ++it) {
+            // roff writes every dash of an option as "\-".
+            const std::string roff = std::regex_replace(it->str(), std::regex("-"), "\\-");
+            EXPECT_NE(manual.find(roff), std::string::npos) << it->str();
+        }
     }
 }
 
