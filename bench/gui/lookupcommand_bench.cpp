@@ -53,8 +53,8 @@ void LookupCommand(benchmark::State& state)
     const test::TempFolder folder;
     test::writeFile(folder / "rdap-dns.json", servers.bootstrap());
     std::filesystem::create_directories(folder / "config/Ostrevo");
-    test::writeFile(folder / "config/Ostrevo/Ostrevo.conf",
-                    "[lookup]\nsource=rdap\nrdapRequestsPerSecond=" + std::to_string(RequestsPerSecond) + "\n");
+    test::writeFile(folder / "config/Ostrevo/Ostrevo.conf", "[lookup]\nsource=rdap\nrdapRequestsPerSecond=" +
+                                                                std::to_string(RequestsPerSecond) + "\n");
     std::string list;
     for (int i = 0; i < hosts; ++i) {
         list += "mail-" + std::to_string(i) + (i % 3 == 0 ? ".org\n" : ".com\n");
@@ -86,7 +86,7 @@ void LookupCommand(benchmark::State& state)
         std::string outputOption = "-o";
         std::string outputName = output;
         std::string inputName = input;
-        char* argv[] = {program.data(), command.data(), quiet.data(), outputOption.data(),
+        char* argv[] = {program.data(),    command.data(),   quiet.data(), outputOption.data(),
                         outputName.data(), inputName.data(), nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -103,21 +103,23 @@ void LookupCommand(benchmark::State& state)
         int status = 0;
         rusage usage{};
         while (wait4(pid, &status, WNOHANG, &usage) == 0) {
-            const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+            const double elapsed =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
             if (earlyRss == 0 && elapsed >= earlyAt) {
                 earlyRss = residentBytes(pid);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
         peakRss = static_cast<double>(usage.ru_maxrss) * 1024;
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
             state.SkipWithError("the lookup did not end well");
         }
     }
     state.counters["ideal_s"] = ideal;
-    state.counters["rss_at_1000_hosts"] = benchmark::Counter(earlyRss, benchmark::Counter::kDefaults,
-                                                             benchmark::Counter::OneK::kIs1024);
+    state.counters["rss_at_1000_hosts"] =
+        benchmark::Counter(earlyRss, benchmark::Counter::kDefaults, benchmark::Counter::OneK::kIs1024);
     state.counters["peak_rss"] =
         benchmark::Counter(peakRss, benchmark::Counter::kDefaults, benchmark::Counter::OneK::kIs1024);
 }

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "app/startup.h"
 #include "cli/commandlinemain.h"
-#include "lookup/rdapbootstrap.h"
 #include "lookup/lookupchoices.h"
+#include "lookup/rdapbootstrap.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"
@@ -81,8 +81,8 @@ int main(int argc, char* argv[])
     ostrevo::EventPump pump(ticks);
     ostrevo::QtPrompts prompts;
 
-    ostrevo::StartupWindows windows =
-        ostrevo::createWindows(prompts, pump, std::make_unique<ostrevo::QtPageLoader>(), ostrevo::loadWhoisServices());
+    ostrevo::StartupWindows windows = ostrevo::createWindows(
+        prompts, pump, std::make_unique<ostrevo::QtPageLoader>(), ostrevo::loadWhoisServices());
     ostrevo::TForm1& form1 = *windows.Form1;
     ostrevo::Tliste liste(prompts, pump, form1, [] { return std::make_unique<ostrevo::QtPageLoader>(); });
     form1.setLinksWindow(&liste);

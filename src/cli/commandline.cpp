@@ -141,14 +141,16 @@ CommandLine parseLookup(const std::vector<std::string>& arguments)
              lookup.listUnregistered = true;
              return std::string();
          }},
-        {"--output", true, [&](const std::string& value) { return nonEmpty("--output", value, lookup.output); }},
+        {"--output", true,
+         [&](const std::string& value) { return nonEmpty("--output", value, lookup.output); }},
         {"-o", true, [&](const std::string& value) { return nonEmpty("--output", value, lookup.output); }},
         {"--resume", false,
          [&](const std::string&) {
              lookup.resume = true;
              return std::string();
          }},
-        {"--quiet", false, [&](const std::string&) { return setVerbosity(lookup.verbosity, Verbosity::Quiet); }},
+        {"--quiet", false,
+         [&](const std::string&) { return setVerbosity(lookup.verbosity, Verbosity::Quiet); }},
         {"-q", false, [&](const std::string&) { return setVerbosity(lookup.verbosity, Verbosity::Quiet); }},
         {"--verbose", false,
          [&](const std::string&) { return setVerbosity(lookup.verbosity, Verbosity::Verbose); }},
@@ -196,8 +198,8 @@ CommandLine parseSearch(const std::vector<std::string>& arguments)
              const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), limit);
              if (error != std::errc() || end != value.data() + value.size() || limit < 1 ||
                  limit > MaxSearchLinks) {
-                 return "--limit is a number of links from 1 to " + std::to_string(MaxSearchLinks) + ", not '" +
-                        value + "'";
+                 return "--limit is a number of links from 1 to " + std::to_string(MaxSearchLinks) +
+                        ", not '" + value + "'";
              }
              search.limit = limit;
              return {};
@@ -209,9 +211,11 @@ CommandLine parseSearch(const std::vector<std::string>& arguments)
              search.tlds = tlds;
              return error;
          }},
-        {"--output", true, [&](const std::string& value) { return nonEmpty("--output", value, search.output); }},
+        {"--output", true,
+         [&](const std::string& value) { return nonEmpty("--output", value, search.output); }},
         {"-o", true, [&](const std::string& value) { return nonEmpty("--output", value, search.output); }},
-        {"--quiet", false, [&](const std::string&) { return setVerbosity(search.verbosity, Verbosity::Quiet); }},
+        {"--quiet", false,
+         [&](const std::string&) { return setVerbosity(search.verbosity, Verbosity::Quiet); }},
         {"-q", false, [&](const std::string&) { return setVerbosity(search.verbosity, Verbosity::Quiet); }},
         {"--verbose", false,
          [&](const std::string&) { return setVerbosity(search.verbosity, Verbosity::Verbose); }},

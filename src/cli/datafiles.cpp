@@ -29,10 +29,11 @@ std::filesystem::path dataFile(std::string_view fileName)
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
     const QString name = QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
-    const CatalogueLocation location = chooseCatalogueLocation(
-        localPath(QDir::currentPath()), localPath(exeDir), userDataPath(),
-        {localPath(exeDir + QLatin1Char('/') + name), localPath(exeDir + QStringLiteral("/../share/ostrevo/") + name)},
-        fileName);
+    const CatalogueLocation location =
+        chooseCatalogueLocation(localPath(QDir::currentPath()), localPath(exeDir), userDataPath(),
+                                {localPath(exeDir + QLatin1Char('/') + name),
+                                 localPath(exeDir + QStringLiteral("/../share/ostrevo/") + name)},
+                                fileName);
     return location.readFolder / fileName;
 }
 

@@ -153,7 +153,8 @@ std::vector<std::string> LookupCommand::readHosts()
     TldFilter tlds = loadTldFilter();
     if (m_arguments.tlds) {
         std::string error;
-        std::optional<TldFilter> chosen = TldFilter::parse(*m_arguments.tlds, &error, &internationalHostToAscii);
+        std::optional<TldFilter> chosen =
+            TldFilter::parse(*m_arguments.tlds, &error, &internationalHostToAscii);
         if (!chosen) {
             throw std::invalid_argument("--tlds: " + error);
         }
@@ -228,7 +229,8 @@ LookupHooks LookupCommand::hooks(const std::vector<std::string>& hosts)
                 }
                 m_output->add(row);
                 if (verbose) {
-                    m_line.message(row.host + ": " + (row.email.empty() ? "-" : row.email) + " " + row.expires);
+                    m_line.message(row.host + ": " + (row.email.empty() ? "-" : row.email) + " " +
+                                   row.expires);
                 }
             },
         .notice =
@@ -345,7 +347,8 @@ int LookupCommand::run()
     try {
         m_output->finish();
     } catch (const RuntimeError& error) {
-        return fail(exitcode::FileError, std::string(error.what()) + " (the rows are kept: --resume writes them)");
+        return fail(exitcode::FileError,
+                    std::string(error.what()) + " (the rows are kept: --resume writes them)");
     }
     if (!finished) {
         const std::size_t notDone = m_total - m_done;
@@ -364,8 +367,9 @@ int LookupCommand::run()
         return exitcode::SomeUnanswered;
     }
     if (m_line.showsProgress()) {
-        m_line.message("ostrevo lookup: " + std::to_string(m_total) + (m_total == 1 ? " host, " : " hosts, ") +
-                       std::to_string(m_output->rowCount()) + (m_output->rowCount() == 1 ? " row" : " rows"));
+        m_line.message("ostrevo lookup: " + std::to_string(m_total) +
+                       (m_total == 1 ? " host, " : " hosts, ") + std::to_string(m_output->rowCount()) +
+                       (m_output->rowCount() == 1 ? " row" : " rows"));
     }
     return exitcode::Done;
 }

@@ -17,8 +17,8 @@ std::string lookupProgressLine(const LookupProgress& progress, std::size_t width
 {
     char rate[32] = "-";
     if (progress.elapsedMs > 0 && progress.done > 0) {
-        std::snprintf(rate, sizeof rate, "%.1f", static_cast<double>(progress.done) * 1000.0 /
-                                                     static_cast<double>(progress.elapsedMs));
+        std::snprintf(rate, sizeof rate, "%.1f",
+                      static_cast<double>(progress.done) * 1000.0 / static_cast<double>(progress.elapsedMs));
     }
     std::string line = std::to_string(progress.done) + "/" + std::to_string(progress.total) + "  " + rate +
                        "/s  " + durationText(progress.left) + " left  " + std::to_string(progress.rows) +

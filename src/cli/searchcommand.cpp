@@ -82,7 +82,8 @@ int runSearchCommand(const SearchArguments& arguments)
     try {
         if (arguments.tlds) {
             std::string error;
-            std::optional<TldFilter> chosen = TldFilter::parse(*arguments.tlds, &error, &internationalHostToAscii);
+            std::optional<TldFilter> chosen =
+                TldFilter::parse(*arguments.tlds, &error, &internationalHostToAscii);
             if (!chosen) {
                 return fail(exitcode::Usage, "--tlds: " + error);
             }

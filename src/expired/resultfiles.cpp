@@ -50,8 +50,9 @@ void saveResults(const ResultTable& table, const std::filesystem::path& fileName
 {
     const ResultFileFormat format = resultFileFormatFor(fileName.native());
     if (format == ResultFileFormat::Delimited) {
-        table.SaveToDelimitedFile(fileName, guardsFormulas(fileName.native()) ? ResultTable::FormulaCells::AsText
-                                                                               : ResultTable::FormulaCells::AsTheyStand);
+        table.SaveToDelimitedFile(fileName, guardsFormulas(fileName.native())
+                                                ? ResultTable::FormulaCells::AsText
+                                                : ResultTable::FormulaCells::AsTheyStand);
         return;
     }
     if (table.ColumnCount() == 0 || table.RowCount() == 0) {

@@ -36,8 +36,7 @@ bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLo
             return false;
         }
         const std::int64_t now = nowMs();
-        while (const std::optional<RdapRequest> request =
-                   windingDown ? std::nullopt : run.nextRequest(now)) {
+        while (const std::optional<RdapRequest> request = windingDown ? std::nullopt : run.nextRequest(now)) {
             hooks.asking(request->host);
             client.get(request->url, [&run, &nowMs, id = request->id](const RdapReply& reply) {
                 run.answered(id, reply.status, reply.body, reply.retryAfterMs, nowMs(), reply.overHttps);

@@ -54,10 +54,11 @@ protected:
     BrowserCommands()
     {
         m_server.get("/alpha", [](const httplib::Request& request, httplib::Response& response) {
-            response.set_content(request.get_param_value("page") == "0"
-                                     ? page("<p>Tea http://aaa-record.com/index.html</p><p>www.bbb-older.net/x</p>")
-                                     : page("<p>No more results</p>"),
-                                 "text/html; charset=utf-8");
+            response.set_content(
+                request.get_param_value("page") == "0"
+                    ? page("<p>Tea http://aaa-record.com/index.html</p><p>www.bbb-older.net/x</p>")
+                    : page("<p>No more results</p>"),
+                "text/html; charset=utf-8");
         });
         m_server.get("/robot", [](const httplib::Request&, httplib::Response& response) {
             response.set_content(page("<p>Are you a robot? Prove it.</p>"), "text/html; charset=utf-8");
@@ -68,15 +69,17 @@ protected:
                                       "\nRegistry Expiry Date: 2029-02-03T05:00:00Z\n</pre>"),
                                  "text/html; charset=utf-8");
         });
-        m_server.get("/cgi-bin/whois/whois", [](const httplib::Request& request, httplib::Response& response) {
-            const std::string host = request.get_param_value("STRING");
-            response.set_content(page("<pre>No match for domain \"" + host + "\".</pre>"),
-                                 "text/html; charset=utf-8");
-        });
+        m_server.get("/cgi-bin/whois/whois",
+                     [](const httplib::Request& request, httplib::Response& response) {
+                         const std::string host = request.get_param_value("STRING");
+                         response.set_content(page("<pre>No match for domain \"" + host + "\".</pre>"),
+                                              "text/html; charset=utf-8");
+                     });
         m_server.start();
         const std::string at = "http://127.0.0.1:" + std::to_string(m_server.port());
         test::writeFile(m_folder / "listex.txt", "Alpha\r\n" + at + "/alpha?q=\r\n&page=\r\n0\r\n10\r\n\r\n" +
-                                                     "Robot\r\n" + at + "/robot?q=\r\n&p=\r\n0\r\n10\r\n\r\n");
+                                                     "Robot\r\n" + at +
+                                                     "/robot?q=\r\n&p=\r\n0\r\n10\r\n\r\n");
         const QString loopback = QStringLiteral("127.0.0.1:%1").arg(m_server.port());
         store(settingskey::WhoisFirst, loopback);
         store(settingskey::WhoisSecond, loopback);
@@ -88,8 +91,9 @@ protected:
 
 TEST_F(BrowserCommands, SearchWritesTheLinksAndNamesTheEngineThatAsksForACheck)
 {
-    const Outcome searched = runProgram(m_folder.path(), {"search", "--keywords", "tea", "--engines", "Alpha,Robot",
-                                                          "--output", (m_folder / "urls.txt").string()});
+    const Outcome searched =
+        runProgram(m_folder.path(), {"search", "--keywords", "tea", "--engines", "Alpha,Robot", "--output",
+                                     (m_folder / "urls.txt").string()});
     EXPECT_EQ(searched.status, 1) << searched.err;
     EXPECT_EQ(searched.err, "ostrevo search: Robot asks for a check: open Ostrevo and press Show page\n");
     const std::string urls = test::readFile(m_folder / "urls.txt");
@@ -102,7 +106,8 @@ TEST_F(BrowserCommands, SearchWritesTheLinksAndNamesTheEngineThatAsksForACheck)
     EXPECT_EQ(std::count(limited.out.begin(), limited.out.end(), '\n'), 1) << limited.out;
     EXPECT_EQ(limited.err, "");
 
-    const Outcome unknown = runProgram(m_folder.path(), {"search", "--keywords", "tea", "--engines", "Gamma"});
+    const Outcome unknown =
+        runProgram(m_folder.path(), {"search", "--keywords", "tea", "--engines", "Gamma"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("'Gamma'"), std::string::npos) << unknown.err;
 }

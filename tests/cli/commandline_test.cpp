@@ -15,15 +15,16 @@ TEST(CommandLine, AnythingButACommandWordOpensTheWindow)
 {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
              {}, {"hosts.txt"}, {"--check-watch"}, {"lookups"}, {"./lookup"}}) {
-        EXPECT_EQ(parseCommandLine(arguments).kind, CommandKind::Window) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(parseCommandLine(arguments).kind, CommandKind::Window)
+            << ::testing::PrintToString(arguments);
     }
 }
 
 TEST(CommandLine, LookupReadsEveryOptionInBothForms)
 {
-    const CommandLine command = parseCommandLine({"lookup", "--source=whois-pages", "--tlds", "com net",
-                                                  "--list-unregistered", "--output=out.xlsx", "--resume", "-q",
-                                                  "--", "-hosts.txt"});
+    const CommandLine command =
+        parseCommandLine({"lookup", "--source=whois-pages", "--tlds", "com net", "--list-unregistered",
+                          "--output=out.xlsx", "--resume", "-q", "--", "-hosts.txt"});
     ASSERT_EQ(command.kind, CommandKind::Lookup) << command.text;
     const LookupArguments& lookup = command.lookup;
     EXPECT_EQ(lookup.rdap, false);
@@ -44,8 +45,8 @@ TEST(CommandLine, LookupReadsEveryOptionInBothForms)
 
 TEST(CommandLine, SearchReadsItsOptions)
 {
-    const CommandLine command = parseCommandLine(
-        {"search", "--keywords", "blue widgets", "--engines", " Google , Bing,,", "--limit=250", "-o", "urls.txt"});
+    const CommandLine command = parseCommandLine({"search", "--keywords", "blue widgets", "--engines",
+                                                  " Google , Bing,,", "--limit=250", "-o", "urls.txt"});
     ASSERT_EQ(command.kind, CommandKind::Search) << command.text;
     EXPECT_EQ(command.search.keywords, "blue widgets");
     EXPECT_EQ(command.search.engines, (std::vector<std::string>{"Google", "Bing"}));

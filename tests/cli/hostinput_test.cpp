@@ -20,14 +20,29 @@ TEST(HostInput, ReadsEveryKindOfListAsHosts)
         {"hosts", "a.com\nwww.b.net\r\nA.COM\n\n  c.org  \n", false, {"a.com", "www.b.net", "c.org"}},
         {"URLs", "https://a.com/path?x=1,2\nhttp://user@b.net:8080/\n", false, {"a.com", "b.net"}},
         {"saved results",
-         "Web sites,Email,Expires\r\nhttp://a.com,mailto:o@a.com,2027/01/02\r\n\"http://b.net\",,\"\"\r\n", false,
+         "Web sites,Email,Expires\r\nhttp://a.com,mailto:o@a.com,2027/01/02\r\n\"http://b.net\",,\"\"\r\n",
+         false,
          {"a.com", "b.net"}},
-        {"results by semicolons", "Web sites;Email;Expires\nhttp://a.com;x;y\nhttp://c.org;;\n", false,
+        {"results by semicolons",
+         "Web sites;Email;Expires\nhttp://a.com;x;y\nhttp://c.org;;\n",
+         false,
          {"a.com", "c.org"}},
         {"other TLDs and junk left out", "a.de\nnot a host\n<script>\nb.com\n", false, {"b.com"}},
-        {"byte-order mark", "\xEF\xBB\xBF" "a.com\n", false, {"a.com"}},
-        {"UTF-16", std::string("\xFF\xFE" "a\0.\0c\0o\0m\0\n\0", 14), false, {"a.com"}},
-        {"HTML page", "<a href=\"http://a.com/x\">a</a> <A HREF='http://b.net'>b</A>", true, {"b.net", "a.com"}}, // one pass per link form
+        {"byte-order mark",
+         "\xEF\xBB\xBF"
+         "a.com\n",
+         false,
+         {"a.com"}},
+        {"UTF-16",
+         std::string("\xFF\xFE"
+                     "a\0.\0c\0o\0m\0\n\0",
+                     14),
+         false,
+         {"a.com"}},
+        {"HTML page",
+         "<a href=\"http://a.com/x\">a</a> <A HREF='http://b.net'>b</A>",
+         true,
+         {"b.net", "a.com"}}, // one pass per link form
         {"nothing", "", false, {}},
     };
     for (const auto& c : cases) {

@@ -16,7 +16,8 @@ TEST(ProgressLine, ShowsTheFiguresAndFitsTheTerminal)
                             .current = "example.com",
                             .rows = 1,
                             .noAnswer = 3};
-    EXPECT_EQ(lookupProgressLine(progress, 200), "120/5000  48.0/s  1:02:03 left  1 row  3 no answer  example.com");
+    EXPECT_EQ(lookupProgressLine(progress, 200),
+              "120/5000  48.0/s  1:02:03 left  1 row  3 no answer  example.com");
     // Narrow: the host goes first, then the end of the line.
     EXPECT_EQ(lookupProgressLine(progress, 56), "120/5000  48.0/s  1:02:03 left  1 row  3 no answer  exam");
     EXPECT_EQ(lookupProgressLine(progress, 10), "120/5000  ");
