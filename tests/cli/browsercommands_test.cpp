@@ -100,10 +100,11 @@ TEST_F(BrowserCommands, SearchWritesTheLinksAndNamesTheEngineThatAsksForACheck)
     EXPECT_NE(urls.find("aaa-record.com"), std::string::npos) << urls;
     EXPECT_NE(urls.find("bbb-older.net"), std::string::npos) << urls;
 
-    const Outcome limited =
-        runProgram(m_folder.path(), {"search", "--keywords", "tea", "--engines", "Alpha", "--limit", "1"});
+    const Outcome limited = runProgram(m_folder.path(), {"search", "--keywords", "tea", "--engines", "Alpha",
+                                                         "--limit", "1", "--tlds", "net"});
     EXPECT_EQ(limited.status, 0) << limited.err;
     EXPECT_EQ(std::count(limited.out.begin(), limited.out.end(), '\n'), 1) << limited.out;
+    EXPECT_NE(limited.out.find("bbb-older.net"), std::string::npos) << limited.out;
     EXPECT_EQ(limited.err, "");
 
     const Outcome unknown =

@@ -72,6 +72,8 @@ protected:
 
     std::string arg(const std::string& name) const { return (m_folder / name).string(); }
     std::size_t registryRequests() { return m_servers.registry().requests().size(); }
+    // What the program writes on standard error when that is a terminal.
+    std::string lookUpOnATerminal(const std::vector<std::string>& arguments);
 
     test::TempFolder m_folder;
     test::RdapTestServers m_servers;
@@ -95,6 +97,13 @@ TEST_F(LookupCommand, WritesRowsToStandardOutputAndNothingElse)
     EXPECT_EQ(listed.status, 0) << listed.err;
     EXPECT_EQ(linesOf(listed.out),
               (std::vector<std::string>{Header, "http://gone-c.org,,not registered", RowA}));
+
+    // The source named wins over the settings; --verbose tells each host.
+    store(settingskey::LookupSource, QStringLiteral("whois"));
+    const Outcome verbose = run({"--source", "rdap", "--verbose", "-"}, "mail-a.com\n");
+    EXPECT_EQ(verbose.status, 0) << verbose.err;
+    EXPECT_EQ(linesOf(verbose.out), (std::vector<std::string>{Header, RowA}));
+    EXPECT_EQ(verbose.err, "mail-a.com: mailto:owner@mail-a.com 2027/03/04\n");
 }
 
 TEST_F(LookupCommand, TheOutputNamePicksTheFormat)
@@ -145,6 +154,9 @@ TEST_F(LookupCommand, ExitStatusSaysHowItWent)
         EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.out, "");
     }
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: ostrevo lookup [options] [FILE|-]\n", 0), 0u) << help.out;
     EXPECT_EQ(registryRequests(), 3u) << "only the first run asked";
 }
 
@@ -188,17 +200,20 @@ TEST_F(LookupCommand, AnInterruptedRunWritesItsRowsAndResumes)
     EXPECT_FALSE(std::filesystem::exists(journal)) << "a finished run leaves no journal";
 }
 
-TEST_F(LookupCommand, ShowsOneUpdatingLineOnATerminal)
+std::string LookupCommand::lookUpOnATerminal(const std::vector<std::string>& arguments)
 {
     int master = -1;
     int slave = -1;
-    ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+        ADD_FAILURE() << "no pseudo-terminal";
+        return {};
+    }
     QProcess program;
     program.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
-    start(program, {"-"});
+    start(program, arguments);
     program.write("mail-a.com\nmail-b.net\n");
     program.closeWriteChannel();
-    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_TRUE(program.waitForFinished(60000));
     ::close(slave);
     std::string terminal;
     char buffer[4096];
@@ -207,11 +222,22 @@ TEST_F(LookupCommand, ShowsOneUpdatingLineOnATerminal)
     }
     ::close(master);
     EXPECT_EQ(program.exitCode(), 0);
+    return terminal;
+}
+
+TEST_F(LookupCommand, ShowsOneUpdatingLineOnATerminal)
+{
+    const std::string terminal = lookUpOnATerminal({"-"});
     // The line starts over in place and is erased before the last word.
     EXPECT_NE(terminal.find("\r0/2  -/s  "), std::string::npos) << terminal;
     EXPECT_NE(terminal.find(" no answer"), std::string::npos) << terminal;
     EXPECT_NE(terminal.find("\r\x1b[K"), std::string::npos) << terminal;
     EXPECT_NE(terminal.find("ostrevo lookup: 2 hosts, 2 rows\r\n"), std::string::npos) << terminal;
+}
+
+TEST_F(LookupCommand, QuietShowsNoLineEvenOnATerminal)
+{
+    EXPECT_EQ(lookUpOnATerminal({"--quiet", "-"}), "");
 }
 
 } // namespace
