@@ -20,6 +20,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -108,6 +110,9 @@ void LookupCommand(benchmark::State& state)
             if (earlyRss == 0 && elapsed >= earlyAt) {
                 earlyRss = residentBytes(pid);
             }
+            if (std::getenv("OSTREVO_BENCH_TRACE") != nullptr && static_cast<int>(elapsed * 10) % 100 == 0) {
+                std::fprintf(stderr, "%.0f s: %.1f MiB\n", elapsed, residentBytes(pid) / 1048576);
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         state.SetIterationTime(
@@ -123,7 +128,7 @@ void LookupCommand(benchmark::State& state)
     state.counters["peak_rss"] =
         benchmark::Counter(peakRss, benchmark::Counter::kDefaults, benchmark::Counter::OneK::kIs1024);
 }
-BENCHMARK(LookupCommand)->Arg(500)->Arg(100000)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(1);
+BENCHMARK(LookupCommand)->Arg(500)->Arg(5000)->Arg(100000)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(1);
 
 } // namespace
 } // namespace ostrevo
