@@ -7,7 +7,7 @@
 // host is asked at the registry, so the ideal is hosts / 50 seconds. Reports
 // the time against that ideal, the program's resident memory once about a
 // thousand hosts are done, and its peak.
-//   lookupcommand_bench --benchmark_filter=/500      seconds (the smoke size)
+//   lookupcommand_bench --benchmark_filter=/500/     seconds (the smoke size)
 //   lookupcommand_bench --benchmark_filter=/100000   about 35 minutes
 
 #include "rdaptestservers.h"
@@ -20,8 +20,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -110,9 +108,6 @@ void LookupCommand(benchmark::State& state)
             if (earlyRss == 0 && elapsed >= earlyAt) {
                 earlyRss = residentBytes(pid);
             }
-            if (std::getenv("OSTREVO_BENCH_TRACE") != nullptr && static_cast<int>(elapsed * 10) % 100 == 0) {
-                std::fprintf(stderr, "%.0f s: %.1f MiB\n", elapsed, residentBytes(pid) / 1048576);
-            }
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         state.SetIterationTime(
@@ -128,7 +123,7 @@ void LookupCommand(benchmark::State& state)
     state.counters["peak_rss"] =
         benchmark::Counter(peakRss, benchmark::Counter::kDefaults, benchmark::Counter::OneK::kIs1024);
 }
-BENCHMARK(LookupCommand)->Arg(500)->Arg(5000)->Arg(100000)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(1);
+BENCHMARK(LookupCommand)->Arg(500)->Arg(100000)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(1);
 
 } // namespace
 } // namespace ostrevo
