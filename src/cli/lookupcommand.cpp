@@ -255,23 +255,19 @@ void LookupCommand::drawProgress(bool force)
     }
     m_lastDraw = now;
     const auto clamp = [](std::size_t n) { return static_cast<int>(std::min<std::size_t>(n, INT_MAX)); };
-    const std::size_t doneHere = m_done - m_doneBefore;
-    LookupProgress progress{
+    // This run's pace: the hosts a resumed run had done took no time here.
+    const LookupProgress progress{
         .done = m_done,
         .total = m_total,
+        .resumed = m_doneBefore,
         .elapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_start).count(),
-        .left = m_run ? m_run->remaining(clamp(m_total - m_doneBefore), clamp(doneHere)) : Duration{},
+        .left = m_run ? m_run->remaining(clamp(m_total - m_doneBefore), clamp(m_done - m_doneBefore))
+                      : Duration{},
         .current = m_current,
         .rows = m_output->rowCount(),
         .noAnswer = m_unanswered.size(),
     };
-    // The rate is this run's own: hosts resumed from the journal took no time here.
-    progress.done = doneHere;
-    progress.total = m_total - m_doneBefore;
-    std::string line = lookupProgressLine(progress, m_line.width());
-    if (m_doneBefore > 0 && line.size() + 16 < m_line.width()) {
-        line = "+" + std::to_string(m_doneBefore) + " resumed  " + line;
-    }
+    const std::string line = lookupProgressLine(progress, m_line.width());
     m_line.show(line);
 }
 

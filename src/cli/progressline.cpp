@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "cli/progressline.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ostrevo::cli {
@@ -16,9 +17,10 @@ std::string durationText(const Duration& duration)
 std::string lookupProgressLine(const LookupProgress& progress, std::size_t width)
 {
     char rate[32] = "-";
-    if (progress.elapsedMs > 0 && progress.done > 0) {
+    const std::size_t doneHere = progress.done - std::min(progress.resumed, progress.done);
+    if (progress.elapsedMs > 0 && doneHere > 0) {
         std::snprintf(rate, sizeof rate, "%.1f",
-                      static_cast<double>(progress.done) * 1000.0 / static_cast<double>(progress.elapsedMs));
+                      static_cast<double>(doneHere) * 1000.0 / static_cast<double>(progress.elapsedMs));
     }
     std::string line = std::to_string(progress.done) + "/" + std::to_string(progress.total) + "  " + rate +
                        "/s  " + durationText(progress.left) + " left  " + std::to_string(progress.rows) +

@@ -15,6 +15,7 @@ namespace ostrevo::cli {
 struct LookupProgress {
     std::size_t done = 0;
     std::size_t total = 0;
+    std::size_t resumed = 0; // of `done`, those an interrupted run did: not in the rate
     long long elapsedMs = 0;
     Duration left;
     std::string_view current; // the host asked last

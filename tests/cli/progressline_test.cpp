@@ -26,6 +26,11 @@ TEST(ProgressLine, ShowsTheFiguresAndFitsTheTerminal)
     progress.done = 0;
     progress.current = "a\x1b[2Jb";
     EXPECT_EQ(lookupProgressLine(progress, 200), "0/5000  -/s  1:02:03 left  1 row  3 no answer  a?[2Jb");
+    // A resumed run's rate counts only the hosts done since it went on.
+    progress.done = 1120;
+    progress.resumed = 1000;
+    progress.current = {};
+    EXPECT_EQ(lookupProgressLine(progress, 200), "1120/5000  48.0/s  1:02:03 left  1 row  3 no answer");
     EXPECT_EQ(durationText({100, 0, 9}), "100:00:09");
 }
 
