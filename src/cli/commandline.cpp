@@ -285,8 +285,8 @@ const std::string& lookupHelp()
 
 Looks up the registered domains of the hosts in FILE (standard input when it
 is - or missing): hosts or URLs one per line, a saved URL list, or a saved
-results file (its first column). Writes one row per domain: site, e-mail,
-expiry date.
+results file or workbook (.xls, .xlsx) by its first column. Writes one row
+per domain: site, e-mail, expiry date.
 
 Options:
   --source rdap|whois-pages  where to ask (default: as in the window)

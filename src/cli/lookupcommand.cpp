@@ -24,7 +24,11 @@
 #include "platform/ticksource.h"
 #include "rechercheweb/urllistfile.h"
 #include "resultlist/delimitedformat.h"
+#include "resultlist/resulttable.h"
 #include "resultlist/rowjournal.h"
+#include "spreadsheet/spreadsheetfileserver.h"
+#include "spreadsheet/spreadsheetimport.h"
+#include "textscan/textkey.h"
 
 #include <QTimer>
 
@@ -94,6 +98,27 @@ int currentYear()
     return local.tm_year + 1900;
 }
 
+bool isWorkbookName(const std::string& name)
+{
+    const std::size_t dot = name.find_last_of("./");
+    const std::string extension =
+        dot == std::string::npos || name[dot] == '/' ? "" : asciiLower(name.substr(dot));
+    return extension == ".xls" || extension == ".xlsx";
+}
+
+// A workbook's first column as text, one cell a line: a results file saved as
+// a workbook, or a list of hosts kept in a spreadsheet.
+std::string workbookFirstColumn(const std::string& name)
+{
+    ResultTable table;
+    ImportSpreadsheet(table, name, &createBuiltInSpreadsheetServer);
+    std::string text;
+    for (int row = 0; row < table.RowCount(); ++row) {
+        text.append(table.Row(row).Caption()).push_back('\n');
+    }
+    return text;
+}
+
 LookupChoices choicesFor(const LookupArguments& arguments)
 {
     LookupChoices choices = loadLookupChoices();
@@ -160,8 +185,10 @@ std::vector<std::string> LookupCommand::readHosts()
         }
         tlds = std::move(*chosen);
     }
-    const std::string content = readInput(m_arguments.input);
-    const bool html = m_arguments.input != "-" && isHtmlListFile(m_arguments.input);
+    const bool workbook = m_arguments.input != "-" && isWorkbookName(m_arguments.input);
+    const std::string content =
+        workbook ? workbookFirstColumn(m_arguments.input) : readInput(m_arguments.input);
+    const bool html = !workbook && m_arguments.input != "-" && isHtmlListFile(m_arguments.input);
     if (!html && !content.empty() && !delimited::looksLikeText(content)) {
         throw InputError((m_arguments.input == "-" ? std::string("standard input") : m_arguments.input) +
                          " is not a text file of hosts");

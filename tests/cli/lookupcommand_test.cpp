@@ -108,7 +108,7 @@ TEST_F(LookupCommand, WritesRowsToStandardOutputAndNothingElse)
 
 TEST_F(LookupCommand, TheOutputNamePicksTheFormat)
 {
-    test::writeFile(m_folder / "hosts.txt", "mail-a.com\n=cmd-b.com\n");
+    test::writeFile(m_folder / "hosts.txt", "mail-a.com\nmail-b.net\n");
     const struct {
         std::string name;
         std::string has;
@@ -125,6 +125,10 @@ TEST_F(LookupCommand, TheOutputNamePicksTheFormat)
         EXPECT_EQ(outcome.out, "") << c.name;
         EXPECT_NE(test::readFile(m_folder / c.name).find(c.has), std::string::npos) << c.name;
     }
+    // A workbook saved so is read back by its first column.
+    const Outcome again = run({arg("rows.xlsx")});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(linesOf(again.out), (std::vector<std::string>{Header, RowA, RowB}));
 }
 
 TEST_F(LookupCommand, ExitStatusSaysHowItWent)
