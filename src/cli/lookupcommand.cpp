@@ -185,6 +185,10 @@ std::vector<std::string> LookupCommand::readHosts()
         }
         tlds = std::move(*chosen);
     }
+    if (m_arguments.input == "-" && ::isatty(STDIN_FILENO) == 1 && m_line.isTerminal()) {
+        // Without a file, someone typing the command alone would see it hang.
+        m_line.message("ostrevo lookup: reading hosts from the terminal, one a line; Ctrl+D ends them");
+    }
     const bool workbook = m_arguments.input != "-" && isWorkbookName(m_arguments.input);
     const std::string content =
         workbook ? workbookFirstColumn(m_arguments.input) : readInput(m_arguments.input);
