@@ -44,14 +44,6 @@ void prepareHeadlessBrowser()
     prepareBrowserEngine();
 }
 
-const char* commandName(CommandKind kind, const std::vector<std::string>& arguments)
-{
-    if (kind == CommandKind::UsageError && !arguments.empty()) {
-        return arguments.front() == "search" ? "search" : "lookup";
-    }
-    return "";
-}
-
 } // namespace
 
 std::optional<int> runCommandLine(int argc, char* argv[])
@@ -65,7 +57,8 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         writeStandardOutput(command.text);
         return exitcode::Done;
     case CommandKind::UsageError: {
-        const std::string name = commandName(command.kind, arguments);
+        // Only the two commands' arguments can be wrong.
+        const std::string name = arguments.front();
         std::fprintf(stderr, "ostrevo %s: %s\nTry 'ostrevo %s --help'.\n", name.c_str(), command.text.c_str(),
                      name.c_str());
         return exitcode::Usage;
