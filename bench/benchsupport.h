@@ -4,15 +4,37 @@
 
 // Made-up inputs the benchmarks share: host names of a few syllables and
 // expiry dates, from a seeded generator so that every run sees the same, and
-// whois-like HTML pages.
+// whois-like HTML pages; and the sizes of a smoke run.
 
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <random>
 #include <string>
 
 namespace ostrevo::bench {
+
+// OSTREVO_BENCH_SMOKE=1 runs every case once at a small size
+// (scripts/bench-smoke.sh), so that a benchmark that hangs, reads the wrong
+// setting or no longer finds what it measures fails in seconds.
+inline bool smokeRun()
+{
+    static const bool smoke = std::getenv("OSTREVO_BENCH_SMOKE") != nullptr;
+    return smoke;
+}
+
+// `full`, or `small` in a smoke run.
+template <typename Number> Number sized(Number full, Number small)
+{
+    return smokeRun() ? small : full;
+}
+
+// Iterations of a case with a fixed count: one in a smoke run.
+inline int iterations(int full)
+{
+    return smokeRun() ? 1 : full;
+}
 
 // "kalomi1234.com": two to four syllables, a number below `numbers`, .com or .net.
 inline std::string randomDomain(std::mt19937& random, unsigned numbers)

@@ -13,21 +13,25 @@
 #include "rechercheweb/urllist.h"
 #include "rechercheweb/urllistfile.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
 
 using namespace ostrevo;
 
-constexpr std::size_t PageBytes = 5U * 1024U * 1024U;
-constexpr int ListEntries = 100'000;
-constexpr int FileLines = 1'000'000;
+const std::size_t PageBytes = bench::sized<std::size_t>(5U * 1024U * 1024U, 64U * 1024U);
+const int ListEntries = bench::sized(100'000, 1000);
+const int FileLines = bench::sized(1'000'000, 1000);
 
 // Result page text as a browser's innerText gives it: titles, the green URL
 // line with its "Cached" suffix, snippets with a link now and then.
@@ -108,6 +112,27 @@ void BM_UrlListAppend100k(benchmark::State& state)
     state.SetLabel(sorted ? "sorted mode" : "plain");
 }
 BENCHMARK(BM_UrlListAppend100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The fair peer of the plain mode: the entries in a vector, their lower-case
+// forms in a hash set that turns duplicates away.
+void BM_Peer_AppendUniqueIgnoringCase(benchmark::State& state)
+{
+    const std::vector<std::string> texts = hostTexts(ListEntries);
+    for (auto _ : state) {
+        std::vector<std::string> entries;
+        std::unordered_set<std::string> seen;
+        for (const auto& text : texts) {
+            std::string key = text;
+            std::transform(key.begin(), key.end(), key.begin(),
+                           [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c; });
+            if (seen.insert(std::move(key)).second) {
+                entries.push_back(text);
+            }
+        }
+        benchmark::DoNotOptimize(entries.size());
+    }
+}
+BENCHMARK(BM_Peer_AppendUniqueIgnoringCase)->Unit(benchmark::kMillisecond);
 
 void BM_Finish100k(benchmark::State& state)
 {

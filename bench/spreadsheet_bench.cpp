@@ -17,6 +17,7 @@
 #include "spreadsheet/spreadsheettext.h"
 #include "spreadsheet/xlsreader.h"
 
+#include "benchsupport.h"
 #include "xlsbuilders.h"
 
 #include <benchmark/benchmark.h>
@@ -31,7 +32,7 @@ namespace {
 
 using namespace ostrevo;
 
-constexpr int kRows = 100000;
+const int kRows = ostrevo::bench::sized(100000, 1000);
 
 std::vector<int> shuffledRows()
 {

@@ -8,9 +8,11 @@ find_package(PkgConfig REQUIRED)
 find_package(nlohmann_json 3.11 REQUIRED)
 # The Public Suffix List, for a host's registered domain, read in the core.
 pkg_check_modules(PSL REQUIRED IMPORTED_TARGET GLOBAL libpsl)
+# The watch list's database.
+pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET GLOBAL sqlite3)
 
 if(OSTREVO_GUI)
-  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore WebEngineWidgets DBus Test)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Network Widgets WebEngineCore WebEngineWidgets DBus Svg Test)
   pkg_check_modules(ICU REQUIRED IMPORTED_TARGET GLOBAL icu-uc icu-i18n)
 endif()
 

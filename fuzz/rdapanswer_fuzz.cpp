@@ -3,8 +3,9 @@
 //
 // An RDAP answer of any bytes: never a crash, and what comes out is safe to
 // put in a cell or a request: a date of the table's form, an address without
-// blanks, web links only.
+// blanks, web links only, a short status tip.
 
+#include "lookup/domainstatus.h"
 #include "lookup/rdapanswer.h"
 #include "lookup/rdapdate.h"
 
@@ -58,6 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     check(clean(answer.contactForm) && (answer.contactForm.empty() || isWeb(answer.contactForm)));
     check(clean(answer.related) && (answer.related.empty() || isWeb(answer.related)));
     check(answer.email.empty() || answer.contactForm.empty());
+    // The status words are bounded, and summing them up is never stuck on them.
+    check(answer.status.size() <= 32);
+    const ostrevo::StatusFacts facts{answer.status, answer.expires, answer.lastChanged, answer.deletion};
+    const std::string tip = ostrevo::statusTip(facts, "2027/04/01");
+    check(tip.size() < 512);
 
     const auto date = ostrevo::tableDateOfRdapDate(body);
     check(!date || date->size() == 10);

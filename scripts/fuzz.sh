@@ -35,8 +35,16 @@ for target in "${targets[@]}"; do
     xlsxreader_fuzz) cp -n tests/data/spreadsheets/*.xlsx "$corpus"/ ;;
   esac
   echo "== $name: ${seconds}s"
-  "$target" -seed="$seed" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
-    -artifact_prefix="build/fuzz/$name-" "$corpus" 2>&1 | tail -n 3
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$name found a fault" >&2; exit 1; }
+  # The log is kept whole: a fault's stack and artifact name are at its end,
+  # and set -e must not end the script before they are shown.
+  log="build/fuzz/$name.log"
+  if "$target" -seed="$seed" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+    -artifact_prefix="build/fuzz/$name-" "$corpus" >"$log" 2>&1; then
+    tail -n 3 "$log"
+  else
+    tail -n 60 "$log" >&2
+    echo "$name found a fault (whole log: $log)" >&2
+    exit 1
+  fi
 done
 echo "fuzz: ${#targets[@]} targets clean, ${seconds}s each"

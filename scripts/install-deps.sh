@@ -16,6 +16,8 @@ packages=(
   clang-format-16
   # Qt 6 widgets and the browser engine
   qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev
+  # SVG icons
+  qt6-svg-dev
   # collation and case folding (ICU, the same library Qt uses)
   libicu-dev
   # spreadsheet import
@@ -26,6 +28,8 @@ packages=(
   nlohmann-json3-dev
   # registered domains: the Public Suffix List and its reader
   libpsl-dev publicsuffix
+  # the watch list's database
+  libsqlite3-dev
   # a session bus for the desktop notification test
   dbus-daemon
   # desktop integration checks

@@ -90,7 +90,10 @@ void BM_PageText(benchmark::State& state)
     }
     state.counters["text_bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_PageText)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_PageText)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(ostrevo::bench::sized(2.0, 0.01));
 
 QString rawInnerText()
 {
@@ -117,7 +120,10 @@ void BM_Baseline_RawInnerText(benchmark::State& state)
         benchmark::DoNotOptimize(text.constData());
     }
 }
-BENCHMARK(BM_Baseline_RawInnerText)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_Baseline_RawInnerText)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(ostrevo::bench::sized(2.0, 0.01));
 
 // The raw read followed by the conversion alone: what PageText() adds beyond
 // the conversion is the difference to BM_PageText.
@@ -131,7 +137,10 @@ void BM_Baseline_RawInnerTextThenConversion(benchmark::State& state)
         benchmark::DoNotOptimize(utf8.data());
     }
 }
-BENCHMARK(BM_Baseline_RawInnerTextThenConversion)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_Baseline_RawInnerTextThenConversion)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(ostrevo::bench::sized(2.0, 0.01));
 
 } // namespace
 

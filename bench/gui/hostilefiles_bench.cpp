@@ -13,6 +13,7 @@
 // The files (52 MB) are made once in /tmp/ostrevo-hostile-bench and kept for
 // the next run; delete the folder when done.
 
+#include "../benchsupport.h"
 #include "platform/collation.h"
 #include "resultlist/resulttable.h"
 #include "resultlist/tresultlistview.h"
@@ -62,15 +63,17 @@ void makeFiles()
         return;
     }
     inChild([] {
-        ostrevo::test::xlsx::writeWorkbook(g_folder / "bomb.xlsx",
-                                           "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>",
-                                           "<si><t>" + std::string(std::size_t{1} << 30, 'a') + "</t></si>");
+        ostrevo::test::xlsx::writeWorkbook(
+            g_folder / "bomb.xlsx", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>",
+            "<si><t>" + std::string(ostrevo::bench::sized(std::size_t{1} << 30, std::size_t{64} << 20), 'a') +
+                "</t></si>");
     });
     ostrevo::test::xlsx::writeWorkbook(
         g_folder / "wide.xlsx",
         "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row><row r=\"512\"><c r=\"XFD512\"><v>2</v></c></row>", "");
     std::ofstream(g_folder / "commas.csv", std::ios::binary) << std::string(64 * 1024, ',') << "\r\n";
-    std::ofstream(g_folder / "returns.csv", std::ios::binary) << std::string(50 * 1024 * 1024, '\r');
+    std::ofstream(g_folder / "returns.csv", std::ios::binary)
+        << std::string(ostrevo::bench::sized(50 * 1024 * 1024, 1024 * 1024), '\r');
     std::ofstream(g_folder / "done") << "made\n";
 }
 

@@ -6,20 +6,20 @@
 // registrars (the ideal is 200 / 20 = 10 s), and with the registrars' whois
 // pages, a page loader that completes 50 ms after each navigation.
 // lookuprun_bench --benchmark_filter=Rdap runs the first alone; the whois
-// page run takes minutes.
+// page run takes minutes. A smoke run asks 20 and 2 hosts.
 
 #include "expired/tform1.h"
+#include "lookup/lookupchoices.h"
 #include "platform/eventpump.h"
 #include "platform/ticksource.h"
 
+#include "../benchsupport.h"
 #include "fakepageloader.h"
 #include "qtbenchmain.h"
 #include "rdaptestservers.h"
 #include "scriptedprompts.h"
 #include "tempfolder.h"
 
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -27,13 +27,13 @@
 namespace ostrevo {
 namespace {
 
-constexpr int Hosts = 200;
 constexpr int DelayMs = 50;
+constexpr int RdapPerSecond = 20;
 
-std::vector<std::string> hosts()
+std::vector<std::string> hosts(int count)
 {
     std::vector<std::string> names;
-    for (int i = 0; i < Hosts; ++i) {
+    for (int i = 0; i < count; ++i) {
         names.push_back("mail-" + std::to_string(i) + (i % 3 == 0 ? ".org" : ".com"));
     }
     return names;
@@ -47,11 +47,26 @@ double processCpuSeconds()
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// The run reads its choices from the settings as the program does; a
+// benchmark whose settings the program cannot read would measure the other
+// lookup.
+bool choose(benchmark::State& state, const LookupChoices& choices)
+{
+    saveLookupChoices(choices);
+    const LookupChoices read = loadLookupChoices();
+    if (read.rdap != choices.rdap || read.requestsPerSecond != choices.requestsPerSecond) {
+        state.SkipWithError("the program does not read the settings back: is the application named?");
+        return false;
+    }
+    return true;
+}
+
 void RdapRun(benchmark::State& state)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings().setValue(QStringLiteral("lookup/source"), QStringLiteral("rdap"));
-    QSettings().setValue(QStringLiteral("lookup/rdapRequestsPerSecond"), 20);
+    const int count = bench::sized(200, 20);
+    if (!choose(state, {true, false, RdapPerSecond})) {
+        return;
+    }
     test::RdapTestServers servers(10, DelayMs);
     test::TempFolder folder;
     test::ScriptedPrompts prompts;
@@ -63,21 +78,23 @@ void RdapRun(benchmark::State& state)
     for (auto _ : state) {
         form.table().ClearRows();
         const double before = processCpuSeconds();
-        form.Button1Click(hosts());
+        form.Button1Click(hosts(count));
         cpu += processCpuSeconds() - before;
-        if (form.table().RowCount() != Hosts) {
+        if (form.table().RowCount() != count) {
             state.SkipWithError("not every host got its row");
         }
     }
-    state.counters["ideal_s"] = static_cast<double>(Hosts) / 20;
+    state.counters["ideal_s"] = static_cast<double>(count) / RdapPerSecond;
     state.counters["process_cpu_s"] = benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(RdapRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(RdapRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(bench::iterations(3));
 
 void WhoisPageRun(benchmark::State& state)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings().setValue(QStringLiteral("lookup/source"), QStringLiteral("whois"));
+    const int count = bench::sized(200, 2);
+    if (!choose(state, {false, false, 1})) {
+        return;
+    }
     test::ScriptedPrompts prompts;
     SteadyTickSource ticks;
     EventPump pump(ticks);
@@ -93,8 +110,8 @@ void WhoisPageRun(benchmark::State& state)
     TForm1 form(prompts, pump, std::move(loader), {{"first.test", "/f?d="}, {"second.test", "/s?d="}});
     for (auto _ : state) {
         form.table().ClearRows();
-        form.Button1Click(hosts());
-        if (form.table().RowCount() != Hosts) {
+        form.Button1Click(hosts(count));
+        if (form.table().RowCount() != count) {
             state.SkipWithError("not every host got its row");
         }
     }

@@ -2,10 +2,13 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #pragma once
 
-// The main() of a benchmark of widgets: an offscreen QApplication around the
-// usual Google Benchmark run.
+// The main() of a benchmark of widgets: an offscreen QApplication named as
+// the program names it, so that settings are read as they are when shipped
+// (from the test-mode folder, never the user's own), around the usual Google
+// Benchmark run.
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +24,9 @@ inline int runBenchmarksInApplication(int argc, char** argv, const std::function
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setOrganizationName(QStringLiteral("Ostrevo"));
+    QApplication::setApplicationName(QStringLiteral("Ostrevo"));
     if (setUp) {
         setUp();
     }

@@ -20,6 +20,7 @@
 #include "resultlist/resulttable.h"
 #include "resultlist/tresultlistview.h"
 
+#include "../benchsupport.h"
 #include "qtbenchmain.h"
 
 #include <QApplication>
@@ -38,7 +39,7 @@ namespace {
 using ostrevo::ResultTable;
 using ostrevo::TResultListView;
 
-constexpr int kRows = 1'000'000;
+const int kRows = ostrevo::bench::sized(1'000'000, 2000);
 
 std::string randomHost(std::mt19937& random)
 {
@@ -162,7 +163,7 @@ BENCHMARK(HeaderClickSort)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(4);
+    ->Iterations(ostrevo::bench::iterations(4));
 
 void CaptionAfterSort(benchmark::State& state)
 {
@@ -179,7 +180,10 @@ void CaptionAfterSort(benchmark::State& state)
     }
     state.SetLabel(std::to_string(f.table.RowCount()) + " rows");
 }
-BENCHMARK(CaptionAfterSort)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(CaptionAfterSort)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(ostrevo::bench::iterations(3));
 
 void Relayout(benchmark::State& state)
 {
@@ -208,7 +212,10 @@ void LookupRowAdded(benchmark::State& state)
     }
     state.SetLabel(std::to_string(f.table.RowCount()) + " rows");
 }
-BENCHMARK(LookupRowAdded)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(LookupRowAdded)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(ostrevo::bench::iterations(10));
 
 void TypeALetter(benchmark::State& state)
 {

@@ -19,6 +19,7 @@
 #include "spreadsheet/spreadsheetimport.h"
 #include "spreadsheet/xlsxreader.h"
 
+#include "../benchsupport.h"
 #include "qtbenchmain.h"
 #include "xlsxbuilder.h"
 
@@ -41,7 +42,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRows = 100000;
+const int kRows = ostrevo::bench::sized(100000, 1000);
 
 fs::path g_workbook;
 
@@ -151,7 +152,11 @@ void importXlsx(benchmark::State& state)
     }
     state.SetLabel(window ? "100,000 x 3, window's table and view" : "100,000 x 3, bare table");
 }
-BENCHMARK(importXlsx)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(importXlsx)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(ostrevo::bench::iterations(3));
 
 } // namespace
 

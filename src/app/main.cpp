@@ -13,6 +13,7 @@
 #include "platform/ticksource.h"
 #include "rechercheweb/cataloguelocation.h"
 #include "rechercheweb/tliste.h"
+#include "watch/watchcommand.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,6 +63,10 @@ void settleRdapServers(ostrevo::TForm1& form1)
 
 int main(int argc, char* argv[])
 {
+    // Checking the watch list needs no window, nor a display.
+    if (ostrevo::wantsWatchCheck(argc, argv)) {
+        return ostrevo::runWatchCheck(argc, argv);
+    }
     // A command runs without windows; anything else opens the window.
     if (const std::optional<int> status = ostrevo::cli::runCommandLine(argc, argv)) {
         return *status;
@@ -91,6 +96,9 @@ int main(int argc, char* argv[])
     ostrevo::guarded(prompts, [&] { settleCatalogue(liste); });
 
     form1.setJournalFile(localPath(ostrevo::userDataFolder()) / "lookup-journal.csv");
+    ostrevo::guarded(prompts, [&] {
+        form1.setWatchList(localPath(ostrevo::userDataFolder()) / ostrevo::WatchListFileName);
+    });
 
     form1.show();
     // Once the window is up: the rows of a run the last start did not end,

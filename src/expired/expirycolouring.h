@@ -4,23 +4,17 @@
 
 // The colour of a result row's "Expires" cell: red in the year a domain
 // expires, fading through orange and yellow over the five years before, white
-// otherwise. The year is read from the start of the expiry text.
+// otherwise. The year is read from the start of the expiry text. The cell's
+// text is black or white, whichever readableTextOn picks for its colour, in
+// the window and in every file that shows the colours.
+
+#include "platform/colourcontrast.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace ostrevo {
-
-struct Rgb {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-// The text colour of a coloured "Expires" cell.
-inline constexpr Rgb kExpiryTextColour{0, 0, 128};
 
 // The text before the first "/" (all of it without one), as a whole decimal
 // number (leading blanks and a sign allowed) wrapped to 16 bits; nothing when

@@ -3,6 +3,7 @@
 #include "expired/expirycolouringhook.h"
 
 #include "expired/expirycolouring.h"
+#include "platform/qtcolour.h"
 #include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 
@@ -13,11 +14,6 @@ namespace ostrevo {
 namespace {
 
 constexpr int kExpirySubItem = static_cast<int>(subItemOf(ResultField::Expires));
-
-QColor toQColor(const Rgb& rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
 
 } // namespace
 
@@ -37,7 +33,7 @@ void colourExpiryCell(const ResultTable& table, int itemindex, int subitemindex,
     if (!colour) {
         return;
     }
-    font.color = toQColor(kExpiryTextColour);
+    font.color = toQColor(readableTextOn(*colour));
     brush.setColor(toQColor(*colour));
 }
 

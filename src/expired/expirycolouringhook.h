@@ -3,7 +3,7 @@
 #pragma once
 
 // The result list's per-cell hook that colours each row's "Expires" cell by
-// the years left until its expiry year, with navy text.
+// the years left until its expiry year, with the text readable on it.
 
 #include "resultlist/tresultlistview.h"
 

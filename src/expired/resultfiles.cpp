@@ -66,7 +66,7 @@ void saveResults(const ResultTable& table, const std::filesystem::path& fileName
         replaceFile(fileName, resultsXml(table));
         break;
     case ResultFileFormat::Workbook:
-        replaceFile(fileName, resultsWorkbook(table));
+        replaceFile(fileName, resultsWorkbook(table, currentYear));
         break;
     case ResultFileFormat::Delimited:
         break;

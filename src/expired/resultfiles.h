@@ -30,13 +30,13 @@ bool guardsFormulas(std::string_view fileName);
 // Writes the table as `resultFileFormatFor(fileName)` says, replacing the
 // file only once it is complete. The delimited text of a .csv or .xls name
 // has its formula-like cells shown as text (ResultTable::FormulaCells). `currentYear` colours the page's
-// expiry cells.
+// and the workbook's expiry cells.
 void saveResults(const ResultTable& table, const std::filesystem::path& fileName, int currentYear);
 
 // A workbook (.xlsx) of one sheet: the captions in bold, then the rows, as
 // text except an expiry that is a date written year/month/day (2025/11/05),
-// which is a date cell.
-std::string resultsWorkbook(const ResultTable& table);
+// which is a date cell. The "Expires" cells are coloured as in the window.
+std::string resultsWorkbook(const ResultTable& table, int currentYear);
 
 // A UTF-8 HTML page with one table: the texts escaped, web and mail
 // addresses as links, the "Expires" cells coloured as in the window.

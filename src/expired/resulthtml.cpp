@@ -27,7 +27,7 @@ void appendCell(std::string& page, std::string_view text, int column, int curren
     if (column == columnOf(ResultField::Expires)) {
         if (const std::optional<Rgb> colour = expiryCellColour(text, currentYear)) {
             page.append(" style=\"background-color:" + cssColour(*colour) +
-                        ";color:" + cssColour(kExpiryTextColour) + "\"");
+                        ";color:" + cssColour(readableTextOn(*colour)) + "\"");
         }
     }
     page.push_back('>');

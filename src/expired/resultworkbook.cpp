@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "expired/resultfiles.h"
 
+#include "expired/expirycolouring.h"
 #include "resultlist/resultcolumns.h"
 #include "resultlist/resulttable.h"
 #include "spreadsheet/xlsxwriter.h"
@@ -50,9 +51,23 @@ std::optional<SheetDateTime> expiryDate(std::string_view text)
     return SheetDateTime{parts[0], parts[1], parts[2], 0, 0, 0, SheetDateTime::Part::Date};
 }
 
+std::uint32_t packed(const Rgb& rgb)
+{
+    return (std::uint32_t{rgb.r} << 16) | (std::uint32_t{rgb.g} << 8) | rgb.b;
+}
+
+std::optional<CellColours> expiryColours(std::string_view text, int currentYear)
+{
+    const std::optional<Rgb> colour = expiryCellColour(text, currentYear);
+    if (!colour) {
+        return std::nullopt;
+    }
+    return CellColours{packed(*colour), packed(readableTextOn(*colour))};
+}
+
 } // namespace
 
-std::string resultsWorkbook(const ResultTable& table)
+std::string resultsWorkbook(const ResultTable& table, int currentYear)
 {
     const int columns = table.ColumnCount();
     std::vector<double> widths;
@@ -63,15 +78,17 @@ std::string resultsWorkbook(const ResultTable& table)
     }
     XlsxWriter workbook("Domains", std::move(widths));
     workbook.addRow(cells, true);
+    std::vector<std::optional<CellColours>> colours(cells.size());
     for (int i = 0; i < table.RowCount(); ++i) {
         const ResultRow& row = table.Row(i);
         for (int k = 0; k < columns; ++k) {
             const std::string_view text = cellText(row, k);
-            const std::optional<SheetDateTime> date =
-                k == columnOf(ResultField::Expires) ? expiryDate(text) : std::nullopt;
+            const bool expires = k == columnOf(ResultField::Expires);
+            const std::optional<SheetDateTime> date = expires ? expiryDate(text) : std::nullopt;
             cells[static_cast<std::size_t>(k)] = date ? CellValue(*date) : CellValue(std::string(text));
+            colours[static_cast<std::size_t>(k)] = expires ? expiryColours(text, currentYear) : std::nullopt;
         }
-        workbook.addRow(cells);
+        workbook.addRow(cells, false, colours);
     }
     return workbook.finish();
 }

@@ -15,27 +15,25 @@
 #include "platform/errorguard.h"
 #include "platform/eventpump.h"
 #include "platform/productinfo.h"
+#include "platform/programicons.h"
 #include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "platform/systemlocale.h"
 #include "platform/windowfont.h"
+#include "platform/windowplacement.h"
 #include "resultlist/resultcolumns.h"
 #include "resultlist/rowjournal.h"
 #include "resultlist/tresultlistview.h"
 #include "spreadsheet/spreadsheetbusycursor.h"
 #include "spreadsheet/spreadsheetfileserver.h"
 #include "spreadsheet/spreadsheetimport.h"
+#include "watch/watchwindow.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QGuiApplication>
-#include <QPalette>
 #include <QProgressBar>
 #include <QScopeGuard>
-#include <QScreen>
-#include <QShortcut>
 #include <QStringList>
-#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
@@ -59,10 +57,8 @@ TForm1::TForm1(Prompts& prompts, EventPump& pump, std::unique_ptr<PageLoader> ww
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ostrevo"));
     setFont(windowFont());
-    resize(575, 391);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    // Room for the three columns at their widths on a usual screen; a small one gets what fits.
+    openFitted(*this, QSize(900, 600), QSize(575, 391));
     restoreGeometry(storedBytes(settingskey::MainWindowGeometry));
 
     m_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -127,82 +123,6 @@ TForm1::~TForm1()
     delete resultat;
 }
 
-QToolButton* TForm1::addToolButton(const QString& name, const QIcon& icon, void (TForm1::*handler)())
-{
-    auto* button = new QToolButton(this);
-    button->setObjectName(name);
-    button->setIcon(icon);
-    button->setAutoRaise(true);
-    button->setFixedSize(25, 25);
-    if (handler) {
-        connect(button, &QToolButton::clicked, this,
-                [this, handler] { guarded(m_prompts, [this, handler] { (this->*handler)(); }); });
-    }
-    return button;
-}
-
-void TForm1::buildToolbar()
-{
-    // A silver panel 32 high, the buttons at fixed places as in the original
-    // layout: three command buttons, a gap, load and save, a gap, the web site
-    // button, a gap, then the progress bar.
-    auto* bar = new QWidget(this);
-    bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setFixedHeight(32);
-    bar->setAutoFillBackground(true);
-    QPalette silver = bar->palette();
-    silver.setColor(QPalette::Window, QColor(192, 192, 192));
-    bar->setPalette(silver);
-
-    QStyle* s = style();
-    BPlay =
-        addToolButton(QStringLiteral("BPlay"), s->standardIcon(QStyle::SP_MediaPlay), &TForm1::BPlayClick);
-    BStop =
-        addToolButton(QStringLiteral("BStop"), s->standardIcon(QStyle::SP_MediaStop), &TForm1::BStopClick);
-    ToolButton2 =
-        addToolButton(QStringLiteral("ToolButton2"), s->standardIcon(QStyle::SP_FileDialogDetailedView),
-                      &TForm1::ToolButton2Click);
-    BOpen = addToolButton(QStringLiteral("BOpen"), s->standardIcon(QStyle::SP_DialogOpenButton),
-                          &TForm1::BOpenClick);
-    BDisk = addToolButton(QStringLiteral("BDisk"), s->standardIcon(QStyle::SP_DialogSaveButton),
-                          &TForm1::BDiskClick);
-    SpeedButton5 = addToolButton(QStringLiteral("SpeedButton5"), s->standardIcon(QStyle::SP_DriveNetIcon),
-                                 &TForm1::SpeedButton5Click);
-    BStop->setEnabled(false);
-    // Esc cancels a download as Stop does; a lookup still asks first, through Stop.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            [this] { m_download.cancelIfRunning(); });
-    // A key clicks its button at once, and only while the button is enabled.
-    for (const auto& [button, key] : {std::pair{BPlay, Qt::Key_N}, {BOpen, Qt::Key_O}, {BDisk, Qt::Key_S}}) {
-        connect(new QShortcut(QKeySequence(Qt::CTRL | key), this), &QShortcut::activated, button,
-                &QToolButton::click);
-    }
-    // The buttons show pictures only: say what each does, and its key.
-    BPlay->setToolTip(QStringLiteral("Search the web for domains (Ctrl+N)"));
-    BStop->setToolTip(QStringLiteral("Stop the expiry lookup"));
-    ToolButton2->setToolTip(QStringLiteral(
-        "Tick, untick or delete rows (Ctrl+A ticks all, Delete deletes the ticked, Ctrl+Z undoes)"));
-    BOpen->setToolTip(QStringLiteral("Load a results file (Ctrl+O)"));
-    BDisk->setToolTip(QStringLiteral("Save the results (Ctrl+S)"));
-    SpeedButton5->setToolTip(QStringLiteral("Visit the Ostrevo web site"));
-
-    buffer = new QProgressBar(bar);
-    buffer->setObjectName(QStringLiteral("buffer"));
-    buffer->setRange(0, 100);
-    buffer->setValue(0);
-    buffer->setTextVisible(false);
-
-    const std::pair<QWidget*, int> places[] = {{BPlay, 0},   {BStop, 25},  {ToolButton2, 50},
-                                               {BOpen, 83},  {BDisk, 108}, {SpeedButton5, 141},
-                                               {buffer, 179}};
-    for (const auto& [widget, left] : places) {
-        widget->setParent(bar);
-        widget->move(left + 2, 2);
-    }
-    buffer->setGeometry(179 + 2, 2, 374, 25);
-    setMenuWidget(bar);
-}
-
 void TForm1::buildResultTable()
 {
     m_table.setCaptionSortKey(&captionSortKey);
@@ -216,6 +136,17 @@ void TForm1::buildResultTable()
     resultat->setObjectName(QStringLiteral("resultat"));
     resultat->setErrorPrompts(&m_prompts);
     resultat->OnDrawItemProp = expiryColouring();
+    resultat->setAccessibleName(QStringLiteral("Results"));
+    resultat->setEmptyText(
+        QStringLiteral("No results yet: press Start (Ctrl+N) to search, or Load (Ctrl+O) a file"));
+    for (const ResultField field : ResultFields) {
+        resultat->setColumnSizing(columnOf(field), sizingOf(field));
+    }
+    QList<int> widths;
+    for (const QString& width : storedList(settingskey::ResultColumnWidths)) {
+        widths.append(width.toInt());
+    }
+    resultat->setUserColumnWidths(widths);
     setCentralWidget(resultat);
 }
 
@@ -257,7 +188,7 @@ void TForm1::BStopClick()
     if (m_download.cancelIfRunning()) {
         return;
     }
-    if (!m_prompts.question(QStringLiteral("stop the serach ?"))) {
+    if (!m_prompts.question(QStringLiteral("stop the search ?"))) {
         return;
     }
     stopflag = true;
@@ -265,6 +196,9 @@ void TForm1::BStopClick()
     BStop->setEnabled(false);
     // Nothing else gives the load button back after a hand-over.
     BOpen->setEnabled(true);
+    if (StatusBar1->panelText(2) == lookupFinishedText()) {
+        StatusBar1->setPanelText(2, QString());
+    }
     endOfRun();
     offerHostsBack();
 }
@@ -285,6 +219,11 @@ void TForm1::closeEvent(QCloseEvent* event)
             }
         }
         store(settingskey::MainWindowGeometry, saveGeometry());
+        QStringList widths;
+        for (const int width : resultat->userColumnWidths()) {
+            widths.append(QString::number(width));
+        }
+        store(settingskey::ResultColumnWidths, widths);
         // A normal end: nothing to offer at the next start.
         if (m_journal) {
             m_journal->remove();

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QAction;
@@ -38,6 +39,7 @@ class RowJournal;
 class Prompts;
 class TResultListView;
 class StatusPanels;
+class WatchWindow;
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -70,6 +72,11 @@ public:
     void setJournalFile(const std::filesystem::path& file);
     // At start-up: offers the rows of a journal an abnormal end left behind.
     void offerJournalRestore();
+    // Opens the watch list kept in `database` and starts its checks.
+    void setWatchList(const std::filesystem::path& database);
+    WatchWindow* watchWindow() { return m_watchWindow.get(); }
+    // Adds the registered domains of the ticked rows to the watch list.
+    void watchTickedDomains();
     // Rows added, loaded or deleted since the last save.
     bool hasUnsavedRows() const { return m_unsaved; }
 
@@ -98,6 +105,8 @@ public:
     void BDiskClick();
     void BOpenClick();
     void SpeedButton5Click();
+    // What the host panel says once a handed-over run has gone through its hosts.
+    static QString lookupFinishedText();
     // Where the command menu opens: its top-left corner on the screen.
     QPoint commandMenuPoint() const;
 
@@ -132,6 +141,8 @@ public:
     QAction* UpdateRdapServers = nullptr;           // Update RDAP servers
     QAction* CollectTlds = nullptr;                 // TLDs to collect...
     QAction* UndoDelete = nullptr;                  // Undo delete
+    QAction* WatchTicked = nullptr;                 // Watch ticked domains
+    QAction* ShowWatchList = nullptr;               // Watch list...
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -141,6 +152,11 @@ private:
     void buildResultTable();
     void buildCommandMenu();
     void buildLookupMenu();
+    void buildWatchCommands();
+    void showRowMenu(const QPoint& at);
+    void watchHosts(const std::vector<std::string>& hosts);
+    // What a lookup said of a row's status, for its "Expires" tool tip.
+    void rememberStatus(const LookupRow& found);
     // Runs the lookup the command menu chose; false when Stop ended it.
     bool lookUp(const std::vector<std::string>& hosts, const std::function<bool()>& stopped);
     // Every row a lookup finds comes in here: into the table and the journal.
@@ -178,6 +194,8 @@ private:
     std::unique_ptr<RowJournal> m_journal;
     QTimer* m_journalSync = nullptr; // syncs the journal a second after an unsynced row
     std::vector<RowCopy> m_undoRows;
+    std::unique_ptr<WatchWindow> m_watchWindow;
+    std::unordered_map<std::string, std::string> m_statusTips; // by row caption
     bool m_unsaved = false;
     // The hosts of the run going on, and which of them are looked up.
     const std::vector<std::string>* m_runHosts = nullptr;

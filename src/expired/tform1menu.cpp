@@ -11,6 +11,7 @@
 #include "platform/internationalhost.h"
 #include "platform/settings.h"
 #include "platform/statuspanels.h"
+#include "platform/windowplacement.h"
 #include "resultlist/rowjournal.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ void TForm1::buildCommandMenu()
     Pardatedexpiration1 = addMenuCommand(check, QStringLiteral("Pardatedexpiration1"),
                                          QStringLiteral("Date selection..."), [this] {
                                              if (m_form2) {
-                                                 m_form2->show();
+                                                 showOver(*m_form2, *this);
                                              }
                                          });
     Touslesemails1 = addMenuCommand(check, QStringLiteral("Touslesemails1"), QStringLiteral("All domains"),
@@ -53,7 +54,7 @@ void TForm1::buildCommandMenu()
     Pardatedexpiration2 = addMenuCommand(uncheck, QStringLiteral("Pardatedexpiration2"),
                                          QStringLiteral("Date selection..."), [this] {
                                              if (m_form3) {
-                                                 m_form3->show();
+                                                 showOver(*m_form3, *this);
                                              }
                                          });
     Dcohertouslesemails1 =
@@ -85,6 +86,7 @@ void TForm1::buildCommandMenu()
     Effacertouslesemailsdcochs1->setShortcut(QKeySequence(Qt::Key_Delete));
     UndoDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     addActions({Touslesemails1, Effacertouslesemailsdcochs1, UndoDelete});
+    buildWatchCommands();
     buildLookupMenu();
 }
 

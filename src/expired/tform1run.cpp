@@ -43,6 +43,11 @@ QString estimateText(const Duration& d)
 
 } // namespace
 
+QString TForm1::lookupFinishedText()
+{
+    return QStringLiteral("Lookup finished: press Stop to start a new search");
+}
+
 void TForm1::lookUpHandedOverHosts(std::vector<std::string> hosts)
 {
     BPlay->setEnabled(false);
@@ -88,6 +93,10 @@ void TForm1::Button1Click(std::vector<std::string> hosts)
         return;
     }
     endOfRun();
+    // Start and Load wait for a confirmed Stop: say so, as nothing else does.
+    if (BStop->isEnabled()) {
+        StatusBar1->setPanelText(2, lookupFinishedText());
+    }
     // Ended normally: the rows are the table's now, the close question guards them.
     if (m_journal) {
         m_journal->remove();
@@ -151,6 +160,7 @@ void TForm1::addLookupRow(const LookupRow& found)
     cell(ResultField::Email) = found.email;
     cell(ResultField::Expires) = found.expires;
     addRows(m_table, {{cells, false}});
+    rememberStatus(found);
     m_unsaved = true;
     showRowCount();
     if (m_journal) {

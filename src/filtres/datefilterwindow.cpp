@@ -4,10 +4,12 @@
 
 #include "expired/resultcommands.h"
 #include "platform/errorguard.h"
+#include "platform/programicons.h"
 #include "platform/windowfont.h"
 
 #include <QDateEdit>
 #include <QLabel>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 
@@ -43,12 +45,18 @@ DateFilterWindow::DateFilterWindow(const QString& objectName, const QString& lab
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("Date filter"));
-    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    SpeedButton1->setIcon(programIcon(ProgramIcon::DateFilter));
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setGeometry(controlsLeft, 32, 121, 37);
     connect(SpeedButton1, &QToolButton::clicked, this,
             [this] { guarded(m_prompts, [this] { SpeedButton1Click(); }); });
+    // The filter is the window's one command: Enter applies it.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, SpeedButton1,
+                &QToolButton::click);
+    }
+    DateTimePicker2->setAccessibleName(labelText);
 }
 
 void DateFilterWindow::SpeedButton1Click()

@@ -227,8 +227,14 @@ void TNewHint::paintBalloon(QImage& canvas, THintDirection direction, int radius
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
     // Outlines cover their rectangle's last column and row, as the right and
-    // bottom edges are outside it.
-    const QPen outline(Qt::black, 0);
+    // bottom edges are outside it. They are one balloon pixel wide, also
+    // where that is several on screen: a line then runs through the middle
+    // of its balloon pixels, so that it covers them whole.
+    const QPen outline(Qt::black, 1);
+    painter.save();
+    if (canvas.devicePixelRatio() > 1) {
+        painter.translate(0.5, 0.5);
+    }
     const qreal corner = std::max(radius, 0) / 2.0;
     painter.setPen(outline);
     painter.setBrush(style.color);
@@ -240,13 +246,14 @@ void TNewHint::paintBalloon(QImage& canvas, THintDirection direction, int radius
     const QPoint b = toQPoint(shape.tip.b);
     const QPoint c = toQPoint(shape.tip.c);
     // Opens the body's outline where the tip joins it.
-    painter.setPen(QPen(style.color, 0));
+    painter.setPen(QPen(style.color, 1));
     painter.drawLine(a, b);
     painter.setPen(Qt::NoPen);
     painter.drawPolygon(QPolygon({a, b, c}), Qt::WindingFill);
     painter.setPen(outline);
     painter.drawLine(b, c);
     painter.drawLine(c, a);
+    painter.restore();
 
     QString lines = text;
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -123,8 +123,11 @@ std::string_view webAddressAround(std::string_view page, std::size_t colon)
     if (!web || (begin > 0 && isAlphanumeric(page[begin - 1]))) {
         return {};
     }
+    // Read no further than an address may run: a line of "http://http://..."
+    // would otherwise be read to its end from every one of them.
+    const std::size_t limit = std::min(page.size(), begin + MaxAddressBytes + 1);
     std::size_t end = colon + 3;
-    while (end < page.size() && static_cast<unsigned char>(page[end]) > ' ' && page[end] != '\x7F' &&
+    while (end<limit&& static_cast<unsigned char>(page[end])> ' ' && page[end] != '\x7F' &&
            std::strchr("<>\"'`", page[end]) == nullptr) {
         ++end;
     }

@@ -43,15 +43,20 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+bool isAsciiLetter(char c)
+{
+    return static_cast<unsigned char>((static_cast<unsigned char>(c) | 0x20) - 'a') < 26;
+}
+
 // Bytes of the letter at `i`: an ASCII letter, or a UTF-8 Latin letter with
 // an accent (lead byte 0xC3-0xC5); 0 for anything else, so that a no-break
 // space or a Latin-1 byte separates words.
 std::size_t letterLength(std::string_view text, std::size_t i)
 {
-    const auto u = static_cast<unsigned char>(text[i]);
-    if ((u | 0x20) >= 'a' && (u | 0x20) <= 'z') {
+    if (isAsciiLetter(text[i])) {
         return 1;
     }
+    const auto u = static_cast<unsigned char>(text[i]);
     const bool accented = u >= 0xC3 && u <= 0xC5 && i + 1 < text.size() &&
                           (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80;
     return accented ? 2 : 0;
@@ -153,6 +158,9 @@ struct DateValue {
     bool month = false;
     int number = 0; // the month (1-12) or the number's value, -1 when it is too long to be a date value
     char after = 0; // the character right after the value
+    // A year is written with four digits or two: a number of one digit
+    // ("section 3.7.5") is a day or a month, never the year.
+    bool twoDigitYear = false;
 };
 
 // The number a run of digits stands for; -1 beyond nine significant digits.
@@ -189,6 +197,12 @@ char layoutLetter(std::string_view word)
     return fits ? letter : 0;
 }
 
+// Words a label's date may stand after: a record line names its date within
+// a few words ("Registry Expiry Date:", "Expires on", "expiration date of
+// the domain name (dd/mm/yyyy):"); a line whose first number comes later is
+// prose ("... set to expire, as provided in section 3.7.5 ...").
+constexpr int MaxWordsBeforeDate = 16;
+
 // The first three date values of the line; fewer when it holds fewer.
 class DateValues {
 public:
@@ -198,7 +212,8 @@ public:
         // Where the last time of day (with its fraction, zone letters or
         // offset) ended: a number glued to it by ".", "+" or "-" belongs to it.
         std::size_t timeEnd = std::string_view::npos;
-        for (std::size_t i = 0; i < n && m_count < m_values.size();) {
+        int wordsBefore = 0; // words that are no date value, before the first value
+        for (std::size_t i = 0; i < n && m_count < m_values.size() && wordsBefore <= MaxWordsBeforeDate;) {
             std::size_t j = i + 1;
             if (isDigit(line[i])) {
                 while (j < n && isDigit(line[j])) {
@@ -214,25 +229,30 @@ public:
                     timeEnd = j;
                 } else if (m_count == 0 && j - i == 8) {
                     // "20200518": year, month and day written together.
-                    m_values = {DateValue{false, numberOf(line.substr(i, 4)), '\0'},
-                                DateValue{false, numberOf(line.substr(i + 4, 2)), '\0'},
-                                DateValue{false, numberOf(line.substr(i + 6, 2)), after}};
+                    m_values = {DateValue{false, numberOf(line.substr(i, 4)), '\0', false},
+                                DateValue{false, numberOf(line.substr(i + 4, 2)), '\0', false},
+                                DateValue{false, numberOf(line.substr(i + 6, 2)), after, false}};
                     m_count = m_values.size();
                 } else {
-                    m_values[m_count++] = {false, numberOf(line.substr(i, j - i)), after};
+                    m_values[m_count++] = {false, numberOf(line.substr(i, j - i)), after, j - i == 2};
                 }
             } else if (const std::size_t length = letterLength(line, i); length > 0) {
                 j = i + length;
                 for (std::size_t next = 0; j < n && (next = letterLength(line, j)) > 0;) {
                     j += next;
+                    while (j < n && isAsciiLetter(line[j])) {
+                        ++j;
+                    }
                 }
+                // Notices run to many words before their numbers: most are
+                // too long or too short to be a month name, a zone or a hint.
                 const std::string_view word = line.substr(i, j - i);
-                if (const int month = monthOf(word); month != 0) {
-                    m_values[m_count++] = {true, month, j < n ? line[j] : '\0'};
-                } else if (timeEnd == i || isZoneWord(word)) {
+                if (const int month = word.size() < 3 ? 0 : monthOf(word); month != 0) {
+                    m_values[m_count++] = {true, month, j < n ? line[j] : '\0', false};
+                } else if (timeEnd == i || (word.size() == 3 && isZoneWord(word))) {
                     timeEnd = j; // "Z", "UTC": the zone of the time before, or of an offset after
                 } else if (m_count == 0) {
-                    noteLayoutWord(word);
+                    wordsBefore += word.size() <= 4 && noteLayoutWord(word) ? 0 : 1;
                 }
             } else if (line[i] == ':' && timeEnd == i) {
                 timeEnd = j; // "-07:00" after a time
@@ -252,7 +272,8 @@ public:
     }
 
 private:
-    void noteLayoutWord(std::string_view word)
+    // Whether the word is a layout hint's ("dd", "MM", "yyyy").
+    bool noteLayoutWord(std::string_view word)
     {
         const char letter = layoutLetter(word);
         if (letter == 'd' || letter == 'm') {
@@ -260,6 +281,7 @@ private:
             (letter == 'd' ? m_hintDay : m_hintMonth) = true;
         }
         m_hintYear = m_hintYear || letter == 'y';
+        return letter != 0;
     }
 
     std::array<DateValue, 3> m_values{};
@@ -309,22 +331,24 @@ std::optional<Date> checked(const Date& date)
 }
 
 // A month name and two numbers, in any order: the four-digit one is the year.
-std::optional<Date> withMonthName(int month, int first, int second)
+std::optional<Date> withMonthName(int month, int first, const DateValue& secondValue)
 {
+    const int second = secondValue.number;
     if (isFourDigitYear(first) && isTwoDigits(second)) {
         return checked({first, month, second});
     }
     if (isFourDigitYear(second) && isTwoDigits(first)) {
         return checked({second, month, first});
     }
-    if (isTwoDigits(first) && isTwoDigits(second)) {
+    if (isTwoDigits(first) && secondValue.twoDigitYear) {
         return checked({TwoDigitYearBase + second, month, first});
     }
     return std::nullopt;
 }
 
-std::optional<Date> numbersOnly(int a, int b, int c, char separator, Order order)
+std::optional<Date> numbersOnly(int a, int b, const DateValue& third, char separator, Order order)
 {
+    const int c = third.number;
     // The day and month of the two numbers after (or before) the year, as the hint orders them.
     const auto stated = [order](int year, int first, int second) {
         return order == Order::DayFirst ? checked({year, second, first}) : checked({year, first, second});
@@ -336,10 +360,10 @@ std::optional<Date> numbersOnly(int a, int b, int c, char separator, Order order
         return std::nullopt;
     }
     if (order != Order::Unstated) {
-        return isTwoDigits(c) || isFourDigitYear(c) ? stated(c < 100 ? TwoDigitYearBase + c : c, a, b)
-                                                    : std::nullopt;
+        return third.twoDigitYear || isFourDigitYear(c) ? stated(c < 100 ? TwoDigitYearBase + c : c, a, b)
+                                                        : std::nullopt;
     }
-    if (isTwoDigits(c)) {
+    if (third.twoDigitYear) {
         return checked({TwoDigitYearBase + c, b, a});
     }
     if (!isFourDigitYear(c)) {
@@ -372,11 +396,9 @@ std::optional<std::string> expiryDateOf(std::string_view line)
     if (months == 1) {
         const std::size_t m = values[0].month ? 0 : values[1].month ? 1 : 2;
         const int first = values[m == 0 ? 1 : 0].number;
-        const int second = values[m == 2 ? 1 : 2].number;
-        date = withMonthName(values[m].number, first, second);
+        date = withMonthName(values[m].number, first, values[m == 2 ? 1 : 2]);
     } else if (months == 0) {
-        date = numbersOnly(values[0].number, values[1].number, values[2].number, values[0].after,
-                           values.order());
+        date = numbersOnly(values[0].number, values[1].number, values[2], values[0].after, values.order());
     }
     if (!date) {
         return std::nullopt;

@@ -22,9 +22,10 @@ namespace ostrevo {
 // the year comes first (year-month-day) or last (day-month-year, or
 // month-day-year when only that is a date; with "/" only when the two
 // readings agree). Without a four-digit year the layout is day-month-year
-// (or the hint's) with the year in this century. Written year first
+// (or the hint's) with a two-digit year in this century. Written year first
 // ("2025/11/05"); nothing unless it is a real calendar day in a year from
-// 1985 to 2199.
+// 1985 to 2199, and nothing when more than 16 other words come before the
+// first value (notices that name the expiry in prose).
 std::optional<std::string> expiryDateOf(std::string_view line);
 
 } // namespace ostrevo

@@ -6,6 +6,7 @@
 // test, and reports the host it asks, its progress, notices and rows. The
 // main window shows them; a run without windows can print them.
 
+#include "lookup/domainstatus.h"
 #include "lookup/estimate.h"
 
 #include <cstddef>
@@ -24,6 +25,7 @@ struct LookupRow {
     std::string host;    // the DNS name asked for
     std::string email;   // "mailto:" address, the registrar's contact form, or empty
     std::string expires; // "2027/03/04", or "not registered"
+    StatusFacts status;  // shown beside the row, never saved with it
 
     bool hasExpiryDate() const { return !expires.empty() && expires != NotRegisteredText; }
 };

@@ -16,6 +16,8 @@ using nlohmann::json;
 // domain answer.
 constexpr int MaxEntityDepth = 8;
 constexpr std::size_t MaxAddressBytes = 2048;
+constexpr std::size_t MaxRdapStatusWords = 32;
+constexpr std::size_t MaxRdapStatusWordBytes = 64;
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
@@ -216,14 +218,15 @@ const json* findRegistrant(const json& holder, int depth)
     return nullptr;
 }
 
-std::string expiryOf(const json& domain)
+// The day of the first event with this action that gives a readable date.
+std::string eventDay(const json& domain, std::string_view action)
 {
     const auto events = domain.find("events");
     if (events == domain.end() || !events->is_array()) {
         return {};
     }
     for (const json& event : *events) {
-        if (!equalsIgnoringCase(stringMember(event, "eventAction"), "expiration")) {
+        if (!equalsIgnoringCase(stringMember(event, "eventAction"), action)) {
             continue;
         }
         if (const auto date = tableDateOfRdapDate(stringMember(event, "eventDate"))) {
@@ -231,6 +234,23 @@ std::string expiryOf(const json& domain)
         }
     }
     return {};
+}
+
+// The status words, as many as a real answer has at most.
+std::vector<std::string> statusOf(const json& domain)
+{
+    std::vector<std::string> words;
+    const auto status = domain.find("status");
+    if (status == domain.end() || !status->is_array()) {
+        return words;
+    }
+    for (const json& word : *status) {
+        if (word.is_string() && words.size() < MaxRdapStatusWords &&
+            word.get_ref<const std::string&>().size() <= MaxRdapStatusWordBytes) {
+            words.push_back(word.get<std::string>());
+        }
+    }
+    return words;
 }
 
 std::string relatedOf(const json& domain)
@@ -275,7 +295,10 @@ RdapAnswer readRdapAnswer(long status, std::string_view body)
 
     const json& domain = *parsed;
     answer.outcome = RdapOutcome::Domain;
-    answer.expires = expiryOf(domain);
+    answer.expires = eventDay(domain, "expiration");
+    answer.lastChanged = eventDay(domain, "last changed");
+    answer.deletion = eventDay(domain, "deletion");
+    answer.status = statusOf(domain);
     answer.related = relatedOf(domain);
     if (const json* registrant = findRegistrant(domain, 0)) {
         Contact contact;

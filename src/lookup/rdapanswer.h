@@ -4,11 +4,13 @@
 
 // Reads what the lookup needs out of an RDAP server's answer to a domain
 // query: the expiry, the registrant's e-mail or contact form, and the link to
-// the registrar's own answer.
+// the registrar's own answer, and the domain's status with the dates that
+// date it.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ostrevo {
 
@@ -30,6 +32,11 @@ struct RdapAnswer {
     std::string email;       // the registrant's e-mail address, without "mailto:"
     std::string contactForm; // an http(s) address of a contact form, when the e-mail is withheld
     std::string related;     // http(s) address of the registrar's own RDAP answer
+    // The status words as given ("redemption period"), and the days of the
+    // "last changed" and "deletion" (the planned delete) events, as `expires`.
+    std::vector<std::string> status;
+    std::string lastChanged;
+    std::string deletion;
 };
 
 // `status` is the HTTP status of the answer, `body` its body.

@@ -25,8 +25,8 @@ bool RdapLookupRun::run(const std::vector<std::string>& hosts, const LookupHooks
         hooks.hostDone(result.host);
         switch (result.outcome) {
         case RdapHostOutcome::Row:
-            hooks.row(
-                {host, result.email.empty() ? result.contactForm : "mailto:" + result.email, result.expires});
+            hooks.row({host, result.email.empty() ? result.contactForm : "mailto:" + result.email,
+                       result.expires, result.status});
             break;
         case RdapHostOutcome::NotRegistered:
             if (m_choices.listUnregistered) {

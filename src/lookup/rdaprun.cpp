@@ -202,12 +202,20 @@ void RdapRun::unanswered(const Job& job)
 
 void RdapRun::finish(std::size_t host, RdapHostOutcome outcome, const RdapAnswer* registrar)
 {
-    RdapHostResult result{host, outcome, {}, {}, {}};
+    RdapHostResult result{host, outcome, {}, {}, {}, {}};
     if (outcome == RdapHostOutcome::Row) {
         const RdapAnswer& registry = m_registryAnswers[host];
         const RdapAnswer none;
         const RdapAnswer& own = registrar != nullptr ? *registrar : none;
         result.expires = !registry.expires.empty() ? registry.expires : own.expires;
+        // The registry sets the status; a registrar's copy may lag behind it.
+        const auto either = [](const std::string& first, const std::string& second) {
+            return !first.empty() ? first : second;
+        };
+        result.status.words = !registry.status.empty() ? registry.status : own.status;
+        result.status.expires = result.expires;
+        result.status.lastChanged = either(registry.lastChanged, own.lastChanged);
+        result.status.deletion = either(registry.deletion, own.deletion);
         result.email = !own.email.empty() ? own.email : registry.email;
         if (result.email.empty()) {
             result.contactForm = !own.contactForm.empty() ? own.contactForm : registry.contactForm;

@@ -19,6 +19,7 @@
 // other failure is asked once more at the end of its server's queue. A
 // registrar link is followed over http only from an answer that came over http.
 
+#include "lookup/domainstatus.h"
 #include "lookup/rdapanswer.h"
 #include "lookup/rdapbootstrap.h"
 
@@ -55,6 +56,7 @@ struct RdapHostResult {
     std::string email;       // registrar's, else registry's
     std::string contactForm; // only when there is no e-mail
     std::string expires;     // registry's, else registrar's
+    StatusFacts status;      // registry's words and dates, else registrar's
 };
 
 class RdapRun {

@@ -69,8 +69,10 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
         const WhoisAnswer& answer = result->answer;
         if (answer.outcome == WhoisOutcome::Record) {
             const WhoisRecord& record = answer.record;
-            hooks.row(
-                {host, record.email.empty() ? record.contactForm : "mailto:" + record.email, record.expires});
+            hooks.row({host,
+                       record.email.empty() ? record.contactForm : "mailto:" + record.email,
+                       record.expires,
+                       {record.status, record.expires, {}, {}}});
         } else if (answer.outcome == WhoisOutcome::NotRegistered && m_listUnregistered) {
             hooks.row({host, {}, "not registered"});
         }

@@ -5,10 +5,14 @@
 #include "lookup/emailaddress.h"
 #include "lookup/expirydate.h"
 #include "lookup/phraseset.h"
+#include "lookup/whoisstatus.h"
 
+#include <array>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace ostrevo {
 namespace {
@@ -32,26 +36,37 @@ const PhraseSet& otherDateWords()
 }
 
 // What the services write about a name nobody holds.
-const PhraseSet& notFoundPhrases()
-{
-    static const PhraseSet phrases({"no match", "not found", "is available", "available for registration",
-                                    "no data found", "no entries found", "no entry found", "no object found",
-                                    "no records found", "no record found", "nothing found", "no such domain",
-                                    "does not exist", "is not registered", "not been registered",
-                                    "status: free", "status: available"},
-                                   PhraseSet::Start::WordStart);
-    return phrases;
-}
+constexpr std::array<std::string_view, 17> NotFoundPhrases = {
+    "no match",         "not found",         "is available",        "available for registration",
+    "no data found",    "no entries found",  "no entry found",      "no object found",
+    "no records found", "no record found",   "nothing found",       "no such domain",
+    "does not exist",   "is not registered", "not been registered", "status: free",
+    "status: available"};
 
 // What the services write when they take no more queries for a while.
 // Legal notices use these words too ("must not exceed", "not permitted"), so
 // they count only on a page that holds no record.
-const PhraseSet& quotaPhrases()
+constexpr std::array<std::string_view, 11> QuotaPhrases = {
+    "exceed",      "too many",      "rate limit",     "query rate",      "quota",        "maximum daily",
+    "daily limit", "limit reached", "excessive quer", "try again later", "not permitted"};
+
+const PhraseSet& notFoundPhrases()
 {
-    static const PhraseSet phrases({"exceed", "too many", "rate limit", "query rate", "quota",
-                                    "maximum daily", "daily limit", "limit reached", "excessive quer",
-                                    "try again later", "not permitted"},
-                                   PhraseSet::Start::WordStart);
+    static const PhraseSet phrases(NotFoundPhrases, PhraseSet::Start::WordStart);
+    return phrases;
+}
+
+// Both lists in one, the not-found phrases first: a page without a record is
+// searched once for either.
+const PhraseSet& answerPhrases()
+{
+    static const PhraseSet phrases(
+        [] {
+            std::vector<std::string_view> both(NotFoundPhrases.begin(), NotFoundPhrases.end());
+            both.insert(both.end(), QuotaPhrases.begin(), QuotaPhrases.end());
+            return both;
+        }(),
+        PhraseSet::Start::WordStart);
     return phrases;
 }
 
@@ -63,6 +78,17 @@ bool isLineEnd(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+// Where the line holding `from` ends: its first CR or LF at or after `from`,
+// else the text's size. Searched with memchr: notices make long lines.
+std::size_t lineEndFrom(std::string_view text, std::size_t from)
+{
+    const auto find = [&](char c, std::size_t end) {
+        const void* hit = std::memchr(text.data() + from, c, end - from);
+        return hit == nullptr ? end : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    };
+    return find('\r', find('\n', text.size()));
 }
 
 // Where the first byte at or after `from` that passes `test` stands; the text's size if none.
@@ -81,19 +107,17 @@ std::optional<std::string> expiryDate(std::string_view page)
 {
     std::optional<std::string> otherDate;
     for (std::size_t read = 0, at = 0; (at = expiryLabels().find(page, read)) != std::string_view::npos;) {
-        // Back to the line's start, but not into text already read.
-        std::size_t lineStart = at;
-        while (lineStart > read && !isLineEnd(page[lineStart - 1])) {
-            --lineStart;
-        }
         const std::size_t valueStart = at + expiryLabels().lengthAt(page, at);
-        const std::size_t lineEnd = firstWhere(page, valueStart, isLineEnd);
-        // Notices name the expiry without a date: a line without digits is passed at once.
-        const std::size_t digit = firstWhere(page.substr(0, lineEnd), valueStart, isDigit);
-        std::optional<std::string> date =
-            digit == lineEnd ? std::nullopt : expiryDateOf(page.substr(valueStart, lineEnd - valueStart));
+        const std::size_t lineEnd = lineEndFrom(page, valueStart);
+        std::optional<std::string> date = expiryDateOf(page.substr(valueStart, lineEnd - valueStart));
         if (date) {
-            // The words before the date say whose date it is.
+            const std::size_t digit = firstWhere(page.substr(0, lineEnd), valueStart, isDigit);
+            // The words before the date say whose date it is: back to the
+            // line's start, but not into text already read.
+            std::size_t lineStart = at;
+            while (lineStart > read && !isLineEnd(page[lineStart - 1])) {
+                --lineStart;
+            }
             if (!otherDateWords().foundIn(page.substr(lineStart, digit - lineStart))) {
                 return date;
             }
@@ -114,14 +138,16 @@ WhoisAnswer ParseWhoisPage(std::string_view pageText)
     if (std::optional<std::string> expires = expiryDate(pageText)) {
         answer.outcome = WhoisOutcome::Record;
         answer.record.expires = std::move(*expires);
+        answer.record.status = whoisStatusWords(pageText);
         answer.record.email = std::string(registrantEmail(pageText));
         if (answer.record.email.empty()) {
             answer.record.contactForm = std::string(registrantContactForm(pageText));
         }
-    } else if (notFoundPhrases().foundIn(pageText)) {
-        answer.outcome = WhoisOutcome::NotRegistered;
-    } else if (quotaPhrases().foundIn(pageText)) {
-        answer.outcome = WhoisOutcome::Refused;
+    } else if (const std::size_t at = answerPhrases().find(pageText); at != std::string_view::npos) {
+        // A quota phrase first may be legal text: a not-found phrase after it still wins.
+        const bool notFound = answerPhrases().phraseAt(pageText, at) < NotFoundPhrases.size() ||
+                              notFoundPhrases().find(pageText, at) != std::string_view::npos;
+        answer.outcome = notFound ? WhoisOutcome::NotRegistered : WhoisOutcome::Refused;
     }
     return answer;
 }

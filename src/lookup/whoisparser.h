@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ostrevo {
 
@@ -22,6 +23,8 @@ struct WhoisRecord {
     std::string email;       // the registrant's address, see registrantEmail; may be empty
     std::string contactForm; // an http(s) form for the registrant, only when there is no address
     std::string expires;     // year first: 2025/11/05
+    // The "Domain Status:" codes, see whoisstatus.h.
+    std::vector<std::string> status;
 };
 
 struct WhoisAnswer {

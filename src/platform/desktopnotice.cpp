@@ -13,7 +13,11 @@ namespace ostrevo {
 void announceRunEnd(QWidget* window, const QString& text)
 {
     QApplication::alert(window);
+    showDesktopNotice(text);
+}
 
+void showDesktopNotice(const QString& text)
+{
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         return;

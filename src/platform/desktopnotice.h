@@ -15,4 +15,7 @@ namespace ostrevo {
 // taskbar. Never waits for the desktop.
 void announceRunEnd(QWidget* window, const QString& text);
 
+// Shows `text` as a desktop notification when a session bus is there.
+void showDesktopNotice(const QString& text);
+
 } // namespace ostrevo

@@ -17,6 +17,8 @@ namespace ostrevo {
 namespace settingskey {
 inline const QString MainWindowGeometry = QStringLiteral("mainWindow/geometry");
 inline const QString LinksWindowGeometry = QStringLiteral("linksWindow/geometry");
+// The result columns' widths the user dragged, 0 for one sized automatically.
+inline const QString ResultColumnWidths = QStringLiteral("mainWindow/columnWidths");
 inline const QString Keywords = QStringLiteral("search/keywords");
 inline const QString Engines = QStringLiteral("search/engines");
 inline const QString Limit = QStringLiteral("search/limit");

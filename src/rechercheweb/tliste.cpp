@@ -9,15 +9,18 @@
 #include "platform/collation.h"
 #include "platform/errorguard.h"
 #include "platform/productinfo.h"
+#include "platform/programicons.h"
+#include "platform/qtcolour.h"
 #include "platform/settings.h"
 #include "platform/statuspanels.h"
 #include "platform/windowfont.h"
+#include "platform/windowplacement.h"
 #include "rechercheweb/updownbuttons.h"
 #include "rechercheweb/urllistmodel.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,11 +31,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSplitter>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,8 +42,7 @@
 namespace ostrevo {
 namespace {
 
-// Outer size of the window, frame included.
-constexpr QSize WindowFrameSize(517, 370);
+// The size the pages were drawn for: the least the window shrinks to.
 constexpr QSize PageSize(505, 337);
 
 QString fromView(std::string_view text)
@@ -56,15 +56,15 @@ QString welcomeText()
         QStringLiteral("Welcome to ostrevo v2.00"),
         QString(),
         QStringLiteral(
-            "Ostrevo allows you to seach infos about existing domains names related with a keyword."),
+            "Ostrevo allows you to search info about existing domains names related with a keyword."),
         // One line per sentence: the box wraps them at its own width.
         QStringLiteral("It uses results from main world engines and check for the date expiration of found "
                        "existing web sites."),
-        QStringLiteral("It retrives: the domain name, the email of the registrant and the expiration date."),
+        QStringLiteral("It retrieves: the domain name, the email of the registrant and the expiration date."),
         QStringLiteral("You can easily filter, order your results and exports them to CSV, TXT, XLS, HTML or "
                        "XML formats."),
         QStringLiteral("Visit: ") + fromView(kProductHomePage) +
-            QStringLiteral(" for further informations or send email to: ") + fromView(kProductContactEmail),
+            QStringLiteral(" for further information or send email to: ") + fromView(kProductContactEmail),
     };
     return lines.join(QLatin1Char('\n'));
 }
@@ -80,15 +80,19 @@ void setBase(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, colour);
+    // On a dark desktop the text colour is light: it must stay readable here.
+    palette.setColor(QPalette::Text, toQColor(readableTextOn(toRgb(colour))));
     widget->setPalette(palette);
 }
 
-QPushButton* pageButton(QWidget* page, const QString& name, const QString& text, QPoint at)
+QPushButton* pageButton(QWidget* page, const QString& name, const QString& text)
 {
     auto* button = new QPushButton(text, page);
     button->setObjectName(name);
     button->setFlat(true);
-    button->setGeometry(QRect(at, QSize(73, 25)));
+    button->setMinimumSize(73, 25);
+    // Enter on a focused page button presses it.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -110,18 +114,22 @@ Tliste::Tliste(Prompts& prompts, EventPump& pump, TForm1& form1, PageLoaderFacto
     setObjectName(QStringLiteral("liste"));
     setWindowTitle(QStringLiteral("Ostrevo Links search"));
     setFont(windowFont());
-    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    resize(509, 343);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(WindowFrameSize.width() / 2, WindowFrameSize.height() / 2));
-    }
+    setWindowIcon(programIcon(ProgramIcon::Search));
+    setMinimumSize(PageSize);
+    // Room for both lists side by side; a small screen gets what fits.
+    openFitted(*this, QSize(800, 560), PageSize);
 
     restoreGeometry(storedBytes(settingskey::LinksWindowGeometry));
 
     buildWelcomePage();
     buildSearchPage();
+    // Both pages fill the window; one of them shows.
+    auto* pages = new QGridLayout(this);
+    pages->setContentsMargins(0, 0, 0, 0);
+    pages->addWidget(GroupBox1, 0, 0);
+    pages->addWidget(GroupBox3, 0, 0);
     buildMenu();
+    nameControls();
     showPage(1);
     restoreSearchSettings();
 
@@ -175,27 +183,24 @@ void Tliste::buildWelcomePage()
 {
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(QRect(QPoint(0, 0), PageSize));
 
     Image1 = new QLabel(GroupBox1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(20, 16, 32, 32);
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32));
+    Image1->setFixedSize(32, 32);
+    Image1->setPixmap(programIcon(ProgramIcon::WebSite).pixmap(32, 32));
 
     Label6 = new QLabel(QStringLiteral("Welcome to ostrevo project"), GroupBox1);
     Label6->setObjectName(QStringLiteral("Label6"));
     makeBold(Label6);
-    Label6->move(104, 16);
 
     Label10 = new QLabel(QStringLiteral("All captured domains will be added to previously captured urls."),
                          GroupBox1);
     Label10->setObjectName(QStringLiteral("Label10"));
-    Label10->move(104, 48);
+    Label10->setWordWrap(true);
 
     Panel1 = new QFrame(GroupBox1);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setGeometry(16, 72, 473, 217);
     auto* memoLayout = new QVBoxLayout(Panel1);
     memoLayout->setContentsMargins(1, 1, 1, 1);
     Memo1 = new QPlainTextEdit(Panel1);
@@ -204,19 +209,42 @@ void Tliste::buildWelcomePage()
     Memo1->setPlainText(welcomeText());
     memoLayout->addWidget(Memo1);
 
-    Button1 = pageButton(GroupBox1, QStringLiteral("Button1"), QStringLiteral("Next >"), {416, 304});
+    Button1 = pageButton(GroupBox1, QStringLiteral("Button1"), QStringLiteral("Next >"));
     bind(Button1, &QPushButton::clicked, &Tliste::Button1Click);
+    // Enter anywhere on the page goes on, as the page's default button.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* next = new QShortcut(QKeySequence(key), GroupBox1);
+        next->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(next, &QShortcut::activated, Button1, &QPushButton::click);
+    }
+
+    // The picture left, the titles beside it at their old places; the text
+    // fills the page; the button bottom right.
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(16);
+    titles->addWidget(Label6);
+    titles->addWidget(Label10);
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image1, 0, Qt::AlignTop);
+    top->addSpacing(104 - 20 - 32);
+    top->addLayout(titles, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(Button1);
+    auto* page = new QVBoxLayout(GroupBox1);
+    page->setContentsMargins(20, 16, 16, 8);
+    page->addLayout(top);
+    page->addWidget(Panel1, 1);
+    page->addLayout(bottom);
 }
 
 void Tliste::buildSearchPage()
 {
     GroupBox3 = new QGroupBox(this);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-    GroupBox3->setGeometry(QRect(QPoint(0, 0), PageSize));
 
     Panel2 = new QFrame(GroupBox3);
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(20, 20, 477, 277);
     auto* layout = new QVBoxLayout(Panel2);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -237,17 +265,28 @@ void Tliste::buildSearchPage()
     layout->addWidget(Splitter1, 1);
     layout->addWidget(StatusBar1);
 
-    SpeedButton3 =
-        pageButton(GroupBox3, QStringLiteral("SpeedButton3"), QStringLiteral("< Previous"), {344, 304});
+    showPageButton = pageButton(GroupBox3, QStringLiteral("showPage"), QStringLiteral("Show page"));
+    showPageButton->setEnabled(false);
+    bind(showPageButton, &QPushButton::clicked, &Tliste::showPageClick);
+    SpeedButton3 = pageButton(GroupBox3, QStringLiteral("SpeedButton3"), QStringLiteral("< Previous"));
     bind(SpeedButton3, &QPushButton::clicked, &Tliste::SpeedButton3Click);
-    Button6 = pageButton(GroupBox3, QStringLiteral("Button6"), QStringLiteral("Finish"), {424, 304});
+    Button6 = pageButton(GroupBox3, QStringLiteral("Button6"), QStringLiteral("Finish"));
     makeBold(Button6);
     Button6->setEnabled(false);
     bind(Button6, &QPushButton::clicked, &Tliste::Button6Click);
-    showPageButton =
-        pageButton(GroupBox3, QStringLiteral("showPage"), QStringLiteral("Show page"), {264, 304});
-    showPageButton->setEnabled(false);
-    bind(showPageButton, &QPushButton::clicked, &Tliste::showPageClick);
+
+    // The panel fills the page; the page buttons sit bottom right under it.
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(7);
+    buttons->addStretch(1);
+    buttons->addWidget(showPageButton);
+    buttons->addWidget(SpeedButton3);
+    buttons->addWidget(Button6);
+    auto* page = new QVBoxLayout(GroupBox3);
+    page->setContentsMargins(20, 20, 8, 8);
+    page->setSpacing(7);
+    page->addWidget(Panel2, 1);
+    page->addLayout(buttons);
 }
 
 void Tliste::buildToolbar(QWidget* parent)
@@ -261,38 +300,41 @@ void Tliste::buildToolbar(QWidget* parent)
     palette.setColor(QPalette::Window, QColor(192, 192, 192));
     ToolBar1->setPalette(palette);
 
-    const auto button = [this](const QString& name, QStyle::StandardPixmap icon, const QString& hint,
-                               int width, void (Tliste::*handler)()) {
+    const auto button = [this](const QString& name, ProgramIcon icon, const QString& hint, int width,
+                               void (Tliste::*handler)()) {
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(name);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(programIcon(icon));
         b->setToolTip(hint);
         b->setAutoRaise(true);
         b->setFixedSize(width, 25);
         bind(b, &QToolButton::clicked, handler);
         return b;
     };
-    Bplay = button(QStringLiteral("Bplay"), QStyle::SP_MediaPlay,
+    Bplay = button(QStringLiteral("Bplay"), ProgramIcon::Start,
                    QStringLiteral("Start the search (Enter in the keywords)"), 81, &Tliste::BplayClick);
     Bplay->setText(QStringLiteral("Start"));
     Bplay->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Bstop = button(QStringLiteral("Bstop"), QStyle::SP_MediaStop, QStringLiteral("Stop the search (Esc)"), 25,
+    Bstop = button(QStringLiteral("Bstop"), ProgramIcon::Stop, QStringLiteral("Stop the search (Esc)"), 25,
                    &Tliste::BstopClick);
     Bstop->setEnabled(false);
-    Bopen = button(QStringLiteral("Bopen"), QStyle::SP_DialogOpenButton,
-                   QStringLiteral("Open a list of urls"), 25, &Tliste::BopenClick);
-    BDisk = button(QStringLiteral("BDisk"), QStyle::SP_DialogSaveButton,
-                   QStringLiteral("Save the list of urls"), 25, &Tliste::BDiskClick);
-    ToolButton2 = button(QStringLiteral("ToolButton2"), QStyle::SP_FileDialogListView,
+    Bopen = button(QStringLiteral("Bopen"), ProgramIcon::Open, QStringLiteral("Open a list of urls"), 25,
+                   &Tliste::BopenClick);
+    BDisk = button(QStringLiteral("BDisk"), ProgramIcon::Save, QStringLiteral("Save the list of urls"), 25,
+                   &Tliste::BDiskClick);
+    ToolButton2 = button(QStringLiteral("ToolButton2"), ProgramIcon::Commands,
                          QStringLiteral("Commands on the list of urls"), 25, &Tliste::ToolButton2Click);
     buffer = new QProgressBar(ToolBar1);
     buffer->setObjectName(QStringLiteral("buffer"));
     buffer->setRange(0, 100);
     buffer->setValue(0);
     buffer->setTextVisible(false);
-    buffer->setFixedSize(196, 25);
+    // The bar takes the toolbar's spare width.
+    buffer->setMinimumWidth(196);
+    buffer->setFixedHeight(25);
+    buffer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     SpeedButton1 =
-        button(QStringLiteral("SpeedButton1"), QStyle::SP_BrowserReload,
+        button(QStringLiteral("SpeedButton1"), ProgramIcon::Refresh,
                QStringLiteral("Update the list of search engines"), 32, &Tliste::SpeedButton1Click);
 
     ToolBar1->addWidget(Bplay);
@@ -310,7 +352,8 @@ void Tliste::buildKeywordsBox(QWidget* parent)
 {
     GroupBox22 = new QGroupBox(parent);
     GroupBox22->setObjectName(QStringLiteral("GroupBox22"));
-    GroupBox22->setFixedHeight(99);
+    GroupBox22->setMinimumHeight(99);
+    GroupBox22->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout(GroupBox22);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->setSpacing(3);
@@ -320,7 +363,7 @@ void Tliste::buildKeywordsBox(QWidget* parent)
     makeBold(Label2);
     keywords = new QLineEdit(GroupBox22);
     keywords->setObjectName(QStringLiteral("keywords"));
-    keywords->setFixedWidth(241);
+    keywords->setMinimumWidth(241);
     makeBold(keywords);
     setBase(keywords, QColor(215, 255, 255));
 
@@ -346,7 +389,7 @@ void Tliste::buildKeywordsBox(QWidget* parent)
     UpDown2->setPosition(250);
     Label1 = new QLabel(QStringLiteral("links"), limitPanel);
     Label1->setObjectName(QStringLiteral("Label1"));
-    RadioButton1 = new QRadioButton(QStringLiteral("DO not imit the search (use STOP)"), limitPanel);
+    RadioButton1 = new QRadioButton(QStringLiteral("Do not limit the search (use STOP)"), limitPanel);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     bind(RadioButton1, &QRadioButton::clicked, &Tliste::RadioButton1Click);
     row->addWidget(RadioButton3);

@@ -150,6 +150,8 @@ private:
     void buildKeywordsBox(QWidget* parent);
     void buildLists(QWidget* parent);
     void buildMenu();
+    // Accessible names and the tab order.
+    void nameControls();
     // Runs `handler` through the error guard when `sender` emits `signal`.
     template <typename Sender, typename Signal>
     void bind(Sender* sender, Signal signal, void (Tliste::*handler)());

@@ -19,6 +19,11 @@ std::string_view captionOf(ResultField field)
     return {};
 }
 
+ColumnSizing sizingOf(ResultField field)
+{
+    return field == ResultField::Expires ? ColumnSizing::FitText : ColumnSizing::Stretch;
+}
+
 std::string_view cellText(const ResultRow& row, int column)
 {
     return column == 0 ? row.Caption() : row.SubItemOrEmpty(static_cast<std::size_t>(column - 1));

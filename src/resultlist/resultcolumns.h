@@ -5,6 +5,8 @@
 // The result table's three columns, as every window, file and test knows
 // them: the one place that says which column holds what.
 
+#include "resultlist/columnfitting.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -35,6 +37,10 @@ constexpr std::size_t subItemOf(ResultField field)
 
 // "Web sites", "Email", "Expires".
 std::string_view captionOf(ResultField field);
+
+// How the field's column shares the list's width: sites and addresses
+// stretch, the date fits its text.
+ColumnSizing sizingOf(ResultField field);
 
 // The text in column `column` of the row: its caption, or a sub-item (empty
 // when the row has fewer).

@@ -5,6 +5,7 @@
 // the per-cell hook may change them, a selected row's first cell and link
 // cells then get their own, and the text is drawn after the check box.
 
+#include "platform/qtcolour.h"
 #include "resultlist/linktext.h"
 #include "resultlist/resultheaderview.h"
 #include "resultlist/resulttable.h"
@@ -20,9 +21,13 @@ struct TResultListView::RowColours {
     CellFont font;
     QColor normalBackground;
     QColor normalText;
+    QColor link;
 };
 
 namespace {
+
+// What a control's outline needs to be seen against its background.
+constexpr double kFrameContrast = 3.0;
 
 Qt::Alignment verticalAlignment(TVerticalAlignment alignment)
 {
@@ -59,6 +64,8 @@ void TResultListView::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
     RowColours colours;
     colours.normalBackground = palette().color(QPalette::Base);
     colours.normalText = palette().color(QPalette::Text);
+    // Blue links vanish on a dark desktop's base: they get a lighter blue there.
+    colours.link = readableTint(m_urlColor, colours.normalBackground);
     colours.brush = QBrush(colours.normalBackground);
     colours.font = CellFont{font(), colours.normalText};
     if (state & OwnerDrawFlag::odSelected) {
@@ -122,7 +129,7 @@ void TResultListView::paintCell(QPainter& painter, const QRect& cellRect, int ro
     }
     if (m_urlShow && isLinkText(text)) {
         cellFont.font.setUnderline(true);
-        cellFont.color = m_urlColor;
+        cellFont.color = colours.link;
     }
     const std::string_view shown = m_urlShow ? shownCellText(text, !m_urlFull) : text;
 
@@ -155,8 +162,14 @@ void TResultListView::paintCell(QPainter& painter, const QRect& cellRect, int ro
 
 void TResultListView::paintCheckBox(QPainter& painter, const QRect& box, bool checked) const
 {
-    // A flat box: a one-pixel frame around a window-coloured square.
-    painter.fillRect(box, palette().color(QPalette::Dark));
+    // A flat box: a one-pixel frame around a window-coloured square. A dark
+    // desktop's frame colour can be darker than its base: then a lighter one.
+    const QColor base = palette().color(QPalette::Base);
+    QColor frame = palette().color(QPalette::Dark);
+    if (contrastRatio(toRgb(frame), toRgb(base)) < kFrameContrast) {
+        frame = readableTint(frame, base);
+    }
+    painter.fillRect(box, frame);
     painter.fillRect(box.adjusted(1, 1, -1, -1), palette().color(QPalette::Base));
     if (!checked) {
         return;

@@ -99,6 +99,12 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const
             return row.Checked() ? Qt::Checked : Qt::Unchecked;
         }
         return {};
+    case Qt::ToolTipRole:
+        if (m_toolTips) {
+            const QString tip = m_toolTips(row, index.column());
+            return tip.isEmpty() ? QVariant() : QVariant(tip);
+        }
+        return {};
     default:
         return {};
     }

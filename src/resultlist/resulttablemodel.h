@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
 #include <memory>
 
 namespace ostrevo {
@@ -24,6 +25,9 @@ public:
     ResultTable& table() { return m_table; }
     // Where an edit's error is shown (see errorguard.h).
     void setErrorPrompts(Prompts* prompts) { m_errorPrompts = prompts; }
+    // A cell's tool tip, from what the window knows beside the saved columns.
+    using ToolTips = std::function<QString(const ResultRow& row, int column)>;
+    void setToolTips(ToolTips toolTips) { m_toolTips = std::move(toolTips); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -42,6 +46,7 @@ private:
 
     ResultTable& m_table;
     Prompts* m_errorPrompts = nullptr;
+    ToolTips m_toolTips;
     std::unique_ptr<ResultTableObserver> m_follower;
     // Rows behind the views' persistent indexes while a layout change is under way.
     QList<const ResultRow*> m_persistentRows;

@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
 
 namespace ostrevo {
 
@@ -59,13 +61,20 @@ TResultListView::TResultListView(ResultTable& table, QWidget* parent)
 
     connect(m_header, &QHeaderView::sectionClicked, this, &TResultListView::sortByHeaderClick);
     connect(m_header, &QHeaderView::sectionResized, this, &TResultListView::storeColumnWidth);
+    connect(m_header, &QHeaderView::sectionHandleDoubleClicked, this, &TResultListView::resetColumnWidth);
     // Qt re-makes the header's sections on a reset (new columns, or every row
     // removed): the widths come back from the table's columns.
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_applyingWidths = true; });
-    connect(m_model, &QAbstractItemModel::modelReset, this, &TResultListView::applyColumnWidths);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TResultListView::columnsReset);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { rowsArrived(first, last); });
     connect(m_model, &ResultTableModel::bulkUpdateChanged, this,
             [this](bool open) { setUpdatesEnabled(!open); });
-    applyColumnWidths();
+    m_measureTimer = new QTimer(this);
+    m_measureTimer->setSingleShot(true);
+    m_measureTimer->setInterval(0);
+    connect(m_measureTimer, &QTimer::timeout, this, &TResultListView::measureArrivedRows);
+    columnsReset();
 }
 
 TResultListView::~TResultListView() = default;
@@ -112,14 +121,25 @@ void TResultListView::SetVAlignment(TVerticalAlignment alignment)
     viewport()->update();
 }
 
+void TResultListView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange && m_selectionFromPalette) {
+        m_selectionColor = palette().color(QPalette::Highlight);
+        m_selectionTextColor = palette().color(QPalette::HighlightedText);
+    }
+    QTreeView::changeEvent(event);
+}
+
 void TResultListView::SetSelectionColor(const QColor& color)
 {
+    m_selectionFromPalette = false;
     m_selectionColor = color;
     viewport()->update();
 }
 
 void TResultListView::SetSelectionTextColor(const QColor& color)
 {
+    m_selectionFromPalette = false;
     m_selectionTextColor = color;
     viewport()->update();
 }
@@ -159,26 +179,6 @@ bool TResultListView::ColumnClick() const
 void TResultListView::SetColumnClick(bool on)
 {
     m_header->setSectionsClickable(on);
-}
-
-// Columns
-
-void TResultListView::applyColumnWidths()
-{
-    m_applyingWidths = true;
-    const int count = qMin(m_table.ColumnCount(), m_header->count());
-    for (int column = 0; column < count; ++column) {
-        m_header->resizeSection(column, m_table.Column(column).width);
-    }
-    m_applyingWidths = false;
-}
-
-void TResultListView::storeColumnWidth(int column, int, int newWidth)
-{
-    // The table keeps the widths the user drags, so that they survive a reset.
-    if (!m_applyingWidths && column >= 0 && column < m_table.ColumnCount()) {
-        m_table.Column(column).width = newWidth;
-    }
 }
 
 // Sorting
@@ -338,7 +338,29 @@ bool TResultListView::viewportEvent(QEvent* event)
     if (event->type() == QEvent::Leave) {
         restoreCursor();
     }
-    return QTreeView::viewportEvent(event);
+    const bool handled = QTreeView::viewportEvent(event);
+    if (event->type() == QEvent::Resize) {
+        applyColumnWidths();
+    }
+    return handled;
+}
+
+void TResultListView::setEmptyText(const QString& text)
+{
+    m_emptyText = text;
+    viewport()->update();
+}
+
+void TResultListView::paintEvent(QPaintEvent* event)
+{
+    QTreeView::paintEvent(event);
+    if (m_table.RowCount() > 0 || m_emptyText.isEmpty()) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const QRect area = viewport()->rect().adjusted(12, 12, -12, -12);
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, m_emptyText);
 }
 
 bool TResultListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)

@@ -10,6 +10,7 @@
 // Painting reads the table directly and only for the rows Qt asks for (the
 // visible ones): nothing walks all rows per paint.
 
+#include "resultlist/columnfitting.h"
 #include "resultlist/listgeometry.h"
 
 #include <QBrush>
@@ -23,6 +24,9 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
+
+class QTimer;
 
 namespace ostrevo {
 
@@ -106,6 +110,17 @@ public:
     bool ColumnClick() const;
     void SetColumnClick(bool on);
 
+    // How column `column` shares the list's width (Fixed unless set). Its
+    // width in the table now is its default, which a double click on its
+    // divider brings back after the user dragged it.
+    void setColumnSizing(int column, ColumnSizing sizing);
+    // The widths the user dragged, 0 for a column sized automatically.
+    QList<int> userColumnWidths() const;
+    void setUserColumnWidths(const QList<int>& widths);
+    // Shown in the middle of the list while it has no rows.
+    QString emptyText() const { return m_emptyText; }
+    void setEmptyText(const QString& text);
+
     // The column last sorted by a header click, -1 before the first click.
     int SortColumn() const { return m_sortColumn; }
 
@@ -121,14 +136,30 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     struct RowColours;
 
     void sortByHeaderClick(int column);
+    struct ColumnState {
+        ColumnSizing sizing = ColumnSizing::Fixed;
+        int defaultWidth = 0;
+        bool userSized = false;
+        int textWidth = 0; // widest caption or text measured, for FitText
+    };
+
     void applyColumnWidths();
     void storeColumnWidth(int column, int oldWidth, int newWidth);
+    void resetColumnWidth(int column);
+    void columnsReset();
+    void rowsArrived(int first, int last);
+    // Measures the texts of the rows that arrived since the last time, then refits.
+    void measureArrivedRows();
+    void measureRow(int row);
+    int captionWidth(int column) const;
 
     // x measured from the row's left edge, whatever the horizontal scrolling.
     int rowX(const QPoint& point) const;
@@ -156,6 +187,9 @@ private:
     TVerticalAlignment m_vAlignment = TVerticalAlignment::vtaCenter;
     QColor m_selectionColor;
     QColor m_selectionTextColor;
+    // The selection colours are the palette's until set: they follow the
+    // desktop when it turns light or dark.
+    bool m_selectionFromPalette = true;
     bool m_urlShow = true;
     bool m_urlFull = false;
     QColor m_urlColor{0, 0, 255};
@@ -166,6 +200,13 @@ private:
     int m_sortColumn = -1;
     // Columns are being re-made from the table: header size changes are not the user's.
     bool m_applyingWidths = false;
+    std::vector<ColumnState> m_columns;
+    // Rows whose texts are not measured yet, and the timer that measures them
+    // once their texts are in.
+    int m_arrivedFirst = -1;
+    int m_arrivedLast = -1;
+    QTimer* m_measureTimer = nullptr;
+    QString m_emptyText;
     // The press toggled a check mark: its release must not start editing.
     bool m_swallowRelease = false;
     // The press opened a link: a click on the selected row then edits nothing.

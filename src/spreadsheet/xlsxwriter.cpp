@@ -27,7 +27,23 @@ constexpr std::string_view kXmlDeclaration =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 
 // Cell styles (cellXfs below): plain, then the three date formats; the same
-// four again in bold.
+// four again in bold; then the coloured ones.
+constexpr int kPlainStyles = 8;
+constexpr const char* kNumberFormats[] = {"0", "164", "165", "166"};
+
+// Spreadsheet programs hold at most about 64000 cell styles.
+constexpr std::size_t kMaxColouredStyles = 60000;
+
+std::string argb(std::uint32_t rgb)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text = "FF";
+    for (int shift = 20; shift >= 0; shift -= 4) {
+        text.push_back(kHex[(rgb >> shift) & 0xFu]);
+    }
+    return text;
+}
+
 int styleOf(const CellValue& value, bool bold)
 {
     int style = bold ? 4 : 0;
@@ -97,27 +113,51 @@ std::string workbookPart(std::string_view sheetName)
     return part;
 }
 
-std::string stylesPart()
+template <typename ColouredStyles> std::string stylesPart(const ColouredStyles& coloured)
 {
+    const std::string fonts = std::to_string(2 + coloured.size());
+    const std::string styles = std::to_string(kPlainStyles + coloured.size());
     std::string part(kXmlDeclaration);
     part.append("<styleSheet xmlns=\"").append(kMainNamespace).append("\">");
     part.append("<numFmts count=\"3\"><numFmt numFmtId=\"164\" formatCode=\"yyyy/mm/dd\"/>"
                 "<numFmt numFmtId=\"165\" formatCode=\"yyyy/mm/dd hh:mm:ss\"/>"
-                "<numFmt numFmtId=\"166\" formatCode=\"hh:mm:ss\"/></numFmts>"
-                "<fonts count=\"2\"><font><sz val=\"11\"/><name val=\"Calibri\"/></font>"
-                "<font><b/><sz val=\"11\"/><name val=\"Calibri\"/></font></fonts>"
-                "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill>"
-                "<fill><patternFill patternType=\"gray125\"/></fill></fills>"
-                "<borders count=\"1\"><border><left/><right/><top/><bottom/><diagonal/></border></borders>"
-                "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" "
-                "borderId=\"0\"/></cellStyleXfs>"
-                "<cellXfs count=\"8\">");
-    for (const char* font : {"0", "1"}) {
-        for (const char* format : {"0", "164", "165", "166"}) {
-            part.append("<xf numFmtId=\"").append(format).append("\" fontId=\"").append(font);
-            part.append(
-                "\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyNumberFormat=\"1\" applyFont=\"1\"/>");
+                "<numFmt numFmtId=\"166\" formatCode=\"hh:mm:ss\"/></numFmts>");
+    // Fonts and fills 0 and 1 are the plain ones; each coloured style has a
+    // font and a fill of its own after them.
+    part.append("<fonts count=\"" + fonts +
+                "\"><font><sz val=\"11\"/><name val=\"Calibri\"/></font>"
+                "<font><b/><sz val=\"11\"/><name val=\"Calibri\"/></font>");
+    for (const auto& style : coloured) {
+        part.append(style.plainStyle >= 4 ? "<font><b/>" : "<font>");
+        part.append("<sz val=\"11\"/><color rgb=\"" + argb(style.colours.text) +
+                    "\"/><name val=\"Calibri\"/></font>");
+    }
+    part.append("</fonts><fills count=\"" + fonts +
+                "\"><fill><patternFill patternType=\"none\"/></fill>"
+                "<fill><patternFill patternType=\"gray125\"/></fill>");
+    for (const auto& style : coloured) {
+        part.append("<fill><patternFill patternType=\"solid\"><fgColor rgb=\"" + argb(style.colours.fill) +
+                    "\"/><bgColor indexed=\"64\"/></patternFill></fill>");
+    }
+    part.append(
+        "</fills><borders count=\"1\"><border><left/><right/><top/><bottom/><diagonal/></border></borders>"
+        "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" "
+        "borderId=\"0\"/></cellStyleXfs>"
+        "<cellXfs count=\"" +
+        styles + "\">");
+    const auto xf = [&](const char* format, std::size_t font, std::size_t fill) {
+        part.append("<xf numFmtId=\"").append(format).append("\" fontId=\"").append(std::to_string(font));
+        part.append("\" fillId=\"").append(std::to_string(fill));
+        part.append("\" borderId=\"0\" xfId=\"0\" applyNumberFormat=\"1\" applyFont=\"1\"");
+        part.append(fill != 0 ? " applyFill=\"1\"/>" : "/>");
+    };
+    for (const std::size_t font : {0u, 1u}) {
+        for (const char* format : kNumberFormats) {
+            xf(format, font, 0);
         }
+    }
+    for (std::size_t i = 0; i < coloured.size(); ++i) {
+        xf(kNumberFormats[coloured[i].plainStyle % 4], 2 + i, 2 + i);
     }
     part.append("</cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/>"
                 "</cellStyles></styleSheet>");
@@ -234,7 +274,24 @@ XlsxWriter::XlsxWriter(std::string sheetName, std::vector<double> columnWidths)
     : m_sheetName(std::move(sheetName)), m_columnWidths(std::move(columnWidths))
 {}
 
-void XlsxWriter::addRow(std::span<const CellValue> cells, bool bold)
+int XlsxWriter::colouredStyle(const CellColours& colours, int plainStyle)
+{
+    const ColouredStyle wanted{colours, plainStyle};
+    for (std::size_t i = 0; i < m_colouredStyles.size(); ++i) {
+        if (m_colouredStyles[i] == wanted) {
+            return kPlainStyles + static_cast<int>(i);
+        }
+    }
+    if (m_colouredStyles.size() >= kMaxColouredStyles) {
+        throw RuntimeError("A workbook holds at most " + std::to_string(kMaxColouredStyles) +
+                           " cell colours");
+    }
+    m_colouredStyles.push_back(wanted);
+    return kPlainStyles + static_cast<int>(m_colouredStyles.size()) - 1;
+}
+
+void XlsxWriter::addRow(std::span<const CellValue> cells, bool bold,
+                        std::span<const std::optional<CellColours>> colours)
 {
     if (m_rows >= kSheetMaxRows) {
         throw RuntimeError("A workbook's sheet holds at most " + std::to_string(kSheetMaxRows) + " rows");
@@ -250,12 +307,20 @@ void XlsxWriter::addRow(std::span<const CellValue> cells, bool bold)
         // Day numbers start in 1900: an earlier date stays a text.
         const CellValue value = date && !hasDateSerial(*date) ? CellValue(DateTimeText(*date)) : cells[k];
         const bool text = std::holds_alternative<std::string>(value);
-        if (std::holds_alternative<std::monostate>(value) || std::holds_alternative<CellError>(value) ||
-            (text && std::get<std::string>(value).empty())) {
+        const std::optional<CellColours> colour = k < colours.size() ? colours[k] : std::nullopt;
+        const bool empty = std::holds_alternative<std::monostate>(value) ||
+                           std::holds_alternative<CellError>(value) ||
+                           (text && std::get<std::string>(value).empty());
+        const int style = colour ? colouredStyle(*colour, styleOf(value, bold)) : styleOf(value, bold);
+        if (empty && !colour) {
             continue;
         }
         m_sheetData.append("<c r=\"").append(ColumnLetters(static_cast<int>(k) + 1)).append(row);
-        m_sheetData.append("\" s=\"").append(std::to_string(styleOf(value, bold))).append("\"");
+        m_sheetData.append("\" s=\"").append(std::to_string(style)).append("\"");
+        if (empty) {
+            m_sheetData.append("/>");
+            continue;
+        }
         if (const auto* string = std::get_if<std::string>(&value)) {
             if (utf16Length(*string) > kMaxCellCharacters) {
                 throw RuntimeError("A workbook's cell holds at most " + std::to_string(kMaxCellCharacters) +
@@ -293,7 +358,7 @@ std::string XlsxWriter::finish() const
     }
     sheet.append("<sheetData>").append(m_sheetData).append("</sheetData></worksheet>");
     const std::string workbook = workbookPart(m_sheetName);
-    const std::string styles = stylesPart();
+    const std::string styles = stylesPart(m_colouredStyles);
     return zipped({{"[Content_Types].xml", &kContentTypes},
                    {"_rels/.rels", &kPackageRelationships},
                    {"xl/workbook.xml", &workbook},

@@ -10,11 +10,20 @@
 
 #include "spreadsheet/spreadsheetvalue.h"
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace ostrevo {
+
+// A cell's solid fill and its text colour, as 0xRRGGBB.
+struct CellColours {
+    std::uint32_t fill = 0xFFFFFF;
+    std::uint32_t text = 0x000000;
+    friend bool operator==(const CellColours&, const CellColours&) = default;
+};
 
 class XlsxWriter {
 public:
@@ -22,16 +31,27 @@ public:
     XlsxWriter(std::string sheetName, std::vector<double> columnWidths);
 
     // The next row; `bold` for a header. Errors are written as empty cells.
-    // Throws RuntimeError when the sheet would pass what a workbook can hold
-    // (rows, columns, characters in a cell) rather than write a file that
-    // spreadsheet programs refuse.
-    void addRow(std::span<const CellValue> cells, bool bold = false);
+    // `colours`, when given, holds one entry a cell: the cells with colours
+    // get them, also where they are empty. Throws RuntimeError when the sheet
+    // would pass what a workbook can hold (rows, columns, characters in a
+    // cell, cell styles) rather than write a file that spreadsheet programs
+    // refuse.
+    void addRow(std::span<const CellValue> cells, bool bold = false,
+                std::span<const std::optional<CellColours>> colours = {});
 
     // The .xlsx file's bytes.
     std::string finish() const;
 
 private:
+    struct ColouredStyle {
+        CellColours colours;
+        int plainStyle; // the style it colours
+        bool operator==(const ColouredStyle&) const = default;
+    };
+    int colouredStyle(const CellColours& colours, int plainStyle);
+
     std::string m_sheetName;
+    std::vector<ColouredStyle> m_colouredStyles;
     std::vector<double> m_columnWidths;
     std::string m_sheetData;
     int m_rows = 0;

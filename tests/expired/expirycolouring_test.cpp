@@ -61,5 +61,13 @@ TEST(ExpiryColour, ComparesTheYearWithTheGivenCurrentYear)
     EXPECT_FALSE(expiryCellColour("", 2026).has_value());
 }
 
+TEST(ExpiryColour, EveryColourCarriesReadableText)
+{
+    for (int yearsLeft = -1; yearsLeft <= 6; ++yearsLeft) {
+        const Rgb cell = expiryColourForYearsLeft(yearsLeft);
+        EXPECT_GE(contrastRatio(readableTextOn(cell), cell), kReadableContrast) << yearsLeft;
+    }
+}
+
 } // namespace
 } // namespace ostrevo

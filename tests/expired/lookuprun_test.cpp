@@ -301,7 +301,7 @@ TEST_F(LookupRunTest, StopDuringThePageWaitEndsWithoutParsing)
     EXPECT_EQ(www->navigatedUrls().size(), 2u);
     EXPECT_EQ(www->pageTextReads(), 1);
     EXPECT_EQ(form->table().RowCount(), 1);
-    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("question: stop the serach ?")}));
+    EXPECT_EQ(prompts.log(), (std::vector<QString>{QStringLiteral("question: stop the search ?")}));
     EXPECT_TRUE(form->BPlay->isEnabled());
     EXPECT_FALSE(form->BStop->isEnabled());
     EXPECT_TRUE(form->BOpen->isEnabled());
@@ -407,6 +407,31 @@ TEST_F(LookupRunTest, WindowStaysOpenUntilStopIsConfirmed)
     EXPECT_TRUE(form->close());
 }
 
+TEST_F(LookupRunTest, AHandedOverRunThatEndsSaysStopStartsANewSearch)
+{
+    const struct {
+        bool handedOver;
+        QString hostPanel;
+    } cases[] = {{true, TForm1::lookupFinishedText()}, {false, QStringLiteral("b.com")}};
+    www->answerEveryNavigation([](const std::string&) { return kUnknown; });
+    for (const auto& c : cases) {
+        if (c.handedOver) {
+            handOver();
+        }
+        form->Button1Click({"a.com", "b.com"});
+        EXPECT_EQ(panel(2), c.hostPanel);
+        // Start and Load wait for Stop all the same.
+        EXPECT_EQ(form->BPlay->isEnabled(), !c.handedOver);
+        EXPECT_EQ(form->BOpen->isEnabled(), !c.handedOver);
+        if (c.handedOver) {
+            prompts.answerQuestion(true); // stop the search ?
+            form->BStop->click();
+            EXPECT_EQ(panel(2), QString());
+            EXPECT_TRUE(form->BPlay->isEnabled());
+        }
+    }
+}
+
 TEST_F(LookupRunTest, StartsWithTheButtonsAndPanelsOfAnIdleWindow)
 {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Ostrevo"));
@@ -447,7 +472,7 @@ TEST_F(LookupRunTest, NothingFoundIsLost)
     EXPECT_EQ(journalledBeforeB, 1u);
     EXPECT_FALSE(std::filesystem::exists(journal)) << "a run that ended removes its journal";
 
-    prompts.answerQuestion(true); // stop the serach ?
+    prompts.answerQuestion(true); // stop the search ?
     prompts.answerQuestion(true); // put the rest back
     form->Button1Click({"c.com", "d.com", "e.com", "f.com"});
     EXPECT_EQ(prompts.log().back(),

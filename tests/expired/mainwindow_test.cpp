@@ -6,6 +6,9 @@
 #include "platform/statuspanels.h"
 #include "splashunit/tsplash.h"
 
+#include "resultlist/tresultlistview.h"
+
+#include "accessiblenames.h"
 #include "fakepageloader.h"
 #include "faketicksource.h"
 #include "scriptedprompts.h"
@@ -15,9 +18,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <QUrl>
 
@@ -81,7 +88,8 @@ TEST_F(MainWindowTest, CommandMenuHoldsEveryCommandUnderItsCaption)
 {
     EXPECT_EQ(captionsOf(form.PopupMenu1),
               (QStringList{QStringLiteral("Check"), QStringLiteral("Uncheck"), QStringLiteral("Delete"),
-                           QStringLiteral("Undo delete"), QString(), QStringLiteral("Look up with"),
+                           QStringLiteral("Undo delete"), QString(), QStringLiteral("Watch ticked domains"),
+                           QStringLiteral("Watch list..."), QString(), QStringLiteral("Look up with"),
                            QStringLiteral("List hosts that are not registered"),
                            QStringLiteral("Update RDAP servers"), QStringLiteral("TLDs to collect...")}));
     EXPECT_EQ(captionsOf(qobject_cast<QMenu*>(form.LookUpWithRdap->parent())),
@@ -284,6 +292,115 @@ TEST_F(MainWindowTest, WebSiteButtonOpensTheHomePage)
     form.SpeedButton5->click();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].startsWith(QStringLiteral("https://")));
+}
+
+TEST_F(MainWindowTest, ColumnsShareTheWidthAndKeepWhatTheUserDrags)
+{
+    QSettings().remove(QStringLiteral("mainWindow"));
+    addRow("a-rather-long-host-name.com", "2030/01/01");
+    form.resize(700, 400);
+    form.show();
+    QApplication::processEvents();
+    QHeaderView* header = form.resultat->header();
+    const auto widths = [header] {
+        return std::vector<int>{header->sectionSize(0), header->sectionSize(1), header->sectionSize(2)};
+    };
+    const auto fillsTheList = [&] {
+        const std::vector<int> w = widths();
+        EXPECT_EQ(w[0] + w[1] + w[2], form.resultat->viewport()->width());
+    };
+    // The date fits its caption and text; sites and addresses take the rest as 250 to 200.
+    const std::vector<int> narrow = widths();
+    fillsTheList();
+    const int dateText = header->fontMetrics().horizontalAdvance(QStringLiteral("2030/01/01"));
+    EXPECT_GT(narrow[2], dateText);
+    EXPECT_LT(narrow[2], 100);
+    EXPECT_GT(narrow[0], 250);
+    EXPECT_NEAR(narrow[0] * 200.0 / narrow[1], 250.0, 2.0);
+
+    form.resize(1000, 400);
+    QApplication::processEvents();
+    fillsTheList();
+    EXPECT_GT(widths()[1], narrow[1]);
+    EXPECT_EQ(widths()[2], narrow[2]);
+
+    // A dragged width stays through a resize and the next start; the other column gives way.
+    header->resizeSection(1, 150);
+    form.resize(800, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(widths()[1], 150);
+    fillsTheList();
+    form.close();
+    StartupWindows again = createWindows(prompts, pump, std::make_unique<FakePageLoader>(), WhoisServices{});
+    EXPECT_EQ(again.Form1->resultat->userColumnWidths(), (QList<int>{0, 150, 0}));
+    QSettings().remove(QStringLiteral("mainWindow"));
+}
+
+TEST_F(MainWindowTest, AnEmptyTableNamesTheKeysThatFillIt)
+{
+    EXPECT_EQ(form.resultat->emptyText(),
+              QStringLiteral("No results yet: press Start (Ctrl+N) to search, or Load (Ctrl+O) a file"));
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const struct {
+        QKeySequence keys;
+        QToolButton* button;
+        const char* name;
+    } cases[] = {{QKeySequence(Qt::CTRL | Qt::Key_N), form.BPlay, "Start"},
+                 {QKeySequence(Qt::CTRL | Qt::Key_O), form.BOpen, "Load"}};
+    for (const auto& c : cases) {
+        QSignalSpy clicked(c.button, &QToolButton::clicked);
+        if (c.button == form.BOpen) {
+            prompts.answerOpenFile(std::nullopt);
+        }
+        QTest::keySequence(&form, c.keys);
+        EXPECT_EQ(clicked.size(), 1) << c.name;
+        EXPECT_EQ(c.button->accessibleName(), QLatin1String(c.name));
+    }
+    // The hint is drawn only while there is no row.
+    const auto hintPixels = [this] {
+        const QImage image = form.resultat->viewport()->grab().toImage();
+        const QColor base = form.resultat->palette().color(QPalette::Base);
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += image.pixelColor(x, y) != base ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(hintPixels(), 50);
+    addRow("a.com", "2030/01/01");
+    form.E1->trigger();
+    EXPECT_GT(hintPixels(), 50);
+}
+
+TEST_F(MainWindowTest, EveryControlHasANameAndFilterWindowsOpenOverTheWindow)
+{
+    for (const QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(windows.Form2.get()),
+                                  static_cast<QWidget*>(windows.Form3.get())}) {
+        EXPECT_EQ(test::unnamedControls(*window), QStringList()) << window->objectName().toStdString();
+    }
+    form.resize(600, 400);
+    form.move(300, 100);
+    form.show();
+    for (QAction* command : {form.Pardatedexpiration1, form.Pardatedexpiration2}) {
+        command->trigger();
+        QWidget* filter = command == form.Pardatedexpiration1 ? static_cast<QWidget*>(windows.Form2.get())
+                                                              : static_cast<QWidget*>(windows.Form3.get());
+        ASSERT_TRUE(filter->isVisible());
+        EXPECT_TRUE(form.frameGeometry().contains(filter->frameGeometry().center()));
+        filter->hide();
+    }
+    // Enter applies the filter, as its button does.
+    addRow("a.com", "2012/03/07");
+    form.Pardatedexpiration1->trigger();
+    windows.Form2->DateTimePicker2->setDate(QDate(2012, 3, 7));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(windows.Form2.get()));
+    QTest::keyClick(windows.Form2->DateTimePicker2, Qt::Key_Return);
+    EXPECT_TRUE(table.Row(0).Checked());
+    EXPECT_FALSE(windows.Form2->isVisible());
 }
 
 TEST(StartUp, SplashStaysUpForTheWaitAndIsGoneBeforeTheMainWindowShows)

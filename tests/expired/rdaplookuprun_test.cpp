@@ -140,7 +140,7 @@ TEST_F(RdapLookupRunTest, UnansweredHostsAreNamedAndOfferedBack)
     });
     poll.start(10);
     prompts.clearLog();
-    prompts.answerQuestion(true); // stop the serach ?
+    prompts.answerQuestion(true); // stop the search ?
     prompts.answerQuestion(true); // put them back
     announced.clear();
     form->lookUpHandedOverHosts({"error-a.com", "stall-b.com"});

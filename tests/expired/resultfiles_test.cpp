@@ -23,7 +23,10 @@
 
 #include <gtest/gtest.h>
 
+#include <zip.h>
+
 #include <algorithm>
+#include <map>
 
 namespace ostrevo {
 namespace {
@@ -63,6 +66,73 @@ QByteArray fileBytes(const QString& path)
 std::string text(const QString& s)
 {
     return s.toStdString();
+}
+
+QByteArray zipMember(const QString& path, const char* name)
+{
+    int error = 0;
+    zip_t* archive = zip_open(path.toLocal8Bit().constData(), ZIP_RDONLY, &error);
+    zip_stat_t stat;
+    zip_file_t* file =
+        archive && zip_stat(archive, name, 0, &stat) == 0 ? zip_fopen(archive, name, 0) : nullptr;
+    QByteArray bytes;
+    if (file) {
+        bytes.resize(static_cast<qsizetype>(stat.size));
+        bytes.resize(
+            static_cast<qsizetype>(std::max<zip_int64_t>(0, zip_fread(file, bytes.data(), stat.size))));
+        zip_fclose(file);
+    }
+    if (archive) {
+        zip_discard(archive);
+    }
+    return bytes;
+}
+
+struct CellColour {
+    std::string fill; // ARGB
+    std::string text;
+};
+
+// The cells of the workbook's sheet that have a solid fill, by reference.
+std::map<std::string, CellColour> workbookCellColours(const QString& path)
+{
+    std::vector<std::string> fontColours, fills;
+    std::vector<std::pair<int, int>> styles; // font, fill
+    QXmlStreamReader xml(zipMember(path, "xl/styles.xml"));
+    bool inCellStyles = false;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        const auto attribute = [&](const char* name) {
+            return text(xml.attributes().value(QLatin1String(name)).toString());
+        };
+        if (xml.name() == u"font") {
+            fontColours.emplace_back();
+        } else if (xml.name() == u"color" && !fontColours.empty()) {
+            fontColours.back() = attribute("rgb");
+        } else if (xml.name() == u"patternFill") {
+            fills.emplace_back();
+        } else if (xml.name() == u"fgColor") {
+            fills.back() = attribute("rgb");
+        } else if (xml.name() == u"cellXfs") {
+            inCellStyles = true;
+        } else if (xml.name() == u"xf" && inCellStyles) {
+            styles.emplace_back(std::stoi(attribute("fontId")), std::stoi(attribute("fillId")));
+        }
+    }
+    std::map<std::string, CellColour> colours;
+    QXmlStreamReader sheet(zipMember(path, "xl/worksheets/sheet1.xml"));
+    while (!sheet.atEnd()) {
+        if (sheet.readNext() == QXmlStreamReader::StartElement && sheet.name() == u"c") {
+            const auto [font, fill] = styles.at(sheet.attributes().value(QLatin1String("s")).toInt());
+            if (!fills.at(static_cast<std::size_t>(fill)).empty()) {
+                colours[text(sheet.attributes().value(QLatin1String("r")).toString())] = {
+                    fills.at(static_cast<std::size_t>(fill)), fontColours.at(static_cast<std::size_t>(font))};
+            }
+        }
+    }
+    return colours;
 }
 
 class SaveFormats : public ::testing::Test {
@@ -176,6 +246,11 @@ TEST_F(SaveFormats, EachFormatReadsBackAsSaved)
         EXPECT_EQ(background(1), QColor(255, 0, 0));                              // expires this year
         EXPECT_EQ(background(5), QColor(255, 85, 0));                             // next year
         EXPECT_EQ(html->cellAt(3, 2).format().background().style(), Qt::NoBrush); // no year
+        for (const int r : {1, 5}) {
+            QTextCursor cursor = html->cellAt(r, 2).firstCursorPosition();
+            cursor.movePosition(QTextCursor::NextCharacter);
+            EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(Qt::black)) << r;
+        }
     }
     {
         SCOPED_TRACE("Workbook: the program's reader sees the header, texts and real dates");
@@ -208,6 +283,18 @@ TEST_F(SaveFormats, EachFormatReadsBackAsSaved)
             EXPECT_EQ(table.Row(i).SubItemOrEmpty(1), expected[2]);
         }
         EXPECT_EQ(prompts.lastFileRequest().filters.filter(QStringLiteral("*.xlsx")).size(), 1);
+
+        SCOPED_TRACE("Workbook: the expiry cells have the window's colours, with readable text");
+        const std::map<std::string, CellColour> colours = workbookCellColours(path);
+        EXPECT_EQ(colours.at("C2").fill, "FFFF0000");
+        EXPECT_EQ(colours.at("C6").fill, "FFFF5500");
+        EXPECT_TRUE(colours.contains("C3"));  // no such day, but its year colours it
+        EXPECT_FALSE(colours.contains("C4")); // no year
+        EXPECT_FALSE(colours.contains("C5"));
+        for (const auto& [cell, colour] : colours) {
+            EXPECT_EQ(cell[0], 'C') << cell;
+            EXPECT_EQ(colour.text, "FF000000") << cell;
+        }
     }
     EXPECT_TRUE(prompts.errors().empty());
 }

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ostrevo {
 namespace {
 
@@ -282,6 +284,39 @@ TEST_F(TNewHintTest, TheShadowShadesEveryOtherPixel)
             }
         }
     }
+}
+
+TEST(TNewHintAtScale2, KeepsItsLookInItsOwnPixelsAndDrawsTheTextFiner)
+{
+    // Every balloon pixel is two by two on the screen: the outline two wide,
+    // the shadow's checkerboard in blocks of four; the text in finer detail.
+    const QSize size(200, 60);
+    const auto paint = [&](qreal ratio) {
+        QImage canvas(size * ratio, QImage::Format_ARGB32_Premultiplied);
+        canvas.setDevicePixelRatio(ratio);
+        canvas.fill(kScreenColour);
+        TNewHint::paintBalloon(canvas, hdUpRight, 18, BalloonHintStyle(), QStringLiteral("Start the search"));
+        return canvas.convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage one = paint(1);
+    const QImage two = paint(2);
+    bool finerSomewhere = false;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb block[] = {two.pixel(2 * x, 2 * y), two.pixel(2 * x + 1, 2 * y),
+                                  two.pixel(2 * x, 2 * y + 1), two.pixel(2 * x + 1, 2 * y + 1)};
+            const bool uniform =
+                std::all_of(std::begin(block), std::end(block), [&](QRgb p) { return p == block[0]; });
+            // The shadow's right strip and the outline's top and bottom middle.
+            const bool shadowStrip = x >= size.width() - 6 && y >= 20 && y < size.height() - 20;
+            const bool outline = x == size.width() / 2 && one.pixelColor(x, y) == QColor(Qt::black);
+            if (shadowStrip || outline) {
+                EXPECT_TRUE(uniform && block[0] == one.pixel(x, y)) << x << "," << y;
+            }
+            finerSomewhere = finerSomewhere || !uniform;
+        }
+    }
+    EXPECT_TRUE(finerSomewhere);
 }
 
 TEST_F(TNewHintTest, WithoutAScreenCaptureTheScreenShowsThroughTheWindow)

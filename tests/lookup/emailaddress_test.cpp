@@ -94,6 +94,11 @@ TEST(RegistrantEmail, LongPagesTakeLinearTime)
         line += "tech@example.com ";
     }
     EXPECT_EQ(registrantEmail(line + "\r\nRegistrant: owner@example.com"), "owner@example.com");
+    std::string addresses = "Registrant Email: ";
+    for (int i = 0; i < 30000; ++i) {
+        addresses += "http:///";
+    }
+    EXPECT_EQ(registrantContactForm(addresses + " https://r.example/f"), "https://r.example/f");
 }
 
 } // namespace

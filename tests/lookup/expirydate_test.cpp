@@ -111,6 +111,19 @@ TEST(ExpiryDate, LayoutHintsOrderDayAndMonthAndEightDigitsAreADate)
     });
 }
 
+TEST(ExpiryDate, ProseAndSectionNumbersAreNoDate)
+{
+    expectDates({
+        {"e, as provided in section 3.7.5 of the agreement", nullptr}, // a year has two digits or four
+        {"es on 5-Nov-5", nullptr},
+        {"ation date of the domain name as registered with the registry: 2028-09-12", "2028/09/12"},
+        {"ation date displayed in this record is the date the registrar's sponsorship of the name is "
+         "currently set to end on 2028-09-12",
+         nullptr},
+        {"ation date:" + std::string(500, ' ') + "2028-09-12", "2028/09/12"},
+    });
+}
+
 TEST(ExpiryDate, ImpossibleDatesAreNone)
 {
     expectDates({

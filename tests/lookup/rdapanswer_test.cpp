@@ -123,5 +123,24 @@ TEST(RdapAnswer, EventDatesBecomeTheUtcDay)
     }
 }
 
+TEST(RdapAnswer, ReadsTheStatusAndTheDatesThatDateIt)
+{
+    std::string words = R"("Redemption Period", 7, "pending delete", ")" + std::string(100, 'x') + R"(")";
+    for (int i = 0; i < 40; ++i) {
+        words += R"(, "client transfer prohibited")";
+    }
+    const std::string body = R"({"objectClassName": "domain", "status": [)" + words + R"(], "events": [
+      {"eventAction": "Last Changed", "eventDate": "2027-04-18T09:00:00Z"},
+      {"eventAction": "deletion", "eventDate": "2027-05-23T00:00:00Z"},
+      {"eventAction": "expiration", "eventDate": "2027-03-04T18:20:01Z"}]})";
+    const RdapAnswer answer = readRdapAnswer(200, body);
+    ASSERT_EQ(answer.status.size(), 32U) << "bounded, and only strings of a word's length";
+    EXPECT_EQ(answer.status[0], "Redemption Period");
+    EXPECT_EQ(answer.status[1], "pending delete");
+    EXPECT_EQ(answer.lastChanged, "2027/04/18");
+    EXPECT_EQ(answer.deletion, "2027/05/23");
+    EXPECT_TRUE(readRdapAnswer(200, R"({"objectClassName": "domain", "status": "active"})").status.empty());
+}
+
 } // namespace
 } // namespace ostrevo

@@ -256,6 +256,22 @@ TEST(WhoisOutcomes, UnknownDomainIsNotRegisteredUnlessThePageHoldsARecord)
         EXPECT_EQ(answer.record.expires, "");
     }
     expectNone(ParseWhoisPage("Thesis available\r\n"));
+    // Legal text may name a quota before the answer says the name is unknown.
+    EXPECT_EQ(ParseWhoisPage("Queries must not exceed 60 a minute.\r\nNo match for \"A.COM\"\r\n").outcome,
+              WhoisOutcome::NotRegistered);
+}
+
+TEST(WhoisOutcomes, NoticesThatNameTheExpiryInProseGiveNoDate)
+{
+    const std::string notice =
+        "NOTICE: The expiration date displayed in this record is the date the registrar's "
+        "sponsorship of the domain name registration is currently set to expire, as provided "
+        "in section 3.7.5 of the 2013 Registrar Accreditation Agreement.\r\n"
+        "These terms (version 4.2, 1 May 2019) expire only when replaced; 60 queries in 1 "
+        "minute.\r\n";
+    expectRecord(ParseWhoisPage(notice + CompleteRecord), "owner@example.com", "2025/11/05");
+    expectRecord(ParseWhoisPage(CompleteRecord + notice), "owner@example.com", "2025/11/05");
+    expectNone(ParseWhoisPage("Contact: owner@example.com\r\n" + notice));
 }
 
 TEST(WhoisOutcomes, MissingPartsAreNone)

@@ -61,14 +61,14 @@ TEST(QtPrompts, QuestionAnswersYesOrNo)
     SeenBox seen;
 
     answerBox(seen, QMessageBox::Yes);
-    EXPECT_TRUE(prompts.question(QStringLiteral("stop the serach ?")));
-    EXPECT_EQ(seen.text, QStringLiteral("stop the serach ?"));
+    EXPECT_TRUE(prompts.question(QStringLiteral("stop the search ?")));
+    EXPECT_EQ(seen.text, QStringLiteral("stop the search ?"));
     EXPECT_EQ(seen.title, QGuiApplication::applicationDisplayName());
     EXPECT_EQ(seen.icon, QMessageBox::Question);
     EXPECT_EQ(seen.buttons, 2);
 
     answerBox(seen, QMessageBox::No);
-    EXPECT_FALSE(prompts.question(QStringLiteral("stop the serach ?")));
+    EXPECT_FALSE(prompts.question(QStringLiteral("stop the search ?")));
 }
 
 TEST(QtPrompts, InformationHasOnlyOk)

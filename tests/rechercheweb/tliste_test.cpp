@@ -5,6 +5,11 @@
 #include "platform/statuspanels.h"
 #include "rechercheweb/updownbuttons.h"
 
+#include "expired/resultfiles.h"
+#include "resultlist/resultcolumns.h"
+#include "resultlist/rowjournal.h"
+
+#include "accessiblenames.h"
 #include "listefixture.h"
 #include "loopbackhttpserver.h"
 
@@ -18,6 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -85,14 +91,14 @@ TEST_F(TlisteTest, WelcomePageTextsAndControls)
         QStringLiteral("Welcome to ostrevo v2.00"),
         QString(),
         QStringLiteral(
-            "Ostrevo allows you to seach infos about existing domains names related with a keyword."),
+            "Ostrevo allows you to search info about existing domains names related with a keyword."),
         QStringLiteral("It uses results from main world engines and check for the date expiration of found "
                        "existing web sites."),
-        QStringLiteral("It retrives: the domain name, the email of the registrant and the expiration date."),
+        QStringLiteral("It retrieves: the domain name, the email of the registrant and the expiration date."),
         QStringLiteral("You can easily filter, order your results and exports them to CSV, TXT, XLS, HTML or "
                        "XML formats."),
         QStringLiteral(
-            "Visit: https://ostrevo.org for further informations or send email to: contact@ostrevo.org"),
+            "Visit: https://ostrevo.org for further information or send email to: contact@ostrevo.org"),
     };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(liste->Button1->text(), QStringLiteral("Next >"));
@@ -102,7 +108,7 @@ TEST_F(TlisteTest, WelcomePageTextsAndControls)
     EXPECT_EQ(liste->Bplay->text(), QStringLiteral("Start"));
     EXPECT_EQ(liste->Label2->text(), QStringLiteral("Enter keywords to start the search"));
     EXPECT_EQ(liste->RadioButton3->text(), QStringLiteral("Limit search to "));
-    EXPECT_EQ(liste->RadioButton1->text(), QStringLiteral("DO not imit the search (use STOP)"));
+    EXPECT_EQ(liste->RadioButton1->text(), QStringLiteral("Do not limit the search (use STOP)"));
     EXPECT_EQ(liste->Label1->text(), QStringLiteral("links"));
     EXPECT_TRUE(liste->RadioButton3->isChecked());
     EXPECT_EQ(liste->totalresultats->text(), QStringLiteral("250"));
@@ -609,8 +615,97 @@ TEST_F(TlisteTest, SettingsOutliveTheWindowsAndDamageGivesDefaults)
     EXPECT_EQ(liste->totalresultats->text(), QStringLiteral("250"));
     EXPECT_TRUE(liste->RadioButton3->isChecked());
     EXPECT_EQ(ticked(), (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(liste->size(), QSize(509, 343));
+    // Damaged geometry: the default size, larger than the pages and within the screen.
+    const QRect screen = liste->screen()->availableGeometry();
+    EXPECT_GT(liste->width(), 505);
+    EXPECT_GT(liste->height(), 337);
+    EXPECT_TRUE(screen.contains(liste->frameGeometry())) << liste->width() << "x" << liste->height();
     EXPECT_TRUE(prompts.log().empty());
+}
+
+TEST_F(TlisteTest, EnterGoesOnNamesEveryControlAndTabFollowsThePage)
+{
+    liste->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(liste.get()));
+    EXPECT_EQ(test::unnamedControls(*liste), QStringList());
+    // Enter presses Next, wherever the focus is on the welcome page.
+    liste->Memo1->setFocus();
+    QTest::keyClick(liste->Memo1, Qt::Key_Return);
+    EXPECT_TRUE(liste->GroupBox3->isVisible());
+
+    // The visible controls, as Tab reaches them, top to bottom and left to right.
+    const QWidget* const expected[] = {liste->Bplay,        liste->Bopen,          liste->BDisk,
+                                       liste->ToolButton2,  liste->SpeedButton1,   liste->keywords,
+                                       liste->RadioButton3, liste->totalresultats, liste->deps,
+                                       liste->webs,         liste->SpeedButton3};
+    std::vector<const QWidget*> reached;
+    const QWidget* widget = liste->Bplay;
+    for (int step = 0; step < 500 && reached.size() < std::size(expected); ++step) {
+        if (std::find(std::begin(expected), std::end(expected), widget) != std::end(expected) &&
+            std::find(reached.begin(), reached.end(), widget) == reached.end()) {
+            reached.push_back(widget);
+        }
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_TRUE(std::equal(reached.begin(), reached.end(), std::begin(expected), std::end(expected)));
+}
+
+TEST_F(TlisteTest, TheRowCountFollowsEveryWayRowsArrive)
+{
+    const std::string journal = (folder.path() / "journal.csv").string();
+    const std::string workbook = (folder.path() / "saved.xlsx").string();
+    {
+        RowJournal rows(journal);
+        rows.append({"http://restored.com", "mailto:a@restored.com", "2030/01/01"});
+    }
+    folder.write("loaded.csv", "http://one.com,x,2031/01/01\r\nhttp://two.com,y,2032/01/01\r\n");
+    folder.write("hosts.txt", "http://looked-up.com/\r\n");
+    {
+        ResultTable saved;
+        setUpResultColumns(saved);
+        for (const char* host : {"http://a.com", "http://b.com", "http://c.com"}) {
+            ResultRow& row = saved.AddRow();
+            row.SetCaption(host);
+        }
+        saveResults(saved, workbook, 2026);
+    }
+    mainLoader->answerEveryNavigation([](const std::string&) {
+        return std::string("Registrant Email: me@looked-up.com\r\nRegistry Expiry Date: 2033-01-01\r\n");
+    });
+    const struct {
+        const char* way;
+        std::function<void()> arrive;
+        int rows;
+    } cases[] = {
+        {"journal restore",
+         [&] {
+             form1->setJournalFile(journal);
+             prompts.answerQuestion(true);
+             form1->offerJournalRestore();
+         },
+         1},
+        {"load",
+         [&] {
+             prompts.answerOpenFile(QString::fromStdString((folder.path() / "loaded.csv").string()));
+             form1->BOpen->click();
+         },
+         3},
+        // An import replaces the rows with the sheet's.
+        {"import",
+         [&] {
+             prompts.answerOpenFile(QString::fromStdString(workbook));
+             form1->BOpen->click();
+         },
+         3},
+        {"command-line lookup",
+         [&] { liste->lookUpFile(QString::fromStdString((folder.path() / "hosts.txt").string())); }, 4},
+    };
+    for (const auto& c : cases) {
+        c.arrive();
+        EXPECT_EQ(form1->table().RowCount(), c.rows) << c.way;
+        EXPECT_EQ(form1->StatusBar1->panelText(1), QStringLiteral("Domains:%1").arg(c.rows)) << c.way;
+    }
+    EXPECT_TRUE(prompts.errors().empty());
 }
 
 } // namespace

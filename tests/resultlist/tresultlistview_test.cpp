@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "resultlist/tresultlistview.h"
 
+#include "platform/qtcolour.h"
 #include "resultlist/resulttable.h"
 #include "resultlist/resulttablemodel.h"
 #include "tablehelpers.h"
@@ -199,6 +200,33 @@ TEST_F(ResultListViewTest, LinkCellsAreBlueUnderlinedAndHideTheirPrefix)
     EXPECT_NE(cut(full, captionTextArea(http)), cut(full, captionTextArea(other)));
     EXPECT_GT(longestRun(full, captionTextArea(http), kBlue),
               longestRun(image, captionTextArea(http), kBlue) + 20);
+}
+
+TEST_F(ResultListViewTest, ADarkPaletteGetsReadableLinksAndItsOwnSelection)
+{
+    addRow("http://example.com", "mailto:me@example.com");
+    QPalette dark = view->palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(40, 80, 160));
+    dark.setColor(QPalette::Dark, QColor(20, 20, 20));
+    view->setPalette(dark);
+    showView();
+    EXPECT_EQ(view->SelectionColor(), QColor(40, 80, 160));
+
+    // The link's text and underline: blue, lightened until readable.
+    const QImage image = render();
+    const auto readableBlue = [](const QColor& c) {
+        return c.blue() > c.red() && contrastRatio(toRgb(c), {30, 30, 30}) >= kReadableContrast;
+    };
+    EXPECT_GT(countPixels(image, cellArea(0, 1), readableBlue), 60);
+    // The check box's frame shows too.
+    EXPECT_GE(contrastRatio(toRgb(image.pixelColor(2, rowMiddle(0))), {30, 30, 30}), 3.0);
+
+    // A colour set by hand stays when the palette changes again.
+    view->SetSelectionColor(Qt::green);
+    view->setPalette(QPalette());
+    EXPECT_EQ(view->SelectionColor(), QColor(Qt::green));
 }
 
 TEST_F(ResultListViewTest, MarkupIsNeverShownAsALink)

@@ -3,7 +3,7 @@
 #pragma once
 
 // Prompts answered ahead of time. Every call is logged as one line of text,
-// e.g. "question: stop the serach ?". A question nobody answered, or an answer
+// e.g. "question: stop the search ?". A question nobody answered, or an answer
 // nobody asked for, fails the test.
 
 #include "platform/prompts.h"

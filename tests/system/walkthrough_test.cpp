@@ -296,7 +296,7 @@ TEST(Walkthrough, KeywordsToSavedAndReloadedRows)
     EXPECT_TRUE(prompts.errors().empty());
     EXPECT_EQ(prompts.log(), (std::vector<QString>{
                                  QStringLiteral("information: List of search engines Updated !"),
-                                 QStringLiteral("question: stop the serach ?"),
+                                 QStringLiteral("question: stop the search ?"),
                                  QStringLiteral("question: Put the 1 host not yet looked up "
                                                 "back into the links search list?"),
                                  QStringLiteral("save: Save expire"), QStringLiteral("open: Load expire")}));
