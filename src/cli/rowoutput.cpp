@@ -111,7 +111,7 @@ public:
             replaceFile(m_target, resultsXml(m_table));
             break;
         case ResultFileFormat::Workbook:
-            replaceFile(m_target, resultsWorkbook(m_table));
+            replaceFile(m_target, resultsWorkbook(m_table, m_currentYear));
             break;
         case ResultFileFormat::Delimited:
             break;
