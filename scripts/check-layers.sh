@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-layers=(app rechercheweb filtres expired preferences watch lookup net splashunit hints spreadsheet resultlist
+layers=(app cli rechercheweb filtres expired preferences watch lookup net splashunit hints spreadsheet resultlist
         pageloader textscan containers platform)
 
 rank() {

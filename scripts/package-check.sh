@@ -31,5 +31,14 @@ if [ ! -s "$home/.local/share/Ostrevo/listex.txt" ]; then
   echo "installed ostrevo did not copy its catalogue for the user" >&2
   exit 1
 fi
+if [ ! -s /usr/share/man/man1/ostrevo.1.gz ]; then
+  echo "the package did not install the manual page" >&2
+  exit 1
+fi
+# The commands need no display.
+if ! (cd "$home" && HOME="$home" /usr/bin/ostrevo lookup --help | grep -q -- --resume); then
+  echo "installed ostrevo lookup --help failed" >&2
+  exit 1
+fi
 rm -rf "$home"
 echo "package: $(basename "$package") installs and starts"

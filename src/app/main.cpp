@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "app/startup.h"
+#include "cli/commandlinemain.h"
 #include "lookup/rdapbootstrap.h"
 #include "lookup/whoissetting.h"
 #include "net/proxysetting.h"
@@ -23,6 +24,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -65,6 +67,10 @@ int main(int argc, char* argv[])
     // Checking the watch list needs no window, nor a display.
     if (ostrevo::wantsWatchCheck(argc, argv)) {
         return ostrevo::runWatchCheck(argc, argv);
+    }
+    // A command runs without windows; anything else opens the window.
+    if (const std::optional<int> status = ostrevo::cli::runCommandLine(argc, argv)) {
+        return *status;
     }
     // The browser engine takes its settings before the application exists.
     ostrevo::prepareBrowserEngine();

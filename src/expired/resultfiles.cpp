@@ -40,16 +40,19 @@ ResultFileFormat resultFileFormatFor(std::string_view fileName)
     return ResultFileFormat::Delimited;
 }
 
+bool guardsFormulas(std::string_view fileName)
+{
+    const std::string extension = lowerExtension(fileName);
+    return extension == "csv" || extension == "xls";
+}
+
 void saveResults(const ResultTable& table, const std::filesystem::path& fileName, int currentYear)
 {
     const ResultFileFormat format = resultFileFormatFor(fileName.native());
     if (format == ResultFileFormat::Delimited) {
-        // Spreadsheet programs open these two by their names and would run
-        // a cell that looks like a formula.
-        const std::string extension = lowerExtension(fileName.native());
-        const bool forSpreadsheets = extension == "csv" || extension == "xls";
-        table.SaveToDelimitedFile(fileName, forSpreadsheets ? ResultTable::FormulaCells::AsText
-                                                            : ResultTable::FormulaCells::AsTheyStand);
+        table.SaveToDelimitedFile(fileName, guardsFormulas(fileName.native())
+                                                ? ResultTable::FormulaCells::AsText
+                                                : ResultTable::FormulaCells::AsTheyStand);
         return;
     }
     if (table.ColumnCount() == 0 || table.RowCount() == 0) {

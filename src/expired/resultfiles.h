@@ -23,6 +23,10 @@ enum class ResultFileFormat { Delimited, HtmlPage, Xml, Workbook };
 // the program's own load and spreadsheet programs both read.
 ResultFileFormat resultFileFormatFor(std::string_view fileName);
 
+// Whether delimited text under this name shows formula-like cells as text:
+// spreadsheet programs open .csv and .xls by their names and would run them.
+bool guardsFormulas(std::string_view fileName);
+
 // Writes the table as `resultFileFormatFor(fileName)` says, replacing the
 // file only once it is complete. The delimited text of a .csv or .xls name
 // has its formula-like cells shown as text (ResultTable::FormulaCells). `currentYear` colours the page's

@@ -4,6 +4,8 @@
 
 // The user's lookup choices, kept between starts in the program's settings.
 
+#include "lookup/whoisservices.h"
+
 namespace ostrevo {
 
 struct LookupChoices {

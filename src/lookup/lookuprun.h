@@ -41,6 +41,8 @@ struct LookupHooks {
     // The proxy failed (the message names it): the run holds its place and
     // asks whether to try again (true) or stop (false). Without it, it stops.
     std::function<bool(const std::string& message)> proxyFailed;
+    // Optional: start nothing new, end once what is under way is answered.
+    std::function<bool()> windingDown = {};
 };
 
 class LookupRun {

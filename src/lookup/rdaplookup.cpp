@@ -44,8 +44,12 @@ bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLo
             client.abortAll();
             return false;
         }
+        const bool windingDown = hooks.windingDown && hooks.windingDown();
+        if (windingDown && run.inFlight() == 0) {
+            return false;
+        }
         const std::int64_t now = nowMs();
-        while (proxyFailure.empty()) {
+        while (proxyFailure.empty() && !windingDown) {
             const std::optional<RdapRequest> request = run.nextRequest(now);
             if (!request) {
                 break;
@@ -62,7 +66,8 @@ bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLo
                 run.answered(id, reply.status, reply.body, reply.retryAfterMs, nowMs(), reply.overHttps);
             });
         }
-        const std::optional<std::int64_t> next = run.nextStartMs();
+        // Winding down, only answers matter: queued requests set no time.
+        const std::optional<std::int64_t> next = windingDown ? std::nullopt : run.nextStartMs();
         const std::int64_t sleep =
             next ? std::clamp<std::int64_t>(*next - nowMs(), 0, MaxSleepMs) : MaxSleepMs;
         ticks.waitForEvents(static_cast<int>(sleep));

@@ -23,10 +23,12 @@ struct RdapLookupHooks {
     // The proxy failed: the run holds every host's place and asks whether to
     // try again (true) or stop (false). Without it, the run stops.
     std::function<bool(const std::string& message)> proxyFailed;
+    // Optional: no new request starts; the run ends once those in flight are answered.
+    std::function<bool()> windingDown = {};
 };
 
 // True when every host is done; false when `stopped` ended the run, every
-// request in flight dropped.
+// request in flight dropped, or when it wound down.
 bool playRdapRun(RdapRun& run, RdapClient& client, EventPump& pump, const RdapLookupHooks& hooks);
 
 } // namespace ostrevo

@@ -42,7 +42,8 @@ bool RdapLookupRun::run(const std::vector<std::string>& hosts, const LookupHooks
         }
         hooks.progress(plan.hostsDone());
     };
-    return playRdapRun(plan, client, m_pump, {asking, hostDone, hooks.stopped, hooks.proxyFailed});
+    return playRdapRun(plan, client, m_pump,
+                       {asking, hostDone, hooks.stopped, hooks.proxyFailed, hooks.windingDown});
 }
 
 Duration RdapLookupRun::remaining(int hosts, int done) const

@@ -86,7 +86,12 @@ std::optional<RdapRequest> RdapRun::nextRequest(std::int64_t nowMs)
         return std::nullopt;
     }
 
-    chosen->nextStart = std::max(chosen->nextStart, nowMs) + m_intervalMs;
+    // A request that starts a little late (the caller woke late) keeps the
+    // server's cadence, or a loaded machine would fall behind the pace for
+    // good; after a longer wait (a pause, answers awaited) the next waits a
+    // whole interval.
+    const bool onCadence = nowMs - chosen->nextStart <= m_intervalMs / 2;
+    chosen->nextStart = (onCadence ? chosen->nextStart : nowMs) + m_intervalMs;
     ++chosen->inFlight;
     RdapRequest request{m_nextId++, chosen->queue.front().host, chosen->queue.front().url};
     m_inFlight.emplace(request.id, InFlight{std::move(chosen->queue.front()), *chosenName});

@@ -8,8 +8,10 @@
 // the answer back.
 //
 // Each host is asked at its registry; when the registry's answer links to the
-// registrar's own answer, that is asked too. Requests to one server start at
-// most `requestsPerSecond` apart; requests to different servers run side by
+// registrar's own answer, that is asked too. Requests to one server keep to
+// `requestsPerSecond`: one a slot, slots an interval apart; a request that
+// starts less than half an interval late does not move the later slots, one
+// that starts later moves them; requests to different servers run side by
 // side, within `maxInFlight` in all and `maxInFlightPerServer` per server. A
 // busy server (429, 503) is left alone for as long as it asks, or for a
 // doubling pause, and its request keeps its place; a server asking for longer
@@ -83,6 +85,7 @@ public:
     std::size_t hostCount() const { return m_hosts.size(); }
     std::size_t hostsDone() const { return m_done; }
     bool finished() const { return m_done == m_hosts.size(); }
+    std::size_t inFlight() const { return m_inFlight.size(); }
 
 private:
     struct Job {

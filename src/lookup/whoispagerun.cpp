@@ -44,7 +44,7 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
         const std::string host = checkedHostName(hosts[i]);
         hooks.progress(i);
         hooks.asking(host);
-        if (hooks.stopped()) {
+        if (hooks.stopped() || (hooks.windingDown && hooks.windingDown())) {
             tellUnserved();
             return false;
         }

@@ -24,18 +24,19 @@ struct Played {
 
 Played play(
     RdapTestServers& servers, std::vector<std::string> hosts, RdapClientLimits limits,
-    std::function<bool(int asked)> stopped = [](int) { return false; })
+    std::function<bool(int asked)> stopped = [](int) { return false; },
+    std::function<bool(int asked)> windingDown = {})
 {
     SteadyTickSource ticks;
     EventPump pump(ticks);
     RdapClient client(limits);
     RdapRun run(std::move(hosts), *readRdapBootstrap(servers.bootstrap()), {.requestsPerSecond = 50});
     Played played;
-    played.completed =
-        playRdapRun(run, client, pump,
-                    {[&](std::size_t) { ++played.asked; },
-                     [&](const RdapHostResult& r) { played.results[run.hostName(r.host)] = r; },
-                     [&] { return stopped(played.asked); }});
+    played.completed = playRdapRun(
+        run, client, pump,
+        {[&](std::size_t) { ++played.asked; },
+         [&](const RdapHostResult& r) { played.results[run.hostName(r.host)] = r; },
+         [&] { return stopped(played.asked); }, [&] { return windingDown && windingDown(played.asked); }});
     return played;
 }
 
@@ -94,6 +95,20 @@ TEST(RdapLookup, StopEndsTheRunAtOnce)
     EXPECT_FALSE(played.completed);
     EXPECT_TRUE(played.results.empty());
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1500));
+}
+
+TEST(RdapLookup, WindingDownWaitsForTheAnswersUnderWayAndAsksNothingMore)
+{
+    RdapTestServers servers(1, 300);
+    // Four hosts asked at once at the registry (nobody holds them: its answer
+    // finishes each); winding down from then on.
+    const Played played = play(
+        servers, {"gone-a.com", "gone-b.com", "gone-c.com", "gone-d.com", "gone-e.com", "gone-f.com"}, {},
+        [](int) { return false; }, [](int asked) { return asked >= 4; });
+    EXPECT_FALSE(played.completed);
+    EXPECT_EQ(played.asked, 4);
+    EXPECT_EQ(servers.registry().requests().size(), 4u);
+    EXPECT_EQ(played.results.size(), 4u) << "the answers under way were waited for";
 }
 
 } // namespace

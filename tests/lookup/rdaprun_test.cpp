@@ -184,6 +184,34 @@ TEST(RdapRun, PacesEachServerAndRunsServersSideBySide)
     EXPECT_EQ(sim.results.size(), 20U);
 }
 
+TEST(RdapRun, AServerKeepsItsCadenceWhenTheCallerWakesLate)
+{
+    std::vector<std::string> hosts;
+    for (int i = 0; i < 6; ++i) {
+        hosts.push_back("h" + std::to_string(i) + ".com");
+    }
+    RdapRun run(hosts, twoRegistries(), {.requestsPerSecond = 4});
+    // The caller asks at each slot's time plus its lateness; a request answers at once.
+    const struct {
+        std::int64_t askAt;
+        bool starts;
+    } steps[] = {
+        {0, true},    // slots 0, 250, 500, ...
+        {330, true},  // 80 late
+        {499, false}, // before its slot
+        {500, true},  // its own slot: no later for the late one before
+        {880, true},  // 130 late, more than half an interval: the slots move
+        {1129, false}, {1130, true},
+    };
+    for (const auto& step : steps) {
+        const std::optional<RdapRequest> request = run.nextRequest(step.askAt);
+        EXPECT_EQ(request.has_value(), step.starts) << step.askAt;
+        if (request) {
+            run.answered(request->id, 404, "", std::nullopt, step.askAt);
+        }
+    }
+}
+
 TEST(RdapRun, BusyServerIsLeftAloneAndTheHostKeepsItsPlace)
 {
     RdapRun run({"a.com", "b.com", "c.org"}, twoRegistries(),
