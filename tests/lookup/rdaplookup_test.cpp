@@ -32,11 +32,13 @@ Played play(
     RdapClient client(limits);
     RdapRun run(std::move(hosts), *readRdapBootstrap(servers.bootstrap()), {.requestsPerSecond = 50});
     Played played;
-    played.completed = playRdapRun(
-        run, client, pump,
-        {[&](std::size_t) { ++played.asked; },
-         [&](const RdapHostResult& r) { played.results[run.hostName(r.host)] = r; },
-         [&] { return stopped(played.asked); }, [&] { return windingDown && windingDown(played.asked); }});
+    played.completed =
+        playRdapRun(run, client, pump,
+                    {[&](std::size_t) { ++played.asked; },
+                     [&](const RdapHostResult& r) { played.results[run.hostName(r.host)] = r; },
+                     [&] { return stopped(played.asked); },
+                     {},
+                     [&] { return windingDown && windingDown(played.asked); }});
     return played;
 }
 
