@@ -103,19 +103,7 @@ public:
     void finish() override
     {
         m_table.EndBulkUpdate();
-        switch (m_format) {
-        case ResultFileFormat::HtmlPage:
-            replaceFile(m_target, resultsHtmlPage(m_table, m_currentYear));
-            break;
-        case ResultFileFormat::Xml:
-            replaceFile(m_target, resultsXml(m_table));
-            break;
-        case ResultFileFormat::Workbook:
-            replaceFile(m_target, resultsWorkbook(m_table, m_currentYear));
-            break;
-        case ResultFileFormat::Delimited:
-            break;
-        }
+        replaceFile(m_target, resultsDocument(m_format, m_table, m_currentYear));
     }
 
     std::size_t rowCount() const override { return static_cast<std::size_t>(m_table.RowCount()); }

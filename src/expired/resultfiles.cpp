@@ -5,6 +5,8 @@
 #include "platform/replacingfile.h"
 #include "resultlist/resulttable.h"
 
+#include <stdexcept>
+
 namespace ostrevo {
 
 namespace {
@@ -58,19 +60,22 @@ void saveResults(const ResultTable& table, const std::filesystem::path& fileName
     if (table.ColumnCount() == 0 || table.RowCount() == 0) {
         return;
     }
+    replaceFile(fileName, resultsDocument(format, table, currentYear));
+}
+
+std::string resultsDocument(ResultFileFormat format, const ResultTable& table, int currentYear)
+{
     switch (format) {
     case ResultFileFormat::HtmlPage:
-        replaceFile(fileName, resultsHtmlPage(table, currentYear));
-        break;
+        return resultsHtmlPage(table, currentYear);
     case ResultFileFormat::Xml:
-        replaceFile(fileName, resultsXml(table));
-        break;
+        return resultsXml(table);
     case ResultFileFormat::Workbook:
-        replaceFile(fileName, resultsWorkbook(table, currentYear));
-        break;
+        return resultsWorkbook(table, currentYear);
     case ResultFileFormat::Delimited:
         break;
     }
+    throw std::logic_error("delimited results are written by the table itself");
 }
 
 } // namespace ostrevo

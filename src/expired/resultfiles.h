@@ -33,6 +33,10 @@ bool guardsFormulas(std::string_view fileName);
 // and the workbook's expiry cells.
 void saveResults(const ResultTable& table, const std::filesystem::path& fileName, int currentYear);
 
+// The whole file of a page, XML or workbook format, for those that write it
+// at once (the delimited text is written by the table as it goes).
+std::string resultsDocument(ResultFileFormat format, const ResultTable& table, int currentYear);
+
 // A workbook (.xlsx) of one sheet: the captions in bold, then the rows, as
 // text except an expiry that is a date written year/month/day (2025/11/05),
 // which is a date cell. The "Expires" cells are coloured as in the window.

@@ -6,6 +6,7 @@
 #include "platform/settings.h"
 
 #include "loopbackhttpserver.h"
+#include "programoutcome.h"
 #include "tempfolder.h"
 
 #include <QFile>
@@ -16,11 +17,7 @@
 namespace ostrevo {
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::Outcome;
 
 Outcome runProgram(const std::filesystem::path& folder, const std::vector<std::string>& arguments)
 {
@@ -37,10 +34,7 @@ Outcome runProgram(const std::filesystem::path& folder, const std::vector<std::s
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(QFile::decodeName(folder.c_str()));
     program.start(QStringLiteral(OSTREVO_PROGRAM), list);
-    program.closeWriteChannel();
-    EXPECT_TRUE(program.waitForFinished(120000));
-    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-            program.readAllStandardOutput().toStdString(), program.readAllStandardError().toStdString()};
+    return test::outcomeOf(program, 120000);
 }
 
 std::string page(const std::string& body)

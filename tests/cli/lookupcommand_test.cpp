@@ -5,6 +5,7 @@
 // when standard error is no terminal.
 #include "platform/settings.h"
 
+#include "programoutcome.h"
 #include "rdaptestservers.h"
 #include "tempfolder.h"
 
@@ -22,11 +23,7 @@
 namespace ostrevo {
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::Outcome;
 
 std::vector<std::string> linesOf(const std::string& text)
 {
@@ -64,10 +61,7 @@ protected:
         QProcess program;
         start(program, arguments);
         program.write(input.data(), static_cast<qint64>(input.size()));
-        program.closeWriteChannel();
-        EXPECT_TRUE(program.waitForFinished(60000));
-        return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-                program.readAllStandardOutput().toStdString(), program.readAllStandardError().toStdString()};
+        return test::outcomeOf(program, 60000);
     }
 
     std::string arg(const std::string& name) const { return (m_folder / name).string(); }
