@@ -212,24 +212,34 @@ void ResultTable::moveRow(std::size_t from, std::size_t to)
     }
 }
 
-template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descending)
+template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descending, KeyCopy copyKeys)
 {
     ResultRowStore& rows = m_impl->rows;
     const std::size_t count = rows.size();
     if (count < 2) {
         return;
     }
-    // The keys are read from the rows again where needed rather than kept:
-    // at the end of a load this is the one scratch the table needs, beside
-    // every row.
     std::vector<ResultRow*> order;
     order.reserve(count);
     rows.forEach([&](ResultRow& row) { order.push_back(&row); });
-    const auto keyAt = [&](std::size_t k) { return keyOf(*order[k]); };
+    // Keys tied in their first bytes are compared whole. A copy of every key
+    // makes that one fetch instead of three (order, row, text), but the sort
+    // that ends a load, where memory peaks, reads them from the rows instead.
+    std::vector<std::string_view> keys;
+    if (copyKeys == KeyCopy::Kept) {
+        keys.reserve(count);
+    }
+    const auto keyAt = [&](std::size_t k) { return keys.empty() ? keyOf(*order[k]) : keys[k]; };
     // After a sort, display order jumps all over memory: each pass asks for
     // a row, then its list of sub-items, then the key's text, each a few
     // rows before it is read, so that the fetches overlap.
     const auto prefetchAhead = [&](std::size_t k) {
+        if (keys.size() == count) {
+            if (k + kReadAhead < count) {
+                __builtin_prefetch(keys[k + kReadAhead].data());
+            }
+            return;
+        }
         if (k + 3 * kReadAhead < count) {
             __builtin_prefetch(order[k + 3 * kReadAhead]);
         }
@@ -237,9 +247,16 @@ template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descendin
             __builtin_prefetch(order[k + 2 * kReadAhead]->m_subItems);
         }
         if (k + kReadAhead < count) {
-            __builtin_prefetch(keyAt(k + kReadAhead).data());
+            __builtin_prefetch(keyOf(*order[k + kReadAhead]).data());
         }
     };
+
+    if (copyKeys == KeyCopy::Kept) {
+        for (std::size_t k = 0; k < count; ++k) {
+            prefetchAhead(k);
+            keys.push_back(keyOf(*order[k]));
+        }
+    }
 
     // Keys usually share a long start ("http://www."): skip it in the prefix.
     const std::string_view first = keyAt(0);
@@ -280,7 +297,7 @@ void ResultTable::sortByCaption()
 {
     const std::size_t count = m_impl->rows.size();
     if (m_impl->orderedCount < count) {
-        sortRows([this](const ResultRow& row) { return sortKeyOf(row); }, false);
+        sortRows([this](const ResultRow& row) { return sortKeyOf(row); }, false, KeyCopy::ReadFromRows);
     }
     m_impl->orderedCount = count;
 }
@@ -292,10 +309,11 @@ void ResultTable::SortByColumn(int column, int direction)
     }
     const bool descending = direction < 0;
     if (column == 0) {
-        sortRows([](const ResultRow& row) { return row.m_caption.view(); }, descending);
+        sortRows([](const ResultRow& row) { return row.m_caption.view(); }, descending, KeyCopy::Kept);
     } else {
         const auto subItem = static_cast<std::size_t>(column - 1);
-        sortRows([subItem](const ResultRow& row) { return row.SubItemOrEmpty(subItem); }, descending);
+        sortRows([subItem](const ResultRow& row) { return row.SubItemOrEmpty(subItem); }, descending,
+                 KeyCopy::Kept);
     }
     // Byte order of captions is caption order unless a collation key is set.
     const std::size_t count = m_impl->rows.size();

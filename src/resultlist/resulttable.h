@@ -234,7 +234,8 @@ private:
     void moveRow(std::size_t from, std::size_t to);
     std::size_t captionUpperBound(std::string_view key, std::size_t count, std::size_t skip) const;
     void sortByCaption();
-    template <typename KeyOf> void sortRows(KeyOf keyOf, bool descending);
+    enum class KeyCopy { Kept, ReadFromRows };
+    template <typename KeyOf> void sortRows(KeyOf keyOf, bool descending, KeyCopy copyKeys);
     void appendRows(std::vector<ResultRow*>& rows);
     void addColumns(std::vector<std::string>&& captions);
 
