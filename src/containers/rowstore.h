@@ -19,8 +19,9 @@
 // Rows of any type that keeps a `RowBlock<Row>* m_block` for the store (and
 // befriends it). The store only orders them: the table that makes the rows
 // keeps them alive and lets them go. Each block names the store's owner, so
-// that a stored row reaches its table without a pointer of its own. The member definitions are in
-// rowstoreimpl.h, instantiated by the owner of the row type.
+// that a stored row reaches its table without a pointer of its own. The
+// member definitions are in rowstoreimpl.h, instantiated by the owner of the
+// row type.
 
 #include <algorithm>
 #include <cstddef>
