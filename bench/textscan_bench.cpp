@@ -150,6 +150,26 @@ template <std::string_view const& Separators> void BM_TokenScanner_Page(benchmar
 BENCHMARK_TEMPLATE(BM_TokenScanner_Page, PageSeparators);
 BENCHMARK_TEMPLATE(BM_TokenScanner_Page, WideSeparators);
 
+// The same tokens handed to a callback, for callers that read them all.
+template <std::string_view const& Separators> void BM_TokenScanner_ForEach_Page(benchmark::State& state)
+{
+    const std::string& text = pageText();
+    std::int64_t pieces = 0;
+    for (auto _ : state) {
+        ostrevo::TokenScanner scanner(text, Separators);
+        std::size_t bytes = 0;
+        scanner.forEach([&](std::string_view token) {
+            bytes += token.size();
+            ++pieces;
+        });
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.counters["pieces/s"] = benchmark::Counter(static_cast<double>(pieces), benchmark::Counter::kIsRate);
+}
+BENCHMARK_TEMPLATE(BM_TokenScanner_ForEach_Page, PageSeparators);
+BENCHMARK_TEMPLATE(BM_TokenScanner_ForEach_Page, WideSeparators);
+
 // Baselines on the same page, to relate the figures above to figures taken
 // on other texts.
 

@@ -18,8 +18,10 @@
 
 // Rows of any type that keeps a `RowBlock<Row>* m_block` for the store (and
 // befriends it). The store only orders them: the table that makes the rows
-// keeps them alive and lets them go. The member definitions are in
-// rowstoreimpl.h, instantiated by the owner of the row type.
+// keeps them alive and lets them go. Each block names the store's owner, so
+// that a stored row reaches its table without a pointer of its own. The
+// member definitions are in rowstoreimpl.h, instantiated by the owner of the
+// row type.
 
 #include <algorithm>
 #include <cstddef>
@@ -33,6 +35,7 @@ inline constexpr std::size_t kRowStoreMaxBlock = 1024;
 template <typename Row> struct RowBlock {
     std::vector<Row*> rows;
     std::size_t index = 0; // position in RowStore's block list
+    void* owner = nullptr; // as given to the store
 };
 
 template <typename Row> class RowStore {
@@ -40,7 +43,7 @@ public:
     static constexpr std::size_t kMaxBlock = kRowStoreMaxBlock;
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-    RowStore();
+    explicit RowStore(void* owner = nullptr);
     ~RowStore();
     RowStore(const RowStore&) = delete;
     RowStore& operator=(const RowStore&) = delete;
@@ -147,6 +150,7 @@ private:
     void tidyAfterErase(std::size_t block) noexcept;
     static void setBlock(Row& row, RowBlock<Row>* block);
 
+    void* m_owner;
     std::vector<std::unique_ptr<RowBlock<Row>>> m_blocks;
     std::vector<std::size_t> m_starts; // index of each block's first row
     std::size_t m_size = 0;

@@ -21,7 +21,8 @@ inline constexpr std::size_t kMergedLimit = kRowStoreMaxBlock / 2;
 inline constexpr std::size_t kAppendFill = kRowStoreMaxBlock * 3 / 4;
 } // namespace rowstore
 
-template <typename Row> RowStore<Row>::RowStore() = default;
+template <typename Row> RowStore<Row>::RowStore(void* owner) : m_owner(owner)
+{}
 
 template <typename Row> RowStore<Row>::~RowStore() = default;
 
@@ -65,6 +66,7 @@ template <typename Row> std::size_t RowStore<Row>::indexOf(const Row& row) const
 template <typename Row> std::unique_ptr<RowBlock<Row>> RowStore<Row>::newBlock() const
 {
     auto block = std::make_unique<RowBlock<Row>>();
+    block->owner = m_owner;
     // Full capacity up front: inserting into a block never reallocates.
     block->rows.reserve(kMaxBlock);
     return block;

@@ -36,7 +36,7 @@ template <typename T> class SlotPool {
     static_assert(std::is_trivially_destructible_v<T>, "clear() does not run destructors");
 
 public:
-    static constexpr std::size_t kSlotsPerChunk = 4096;
+    static constexpr std::size_t kSlotsPerChunk = 16384;
 
     SlotPool() = default;
     SlotPool(const SlotPool&) = delete;

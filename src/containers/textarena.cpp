@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace ostrevo {
@@ -28,6 +29,11 @@ std::size_t paddingFor(const char* at, std::size_t alignment)
 char* TextArena::newBlock(std::size_t bytes)
 {
     std::unique_ptr<char[]> block(new char[bytes]);
+    // ArenaText keeps 48 bits of an address; room above them cannot be used.
+    if ((reinterpret_cast<std::uintptr_t>(block.get()) + bytes) >> ArenaText::kAddressBits != 0) {
+        throw std::bad_alloc();
+    }
+    m_blocks.reserve(m_blocks.size() + 1);
     m_blocks.push_back(std::move(block));
     return m_blocks.back().get();
 }
@@ -61,14 +67,32 @@ void* TextArena::allocate(std::size_t bytes, std::size_t alignment)
     return at;
 }
 
-std::string_view TextArena::store(std::string_view text)
+ArenaText TextArena::place(std::string_view text, const ArenaText* behind)
 {
-    if (text.empty()) {
-        return {};
+    const std::size_t trailer = behind != nullptr ? sizeof behind->m_bits : 0;
+    char* at = static_cast<char*>(allocate(storedBytes(text.size()) + trailer, 1));
+    if (text.size() >= ArenaText::kLongLength) {
+        const std::uint64_t length = text.size();
+        std::memcpy(at, &length, sizeof length);
+        at += sizeof length;
     }
-    char* at = static_cast<char*>(allocate(text.size(), 1));
-    std::memcpy(at, text.data(), text.size());
+    if (!text.empty()) {
+        std::memcpy(at, text.data(), text.size());
+    }
+    if (behind != nullptr) {
+        std::memcpy(at + text.size(), &behind->m_bits, trailer);
+    }
     return {at, text.size()};
+}
+
+ArenaText TextArena::store(std::string_view text)
+{
+    return text.empty() ? ArenaText() : place(text, nullptr);
+}
+
+ArenaText TextArena::store(std::string_view text, ArenaText behind)
+{
+    return place(text, &behind);
 }
 
 void TextArena::reserve(std::size_t bytes)

@@ -10,7 +10,10 @@
 // used stays where it is and counts as garbage; the owner decides when to
 // copy the live texts into a fresh arena (wantsCompaction) and swap.
 
+#include "containers/arenatext.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <type_traits>
@@ -26,7 +29,16 @@ public:
 
     // A copy of `text` in the arena; an empty text takes no room. Throws
     // std::bad_alloc, leaving the arena as it was.
-    std::string_view store(std::string_view text);
+    ArenaText store(std::string_view text);
+    // A copy of `text` with `behind` in the eight bytes after it, read back
+    // by ArenaText::behind(): a companion text at no cost to the texts that
+    // have none. Takes storedBytes(text.size()) + sizeof(ArenaText).
+    ArenaText store(std::string_view text, ArenaText behind);
+    // What store() takes for a text of `length` bytes.
+    static std::size_t storedBytes(std::size_t length)
+    {
+        return length >= ArenaText::kLongLength ? length + sizeof(std::uint64_t) : length;
+    }
     // Uninitialised room for `count` objects of a trivial type.
     template <typename T> T* allocateArray(std::size_t count)
     {
@@ -52,6 +64,7 @@ public:
 
 private:
     char* newBlock(std::size_t bytes);
+    ArenaText place(std::string_view text, const ArenaText* behind);
 
     std::vector<std::unique_ptr<char[]>> m_blocks;
     char* m_next = nullptr; // free room of the current block

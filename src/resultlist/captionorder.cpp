@@ -23,7 +23,7 @@ namespace ostrevo {
 namespace {
 
 constexpr std::size_t kMaxRowsPlacedOneByOne = 16;
-constexpr std::size_t kReadAhead = 16;
+constexpr std::size_t kReadAhead = 8;
 
 // The sorts gather every key once. Most comparisons are then decided by an
 // entry of sixteen bytes: eight key bytes after the start all keys share, the
@@ -53,8 +53,9 @@ std::uint64_t bytesAt(std::string_view key, std::size_t from)
 // -1, 0 or 1 as `a`'s key sorts before, with or after `b`'s. `covered`: keys
 // up to this length lie wholly in the prefix; two such keys with equal
 // prefixes differ at most in length (the shorter comes first).
-int compareKeys(const SortEntry& a, const SortEntry& b, const std::vector<std::string_view>& keys,
-                std::size_t covered)
+// `keyAt(index)` gives the key of the row at that position before the sort.
+template <typename KeyAt>
+int compareKeys(const SortEntry& a, const SortEntry& b, const KeyAt& keyAt, std::size_t covered)
 {
     if (a.prefix != b.prefix) {
         return a.prefix < b.prefix ? -1 : 1;
@@ -62,7 +63,7 @@ int compareKeys(const SortEntry& a, const SortEntry& b, const std::vector<std::s
     if (a.length <= covered && b.length <= covered) {
         return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
     }
-    return keys[a.index].compare(keys[b.index]); // char_traits compares bytes as unsigned
+    return keyAt(a.index).compare(keyAt(b.index)); // char_traits compares bytes as unsigned
 }
 
 } // namespace
@@ -75,21 +76,32 @@ void ResultTable::setCaptionSortKey(SortKeyFunction sortKey)
     std::size_t bytes = 0;
     if (sortKey) {
         keys.reserve(m_impl->rows.size());
-        m_impl->rows.forEach([&](const ResultRow& row) {
-            keys.push_back(row.m_caption.empty() ? std::string() : sortKey(row.m_caption));
-            bytes += keys.back().size();
-        });
     }
+    m_impl->rows.forEach([&](const ResultRow& row) {
+        if (sortKey && !row.m_caption.empty()) {
+            keys.push_back(sortKey(row.m_caption.view()));
+            bytes += TextArena::storedBytes(row.m_caption.view().size()) + sizeof(ArenaText) +
+                     TextArena::storedBytes(keys.back().size());
+        } else if (row.m_hasSortKey) {
+            bytes += TextArena::storedBytes(row.m_caption.view().size());
+        }
+    });
     TextArena& texts = m_impl->texts;
-    texts.reserve(bytes); // storing the keys below cannot throw
+    texts.reserve(bytes); // storing below cannot throw
 
     m_impl->sortKey = std::move(sortKey);
     m_impl->emptyKey = std::move(emptyKey);
     std::size_t k = 0;
     m_impl->rows.forEach([&](ResultRow& row) {
-        texts.discard(row.m_sortKey.size());
-        row.m_sortKey = keys.empty() ? std::string_view() : texts.store(keys[k++]);
-        row.m_hasSortKey = m_impl->sortKey && !row.m_caption.empty();
+        const bool hasKey = m_impl->sortKey && !row.m_caption.empty();
+        if (!hasKey && !row.m_hasSortKey) {
+            return;
+        }
+        const std::size_t before = captionStoredBytes(row);
+        const std::string_view caption = row.m_caption.view();
+        row.m_caption = hasKey ? texts.store(caption, texts.store(keys[k++])) : texts.store(caption);
+        row.m_hasSortKey = hasKey ? 1 : 0;
+        texts.discard(before);
     });
     const std::size_t count = m_impl->rows.size();
     m_impl->orderedCount = count < 2 ? count : 0;
@@ -99,9 +111,9 @@ void ResultTable::setCaptionSortKey(SortKeyFunction sortKey)
 std::string_view ResultTable::sortKeyOf(const ResultRow& row) const
 {
     if (!m_impl->sortKey) {
-        return row.m_caption;
+        return row.m_caption.view();
     }
-    return row.m_hasSortKey ? row.m_sortKey : std::string_view(m_impl->emptyKey);
+    return row.m_hasSortKey ? row.m_caption.behind().view() : std::string_view(m_impl->emptyKey);
 }
 
 bool ResultTable::sortsOnCaption() const
@@ -200,7 +212,7 @@ void ResultTable::moveRow(std::size_t from, std::size_t to)
     }
 }
 
-template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descending)
+template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descending, KeyCopy copyKeys)
 {
     ResultRowStore& rows = m_impl->rows;
     const std::size_t count = rows.size();
@@ -208,48 +220,67 @@ template <typename KeyOf> void ResultTable::sortRows(KeyOf keyOf, bool descendin
         return;
     }
     std::vector<ResultRow*> order;
-    std::vector<std::string_view> keys;
     order.reserve(count);
-    keys.reserve(count);
     rows.forEach([&](ResultRow& row) { order.push_back(&row); });
+    // Keys tied in their first bytes are compared whole. A copy of every key
+    // makes that one fetch instead of three (order, row, text), but the sort
+    // that ends a load, where memory peaks, reads them from the rows instead.
+    std::vector<std::string_view> keys;
+    if (copyKeys == KeyCopy::Kept) {
+        keys.reserve(count);
+    }
+    const auto keyAt = [&](std::size_t k) { return keys.empty() ? keyOf(*order[k]) : keys[k]; };
     // After a sort, display order jumps all over memory: each pass asks for
-    // what it reads a few rows ahead, so that the fetches overlap.
-    for (std::size_t k = 0; k < count; ++k) {
+    // a row, then its list of sub-items, then the key's text, each a few
+    // rows before it is read, so that the fetches overlap.
+    const auto prefetchAhead = [&](std::size_t k) {
+        if (keys.size() == count) {
+            if (k + kReadAhead < count) {
+                __builtin_prefetch(keys[k + kReadAhead].data());
+            }
+            return;
+        }
+        if (k + 3 * kReadAhead < count) {
+            __builtin_prefetch(order[k + 3 * kReadAhead]);
+        }
+        if (k + 2 * kReadAhead < count) {
+            __builtin_prefetch(order[k + 2 * kReadAhead]->m_subItems);
+        }
         if (k + kReadAhead < count) {
-            __builtin_prefetch(order[k + kReadAhead]);
+            __builtin_prefetch(keyOf(*order[k + kReadAhead]).data());
         }
-        if (k + kReadAhead / 2 < count) {
-            __builtin_prefetch(order[k + kReadAhead / 2]->m_subItems);
+    };
+
+    if (copyKeys == KeyCopy::Kept) {
+        for (std::size_t k = 0; k < count; ++k) {
+            prefetchAhead(k);
+            keys.push_back(keyOf(*order[k]));
         }
-        keys.push_back(keyOf(*order[k]));
     }
 
     // Keys usually share a long start ("http://www."): skip it in the prefix.
-    std::size_t common = keys.front().size();
+    const std::string_view first = keyAt(0);
+    std::size_t common = first.size();
     for (std::size_t k = 0; k < count; ++k) {
-        if (k + kReadAhead < count) {
-            __builtin_prefetch(keys[k + kReadAhead].data());
-        }
-        const std::string_view key = keys[k];
+        prefetchAhead(k);
+        const std::string_view key = keyAt(k);
         const auto limit = static_cast<std::ptrdiff_t>(std::min(common, key.size()));
         common = static_cast<std::size_t>(
-            std::mismatch(keys.front().begin(), keys.front().begin() + limit, key.begin()).first -
-            keys.front().begin());
+            std::mismatch(first.begin(), first.begin() + limit, key.begin()).first - first.begin());
     }
     // Equal keys keep their order (the position decides), so sorting by one
     // column after another groups as the user expects.
     const std::size_t covered = common + 8;
     std::vector<SortEntry> entries(count);
     for (std::size_t k = 0; k < count; ++k) {
-        if (k + kReadAhead < count) {
-            __builtin_prefetch(keys[k + kReadAhead].data() + std::min(common, keys[k + kReadAhead].size()));
-        }
-        entries[k] = {bytesAt(keys[k], common), static_cast<std::uint32_t>(k),
-                      static_cast<std::uint32_t>(std::min(keys[k].size(), covered + 1))};
+        prefetchAhead(k);
+        const std::string_view key = keyAt(k);
+        entries[k] = {bytesAt(key, common), static_cast<std::uint32_t>(k),
+                      static_cast<std::uint32_t>(std::min(key.size(), covered + 1))};
     }
     const int sign = descending ? -1 : 1;
     std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
-        const int byKey = compareKeys(a, b, keys, covered) * sign;
+        const int byKey = compareKeys(a, b, keyAt, covered) * sign;
         return byKey != 0 ? byKey < 0 : a.index < b.index;
     });
 
@@ -266,7 +297,7 @@ void ResultTable::sortByCaption()
 {
     const std::size_t count = m_impl->rows.size();
     if (m_impl->orderedCount < count) {
-        sortRows([this](const ResultRow& row) { return sortKeyOf(row); }, false);
+        sortRows([this](const ResultRow& row) { return sortKeyOf(row); }, false, KeyCopy::ReadFromRows);
     }
     m_impl->orderedCount = count;
 }
@@ -278,10 +309,11 @@ void ResultTable::SortByColumn(int column, int direction)
     }
     const bool descending = direction < 0;
     if (column == 0) {
-        sortRows([](const ResultRow& row) { return row.m_caption; }, descending);
+        sortRows([](const ResultRow& row) { return row.m_caption.view(); }, descending, KeyCopy::Kept);
     } else {
         const auto subItem = static_cast<std::size_t>(column - 1);
-        sortRows([subItem](const ResultRow& row) { return row.SubItemOrEmpty(subItem); }, descending);
+        sortRows([subItem](const ResultRow& row) { return row.SubItemOrEmpty(subItem); }, descending,
+                 KeyCopy::Kept);
     }
     // Byte order of captions is caption order unless a collation key is set.
     const std::size_t count = m_impl->rows.size();

@@ -288,9 +288,10 @@ private:
                                    std::to_string(fields.size()) + " fields, more than the " +
                                    std::to_string(ResultTable::kMaxColumns) + " columns a table can hold");
         }
-        // What a row costs: the row and its place in the order, a view per
-        // field, and each text twice (a caption's sort key may be as long).
-        m_memoryNeeded += 128 + 16 * fields.size();
+        // What a row costs: the row and its place in the order, a text
+        // reference per field, and each text twice (a caption's sort key may
+        // be as long).
+        m_memoryNeeded += sizeof(ResultRow) + 2 * sizeof(void*) + sizeof(ArenaText) * fields.size();
         for (const delimited::RawField& field : fields) {
             m_memoryNeeded += 2 * field.text.size();
         }

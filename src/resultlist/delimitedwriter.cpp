@@ -45,11 +45,11 @@ void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName, For
     const auto writeRow = [&](const ResultRow& row) {
         // Every sub-item, also beyond the columns: a save loses no field.
         const std::size_t subItems = row.m_subItemCount;
-        delimited::appendField(buffer, row.m_caption, delimiter, false, asText);
+        delimited::appendField(buffer, row.m_caption.view(), delimiter, false, asText);
         for (std::size_t j = 0; j < subItems; ++j) {
             buffer.push_back(delimiter);
             // An empty last field would read back as no field at all.
-            delimited::appendField(buffer, row.m_subItems[j], delimiter, j + 1 == subItems, asText);
+            delimited::appendField(buffer, row.m_subItems[j].view(), delimiter, j + 1 == subItems, asText);
         }
         buffer.append(kLineEnd);
     };
@@ -59,9 +59,9 @@ void ResultTable::SaveToDelimitedFile(const std::filesystem::path& fileName, For
         // it also sizes the buffer.
         std::size_t bytes = 0;
         for (const ResultRow* row : rows) {
-            bytes += row->m_caption.size() + 2;
+            bytes += row->m_caption.view().size() + 2;
             for (std::uint32_t k = 0; k < row->m_subItemCount; ++k) {
-                bytes += row->m_subItems[k].size() + 1;
+                bytes += row->m_subItems[k].view().size() + 1;
             }
         }
         buffer.reserve(buffer.size() + bytes + bytes / 8);

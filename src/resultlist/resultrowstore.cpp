@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <new>
 #include <stdexcept>
 
@@ -23,19 +22,22 @@ namespace {
 constexpr std::size_t kFirstSubItemRoom = 2;
 } // namespace
 
+// A loaded million rows cost this many times a million bytes, beside their texts.
+static_assert(sizeof(ResultRow) <= 32);
+
 ResultRow* ResultTable::makeRow()
 {
-    return new (m_impl->rowSlots.allocate()) ResultRow(*this);
+    return new (m_impl->rowSlots.allocate()) ResultRow();
 }
 
 void ResultTable::dropRow(ResultRow* row) noexcept
 {
     TextArena& texts = m_impl->texts;
-    texts.discard(row->m_caption.size() + row->m_sortKey.size());
+    texts.discard(captionStoredBytes(*row));
     for (std::uint32_t k = 0; k < row->m_subItemCount; ++k) {
-        texts.discard(row->m_subItems[k].size());
+        texts.discard(row->m_subItems[k].storedBytes());
     }
-    texts.discard(row->m_subItemRoom * sizeof(std::string_view));
+    texts.discard(row->m_subItemRoom * sizeof(ArenaText));
     m_impl->rowSlots.release(row);
 }
 
@@ -46,33 +48,41 @@ void ResultTable::setCaptionText(ResultRow& row, std::string_view caption)
     const bool hasKey = m_impl->sortKey && !caption.empty();
     const std::string key = hasKey ? m_impl->sortKey(caption) : std::string();
     TextArena& texts = m_impl->texts;
-    texts.reserve(caption.size() + key.size());
-    const std::string_view storedCaption = texts.store(caption);
-    const std::string_view storedKey = texts.store(key);
+    texts.reserve(TextArena::storedBytes(caption.size()) +
+                  (hasKey ? sizeof(ArenaText) + TextArena::storedBytes(key.size()) : 0));
+    const ArenaText storedCaption = hasKey ? texts.store(caption, texts.store(key)) : texts.store(caption);
 
-    texts.discard(row.m_caption.size() + row.m_sortKey.size());
+    texts.discard(captionStoredBytes(row));
     row.m_caption = storedCaption;
-    row.m_sortKey = storedKey;
-    row.m_hasSortKey = hasKey;
+    row.m_hasSortKey = hasKey ? 1 : 0;
+}
+
+std::size_t ResultTable::captionStoredBytes(const ResultRow& row)
+{
+    std::size_t bytes = row.m_caption.storedBytes();
+    if (row.m_hasSortKey) {
+        bytes += sizeof(ArenaText) + row.m_caption.behind().storedBytes();
+    }
+    return bytes;
 }
 
 void ResultTable::appendSubItem(ResultRow& row, std::string_view text)
 {
-    if (row.m_subItemCount == std::numeric_limits<std::uint32_t>::max()) {
+    if (row.m_subItemCount == ResultRow::kMaxSubItems) {
         throw std::length_error("too many sub-items");
     }
     TextArena& texts = m_impl->texts;
     const bool full = row.m_subItemCount == row.m_subItemRoom;
-    const std::size_t room =
-        !full ? row.m_subItemRoom
-              : std::clamp<std::size_t>(std::size_t{row.m_subItemRoom} * 2, kFirstSubItemRoom,
-                                        std::numeric_limits<std::uint32_t>::max());
-    texts.reserve(text.size() + (full ? room * sizeof(std::string_view) + alignof(std::string_view) : 0));
-    const std::string_view stored = texts.store(text);
+    const std::size_t room = !full ? row.m_subItemRoom
+                                   : std::clamp<std::size_t>(std::size_t{row.m_subItemRoom} * 2,
+                                                             kFirstSubItemRoom, ResultRow::kMaxSubItems);
+    texts.reserve(TextArena::storedBytes(text.size()) +
+                  (full ? room * sizeof(ArenaText) + alignof(ArenaText) : 0));
+    const ArenaText stored = texts.store(text);
     if (full) {
-        std::string_view* larger = texts.allocateArray<std::string_view>(room);
+        ArenaText* larger = texts.allocateArray<ArenaText>(room);
         std::copy_n(row.m_subItems, row.m_subItemCount, larger);
-        texts.discard(row.m_subItemRoom * sizeof(std::string_view));
+        texts.discard(row.m_subItemRoom * sizeof(ArenaText));
         row.m_subItems = larger;
         row.m_subItemRoom = static_cast<std::uint32_t>(room);
     }
@@ -87,16 +97,16 @@ void ResultTable::setSubItems(ResultRow& row, const std::vector<std::string_view
     if (texts.empty()) {
         return;
     }
-    if (texts.size() > std::numeric_limits<std::uint32_t>::max()) {
+    if (texts.size() > ResultRow::kMaxSubItems) {
         throw std::length_error("too many sub-items");
     }
     TextArena& arena = m_impl->texts;
-    std::size_t bytes = texts.size() * sizeof(std::string_view) + alignof(std::string_view);
+    std::size_t bytes = texts.size() * sizeof(ArenaText) + alignof(ArenaText);
     for (const std::string_view text : texts) {
-        bytes += text.size();
+        bytes += TextArena::storedBytes(text.size());
     }
     arena.reserve(bytes);
-    std::string_view* items = arena.allocateArray<std::string_view>(texts.size());
+    ArenaText* items = arena.allocateArray<ArenaText>(texts.size());
     for (std::size_t k = 0; k < texts.size(); ++k) {
         items[k] = arena.store(texts[k]);
     }
@@ -118,12 +128,12 @@ void ResultTable::compactTextsIfWorthIt() noexcept
     }
     std::size_t live = 0;
     m_impl->rows.forEach([&](const ResultRow& row) {
-        live += row.m_caption.size() + row.m_sortKey.size();
+        live += captionStoredBytes(row);
         if (row.m_subItemCount > 0) {
-            live += row.m_subItemCount * sizeof(std::string_view) + alignof(std::string_view);
+            live += row.m_subItemCount * sizeof(ArenaText) + alignof(ArenaText);
         }
         for (std::uint32_t k = 0; k < row.m_subItemCount; ++k) {
-            live += row.m_subItems[k].size();
+            live += row.m_subItems[k].storedBytes();
         }
     });
     TextArena fresh;
@@ -135,13 +145,14 @@ void ResultTable::compactTextsIfWorthIt() noexcept
     // Reserved: nothing below allocates. Display order keeps a row's texts
     // and its neighbours' together for painting and sorting.
     m_impl->rows.forEach([&](ResultRow& row) {
-        row.m_caption = fresh.store(row.m_caption);
-        row.m_sortKey = fresh.store(row.m_sortKey);
-        std::string_view* items = nullptr;
+        row.m_caption = row.m_hasSortKey
+                            ? fresh.store(row.m_caption.view(), fresh.store(row.m_caption.behind().view()))
+                            : fresh.store(row.m_caption.view());
+        ArenaText* items = nullptr;
         if (row.m_subItemCount > 0) {
-            items = fresh.allocateArray<std::string_view>(row.m_subItemCount);
+            items = fresh.allocateArray<ArenaText>(row.m_subItemCount);
             for (std::uint32_t k = 0; k < row.m_subItemCount; ++k) {
-                items[k] = fresh.store(row.m_subItems[k]);
+                items[k] = fresh.store(row.m_subItems[k].view());
             }
         }
         row.m_subItems = items;

@@ -7,7 +7,7 @@
 
 namespace ostrevo {
 
-ResultTable::ResultTable() : m_impl(std::make_unique<Impl>())
+ResultTable::ResultTable() : m_impl(std::make_unique<Impl>(*this))
 {}
 
 ResultTable::~ResultTable() = default;

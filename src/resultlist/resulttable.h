@@ -14,6 +14,8 @@
 // changes (a text set or appended, a row added or deleted, a clear, a load).
 // Copy the text to keep it longer.
 
+#include "containers/arenatext.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -44,7 +46,7 @@ public:
     ResultRow(const ResultRow&) = delete;
     ResultRow& operator=(const ResultRow&) = delete;
 
-    std::string_view Caption() const { return m_caption; }
+    std::string_view Caption() const { return m_caption.view(); }
     // Stores the caption, then re-sorts the table by caption (unless a bulk
     // update is open or the sort type is stNone/stData).
     void SetCaption(std::string_view caption);
@@ -55,7 +57,7 @@ public:
     // The sub-item, or an empty text when the row has no such sub-item.
     std::string_view SubItemOrEmpty(std::size_t index) const
     {
-        return index < m_subItemCount ? m_subItems[index] : std::string_view();
+        return index < m_subItemCount ? m_subItems[index].view() : std::string_view();
     }
     // A copy of every sub-item.
     std::vector<std::string> SubItems() const;
@@ -69,21 +71,24 @@ public:
 private:
     friend class ResultTable;
     template <typename Row> friend class RowStore;
-    explicit ResultRow(ResultTable& table) : m_table(&table) {}
+    ResultRow() = default;
+    // A public row is always in its table's order, whose block names the table.
+    ResultTable& table() const;
 
-    // Every text is a view on the table's storage; the row owns nothing, so
-    // letting rows go is freeing the storage's few blocks.
-    ResultTable* m_table;
-    RowBlock<ResultRow>* m_block = nullptr; // where the table's order keeps this row
-    std::string_view m_caption;
-    // Collation key of the caption, only while the table has a key function
-    // and the caption is not empty.
-    std::string_view m_sortKey;
-    std::string_view* m_subItems = nullptr; // room for m_subItemRoom views
+    // A million rows are loaded at a time, so a row is kept small: every
+    // text is an eight-byte reference into the table's storage, the row owns
+    // nothing (letting rows go is freeing the storage's few blocks), and the
+    // table is found through the block of the order that holds the row.
+    static constexpr std::uint32_t kMaxSubItems = (std::uint32_t{1} << 30) - 1;
+    RowBlock<ResultRow>* m_block = nullptr;
+    // While the table has a key function and the caption is not empty, the
+    // caption's collation key is stored behind it (m_hasSortKey).
+    ArenaText m_caption;
+    ArenaText* m_subItems = nullptr; // room for m_subItemRoom texts
     std::uint32_t m_subItemCount = 0;
-    std::uint32_t m_subItemRoom = 0;
-    bool m_hasSortKey = false;
-    bool m_checked = false;
+    std::uint32_t m_subItemRoom : 30 = 0;
+    std::uint32_t m_hasSortKey : 1 = 0;
+    std::uint32_t m_checked : 1 = 0;
 };
 
 // Told about every change so that a view can follow the table without copying
@@ -218,6 +223,7 @@ private:
     void appendSubItem(ResultRow& row, std::string_view text);
     void rowTextChanged(const ResultRow& row);
     void setCaptionText(ResultRow& row, std::string_view caption);
+    static std::size_t captionStoredBytes(const ResultRow& row);
     void setSubItems(ResultRow& row, const std::vector<std::string_view>& texts);
     void compactTextsIfWorthIt() noexcept;
     std::string_view sortKeyOf(const ResultRow& row) const;
@@ -228,7 +234,8 @@ private:
     void moveRow(std::size_t from, std::size_t to);
     std::size_t captionUpperBound(std::string_view key, std::size_t count, std::size_t skip) const;
     void sortByCaption();
-    template <typename KeyOf> void sortRows(KeyOf keyOf, bool descending);
+    enum class KeyCopy { Kept, ReadFromRows };
+    template <typename KeyOf> void sortRows(KeyOf keyOf, bool descending, KeyCopy copyKeys);
     void appendRows(std::vector<ResultRow*>& rows);
     void addColumns(std::vector<std::string>&& captions);
 

@@ -18,6 +18,8 @@ using ResultRowStore = RowStore<ResultRow>;
 extern template class RowStore<ResultRow>;
 
 struct ResultTable::Impl {
+    explicit Impl(ResultTable& table) : rows(&table) {}
+
     // A deque keeps references from AddColumn valid as columns are added.
     std::deque<ResultColumn> columns;
     // The rows themselves and all their texts (captions, keys, sub-items and

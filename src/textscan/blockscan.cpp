@@ -201,6 +201,27 @@ loadTailAvx2(BlockState& state, const SeparatorClasses& classes, const char* at)
     }
     settle(state, at, classifyAvx2(classes, at), ~std::uint64_t{0});
 }
+
+[[gnu::target("avx2,pclmul")]] std::size_t loadBlocksAvx2(BlockState& state, const SeparatorClasses& classes,
+                                                          const char* at, std::uint64_t* edges,
+                                                          std::size_t count) noexcept
+{
+    for (std::size_t k = 0; k < count; ++k, at += BlockSize) {
+        if (!isWholeBlock(state, at)) {
+            loadTailAvx2(state, classes, at);
+            edges[k] = state.edges;
+            return k + 1;
+        }
+        settle(state, at, classifyAvx2(classes, at), ~std::uint64_t{0});
+        edges[k] = state.edges;
+        // The text ends here (a block ending on the last position a cursor
+        // can name may have given up its last byte).
+        if (state.end - at <= static_cast<std::ptrdiff_t>(BlockSize)) {
+            return k + 1;
+        }
+    }
+    return count;
+}
 #endif
 
 OSTREVO_NOINLINE void loadSse2(BlockState& state, const SeparatorClasses& classes, const char* at) noexcept
@@ -244,6 +265,24 @@ void loadBlock(BlockState& state, const SeparatorClasses& classes, const char* a
     }
 #endif
     loadSse2(state, classes, at);
+}
+
+std::size_t loadBlocks(BlockState& state, const SeparatorClasses& classes, const char* at,
+                       std::uint64_t* edges, std::size_t count) noexcept
+{
+#if OSTREVO_BLOCK_AVX2
+    if (g_avx2.load(std::memory_order_relaxed)) {
+        return loadBlocksAvx2(state, classes, at, edges, count);
+    }
+#endif
+    for (std::size_t k = 0; k < count; ++k, at += BlockSize) {
+        loadSse2(state, classes, at);
+        edges[k] = state.edges;
+        if (state.end - at <= static_cast<std::ptrdiff_t>(BlockSize)) {
+            return k + 1;
+        }
+    }
+    return count;
 }
 
 void useAvx2(bool allowAvx2) noexcept

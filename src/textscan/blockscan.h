@@ -53,6 +53,13 @@ struct BlockState {
 // neither token bytes nor separators.
 void loadBlock(BlockState& state, const SeparatorClasses& classes, const char* at) noexcept;
 
+// Classifies up to `count` blocks, the first at `at`, as loadBlock would one
+// after the other, and puts each one's edges in `edges`: one call for many
+// blocks when all of a text is read. `state` ends as the last block left it.
+// Gives the number of blocks classified, fewer only where the text ends.
+std::size_t loadBlocks(BlockState& state, const SeparatorClasses& classes, const char* at,
+                       std::uint64_t* edges, std::size_t count) noexcept;
+
 // Which classifier loadBlock uses: AVX2 when the processor has it, unless
 // `allowAvx2` is false (so that tests cover both on one machine).
 void useAvx2(bool allowAvx2) noexcept;

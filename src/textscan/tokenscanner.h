@@ -44,6 +44,12 @@ public:
     // What FieldOf(text, separators, cursor) returns with this scanner's cursor.
     std::string_view nextField() noexcept;
 
+    // Hands `f` every token next() would still return, in order, and leaves
+    // nothing to read. Quicker than a loop of next() calls: the block's edge
+    // mask stays in a register instead of going through the scanner between
+    // tokens. When `f` throws, nothing is left to read either.
+    template <typename F> void forEach(F&& f);
+
     // Where the next call starts, as NextToken leaves its cursor; 0 when
     // nothing is left.
     std::int32_t cursor() const noexcept
@@ -55,6 +61,7 @@ private:
     friend struct detail::Resumable;
 
     std::string_view finish(const char* begin, const char* end) noexcept;
+    template <typename F> void walkBlocks(F& f, const char*& open);
     bool loadNext() noexcept;
     const char* takeEdge() noexcept;
     const char* takeEdgeOfNextBlocks() noexcept;
@@ -119,6 +126,62 @@ inline std::string_view TokenScanner::nextField() noexcept
     const char* end = m_state.block + detail::lowestBit(stop);
     m_resume = end + 1;
     return {begin, static_cast<std::size_t>(end - begin)};
+}
+
+template <typename F> void TokenScanner::forEach(F&& f)
+{
+    if (m_resume == nullptr) {
+        return;
+    }
+    // Edges alternate: a token's start, then its end. A token whose end
+    // lies in a later block waits in `open`.
+    const char* open = nullptr;
+    try {
+        walkBlocks(f, open);
+    } catch (...) {
+        finish(m_state.end, m_state.end);
+        throw;
+    }
+    const char* end = m_state.end;
+    finish(end, end);
+    if (open != nullptr) {
+        f(std::string_view(open, static_cast<std::size_t>(end - open)));
+    }
+}
+
+template <typename F> void TokenScanner::walkBlocks(F& f, const char*& open)
+{
+    const auto walk = [&](std::uint64_t edges, const char* block) {
+        if (open != nullptr && edges != 0) {
+            const char* end = block + detail::lowestBit(edges);
+            edges &= edges - 1;
+            f(std::string_view(open, static_cast<std::size_t>(end - open)));
+            open = nullptr;
+        }
+        while ((edges & (edges - 1)) != 0) {
+            const char* first = block + detail::lowestBit(edges);
+            edges &= edges - 1;
+            const char* last = block + detail::lowestBit(edges);
+            edges &= edges - 1;
+            f(std::string_view(first, static_cast<std::size_t>(last - first)));
+        }
+        if (edges != 0) {
+            open = block + detail::lowestBit(edges);
+        }
+    };
+    walk(m_state.edges, m_state.block);
+    m_state.edges = 0;
+    // The following blocks are classified several at a time.
+    constexpr std::size_t batch = 8;
+    std::uint64_t edges[batch];
+    while (m_state.end - m_state.block > static_cast<std::ptrdiff_t>(detail::BlockSize)) {
+        const char* first = m_state.block + detail::BlockSize;
+        const std::size_t count = detail::loadBlocks(m_state, m_classes, first, edges, batch);
+        m_state.edges = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            walk(edges[k], first + k * detail::BlockSize);
+        }
+    }
 }
 
 // The first edge left, taken; null at the end of the text.

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <random>
@@ -288,6 +289,59 @@ TEST(CaptionOrder, SortKeyFunctionDecidesTheOrder)
     table.setCaptionSortKey(nullptr);
     addRow(table, "c");
     EXPECT_EQ(captionsOf(table), (std::vector<std::string>{"", "B", "C", "D", "b", "c"}));
+}
+
+TEST(CaptionOrder, TextsOfEveryLengthKeepTheirKeysThroughChurnAndCompaction)
+{
+    // Lengths around the point where a stored text keeps its length apart.
+    const std::vector<std::size_t> lengths = {0, 1, 65534, 65535, 65536, 200000};
+    // The key reverses the order of the first byte, so a key read from the
+    // wrong place shows in the order.
+    const auto key = [](std::string_view caption) {
+        return caption.empty() ? std::string()
+                               : static_cast<char>(255 - static_cast<unsigned char>(caption[0])) +
+                                     std::string(caption.substr(1));
+    };
+    for (const bool keyed : {false, true}) {
+        ResultTable table;
+        sortedTable(table);
+        if (keyed) {
+            table.setCaptionSortKey(key);
+        }
+        std::map<std::string, std::string> lastSubItem;
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+            const std::string text(lengths[i], static_cast<char>('a' + i));
+            lastSubItem[text] = std::string(lengths[lengths.size() - 1 - i], 'z');
+            addRow(table, text, {text}).AppendSubItem(lastSubItem[text]);
+        }
+        // Rows come and go until the storage is compacted.
+        std::size_t largest = 0;
+        for (int i = 0; i < 100 && table.textStorageBytes() >= largest; ++i) {
+            largest = std::max(largest, table.textStorageBytes());
+            ResultRow& churn = addRow(table, std::string(40000, 'q'), {std::string(40000, 'q')});
+            table.DeleteRow(table.IndexOf(churn));
+        }
+        ASSERT_LT(table.textStorageBytes(), largest) << keyed;
+        if (!keyed) {
+            table.setCaptionSortKey(key); // keys stored behind the captions after the fact
+        }
+        table.SortByColumn(1, -1);
+        table.Row(0).SetCaption(table.Row(0).Caption()); // caption order again
+        std::vector<std::string> captions = captionsOf(table);
+        ASSERT_TRUE(
+            std::is_sorted(captions.begin(), captions.end(),
+                           [&](const std::string& a, const std::string& b) { return key(a) < key(b); }))
+            << keyed;
+        ASSERT_EQ(captions.size(), lengths.size());
+        for (int i = 0; i < table.RowCount(); ++i) {
+            const ResultRow& row = table.Row(i);
+            ASSERT_EQ(row.SubItem(0), row.Caption()) << keyed << " row " << i;
+            ASSERT_EQ(row.SubItem(1), lastSubItem[std::string(row.Caption())]) << keyed << " row " << i;
+        }
+        table.setCaptionSortKey(nullptr);
+        table.Row(0).SetCaption(table.Row(0).Caption());
+        ASSERT_EQ(captionsOf(table), sortedCopy(captions)) << keyed;
+    }
 }
 
 // Bulk update

@@ -185,6 +185,38 @@ TEST_P(RandomTextsBothClassifiers, TokenScannerMatchesThePlainScansToTheEnd)
     }
 }
 
+// After some calls, forEach hands out what the calls would go on to return,
+// over texts of many blocks, classified several at a time.
+TEST_P(RandomTextsBothClassifiers, ForEachGivesWhatTheCallsWouldGoOnToReturn)
+{
+    std::bernoulli_distribution field(0.3);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string text = round % 2 == 0 ? randomText(100 + round % 1500) : sparseText(1500);
+        const std::string set = randomSet();
+        std::int32_t cursor = randomCursor(text.size());
+        TokenScanner scanner(text, set, cursor);
+        for (int calls = round % 4; calls > 0 && cursor != 0; --calls) {
+            const bool takeField = field(m_random);
+            (void)(takeField ? scanner.nextField() : scanner.next());
+            (void)(takeField ? plain::fieldOf(text, set, cursor) : plain::nextToken(text, set, cursor));
+        }
+        std::vector<std::string_view> expected;
+        while (cursor != 0) {
+            const std::string_view token = plain::nextToken(text, set, cursor);
+            if (!token.empty()) {
+                expected.push_back(token);
+            }
+        }
+        std::vector<std::string_view> got;
+        scanner.forEach([&](std::string_view token) { got.push_back(token); });
+        ASSERT_EQ(got, expected) << testing::PrintToString(text) << ' ' << testing::PrintToString(set);
+        for (std::size_t k = 0; k < got.size(); ++k) {
+            ASSERT_EQ(got[k].data(), expected[k].data());
+        }
+        EXPECT_TRUE(scanner.next().empty() && scanner.cursor() == 0);
+    }
+}
+
 // A text edited in place between calls (same address, same length) is read
 // as it is now, never from what an earlier call saw there.
 TEST_P(RandomTextsBothClassifiers, TextEditedBetweenCallsIsReadAsItIsNow)
