@@ -172,6 +172,7 @@ private:
     QTimer m_windDown; // how long an interrupted run waits
     bool m_windingDown = false;
     bool m_stopNow = false;
+    std::string m_proxyFailure; // the proxy failed: no one is there to say try again
 };
 
 std::vector<std::string> LookupCommand::readHosts()
@@ -272,6 +273,11 @@ LookupHooks LookupCommand::hooks(const std::vector<std::string>& hosts)
                 }
             },
         .stopped = [this] { return m_stopNow; },
+        .proxyFailed =
+            [this](const std::string& message) {
+                m_proxyFailure = message;
+                return false;
+            },
         .windingDown = [this] { return m_windingDown; },
     };
 }
@@ -377,6 +383,12 @@ int LookupCommand::run()
     } catch (const RuntimeError& error) {
         return fail(exitcode::FileError,
                     std::string(error.what()) + " (the rows are kept: --resume writes them)");
+    }
+    if (!finished && !m_proxyFailure.empty()) {
+        const std::size_t notDone = m_total - m_done;
+        m_line.message("ostrevo lookup: " + m_proxyFailure + "; " + std::to_string(notDone) +
+                       (notDone == 1 ? " host" : " hosts") + " not looked up; --resume goes on");
+        return exitcode::SomeUnanswered;
     }
     if (!finished) {
         const std::size_t notDone = m_total - m_done;

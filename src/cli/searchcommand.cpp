@@ -7,6 +7,7 @@
 #include "cli/interruptwatch.h"
 #include "cli/standardoutput.h"
 #include "cli/terminalline.h"
+#include "net/activeproxy.h"
 #include "net/tldsetting.h"
 #include "pageloader/qtpageloader.h"
 #include "platform/collation.h"
@@ -37,10 +38,11 @@ void releaseLater(std::unique_ptr<PageLoader> loader)
     }
 }
 
+// Without a window no one can answer a check or say to try the proxy again.
 bool isLeft(EngineState state)
 {
     return state == EngineState::CheckNeeded || state == EngineState::ConsentNeeded ||
-           state == EngineState::Blocked;
+           state == EngineState::Blocked || state == EngineState::ProxyFailed;
 }
 
 bool isOver(EngineState state)
@@ -48,8 +50,9 @@ bool isOver(EngineState state)
     return isLeft(state) || state == EngineState::NoMoreResults;
 }
 
-std::string stateText(std::string_view name, EngineState state)
+std::string stateText(std::string_view name, const SearchRun& run, int engine)
 {
+    const EngineState state = run.state(engine);
     switch (state) {
     case EngineState::Paging:
         return std::string(name) + " goes on";
@@ -63,6 +66,8 @@ std::string stateText(std::string_view name, EngineState state)
         return std::string(name) + " asks about cookies: open Ostrevo and press Show page";
     case EngineState::Blocked:
         return std::string(name) + " still refuses: no more pages from it in this search";
+    case EngineState::ProxyFailed:
+        return std::string(name) + ": " + proxyFailureFor(run.proxyFailure(engine), run.pageUrl(engine));
     }
     return {};
 }
@@ -129,9 +134,9 @@ int runSearchCommand(const SearchArguments& arguments)
         before = state;
         const std::string& name = arguments.engines[static_cast<std::size_t>(engine)];
         if (isLeft(state)) {
-            line.message("ostrevo search: " + stateText(name, state));
+            line.message("ostrevo search: " + stateText(name, run, engine));
         } else if (verbose) {
-            line.message(stateText(name, state));
+            line.message(stateText(name, run, engine));
         }
     };
     const int engineCount = run.engineCount();

@@ -30,7 +30,7 @@ bool RdapLookupRun::run(const std::vector<std::string>& hosts, const LookupHooks
             break;
         case RdapHostOutcome::NotRegistered:
             if (m_choices.listUnregistered) {
-                hooks.row({host, {}, std::string(NotRegisteredText)});
+                hooks.row({host, {}, std::string(NotRegisteredText), {}});
             }
             break;
         case RdapHostOutcome::NoAnswer:

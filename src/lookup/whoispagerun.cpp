@@ -75,7 +75,7 @@ bool WhoisPageRun::run(const std::vector<std::string>& hosts, const LookupHooks&
                        record.expires,
                        {record.status, record.expires, {}, {}}});
         } else if (answer.outcome == WhoisOutcome::NotRegistered && m_listUnregistered) {
-            hooks.row({host, {}, "not registered"});
+            hooks.row({host, {}, "not registered", {}});
         }
         // A refusal is an answer too; the other service then gave the one read.
         if (result->firstRefused) {

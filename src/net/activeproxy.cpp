@@ -79,7 +79,7 @@ bool browserProxyOutdated()
     // Credentials are asked for at each connection: only where to connect is fixed.
     const auto where = [](const ProxyChoice& c) {
         return c.mode == ProxyMode::Manual ? ProxyChoice{c.mode, c.kind, c.host, c.port, {}}
-                                           : ProxyChoice{c.mode};
+                                           : ProxyChoice{c.mode, {}, {}, {}, {}};
     };
     return browserEngineStarted() && where(active().atBrowserStart) != where(active().choice);
 }

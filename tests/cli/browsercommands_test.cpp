@@ -3,6 +3,7 @@
 // The real program's commands that need the browser engine, offscreen by
 // themselves: the search, and the lookup on whois pages, against loopback
 // servers.
+#include "net/proxysetting.h"
 #include "platform/settings.h"
 
 #include "loopbackhttpserver.h"
@@ -105,6 +106,22 @@ TEST_F(BrowserCommands, SearchWritesTheLinksAndNamesTheEngineThatAsksForACheck)
         runProgram(m_folder.path(), {"search", "--keywords", "tea", "--engines", "Gamma"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("'Gamma'"), std::string::npos) << unknown.err;
+}
+
+TEST_F(BrowserCommands, AnEngineWhosePageFailsAtTheProxyIsNamedAndLeft)
+{
+    // Loopback is never proxied: the engine has a name of its own here.
+    test::writeFile(m_folder / "listex.txt",
+                    "Far\r\nhttp://engine.example/far?q=\r\n&page=\r\n0\r\n10\r\n\r\n");
+    const std::string refused = test::LoopbackHttpServer::refusedUrl();
+    const int port = std::stoi(refused.substr(refused.rfind(':') + 1));
+    saveProxyChoice({.mode = ProxyMode::Manual, .host = "127.0.0.1", .port = port, .user = {}});
+    const Outcome searched = runProgram(m_folder.path(), {"search", "--keywords", "tea", "--engines", "Far"});
+    saveProxyChoice({});
+    EXPECT_EQ(searched.status, 1);
+    EXPECT_EQ(searched.out, "");
+    EXPECT_EQ(searched.err, "ostrevo search: Far: The proxy 127.0.0.1:" + std::to_string(port) +
+                                " refused the connection\n");
 }
 
 TEST_F(BrowserCommands, LookupOnWhoisPagesRunsOffscreenAndSilently)

@@ -3,8 +3,10 @@
 // The real program's lookup command against loopback RDAP servers: what it
 // writes, where, its exit status, its interrupt and resume, and its silence
 // when standard error is no terminal.
+#include "net/proxysetting.h"
 #include "platform/settings.h"
 
+#include "loopbackhttpserver.h"
 #include "programoutcome.h"
 #include "rdaptestservers.h"
 #include "tempfolder.h"
@@ -156,6 +158,21 @@ TEST_F(LookupCommand, ExitStatusSaysHowItWent)
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: ostrevo lookup [options] [FILE|-]\n", 0), 0u) << help.out;
     EXPECT_EQ(registryRequests(), 3u) << "only the first run asked";
+}
+
+TEST_F(LookupCommand, AFailingProxyIsNamedOnceAndTheHostsAreLeftForResume)
+{
+    // Loopback is never proxied: the registry has a name of its own here.
+    test::writeFile(m_folder / "rdap-dns.json",
+                    R"({"version":"1.0","services":[[["com"],["http://rdap.example/"]]]})");
+    const std::string refused = test::LoopbackHttpServer::refusedUrl();
+    const int port = std::stoi(refused.substr(refused.rfind(':') + 1));
+    saveProxyChoice({.mode = ProxyMode::Manual, .host = "127.0.0.1", .port = port, .user = {}});
+    const Outcome outcome = run({}, "mail-a.com\nmail-b.com\n");
+    saveProxyChoice({});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "ostrevo lookup: The proxy 127.0.0.1:" + std::to_string(port) +
+                               " refused the connection; 2 hosts not looked up; --resume goes on\n");
 }
 
 TEST_F(LookupCommand, AnInterruptedRunWritesItsRowsAndResumes)
