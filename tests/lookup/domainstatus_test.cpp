@@ -69,7 +69,7 @@ TEST(DomainStatus, StateTextsReadBack)
 TEST(WhoisStatus, ReadsDomainStatusLines)
 {
     const struct {
-        std::string_view line;
+        std::string line; // owned: one case is built at run time
         std::optional<std::string> word;
     } cases[] = {
         {"Domain Status: redemptionPeriod https://icann.org/epp#redemptionPeriod", "redemptionPeriod"},
