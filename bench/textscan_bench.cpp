@@ -226,6 +226,42 @@ void BM_Baseline_NextToken_BitmapTokenizer_ThirteenSeparators(benchmark::State& 
 }
 BENCHMARK(BM_Baseline_NextToken_BitmapTokenizer_ThirteenSeparators);
 
+// The token runs of a text, walked one 64-byte block of separator bits at a
+// time: the bytes and tokens found, as a scan would hand them out.
+struct TokenRuns {
+    std::int64_t& tokens;
+    std::size_t bytes = 0;
+    std::size_t begin = 0;
+    bool inToken = false;
+
+    __attribute__((target("bmi"), always_inline)) void block(std::size_t at, std::uint64_t sep)
+    {
+        // Token edges: where separators stop and start.
+        std::uint64_t edges = sep ^ ((sep << 1) | (inToken ? 0 : 1));
+        while (edges != 0) {
+            const std::size_t bit = static_cast<std::size_t>(_tzcnt_u64(edges));
+            if (inToken) {
+                bytes += at + bit - begin;
+                ++tokens;
+            } else {
+                begin = at + bit;
+            }
+            inToken = !inToken;
+            edges = _blsr_u64(edges);
+        }
+        inToken = (sep >> 63) == 0;
+    }
+
+    std::size_t end(std::size_t whole)
+    {
+        if (inToken) {
+            bytes += whole - begin;
+            ++tokens;
+        }
+        return bytes;
+    }
+};
+
 // A whole-text tokenizer that needs no per-token calls: 64-byte blocks are
 // compared with every separator (AVX2), quoted stretches masked out by a
 // running prefix XOR of the quote bits, and the runs of non-separators walked
@@ -241,10 +277,8 @@ __attribute__((target("avx2,bmi"))) std::size_t avx2Tokens(std::string_view text
             sets[setSize++] = _mm256_set1_epi8(c);
         }
     }
-    std::size_t bytes = 0;
+    TokenRuns runs{tokens};
     std::uint64_t inQuote = 0; // all ones while a quoted stretch runs on
-    std::size_t begin = 0;
-    bool inToken = false;
     const std::size_t whole = text.size() / 64 * 64;
     for (std::size_t at = 0; at < whole; at += 64) {
         const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text.data() + at));
@@ -268,26 +302,9 @@ __attribute__((target("avx2,bmi"))) std::size_t avx2Tokens(std::string_view text
         quoted ^= inQuote;
         inQuote = static_cast<std::uint64_t>(static_cast<std::int64_t>(quoted) >> 63);
         sep &= ~(quoted & ~quotes);
-        // Token edges: where separators stop and start.
-        std::uint64_t edges = sep ^ ((sep << 1) | (inToken ? 0 : 1));
-        while (edges != 0) {
-            const std::size_t bit = static_cast<std::size_t>(_tzcnt_u64(edges));
-            if (inToken) {
-                bytes += at + bit - begin;
-                ++tokens;
-            } else {
-                begin = at + bit;
-            }
-            inToken = !inToken;
-            edges = _blsr_u64(edges);
-        }
-        inToken = (sep >> 63) == 0;
+        runs.block(at, sep);
     }
-    if (inToken) {
-        bytes += whole - begin; // the tail is left to plain code in a real scan
-        ++tokens;
-    }
-    return bytes;
+    return runs.end(whole); // the tail is left to plain code in a real scan
 }
 
 template <std::string_view const& Separators>
@@ -342,10 +359,8 @@ nibbleTokens(std::string_view text, std::string_view separators, std::int64_t& t
         _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(tables + 16)));
     const __m256i bits = _mm256_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4,
                                           8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128);
-    std::size_t bytes = 0;
+    TokenRuns runs{tokens};
     std::uint64_t inQuote = 0;
-    std::size_t begin = 0;
-    bool inToken = false;
     const std::size_t whole = text.size() / 64 * 64;
     for (std::size_t at = 0; at < whole; at += 64) {
         std::uint32_t quotesLow = 0;
@@ -361,25 +376,9 @@ nibbleTokens(std::string_view text, std::string_view separators, std::int64_t& t
             inQuote = 0 - (quoted >> 63);
             sep &= ~quoted;
         }
-        std::uint64_t edges = sep ^ ((sep << 1) | (inToken ? 0 : 1));
-        while (edges != 0) {
-            const std::size_t bit = static_cast<std::size_t>(_tzcnt_u64(edges));
-            if (inToken) {
-                bytes += at + bit - begin;
-                ++tokens;
-            } else {
-                begin = at + bit;
-            }
-            inToken = !inToken;
-            edges = _blsr_u64(edges);
-        }
-        inToken = (sep >> 63) == 0;
+        runs.block(at, sep);
     }
-    if (inToken) {
-        bytes += whole - begin;
-        ++tokens;
-    }
-    return bytes;
+    return runs.end(whole);
 }
 
 template <std::string_view const& Separators> void BM_Peer_NibbleClassifier(benchmark::State& state)
