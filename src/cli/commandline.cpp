@@ -116,46 +116,56 @@ CommandLine usageError(std::string text)
     return commandOf(CommandKind::UsageError, std::move(text));
 }
 
+// The options both commands take: the TLDs to keep, where to write, how much to say.
+std::vector<Option> sharedOptions(std::optional<std::string>& tlds, std::string& output, Verbosity& verbosity)
+{
+    const auto toOutput = [&output](const std::string& value) { return nonEmpty("--output", value, output); };
+    const auto quiet = [&verbosity](const std::string&) { return setVerbosity(verbosity, Verbosity::Quiet); };
+    const auto verbose = [&verbosity](const std::string&) {
+        return setVerbosity(verbosity, Verbosity::Verbose);
+    };
+    return {
+        {"--tlds", true,
+         [&tlds](const std::string& value) {
+             std::string text;
+             std::string error = nonEmpty("--tlds", value, text);
+             tlds = text;
+             return error;
+         }},
+        {"--output", true, toOutput},
+        {"-o", true, toOutput},
+        {"--quiet", false, quiet},
+        {"-q", false, quiet},
+        {"--verbose", false, verbose},
+        {"-v", false, verbose},
+    };
+}
+
 CommandLine parseLookup(const std::vector<std::string>& arguments)
 {
     CommandLine command = commandOf(CommandKind::Lookup);
     LookupArguments& lookup = command.lookup;
-    const std::vector<Option> options{
-        {"--source", true,
-         [&](const std::string& value) -> std::string {
-             if (value == "rdap" || value == "whois-pages") {
-                 lookup.rdap = value == "rdap";
-                 return {};
-             }
-             return "--source is rdap or whois-pages, not '" + value + "'";
-         }},
-        {"--tlds", true,
-         [&](const std::string& value) {
-             std::string tlds;
-             std::string error = nonEmpty("--tlds", value, tlds);
-             lookup.tlds = tlds;
-             return error;
-         }},
-        {"--list-unregistered", false,
-         [&](const std::string&) {
-             lookup.listUnregistered = true;
-             return std::string();
-         }},
-        {"--output", true,
-         [&](const std::string& value) { return nonEmpty("--output", value, lookup.output); }},
-        {"-o", true, [&](const std::string& value) { return nonEmpty("--output", value, lookup.output); }},
-        {"--resume", false,
-         [&](const std::string&) {
-             lookup.resume = true;
-             return std::string();
-         }},
-        {"--quiet", false,
-         [&](const std::string&) { return setVerbosity(lookup.verbosity, Verbosity::Quiet); }},
-        {"-q", false, [&](const std::string&) { return setVerbosity(lookup.verbosity, Verbosity::Quiet); }},
-        {"--verbose", false,
-         [&](const std::string&) { return setVerbosity(lookup.verbosity, Verbosity::Verbose); }},
-        {"-v", false, [&](const std::string&) { return setVerbosity(lookup.verbosity, Verbosity::Verbose); }},
-    };
+    std::vector<Option> options = sharedOptions(lookup.tlds, lookup.output, lookup.verbosity);
+    options.insert(options.end(), {
+                                      {"--source", true,
+                                       [&](const std::string& value) -> std::string {
+                                           if (value == "rdap" || value == "whois-pages") {
+                                               lookup.rdap = value == "rdap";
+                                               return {};
+                                           }
+                                           return "--source is rdap or whois-pages, not '" + value + "'";
+                                       }},
+                                      {"--list-unregistered", false,
+                                       [&](const std::string&) {
+                                           lookup.listUnregistered = true;
+                                           return std::string();
+                                       }},
+                                      {"--resume", false,
+                                       [&](const std::string&) {
+                                           lookup.resume = true;
+                                           return std::string();
+                                       }},
+                                  });
     std::vector<std::string> positional;
     bool help = false;
     if (std::string error = readOptions(arguments, options, positional, help); !error.empty()) {
@@ -181,46 +191,33 @@ CommandLine parseSearch(const std::vector<std::string>& arguments)
     CommandLine command = commandOf(CommandKind::Search);
     SearchArguments& search = command.search;
     bool enginesGiven = false;
-    const std::vector<Option> options{
-        {"--keywords", true,
-         [&](const std::string& value) { return nonEmpty("--keywords", value, search.keywords); }},
-        {"--engines", true,
-         [&](const std::string& value) {
-             enginesGiven = true;
-             for (std::string& name : commaList(value)) {
-                 search.engines.push_back(std::move(name));
-             }
-             return std::string();
-         }},
-        {"--limit", true,
-         [&](const std::string& value) -> std::string {
-             int limit = 0;
-             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), limit);
-             if (error != std::errc() || end != value.data() + value.size() || limit < 1 ||
-                 limit > MaxSearchLinks) {
-                 return "--limit is a number of links from 1 to " + std::to_string(MaxSearchLinks) +
-                        ", not '" + value + "'";
-             }
-             search.limit = limit;
-             return {};
-         }},
-        {"--tlds", true,
-         [&](const std::string& value) {
-             std::string tlds;
-             std::string error = nonEmpty("--tlds", value, tlds);
-             search.tlds = tlds;
-             return error;
-         }},
-        {"--output", true,
-         [&](const std::string& value) { return nonEmpty("--output", value, search.output); }},
-        {"-o", true, [&](const std::string& value) { return nonEmpty("--output", value, search.output); }},
-        {"--quiet", false,
-         [&](const std::string&) { return setVerbosity(search.verbosity, Verbosity::Quiet); }},
-        {"-q", false, [&](const std::string&) { return setVerbosity(search.verbosity, Verbosity::Quiet); }},
-        {"--verbose", false,
-         [&](const std::string&) { return setVerbosity(search.verbosity, Verbosity::Verbose); }},
-        {"-v", false, [&](const std::string&) { return setVerbosity(search.verbosity, Verbosity::Verbose); }},
-    };
+    std::vector<Option> options = sharedOptions(search.tlds, search.output, search.verbosity);
+    options.insert(
+        options.end(),
+        {
+            {"--keywords", true,
+             [&](const std::string& value) { return nonEmpty("--keywords", value, search.keywords); }},
+            {"--engines", true,
+             [&](const std::string& value) {
+                 enginesGiven = true;
+                 for (std::string& name : commaList(value)) {
+                     search.engines.push_back(std::move(name));
+                 }
+                 return std::string();
+             }},
+            {"--limit", true,
+             [&](const std::string& value) -> std::string {
+                 int limit = 0;
+                 const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), limit);
+                 if (error != std::errc() || end != value.data() + value.size() || limit < 1 ||
+                     limit > MaxSearchLinks) {
+                     return "--limit is a number of links from 1 to " + std::to_string(MaxSearchLinks) +
+                            ", not '" + value + "'";
+                 }
+                 search.limit = limit;
+                 return {};
+             }},
+        });
     std::vector<std::string> positional;
     bool help = false;
     if (std::string error = readOptions(arguments, options, positional, help); !error.empty()) {
