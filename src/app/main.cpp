@@ -12,14 +12,14 @@
 #include "platform/settings.h"
 #include "platform/systemlocale.h"
 #include "platform/ticksource.h"
-#include "rechercheweb/cataloguelocation.h"
+#include "rechercheweb/shippedfiles.h"
 #include "rechercheweb/tliste.h"
 #include "watch/watchcommand.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <filesystem>
@@ -28,20 +28,11 @@
 
 namespace {
 
-std::filesystem::path localPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 // Reads listex.txt from the current folder as always; an installed program
 // started from a menu gets a per-user copy of the shipped catalogue instead.
 void settleCatalogue(ostrevo::Tliste& liste)
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    const ostrevo::CatalogueLocation location = ostrevo::chooseCatalogueLocation(
-        localPath(QDir::currentPath()), localPath(exeDir), localPath(ostrevo::userDataFolder()),
-        {localPath(exeDir + QStringLiteral("/listex.txt")),
-         localPath(exeDir + QStringLiteral("/../share/ostrevo/listex.txt"))});
+    const ostrevo::CatalogueLocation location = ostrevo::shippedFileLocation(ostrevo::CatalogueFileName);
     QDir::setCurrent(QFile::decodeName(location.readFolder.c_str()));
     liste.setCatalogueFolder(location.updateFolder);
 }
@@ -50,14 +41,7 @@ void settleCatalogue(ostrevo::Tliste& liste)
 // file the runs read.
 void settleRdapServers(ostrevo::TForm1& form1)
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    const QString name = QString::fromLatin1(ostrevo::RdapServersFileName);
-    const ostrevo::CatalogueLocation location = ostrevo::chooseCatalogueLocation(
-        localPath(QDir::currentPath()), localPath(exeDir), localPath(ostrevo::userDataFolder()),
-        {localPath(exeDir + QLatin1Char('/') + name),
-         localPath(exeDir + QStringLiteral("/../share/ostrevo/") + name)},
-        ostrevo::RdapServersFileName);
-    form1.setRdapServersFile(location.readFolder / ostrevo::RdapServersFileName);
+    form1.setRdapServersFile(ostrevo::shippedFile(ostrevo::RdapServersFileName));
 }
 
 } // namespace
@@ -100,10 +84,9 @@ int main(int argc, char* argv[])
     ostrevo::guarded(prompts, [&] { settleRdapServers(form1); });
     ostrevo::guarded(prompts, [&] { settleCatalogue(liste); });
 
-    form1.setJournalFile(localPath(ostrevo::userDataFolder()) / "lookup-journal.csv");
-    ostrevo::guarded(prompts, [&] {
-        form1.setWatchList(localPath(ostrevo::userDataFolder()) / ostrevo::WatchListFileName);
-    });
+    form1.setJournalFile(ostrevo::userDataPath() / "lookup-journal.csv");
+    ostrevo::guarded(prompts,
+                     [&] { form1.setWatchList(ostrevo::userDataPath() / ostrevo::WatchListFileName); });
 
     form1.show();
     // Once the window is up: the rows of a run the last start did not end,

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "cli/lookupcommand.h"
 
-#include "cli/datafiles.h"
 #include "cli/exitcodes.h"
 #include "cli/hostinput.h"
 #include "cli/interruptwatch.h"
@@ -23,6 +22,7 @@
 #include "platform/filereading.h"
 #include "platform/internationalhost.h"
 #include "platform/ticksource.h"
+#include "rechercheweb/shippedfiles.h"
 #include "rechercheweb/urllistfile.h"
 #include "resultlist/delimitedformat.h"
 #include "resultlist/resulttable.h"
@@ -206,7 +206,7 @@ std::vector<std::string> LookupCommand::readHosts()
 std::unique_ptr<LookupRun> LookupCommand::makeRun(const LookupChoices& choices)
 {
     if (choices.rdap) {
-        const std::filesystem::path file = dataFile(RdapServersFileName);
+        const std::filesystem::path file = shippedFile(RdapServersFileName);
         std::optional<RdapServers> servers = readRdapServersFile(file);
         if (!servers) {
             throw InputError("the list of RDAP servers " + file.string() +

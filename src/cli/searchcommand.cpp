@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Ostrevo developers
 #include "cli/searchcommand.h"
 
-#include "cli/datafiles.h"
 #include "cli/exitcodes.h"
 #include "cli/interruptwatch.h"
 #include "cli/standardoutput.h"
@@ -18,6 +17,7 @@
 #include "platform/ticksource.h"
 #include "rechercheweb/catalogue.h"
 #include "rechercheweb/searchrun.h"
+#include "rechercheweb/shippedfiles.h"
 #include "rechercheweb/urllistfile.h"
 
 #include <csignal>
@@ -98,7 +98,7 @@ int runSearchCommand(const SearchArguments& arguments)
             return fail(exitcode::Usage,
                         "at most " + std::to_string(SearchRun::MaxEngines) + " engines at once");
         }
-        const std::vector<std::string> lines = readCatalogueLines(dataFile(CatalogueFileName));
+        const std::vector<std::string> lines = readCatalogueLines(shippedFile(CatalogueFileName));
         engines = enginesForRun(lines, arguments.engines);
         if (arguments.output != "-") {
             // Refuses an unwritable place now rather than after the search.
